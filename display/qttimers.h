@@ -1,0 +1,42 @@
+#pragma once
+// The engine's six timers over QTimer (Qt::PreciseTimer). Semantics as the engine
+// expects them: a new interval given to an enabled timer restarts its period; enabling
+// an enabled timer changes nothing; an interval of 0 or less gives no events while the
+// timer stays enabled.
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+#include "engine/services.h"
+
+namespace zn {
+
+class QtTimers : public QObject, public TimerService {
+    Q_OBJECT
+public:
+    explicit QtTimers(QObject* parent = nullptr);
+
+    // Receives every timer event, in the GUI thread.
+    void setHandler(std::function<void(TimerId)> handler) { handler_ = std::move(handler); }
+
+    void setInterval(TimerId t, int ms) override;
+    void setEnabled(TimerId t, bool on) override;
+    int interval(TimerId t) const override;
+    bool enabled(TimerId t) const override;
+
+    // Whether the underlying QTimer runs (an enabled timer with interval 0 does not).
+    bool running(TimerId t) const;
+
+private:
+    struct Slot {
+        QTimer timer;
+        int interval = 1000;
+        bool enabled = false;
+    };
+    void arm(Slot& s);
+    std::array<Slot, kTimerCount> slots_;
+    std::function<void(TimerId)> handler_;
+};
+
+}  // namespace zn

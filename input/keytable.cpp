@@ -1,0 +1,103 @@
+#include "input/keytable.h"
+
+#include <utility>
+
+namespace zn {
+namespace {
+
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Hint names of the digits and letters: the character between apostrophes.
+struct QuotedNames {
+    std::array<std::array<char, 3>, 36> text{};
+    constexpr QuotedNames() {
+        for (std::size_t i = 0; i < 36; ++i) {
+            const char c = i < 10 ? kDigits[i] : kLetters[i - 10];
+            text[i] = {'\'', c, '\''};
+        }
+    }
+};
+constexpr QuotedNames kQuoted;
+
+struct KeyTable {
+    std::array<KeyTableEntry, kKeyTableSize + 1> entries{};
+    constexpr KeyTable() {
+        for (std::size_t i = 0; i < 36; ++i) {
+            const char* c = i < 10 ? kDigits.data() + i : kLetters.data() + (i - 10);
+            entries[i + 1] = {std::string_view(c, 1), std::string_view(kQuoted.text[i].data(), 3),
+                              static_cast<std::uint16_t>(static_cast<unsigned char>(*c))};
+        }
+        entries[37] = {"<UP ARROW>", "'up arrow' key", 38};
+        entries[38] = {"<DOWN ARROW>", "'down arrow' key", 40};
+        entries[39] = {"<LEFT ARROW>", "'left arrow' key", 37};
+        entries[40] = {"<RIGHT ARROW>", "'right arrow' key", 39};
+        entries[41] = {"<ALT>", "'alt' key", 18};
+        entries[42] = {"<CTRL>", "'ctrl' key", 17};
+        entries[43] = {"<SHIFT>", "'shift' key", 16};
+        entries[44] = {"<SPACEBAR>", "'spacebar'", 32};
+    }
+};
+constexpr KeyTable kTable;
+
+// Qt keys that are not digits or letters, with their virtual-key codes.
+constexpr std::pair<int, std::uint16_t> kSpecialKeys[] = {
+    {Qt::Key_Up, 38},      {Qt::Key_Down, 40},    {Qt::Key_Left, 37},  {Qt::Key_Right, 39},
+    {Qt::Key_Alt, 18},     {Qt::Key_AltGr, 18},   {Qt::Key_Control, 17}, {Qt::Key_Shift, 16},
+    {Qt::Key_Space, 32},
+    // Shift held on a main-keyboard digit (US layout).
+    {Qt::Key_ParenRight, '0'}, {Qt::Key_Exclam, '1'},     {Qt::Key_At, '2'},      {Qt::Key_NumberSign, '3'},
+    {Qt::Key_Dollar, '4'},     {Qt::Key_Percent, '5'},    {Qt::Key_AsciiCircum, '6'}, {Qt::Key_Ampersand, '7'},
+    {Qt::Key_Asterisk, '8'},   {Qt::Key_ParenLeft, '9'},
+};
+
+}  // namespace
+
+const KeyTableEntry& keyTableEntry(int i) { return kTable.entries[static_cast<std::size_t>(i)]; }
+
+void AssignWord(InpKeys& keys, int i) {
+    if (i < 1 || i > kBindingCount) return;
+    KeyBinding& b = keys[static_cast<std::size_t>(i)];
+    if (isKeyIndex(b.Key_Index)) b.Key_Code = keyTableEntry(b.Key_Index).code;
+}
+
+InpKeyNames Inp_Fill_Key_Names() {
+    InpKeyNames names;
+    for (int i = 1; i <= kKeyTableSize; ++i) {
+        const std::string_view n = keyTableEntry(i).hintName;
+        names[static_cast<std::size_t>(i)] = QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size()));
+    }
+    return names;
+}
+
+HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff) {
+    auto N = [&](int binding) {
+        const int k = keys[static_cast<std::size_t>(binding)].Key_Index;
+        if (!isKeyIndex(k)) return QString::fromLatin1(kNoKeyHintName.data(), kNoKeyHintName.size());
+        return names[static_cast<std::size_t>(k)];
+    };
+    const QString press = QStringLiteral("click or press ");
+    HintTexts h;
+    h.power = press + N(1) + QStringLiteral(" ") +
+              (deviceOff ? QStringLiteral("to turn on the game") : QStringLiteral("to turn off the game"));
+    h.select = press + N(2) + QStringLiteral(" ") + QStringLiteral("to select game");
+    h.start = press + N(3) + QStringLiteral(" ") + QStringLiteral("to start game");
+    h.joystick = QStringLiteral("activate the controller overlays or use ") + N(4) + QStringLiteral(", ") + N(5) +
+                 QStringLiteral(", ") + N(6) + QStringLiteral(", ") + N(7);
+    h.overlayUp = press + N(4);
+    h.overlayLeft = press + N(5);
+    h.overlayRight = press + N(6);
+    h.overlayDown = press + N(7);
+    return h;
+}
+
+std::uint16_t virtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::KeypadModifier)) return 0;
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return static_cast<std::uint16_t>('0' + (qtKey - Qt::Key_0));
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return static_cast<std::uint16_t>('A' + (qtKey - Qt::Key_A));
+    for (const auto& [key, code] : kSpecialKeys)
+        if (key == qtKey) return code;
+    return 0;
+}
+
+}  // namespace zn

@@ -1,0 +1,66 @@
+#pragma once
+// The keys a control can be bound to, the seven bindings and the translation of Qt
+// key events into the Windows virtual-key codes the bindings hold. Everything here
+// is constant data or works on values passed in; nothing reads the window.
+#include <QString>
+#include <Qt>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace zn {
+
+// One bindable key: the item text of the key settings dialog, the name used in
+// tooltips and the virtual-key code that key events carry.
+struct KeyTableEntry {
+    std::string_view dialogText;
+    std::string_view hintName;
+    std::uint16_t code;
+};
+
+constexpr int kKeyTableSize = 44;
+
+// Entry i (1..44) of the key table; i outside 1..44 is a programming error, check
+// with isKeyIndex first.
+const KeyTableEntry& keyTableEntry(int i);
+constexpr bool isKeyIndex(int i) { return i >= 1 && i <= kKeyTableSize; }
+
+// The seven controls, in the fixed order of Inp_Keys and of the stored Key1..Key7.
+enum class Control { Power = 1, Select, Start, Up, Left, Right, Down };
+constexpr int kBindingCount = 7;
+
+struct KeyBinding {
+    std::int32_t Key_Index = 0;  // key-table index 1..44 (any integer may come from the store)
+    std::uint16_t Key_Code = 0;  // 0 matches no key event
+};
+
+// Default key-table index of binding i (1..7): '1', '2', '3', up, left, right, down arrow.
+constexpr std::array<int, kBindingCount + 1> kDefaultKeyIndex = {0, 2, 3, 4, 37, 39, 40, 38};
+
+// Inp_Keys [1..7] (element 0 unused) and Inp_Key_Names [1..44] (element 0 unused).
+using InpKeys = std::array<KeyBinding, kBindingCount + 1>;
+using InpKeyNames = std::array<QString, kKeyTableSize + 1>;
+
+// Sets Key_Code of binding i from the table entry its Key_Index names. An index
+// outside 1..44, or i outside 1..7, changes nothing.
+void AssignWord(InpKeys& keys, int i);
+
+// The hint names of the key table, ten digits, twenty-six letters, then the specials.
+InpKeyNames Inp_Fill_Key_Names();
+
+// Shown in the tooltips for a binding whose stored index names no table entry.
+inline constexpr std::string_view kNoKeyHintName = "<no key>";
+
+// The tooltip texts of the controls, as Inp_Build_Hints sets them.
+struct HintTexts {
+    QString power, select, start, joystick, overlayUp, overlayLeft, overlayRight, overlayDown;
+};
+HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff);
+
+// The virtual-key code of a Qt key event, or 0 when the key is not in the key table.
+// Keys of the numeric keypad give 0, so that only the main-keyboard digits match.
+// The shifted digits of a US layout ('!' for 1 ...) give the digit's code, since a
+// virtual-key code does not depend on Shift.
+std::uint16_t virtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+
+}  // namespace zn

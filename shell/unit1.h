@@ -1,0 +1,140 @@
+#pragma once
+// TForm1, the main window: the simulated device. It owns the one game, the painted
+// surface that holds every image, the timers, the random source, the sound output and
+// the settings store, and ties them together: start-up (FormCreate), the first
+// activation (splash), the close (sound shutdown), key and mouse input, the display
+// modes and the controller overlays. Dialogs and menus get a reference to it and use
+// the operations below; nothing reaches it through a global.
+#include <QMenu>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "display/qttimers.h"
+#include "display/surface.h"
+#include "engine/game.h"
+#include "input/dispatch.h"
+#include "input/keytable.h"
+#include "shell/random.h"
+#include "shell/settings.h"
+#include "sound/sound.h"
+
+namespace zn {
+
+class TForm1 : public QWidget, private InputOperations {
+    Q_OBJECT
+public:
+    // Runs FormCreate: the window ends up off-screen, laid out for the stored display
+    // mode, with the stored key bindings, the device off and nothing shown on screen yet.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Game& game() { return *game_; }
+    AppSettings& App_Settings() { return *settings_; }
+    SoundOutput& sound() { return sound_; }
+    // The painted surface, the size of the client area. The game menu puts its rows on it
+    // as child widgets, above every image.
+    Surface& surface() { return *surface_; }
+
+    // Cleared by the first activation (which then shows the splash) or by the splash dialog
+    // when it plays by itself during its creation.
+    bool Splash_Pending = true;
+
+    // Display-mode state. The popup menu changes them, stores them and then calls the
+    // matching operation below.
+    bool Vid_Fullscreen = true;
+    bool Vid_Ctrl_Overlay = true;
+    bool Vid_Game_Menu_Open = false;
+    std::int32_t Vid_Drag_X = 0;
+    std::int32_t Vid_Drag_Y = 0;
+
+    // Key bindings [1..7] and hint names [1..44]. After changing a Key_Index call
+    // AssignWord for that binding, then Inp_Build_Hints once.
+    InpKeys Inp_Keys{};
+    InpKeyNames Inp_Key_Names;
+    void AssignWord(int i);
+    // Rebuilds the tooltips of the click areas from the bindings and the power state.
+    void Inp_Build_Hints();
+
+    // Shows the four overlay arrows and hides the joystick picture when Vid_Ctrl_Overlay
+    // is true, the reverse when it is false.
+    void Vid_Display_Ctrl_Overlay();
+    // Centres the window on the screen (never at negative coordinates); in full screen
+    // this is (0,0), and the window manager, if any, is asked for the full-screen state.
+    void Vid_Center_Window();
+    // Moves the window out of sight: top = -screen height, left = -screen width.
+    void Vid_Move_Offscreen();
+    // Runs the skin set-up for Vid_Fullscreen. The display-mode switch is
+    // Vid_Move_Offscreen(); Gfx_Init(); Vid_Center_Window().
+    bool Gfx_Init();
+
+    // The sound start-up on the driver list's text ("Microsoft DirectSound", "Windows
+    // MultiMedia", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
+    // the output. When the first sample does not load it shows the error box, stores
+    // SoundMode -1 and SplashScreen true, requests the end of the application and returns
+    // false. An unknown text is taken as "(no sound)".
+    bool Snd_Start_Up(const QString& driverText);
+
+    // Ends the application directly, without FormClose (the exit command, Escape in the
+    // splash, a failed sound start-up); the current event finishes first.
+    void App_Terminate();
+
+    // The windows created after this one, in the order of the start of the system. The
+    // first activation shows splash when Splash_Pending; the menus show the others.
+    void attachDialogs(QWidget* about, QWidget* keys, QWidget* splash);
+    QWidget* aboutForm() const { return about_; }
+    QWidget* keysForm() const { return keys_; }
+    QWidget* splashForm() const { return splash_; }
+
+    // The popup menu pm_0_menu, opened by a right click anywhere on the window. The menu
+    // object installs its own shortcuts on this window; the window only pops it up.
+    void setPopupMenu(QMenu* menu) { popup_ = menu; }
+    QMenu* popupMenu() const { return popup_; }
+
+    // Handler of a click on btn_game_menu_top (the in-window game menu's button).
+    void setGameMenuButtonHandler(std::function<void()> onClick) { gameMenuClick_ = std::move(onClick); }
+
+    // Handlers of the main window.
+    void FormCreate();
+    void FormActivate();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    // InputOperations: the press and release operations of the seven controls.
+    void press(Control c) override;
+    void release(Control c) override;
+
+    void imagePressed(ImageId id, Qt::MouseButton button, QPoint local);
+    void imageReleased(ImageId id, Qt::MouseButton button, QPoint local);
+    void imageMoved(ImageId id, Qt::MouseButtons buttons, QPoint local);
+    void imageClicked(ImageId id);
+
+    // The drag images: backdrop, device body, lit screen, screen top and joystick picture.
+    void im_backgroundMouseDown(Qt::MouseButton button, int x, int y);
+    void im_backgroundMouseMove(Qt::MouseButtons buttons, int x, int y);
+
+    void FormClose();
+
+    Surface* surface_ = nullptr;  // child widget, owned by Qt
+    QtTimers timers_;
+    ClockRandom random_;
+    SoundOutput sound_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<AppSettings> settings_;
+    KeyDispatch dispatch_;
+
+    QWidget* about_ = nullptr;
+    QWidget* keys_ = nullptr;
+    QWidget* splash_ = nullptr;
+    QMenu* popup_ = nullptr;
+    std::function<void()> gameMenuClick_;
+};
+
+}  // namespace zn
