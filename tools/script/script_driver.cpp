@@ -1,0 +1,159 @@
+#include "tools/script/script_driver.h"
+
+#include <istream>
+#include <ostream>
+#include <vector>
+
+#include "engine/snapshot.h"
+
+namespace zn {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::vector<std::string_view> tokens(std::string_view line) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        if (i > start) out.push_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
+// Plain decimal digits with a value no greater than max.
+bool parseNumber(std::string_view s, std::uint64_t max, std::uint64_t& value) {
+    if (s.empty()) return false;
+    std::uint64_t v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        const auto d = static_cast<std::uint64_t>(c - '0');
+        if (d > max || v > (max - d) / 10) return false;
+        v = v * 10 + d;
+    }
+    value = v;
+    return true;
+}
+
+std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+
+std::string badNumber(std::string_view s, std::string_view range) {
+    return "'" + std::string(s) + "' is not a number in " + std::string(range);
+}
+
+struct Control {
+    std::string_view name;
+    void (Game::*press)();
+    void (Game::*release)();  // none for power
+};
+
+constexpr Control kControls[] = {
+    {"power", &Game::Inp_power_down, nullptr},
+    {"select", &Game::Inp_select_down, &Game::Inp_select_up},
+    {"start", &Game::Inp_start_down, &Game::Inp_start_up},
+    {"up", &Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
+    {"left", &Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
+    {"right", &Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
+    {"down", &Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
+};
+
+}  // namespace
+
+ScriptDriver::ScriptDriver(std::ostream& out, std::ostream& err, std::uint64_t seed)
+    : out_(out), err_(err), random_(seed), game_(clock_, figures_, sound_, random_) {
+    game_.Snd_Enabled = true;
+    sound_.listener = [this](const SoundCall& c) {
+        out_ << "sound " << clock_.now();
+        if (c.sample)
+            out_ << " play " << sampleName(*c.sample) << '\n';
+        else
+            out_ << " silence\n";
+    };
+}
+
+std::string ScriptDriver::execute(std::string_view line) {
+    const auto t = tokens(line);
+    const std::string_view cmd = t[0];
+    const std::size_t args = t.size() - 1;
+    auto arity = [&](std::size_t n) -> std::string {
+        if (args == n) return {};
+        return std::string(cmd) + (args < n ? ": missing argument" : ": extra argument " + quoted(t[n + 1]));
+    };
+
+    if (cmd == "show" || cmd == "state") {
+        if (auto e = arity(0); !e.empty()) return e;
+        sound_.calls.clear();  // the recording is only needed for printing
+        out_ << (cmd == "show" ? showFigures(figures_) : showState(game_, clock_));
+        return {};
+    }
+    if (cmd == "wait") {
+        if (auto e = arity(1); !e.empty()) return e;
+        std::uint64_t ms = 0;
+        if (!parseNumber(t[1], 2147483647, ms)) return "wait: " + badNumber(t[1], "0..2147483647");
+        clock_.advance(static_cast<std::int64_t>(ms), [this](TimerId id) {
+            game_.onTimer(id);
+            sound_.calls.clear();
+        });
+        return {};
+    }
+    if (cmd == "seed") {
+        if (auto e = arity(1); !e.empty()) return e;
+        std::uint64_t s = 0;
+        if (!parseNumber(t[1], UINT64_MAX, s)) return "seed: " + badNumber(t[1], "0..18446744073709551615");
+        random_.seed(s);
+        return {};
+    }
+    if (cmd == "rand") {
+        if (args == 0) return "rand: missing argument";
+        std::vector<int> values;
+        for (std::size_t i = 1; i < t.size(); ++i) {
+            std::uint64_t v = 0;
+            if (!parseNumber(t[i], 3, v)) return "rand: " + badNumber(t[i], "0..3");
+            values.push_back(static_cast<int>(v));
+        }
+        for (int v : values) random_.force(v);
+        return {};
+    }
+    if (cmd == "press" || cmd == "release") {
+        if (auto e = arity(1); !e.empty()) return e;
+        for (const Control& c : kControls) {
+            if (c.name != t[1]) continue;
+            if (cmd == "press") {
+                (game_.*c.press)();
+            } else {
+                if (!c.release) return "release: power has no release";
+                (game_.*c.release)();
+            }
+            sound_.calls.clear();
+            return {};
+        }
+        return std::string(cmd) + ": unknown control " + quoted(t[1]) +
+               " (power select start up left right down)";
+    }
+    return "unknown command " + quoted(cmd);
+}
+
+bool ScriptDriver::runLine(std::string_view line, long lineNumber) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CRLF input
+    if (tokens(line).empty() || line.front() == '#') return true;
+    const std::string problem = execute(line);
+    if (problem.empty()) return true;
+    out_.flush();
+    err_ << "error line " << lineNumber << ": " << problem << '\n';
+    return false;
+}
+
+int ScriptDriver::run(std::istream& in) {
+    std::string line;
+    long number = 0;
+    bool refused = false;
+    while (std::getline(in, line)) {
+        if (!runLine(line, ++number)) refused = true;
+    }
+    out_.flush();
+    return refused ? 1 : 0;
+}
+
+}  // namespace zn

@@ -1,0 +1,40 @@
+#pragma once
+// The engine's command-line face: runs one game on the virtual clock with sound
+// recorded and figures in memory, reading one command per line. Output goes to `out`,
+// refusals ("error line N: ...") to `err`.
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "engine/figure_table.h"
+#include "engine/game.h"
+#include "engine/queued_random.h"
+#include "engine/recording_sound.h"
+#include "engine/virtual_clock.h"
+
+namespace zn {
+
+class ScriptDriver {
+public:
+    ScriptDriver(std::ostream& out, std::ostream& err, std::uint64_t seed);
+
+    // Runs one line; false when the line was refused (and changed nothing).
+    bool runLine(std::string_view line, long lineNumber);
+    // Runs every line of the input; the exit status: 0, or 1 when any line was refused.
+    int run(std::istream& in);
+
+private:
+    // Empty when the command was carried out, else what is wrong with it.
+    std::string execute(std::string_view line);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    VirtualClock clock_;
+    FigureTable figures_;
+    RecordingSound sound_;
+    QueuedRandom random_;
+    Game game_;
+};
+
+}  // namespace zn
