@@ -1,0 +1,259 @@
+#include "input/keys.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "shell/settings.h"
+#include "shell/unit1.h"
+
+namespace zn {
+namespace {
+
+const QColor kBackground(8, 41, 82);
+const QColor kLabelWhite(255, 255, 255);
+const QColor kLabelRed(255, 0, 0);
+
+// Arial where installed; Liberation Sans has the same metrics and stands in for it.
+QFont arial(int px, bool bold) {
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        return true;
+    }();
+    (void)substituted;
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
+
+// The Windows key codes this dialog reacts to: Enter 13 (either Enter key) and Escape 27.
+int dialogKeyCode(const QKeyEvent& e) {
+    switch (e.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        default:
+            return virtualKeyFromQt(e.key(), e.modifiers());
+    }
+}
+
+class Form1KeysHost : public KeysHost {
+public:
+    explicit Form1KeysHost(TForm1& form) : form_(form) {}
+    InpKeys& Inp_Keys() override { return form_.Inp_Keys; }
+    AppSettings& App_Settings() override { return form_.App_Settings(); }
+    void AssignWord(int i) override { form_.AssignWord(i); }
+    void Inp_Build_Hints() override { form_.Inp_Build_Hints(); }
+    void Enable_Main_Window() override { form_.setEnabled(true); }
+
+private:
+    TForm1& form_;
+};
+
+}  // namespace
+
+QStringList Inp_Key_Dialog_Texts() {
+    QStringList items;
+    for (int i = 1; i <= kKeyTableSize; ++i) {
+        const std::string_view t = keyTableEntry(i).dialogText;
+        items << QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
+    }
+    return items;
+}
+
+std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, kBindingCount + 1>& shown) {
+    std::array<bool, kBindingCount + 1> conflict{};
+    for (std::size_t j = 1; j <= kBindingCount; ++j) {
+        for (std::size_t k = 1; k <= kBindingCount; ++k) {
+            if (j != k && shown[j] == shown[k]) conflict[j] = conflict[k] = true;
+        }
+    }
+    return conflict;
+}
+
+TKeysForm::TKeysForm(TForm1& form, QWidget* parent)
+    : TKeysForm(std::make_unique<Form1KeysHost>(form), nullptr, parent) {}
+
+TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : TKeysForm(nullptr, &host, parent) {}
+
+TKeysForm::TKeysForm(std::unique_ptr<KeysHost> owned, KeysHost* host, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ownedHost_(std::move(owned)),
+      host_(ownedHost_ ? *ownedHost_ : *host) {
+    buildControls();
+    FormCreate();
+}
+
+TKeysForm::~TKeysForm() = default;
+
+void TKeysForm::buildControls() {
+    setWindowTitle(QStringLiteral("Key settings"));
+    setFixedSize(448, 195);
+
+    auto makeLabel = [this](const char* text, QRect r, bool right, bool underline) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        l->setGeometry(r);
+        QFont f = arial(11, true);
+        f.setUnderline(underline);
+        l->setFont(f);
+        l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        setTextColour(l, kLabelWhite);
+        return l;
+    };
+    la_main_ = makeLabel("Main operations", QRect(8, 8, 104, 13), false, true);
+    la_controls_ = makeLabel("Game controls", QRect(336, 8, 104, 13), true, true);
+
+    struct Row {
+        const char* caption;
+        QRect label;
+        bool right;
+        QRect list;
+    };
+    static constexpr Row kRows[kBindingCount] = {
+        {"Power On/Off", {136, 33, 72, 14}, false, {8, 29, 120, 21}},
+        {"Game Select 1-4", {136, 65, 97, 14}, false, {8, 61, 120, 21}},
+        {"Start", {136, 97, 72, 14}, false, {8, 93, 120, 21}},
+        {"Up", {216, 33, 96, 14}, true, {320, 29, 120, 21}},
+        {"Left", {216, 65, 96, 14}, true, {320, 61, 120, 21}},
+        {"Right", {216, 97, 96, 14}, true, {320, 93, 120, 21}},
+        {"Down", {216, 129, 96, 14}, true, {320, 125, 120, 21}},
+    };
+    // The item list is built once, on cb_1, and copied into the other six.
+    const QStringList items = Inp_Key_Dialog_Texts();
+    for (std::size_t i = 1; i <= kBindingCount; ++i) {
+        const Row& row = kRows[i - 1];
+        labels_[i] = makeLabel(row.caption, row.label, row.right, false);
+        auto* list = new QComboBox(this);
+        list->setEditable(false);
+        list->setGeometry(row.list);
+        if (i == 1) {
+            list->addItems(items);
+        } else {
+            for (int k = 0; k < cbs_[1]->count(); ++k) list->addItem(cbs_[1]->itemText(k));
+        }
+        list->installEventFilter(this);
+        cbs_[i] = list;
+    }
+
+    btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
+    btn_accept_->setGeometry(183, 162, 82, 25);
+    btn_accept_->setFont(arial(11, true));
+    btn_accept_->setCursor(Qt::PointingHandCursor);
+    btn_accept_->setAutoDefault(false);
+    btn_accept_->installEventFilter(this);
+    connect(btn_accept_, &QPushButton::clicked, this, &TKeysForm::btn_acceptClick);
+
+    for (std::size_t i = 1; i < kBindingCount; ++i) setTabOrder(cbs_[i], cbs_[i + 1]);
+    setTabOrder(cbs_[kBindingCount], btn_accept_);
+}
+
+void TKeysForm::FormCreate() {
+    const InpKeys& keys = host_.Inp_Keys();
+    for (std::size_t i = 1; i <= kBindingCount; ++i) {
+        const int index = keys[i].Key_Index;
+        cbs_[i]->setCurrentIndex(isKeyIndex(index) ? index - 1 : -1);
+        connect(cbs_[i], &QComboBox::currentIndexChanged, this, &TKeysForm::cbChange);
+    }
+    cbChange();
+}
+
+void TKeysForm::FormActivate() { cbs_[1]->setFocus(Qt::ActiveWindowFocusReason); }
+
+bool TKeysForm::CheckKeys() {
+    std::array<QString, kBindingCount + 1> shown;
+    for (std::size_t i = 1; i <= kBindingCount; ++i) shown[i] = cbs_[i]->currentText();
+    const auto conflict = Inp_Key_Conflicts(shown);
+    bool any = false;
+    for (std::size_t i = 1; i <= kBindingCount; ++i) {
+        setTextColour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
+        any = any || conflict[i];
+    }
+    return any;
+}
+
+void TKeysForm::cbChange() { btn_accept_->setEnabled(!CheckKeys()); }
+
+void TKeysForm::btn_acceptClick() {
+    // Accept is refused while keys are shared, whichever way it is reached.
+    if (CheckKeys()) return;
+    InpKeys& keys = host_.Inp_Keys();
+    for (int i = 1; i <= kBindingCount; ++i) {
+        const int index = cbs_[static_cast<std::size_t>(i)]->currentIndex() + 1;
+        keys[static_cast<std::size_t>(i)].Key_Index = index;
+        host_.App_Settings().writeInteger(QStringLiteral("Key%1").arg(i), index);
+        host_.AssignWord(i);
+    }
+    host_.Inp_Build_Hints();
+    host_.Enable_Main_Window();
+    hide();
+}
+
+bool TKeysForm::FormKeyDown(int keyCode) {
+    if (keyCode == 13) {
+        if (btn_accept_->isEnabled()) btn_acceptClick();
+        return true;
+    }
+    if (keyCode == 27) {
+        closeWithoutApplying();
+        return true;
+    }
+    return false;
+}
+
+void TKeysForm::closeWithoutApplying() {
+    host_.Enable_Main_Window();
+    hide();
+}
+
+bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
+    // Key preview: the dialog sees Enter and Escape before the focused list or button.
+    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TKeysForm::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(dialogKeyCode(*event))) QWidget::keyPressEvent(event);
+}
+
+void TKeysForm::closeEvent(QCloseEvent* event) {
+    // The dialog has no close button; a close request from the window manager acts like
+    // Escape, so the main window is never left disabled.
+    if (isVisible()) host_.Enable_Main_Window();
+    event->accept();
+}
+
+void TKeysForm::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+    }
+    QWidget::showEvent(event);
+}
+
+bool TKeysForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+void TKeysForm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), kBackground);
+}
+
+}  // namespace zn

@@ -1,0 +1,90 @@
+#pragma once
+// TKeysForm, the key settings dialog: one drop-down list per control, red labels for
+// every control whose key another control also uses, no accept while such a pair
+// exists; accept stores Key1..Key7, derives the key codes and rebuilds the main
+// window's tooltips. Created once at start-up, after the bindings are loaded; shown,
+// not modal, by the popup menu, which disables the main window meanwhile. Every way the
+// dialog closes (accept, Escape, a close request from the window manager) enables the
+// main window again.
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "input/keytable.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zn {
+
+class AppSettings;
+class TForm1;
+
+// The item texts of every list: the dialog texts of the key table in index order, so
+// that item position = key-table index - 1.
+QStringList Inp_Key_Dialog_Texts();
+
+// Which of the seven lists (1..7, element 0 unused) share their shown text with another
+// list. Two lists without a selection both show the empty text and so count as equal.
+std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, kBindingCount + 1>& shown);
+
+// What the dialog needs of the main window.
+class KeysHost {
+public:
+    virtual ~KeysHost() = default;
+    virtual InpKeys& Inp_Keys() = 0;
+    virtual AppSettings& App_Settings() = 0;
+    virtual void AssignWord(int i) = 0;
+    virtual void Inp_Build_Hints() = 0;
+    virtual void Enable_Main_Window() = 0;
+};
+
+class TKeysForm : public QWidget {
+    Q_OBJECT
+public:
+    // The dialog of the running simulator. Give it no parent: disabling the main window
+    // must not disable the dialog with it.
+    explicit TKeysForm(TForm1& form, QWidget* parent = nullptr);
+    // The dialog over any host; the host must outlive it.
+    explicit TKeysForm(KeysHost& host, QWidget* parent = nullptr);
+    ~TKeysForm() override;
+
+    void FormCreate();
+    void FormActivate();
+    // Key preview: Enter (13) accepts when accept is enabled, Escape (27) closes without
+    // applying. Returns whether the key was one of these two.
+    bool FormKeyDown(int keyCode);
+    void cbChange();
+    void btn_acceptClick();
+    bool CheckKeys();
+
+    // Lists and labels of binding i (1..7).
+    QComboBox* cb(int i) const { return cbs_[static_cast<std::size_t>(i)]; }
+    QLabel* la(int i) const { return labels_[static_cast<std::size_t>(i)]; }
+    QPushButton* btn_accept() const { return btn_accept_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TKeysForm(std::unique_ptr<KeysHost> owned, KeysHost* host, QWidget* parent);
+    void buildControls();
+    void closeWithoutApplying();
+
+    std::unique_ptr<KeysHost> ownedHost_;
+    KeysHost& host_;
+    std::array<QComboBox*, kBindingCount + 1> cbs_{};
+    std::array<QLabel*, kBindingCount + 1> labels_{};
+    QLabel* la_main_ = nullptr;
+    QLabel* la_controls_ = nullptr;
+    QPushButton* btn_accept_ = nullptr;
+};
+
+}  // namespace zn

@@ -1,0 +1,300 @@
+#include "shell/splash.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+#include "engine/game.h"
+#include "input/keytable.h"
+#include "shell/about.h"
+#include "shell/settings.h"
+#include "shell/unit1.h"
+
+namespace zn {
+namespace {
+
+const QColor kNavy(8, 41, 82);
+const QColor kLinkBlue(24, 82, 148);
+
+void setTextColour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+}
+
+// A clickable picture. Without its picture file it draws a plain button with a caption,
+// so the dialog stays usable when the artwork is missing.
+class PictureButton : public QAbstractButton {
+public:
+    PictureButton(const QString& artName, const QString& caption, QWidget* parent)
+        : QAbstractButton(parent), picture_(Dlg_Art_File(artName)) {
+        setText(caption);
+        setFocusPolicy(Qt::NoFocus);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (!picture_.isNull()) {
+            p.drawPixmap(rect(), picture_);
+            return;
+        }
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(kNavy);
+        p.setBrush(QColor(220, 228, 240));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+        p.setFont(Dlg_Arial(14, true));
+        p.drawText(rect(), Qt::AlignCenter, text());
+    }
+
+private:
+    QPixmap picture_;
+};
+
+QLabel* pictureLabel(const QString& artName, QRect r, QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setGeometry(r);
+    l->setAlignment(Qt::AlignCenter);
+    const QString file = Dlg_Art_File(artName);
+    if (!file.isEmpty()) l->setPixmap(QPixmap(file));
+    return l;
+}
+
+QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor& colour, Qt::Alignment align,
+                  QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(r);
+    l->setFont(font);
+    l->setAlignment(align | Qt::AlignTop);
+    setTextColour(l, colour);
+    return l;
+}
+
+// The Windows key codes the dialog reacts to: Enter 13, Escape 27 and the digit keys.
+int dialogKeyCode(const QKeyEvent& e) {
+    switch (e.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        default:
+            return virtualKeyFromQt(e.key(), e.modifiers());
+    }
+}
+
+class Form1SplashHost : public SplashHost {
+public:
+    explicit Form1SplashHost(TForm1& form) : form_(form) {}
+    AppSettings& App_Settings() override { return form_.App_Settings(); }
+    bool Snd_Start_Up(const QString& driverText) override { return form_.Snd_Start_Up(driverText); }
+    void Vid_Center_Window() override { form_.Vid_Center_Window(); }
+    void Gam_Show_Off() override { form_.game().Gam_Set_Mode(Mode_Off); }
+    void Clear_Splash_Pending() override { form_.Splash_Pending = false; }
+    void App_Terminate() override { form_.App_Terminate(); }
+
+private:
+    TForm1& form_;
+};
+
+}  // namespace
+
+TSplashForm::TSplashForm(TForm1& form, QWidget* parent)
+    : TSplashForm(std::make_unique<Form1SplashHost>(form), nullptr, parent) {}
+
+TSplashForm::TSplashForm(SplashHost& host, QWidget* parent) : TSplashForm(nullptr, &host, parent) {}
+
+TSplashForm::TSplashForm(std::unique_ptr<SplashHost> owned, SplashHost* host, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ownedHost_(std::move(owned)),
+      host_(ownedHost_ ? *ownedHost_ : *host) {
+    buildControls();
+    FormCreate();
+}
+
+TSplashForm::~TSplashForm() = default;
+
+void TSplashForm::buildControls() {
+    setWindowTitle(QStringLiteral("About this game..."));
+    setFixedSize(460, 420);
+
+    im_background_ = pictureLabel(QStringLiteral("splash_background.png"), QRect(0, 0, 460, 420), this);
+    im_box_picture_ = pictureLabel(QStringLiteral("splash_box.jpg"), QRect(0, 56, 460, 160), this);
+
+    const QFont titleFont = Dlg_Arial(12, true);
+    const QFont textFont = Dlg_Arial(12);
+    QFont linkFont = Dlg_Arial(12, true);
+    linkFont.setUnderline(true);
+    la_game_title_ = textLabel({}, QRect(0, 12, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
+    la_version_ = textLabel({}, QRect(0, 28, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
+    la_release_date_ = textLabel({}, QRect(0, 236, 460, 15), textFont, Qt::black, Qt::AlignHCenter, this);
+    textLabel(QStringLiteral("website:"), QRect(118, 259, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
+    la_website_2_ = textLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
+    textLabel(QStringLiteral("email:"), QRect(118, 282, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
+    la_email_2_ = textLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
+    for (QLabel* link : {la_website_2_, la_email_2_}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+    textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont, Qt::black, Qt::AlignLeft,
+              this);
+
+    cb_sound_ = new QComboBox(this);
+    cb_sound_->setEditable(false);
+    cb_sound_->setGeometry(217, 308, 144, 21);
+    cb_sound_->setFont(textFont);
+    for (const QString& driver : kSoundDrivers) cb_sound_->addItem(driver);
+    cb_sound_->setMaxVisibleItems(3);
+    cb_sound_->setCurrentIndex(-1);
+    cb_sound_->installEventFilter(this);
+    connect(cb_sound_, &QComboBox::currentIndexChanged, this, &TSplashForm::cb_soundChange);
+
+    btn_play_ = new PictureButton(QStringLiteral("splash_play.png"), QStringLiteral("PLAY"), this);
+    btn_play_->setGeometry(116, 340, 107, 30);
+    connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
+
+    btn_play_disabled_ = pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
+    if (btn_play_disabled_->pixmap().isNull()) {
+        btn_play_disabled_->setText(QStringLiteral("PLAY"));
+        btn_play_disabled_->setFont(Dlg_Arial(14, true));
+        setTextColour(btn_play_disabled_, Qt::gray);
+    }
+    btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
+    btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
+    btn_play_disabled_->hide();
+
+    btn_paypal_ = new PictureButton(QStringLiteral("splash_donate.png"), QStringLiteral("DONATE"), this);
+    btn_paypal_->setGeometry(237, 340, 107, 30);
+    connect(btn_paypal_, &QAbstractButton::clicked, this, &TSplashForm::btn_paypalClick);
+
+    chb_splashscreen_ = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
+    chb_splashscreen_->setGeometry(12, 391, 444, 17);
+    chb_splashscreen_->setFont(textFont);
+    chb_splashscreen_->setChecked(true);
+    chb_splashscreen_->setAutoFillBackground(true);
+    QPalette p = chb_splashscreen_->palette();
+    p.setColor(QPalette::Window, kNavy);
+    p.setColor(QPalette::WindowText, Qt::white);
+    chb_splashscreen_->setPalette(p);
+    chb_splashscreen_->installEventFilter(this);
+
+    setTabOrder(cb_sound_, chb_splashscreen_);
+}
+
+void TSplashForm::FormCreate() {
+    la_game_title_->setText(QStringLiteral("Zorpy Nibbo (Korvent, Plimquad) Simulator"));
+    la_version_->setText(QStringLiteral("Version 5.00 * Final *"));
+    la_release_date_->setText(author::kReleaseLine);
+
+    const int mode = host_.App_Settings().readInteger(QStringLiteral("SoundMode"), -1);
+    cb_sound_->setCurrentIndex(mode >= 0 && mode < cb_sound_->count() ? mode : -1);
+    chb_splashscreen_->setChecked(host_.App_Settings().readBool(QStringLiteral("SplashScreen"), true));
+    cb_soundChange();
+
+    if (cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
+        move(-width(), -height());
+        host_.Clear_Splash_Pending();
+        btn_playClick();
+        return;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+    }
+}
+
+void TSplashForm::FormActivate() { cb_sound_->setFocus(Qt::ActiveWindowFocusReason); }
+
+void TSplashForm::cb_soundChange() {
+    const bool chosen = !cb_sound_->currentText().isEmpty();
+    btn_play_->setEnabled(chosen);
+    btn_play_->setVisible(chosen);
+    btn_play_disabled_->setVisible(!chosen);
+}
+
+void TSplashForm::btn_playClick() {
+    // The sound is started once per run: a second Enter while a failed start-up is
+    // ending the application, or a click racing a key, does nothing.
+    if (playing_ || cb_sound_->currentText().isEmpty()) return;
+    playing_ = true;
+    if (!host_.Snd_Start_Up(cb_sound_->currentText())) return;
+    const bool again = chb_splashscreen_->isChecked();
+    host_.App_Settings().writeBool(QStringLiteral("SplashScreen"), again);
+    Q_EMIT splashScreenStored(again);
+    host_.Vid_Center_Window();
+    host_.Gam_Show_Off();
+    played_ = true;
+    hide();
+}
+
+void TSplashForm::btn_paypalClick() { QDesktopServices::openUrl(QUrl(author::kDonateUrl)); }
+void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(author::kWebsiteUrl)); }
+void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(author::kMailtoUrl)); }
+
+bool TSplashForm::FormKeyDown(int keyCode) {
+    if (keyCode == 13 || keyCode == 49) {
+        if (btn_play_->isEnabled()) btn_playClick();
+        return true;
+    }
+    if (keyCode == 27) {
+        host_.App_Terminate();
+        return true;
+    }
+    return false;
+}
+
+bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+    // Key preview: the dialog sees Enter, 1 and Escape before the focused control.
+    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
+        return true;
+    }
+    // A link is clicked when the left button is released over it.
+    if (event->type() == QEvent::MouseButtonRelease && (watched == la_website_2_ || watched == la_email_2_)) {
+        const auto* m = static_cast<QMouseEvent*>(event);
+        if (m->button() == Qt::LeftButton && static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint())) {
+            if (watched == la_website_2_) {
+                la_website_2Click();
+            } else {
+                la_email_2Click();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TSplashForm::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(dialogKeyCode(*event))) QWidget::keyPressEvent(event);
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+    // The dialog has no close button. A close request from the window manager while it is
+    // up ends the application as Escape does, rather than leave the main window out of sight.
+    if (isVisible() && !played_) host_.App_Terminate();
+    event->accept();
+}
+
+void TSplashForm::paintEvent(QPaintEvent*) {
+    // Beneath the background picture: its bands, in case the picture is missing.
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.fillRect(QRect(0, 0, 460, 52), kNavy);
+    p.fillRect(QRect(0, 386, 460, 34), kNavy);
+}
+
+bool TSplashForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+}  // namespace zn
