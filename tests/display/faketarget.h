@@ -1,0 +1,72 @@
+#pragma once
+// A main window in memory: records what the skin set-up does to it.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "display/gfxtarget.h"
+
+namespace zn::test {
+
+struct FakeImage {
+    QImage picture;
+    int left = -1, top = -1, width = -1, height = -1;  // -1: never set
+    bool visible = false;
+    bool stretch = false;
+    bool autoSize = false;
+};
+
+class FakeTarget : public GfxTarget {
+public:
+    QString dir;
+    int screenW = 1024, screenH = 768;
+    int clientW = 692, clientH = 747;
+    std::uint32_t background = 0xFFFFFFFF;
+    bool keyOn = false;
+    std::uint32_t keyColour = 0xFFFFFFFF;
+    QStringList errors;
+    int quits = 0;
+    std::array<FakeImage, kImageCount> images;
+
+    FakeImage& at(ImageId id) { return images[index(id)]; }
+
+    QString executableDir() const override { return dir; }
+    int screenWidth() const override { return screenW; }
+    int screenHeight() const override { return screenH; }
+    void showError(const QString& text) override { errors << text; }
+    void requestQuit() override { ++quits; }
+    void setClientWidth(int w) override { clientW = w; }
+    void setClientHeight(int h) override { clientH = h; }
+    int clientWidth() const override { return clientW; }
+    int clientHeight() const override { return clientH; }
+    void setBackgroundColor(std::uint32_t bgr) override { background = bgr; }
+    void setKeyColorTransparency(bool on, std::uint32_t bgr) override {
+        keyOn = on;
+        if (on) keyColour = bgr;
+    }
+    void setPicture(ImageId id, const QImage& p) override {
+        at(id).picture = p;
+        if (at(id).autoSize) sizeToPicture(id);
+    }
+    void setImageLeft(ImageId id, int v) override { at(id).left = v; }
+    void setImageTop(ImageId id, int v) override { at(id).top = v; }
+    void setImageWidth(ImageId id, int v) override { at(id).width = v; }
+    void setImageHeight(ImageId id, int v) override { at(id).height = v; }
+    int imageWidth(ImageId id) const override { return images[index(id)].width; }
+    int imageHeight(ImageId id) const override { return images[index(id)].height; }
+    void setImageVisible(ImageId id, bool v) override { at(id).visible = v; }
+    void setImageStretch(ImageId id, bool s) override { at(id).stretch = s; }
+    void setImageAutoSize(ImageId id) override {
+        at(id).autoSize = true;
+        sizeToPicture(id);
+    }
+
+private:
+    void sizeToPicture(ImageId id) {
+        at(id).width = at(id).picture.width();
+        at(id).height = at(id).picture.height();
+    }
+};
+
+}  // namespace zn::test

@@ -1,0 +1,302 @@
+// Gfx_Init against small skins written into a temporary folder, on an in-memory window.
+#include "display/gfxinit.h"
+
+#include <gtest/gtest.h>
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "display/skinini.h"
+#include "faketarget.h"
+
+namespace zn {
+namespace {
+
+using test::FakeImage;
+using test::FakeTarget;
+
+class GfxInitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tmp.isValid());
+        previousDir = QDir::currentPath();
+        // Folders in Config.ini are relative to the working directory, not to Config.ini.
+        QDir::setCurrent(tmp.path());
+        window.dir = tmp.path() + "/bin";
+        QDir().mkpath(window.dir);
+    }
+    void TearDown() override { QDir::setCurrent(previousDir); }
+
+    void writeIni(const QByteArray& text) { writeFile("bin/Config.ini", text); }
+    void writeFile(const QString& rel, const QByteArray& bytes) {
+        const QString path = tmp.path() + "/" + rel;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    void writePng(const QString& rel, int w, int h, QColor colour) {
+        QImage image(w, h, QImage::Format_ARGB32);
+        image.fill(colour);
+        QDir().mkpath(QFileInfo(tmp.path() + "/" + rel).path());
+        ASSERT_TRUE(image.save(tmp.path() + "/" + rel, "PNG"));
+    }
+    bool run(bool fullscreen) { return Gfx_Init(window, fullscreen); }
+    FakeImage& slot(int n) { return window.at(slotImage(n)); }
+
+    QTemporaryDir tmp;
+    QString previousDir;
+    FakeTarget window;
+};
+
+bool isPlaceholder(const QImage& p) {
+    return p.size() == QSize(10, 10) && p.pixel(0, 0) == qRgb(0, 0, 0) && p.pixel(9, 9) == qRgb(0, 0, 0) &&
+           p.pixel(0, 5) == qRgb(0, 0, 0) && p.pixel(1, 1) == qRgb(255, 0, 0) &&
+           p.pixel(8, 8) == qRgb(255, 0, 0) && p.pixel(4, 5) == qRgb(255, 0, 0);
+}
+
+TEST(Placeholder, BlackRingAroundPureRed) { EXPECT_TRUE(isPlaceholder(gfx::placeholderPicture())); }
+
+TEST_F(GfxInitTest, MissingConfigShowsTheFatalTextOnceAndStillSetsUpTheMenuButton) {
+    window.at(img::im_background).left = 5;
+    EXPECT_FALSE(run(true));
+    ASSERT_EQ(window.errors.size(), 1);
+    EXPECT_EQ(window.errors[0], "Configuration file (Config.ini) not found. Please reinstall the game.");
+    EXPECT_EQ(window.quits, 1);
+    EXPECT_EQ(window.at(img::im_background).left, 5);
+    EXPECT_EQ(window.clientW, 692);
+    EXPECT_TRUE(window.at(img::btn_game_menu_top).visible);
+    EXPECT_TRUE(window.at(img::btn_game_menu_background).visible);
+    EXPECT_EQ(window.at(img::btn_game_menu_background).width, 36);
+    EXPECT_EQ(window.at(img::btn_game_menu_background).height, 32);
+}
+
+TEST_F(GfxInitTest, EmptyConfigGivesTheWindowedDefaultsAndEmptySlots) {
+    writeIni("");
+    window.at(img::im_backdrop).visible = true;
+    window.at(img::btn_game_menu_top).visible = true;
+    EXPECT_TRUE(run(false));
+    EXPECT_TRUE(window.errors.isEmpty());
+    EXPECT_EQ(window.quits, 0);
+    EXPECT_EQ(window.clientW, 692);
+    EXPECT_EQ(window.clientH, 747);
+    EXPECT_EQ(window.background, 0x00FF00FFu);
+    EXPECT_TRUE(window.keyOn);
+    EXPECT_EQ(window.keyColour, 0x00FF00FFu);
+    EXPECT_FALSE(window.at(img::im_backdrop).visible);
+    EXPECT_FALSE(window.at(img::btn_game_menu_top).visible);
+    for (int n = 1; n <= 198; ++n) {
+        EXPECT_EQ(slot(n).left, 0) << n;
+        EXPECT_EQ(slot(n).width, 0) << n;
+        EXPECT_EQ(slot(n).height, 0) << n;
+        EXPECT_TRUE(slot(n).picture.isNull()) << n;
+    }
+}
+
+TEST_F(GfxInitTest, PicturesComeFromTheSkinFolderWithBackslashesAsSeparators) {
+    writePng("art/sub/body.png", 4, 3, QColor(10, 20, 30));
+    writeIni(
+        "[Common]\nSkinDir=art\\\n[Image1]\nFilename=sub\\body.png\nLeft=7\nTop=8\nWidth=40\nHeight=30\n"
+        "[Image2]\nFilename=nil\n[Image3]\nFilename=Nil\nWidth=12\n[Image4]\nFilename=\n");
+    const QImage before(2, 2, QImage::Format_RGB32);
+    slot(2).picture = before;
+    slot(4).picture = before;
+    ASSERT_TRUE(run(false));
+    EXPECT_EQ(slot(1).picture.size(), QSize(4, 3));
+    EXPECT_EQ(slot(1).picture.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(slot(1).left, 7);
+    EXPECT_EQ(slot(1).top, 8);
+    EXPECT_EQ(slot(1).width, 40);
+    EXPECT_EQ(slot(1).height, 30);
+    EXPECT_EQ(slot(2).picture.size(), QSize(2, 2)) << "nil keeps the previous picture";
+    EXPECT_EQ(slot(2).width, 0);
+    EXPECT_EQ(slot(4).picture.size(), QSize(2, 2)) << "empty keeps the previous picture";
+    EXPECT_TRUE(isPlaceholder(slot(3).picture)) << "Nil is a file name, and there is no such file";
+    EXPECT_EQ(slot(3).width, 12);
+    EXPECT_TRUE(window.errors.isEmpty()) << window.errors.join('\n').toStdString();
+}
+
+TEST_F(GfxInitTest, HexColoursAndAMalformedColourReportedWithItsDefault) {
+    writeIni("[VideoMode]\nTranspColor=0x123456\n[Fullscreen]\nBgColor=$00ABCDEF\n");
+    ASSERT_TRUE(run(false));
+    EXPECT_EQ(window.keyColour, 0x123456u);
+    EXPECT_EQ(window.background, 0x123456u);
+    ASSERT_TRUE(run(true));
+    EXPECT_EQ(window.background, 0xABCDEFu);
+    EXPECT_FALSE(window.keyOn);
+
+    writeIni("[VideoMode]\nTranspColor=purple\n[Image1]\nWidth=9\n");
+    ASSERT_TRUE(run(false));
+    ASSERT_EQ(window.errors.size(), 1);
+    EXPECT_TRUE(window.errors[0].contains("'purple' is not a valid integer value"));
+    EXPECT_EQ(window.keyColour, 0x00FF00FFu);
+    EXPECT_EQ(slot(1).width, 9) << "the set-up goes on after the error";
+}
+
+struct OffsetCase {
+    int screenW;
+    const char* offsetX;
+    int expectedLeft;  // of a slot with Left=10
+};
+
+class FullscreenOffset : public GfxInitTest, public ::testing::WithParamInterface<OffsetCase> {};
+
+TEST_P(FullscreenOffset, GameAreaIsPlacedOrCentred) {
+    const OffsetCase c = GetParam();
+    window.screenW = c.screenW;
+    window.screenH = 800;
+    writeIni(QByteArray("[Fullscreen]\nGameOffsetX=") + c.offsetX +
+             "\nGameOffsetY=-3\n[Image5]\nLeft=10\nTop=4\n");
+    ASSERT_TRUE(run(true));
+    EXPECT_EQ(slot(5).left, c.expectedLeft);
+    EXPECT_EQ(slot(5).top, 1);
+    EXPECT_EQ(window.clientW, c.screenW);
+    EXPECT_EQ(window.clientH, 800);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FullscreenOffset,
+                         ::testing::Values(OffsetCase{1024, "Center", 176}, OffsetCase{1025, "Center", 176},
+                                           OffsetCase{667, "Center", -2}, OffsetCase{1024, "0", 176},
+                                           OffsetCase{1024, "$0", 176}, OffsetCase{1024, "-20", -10},
+                                           OffsetCase{1024, "$20", 42}, OffsetCase{1024, "wide", 176}));
+
+TEST_F(GfxInitTest, LogoSitsInTheConfiguredCornerAndUnknownCornersLeaveIt) {
+    writePng("Graphics/Backdrop/logo.png", 40, 20, Qt::white);
+    writePng("Graphics/Backdrop/back.png", 64, 48, Qt::blue);
+    window.screenW = 800;
+    window.screenH = 600;
+    const struct {
+        const char* position;
+        int left, top;
+    } corners[] = {{"0", 0, 0}, {"1", 760, 0}, {"2", 0, 580}, {"3", 760, 580}, {"7", 11, 12}};
+    for (const auto& c : corners) {
+        window.at(img::im_backdrop_logo).left = 11;
+        window.at(img::im_backdrop_logo).top = 12;
+        writeIni(QByteArray("[Fullscreen]\nBackdropFile=back.png\nBackdropStretch=1\nLogoFile=logo.png\n"
+                            "LogoPosition=") +
+                 c.position + "\n");
+        ASSERT_TRUE(run(true));
+        EXPECT_EQ(window.at(img::im_backdrop_logo).left, c.left) << c.position;
+        EXPECT_EQ(window.at(img::im_backdrop_logo).top, c.top) << c.position;
+    }
+    EXPECT_TRUE(window.at(img::im_backdrop_logo).visible);
+    EXPECT_EQ(window.at(img::im_backdrop_logo).width, 40);
+    EXPECT_TRUE(window.at(img::im_backdrop).visible);
+    EXPECT_TRUE(window.at(img::im_backdrop).stretch);
+    EXPECT_EQ(window.at(img::im_backdrop).picture.size(), QSize(64, 48));
+
+    ASSERT_TRUE(run(false));
+    EXPECT_FALSE(window.at(img::im_backdrop).visible);
+    EXPECT_FALSE(window.at(img::im_backdrop_logo).visible);
+}
+
+TEST_F(GfxInitTest, MissingBackdropAndLogoChangeNothingAndReportNothing) {
+    writeIni("[Fullscreen]\nBackdropFile=none.png\nLogoFile=none.png\n");
+    ASSERT_TRUE(run(true));
+    EXPECT_FALSE(window.at(img::im_backdrop).visible);
+    EXPECT_FALSE(window.at(img::im_backdrop_logo).visible);
+    EXPECT_TRUE(window.at(img::im_backdrop).picture.isNull());
+    EXPECT_TRUE(window.errors.isEmpty());
+}
+
+TEST_F(GfxInitTest, UndecodablePicturesAreReportedTogetherAndTheRestStillLoads) {
+    writeFile("Graphics/Skin/broken.png", "this is not a picture");
+    writeFile("Graphics/Skin/body.xyz", "whatever");
+    writePng("Graphics/Skin/ok.png", 3, 3, Qt::green);
+    writeIni("[Image1]\nFilename=broken.png\n[Image2]\nFilename=body.xyz\n[Image198]\nFilename=ok.png\n");
+    ASSERT_TRUE(run(false));
+    ASSERT_EQ(window.errors.size(), 1) << "one box for the whole run";
+    EXPECT_TRUE(window.errors[0].contains("broken.png"));
+    EXPECT_TRUE(window.errors[0].contains("Unknown picture file extension (.xyz)"));
+    EXPECT_TRUE(isPlaceholder(slot(1).picture));
+    EXPECT_TRUE(isPlaceholder(slot(2).picture));
+    EXPECT_EQ(slot(198).picture.size(), QSize(3, 3));
+    EXPECT_EQ(window.quits, 0);
+}
+
+std::uint32_t crc32(const QByteArray& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (char ch : bytes) {
+        crc ^= static_cast<std::uint8_t>(ch);
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A PNG whose header claims 30000 x 30000 pixels, with a few bytes of image data behind it:
+// decoding it for real would need gigabytes.
+QByteArray hugePngHeader() {
+    QByteArray out("\x89PNG\r\n\x1a\n", 8);
+    auto chunk = [&out](const char* type, const QByteArray& data) {
+        QByteArray body(type, 4);
+        body += data;
+        QDataStream s(&out, QIODevice::Append);
+        s << quint32(data.size());
+        s.writeRawData(body.constData(), static_cast<int>(body.size()));
+        s << crc32(body);
+    };
+    QByteArray ihdr;
+    QDataStream s(&ihdr, QIODevice::WriteOnly);
+    s << quint32(30000) << quint32(30000) << quint8(8) << quint8(6) << quint8(0) << quint8(0) << quint8(0);
+    chunk("IHDR", ihdr);
+    chunk("IDAT", QByteArray("\x78\x9c\x03\x00", 4));
+    chunk("IEND", QByteArray());
+    return out;
+}
+
+TEST_F(GfxInitTest, AbsurdValuesAreClampedOrReplacedAndReported) {
+    writeFile("Graphics/Skin/huge.png", hugePngHeader());
+    writeIni(
+        "[Common]\nGameWidth=0\nGameHeight=2147483647\n"
+        "[Image1]\nFilename=huge.png\nWidth=-5\nHeight=2147483647\nLeft=2147483647\nTop=-2147483648\n");
+    ASSERT_TRUE(run(false));
+    EXPECT_EQ(window.clientW, 692);
+    EXPECT_EQ(window.clientH, 747);
+    EXPECT_EQ(slot(1).width, 0);
+    EXPECT_EQ(slot(1).height, gfx::kMaxExtent);
+    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
+    EXPECT_EQ(slot(1).top, -gfx::kMaxPosition);
+    EXPECT_TRUE(isPlaceholder(slot(1).picture));
+    ASSERT_EQ(window.errors.size(), 1);
+    const QString& text = window.errors[0];
+    for (const char* part : {"GameWidth 0", "GameHeight 2147483647", "Width -5", "too large"})
+        EXPECT_TRUE(text.contains(part)) << part << " in:\n" << text.toStdString();
+}
+
+TEST_F(GfxInitTest, OffsetPlusLeftCannotOverflow) {
+    window.screenW = 4000;
+    writeIni("[Fullscreen]\nGameOffsetX=2147483647\n[Image1]\nLeft=2147483647\n");
+    ASSERT_TRUE(run(true));
+    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
+}
+
+TEST_F(GfxInitTest, OversizedConfigIsRefusedLikeAMissingOne) {
+    writeIni(QByteArray(static_cast<int>(skin::kMaxIniBytes) + 100, '\n'));
+    EXPECT_FALSE(run(false));
+    ASSERT_EQ(window.errors.size(), 1);
+    EXPECT_TRUE(window.errors[0].contains("too large"));
+    EXPECT_EQ(window.quits, 1);
+}
+
+TEST_F(GfxInitTest, EditsApplyAtTheNextRun) {
+    writeIni("[Image1]\nWidth=10\n");
+    ASSERT_TRUE(run(false));
+    writeIni("[Image1]\nWidth=20\n");
+    ASSERT_TRUE(run(true));
+    ASSERT_TRUE(run(false));
+    EXPECT_EQ(slot(1).width, 20);
+    EXPECT_EQ(slot(1).left, 0);
+}
+
+}  // namespace
+}  // namespace zn
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

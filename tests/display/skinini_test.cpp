@@ -1,0 +1,168 @@
+// The Config.ini value rules and the slot table.
+#include "display/skinini.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+
+#include "engine/images.h"
+
+namespace zn::skin {
+namespace {
+
+struct IntegerCase {
+    const char* text;
+    std::optional<std::int32_t> value;
+};
+
+class IntegerSyntax : public ::testing::TestWithParam<IntegerCase> {};
+
+TEST_P(IntegerSyntax, ParsesOrRejects) {
+    const IntegerCase& c = GetParam();
+    EXPECT_EQ(parseInteger(c.text), c.value) << "text: \"" << c.text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IntegerSyntax,
+    ::testing::Values(
+        IntegerCase{"0", 0}, IntegerCase{"747", 747}, IntegerCase{"  12", 12}, IntegerCase{"\t7", 7},
+        IntegerCase{"-20", -20}, IntegerCase{"+5", 5}, IntegerCase{"$ff", 255},
+        IntegerCase{"$00FF00FF", 0xFF00FF}, IntegerCase{"x1A", 26}, IntegerCase{"X1a", 26},
+        IntegerCase{"0x10", 16}, IntegerCase{"0X10", 16}, IntegerCase{"-$10", -16},
+        IntegerCase{"$FFFFFFFF", -1}, IntegerCase{"2147483647", 2147483647},
+        IntegerCase{"-2147483648", INT32_MIN}, IntegerCase{"007", 7},
+        // rejected
+        IntegerCase{"", std::nullopt}, IntegerCase{"   ", std::nullopt}, IntegerCase{"-", std::nullopt},
+        IntegerCase{"$", std::nullopt}, IntegerCase{"0x", std::nullopt}, IntegerCase{"12 ", std::nullopt},
+        IntegerCase{"12px", std::nullopt}, IntegerCase{"1.5", std::nullopt},
+        IntegerCase{"Center", std::nullopt}, IntegerCase{"$fg", std::nullopt},
+        IntegerCase{"ff", std::nullopt}, IntegerCase{"- 5", std::nullopt}, IntegerCase{"--5", std::nullopt},
+        IntegerCase{"#ff", std::nullopt}, IntegerCase{"2147483648", std::nullopt},
+        IntegerCase{"-2147483649", std::nullopt}, IntegerCase{"$100000000", std::nullopt},
+        IntegerCase{"99999999999999999999999", std::nullopt}));
+
+TEST(IntegerKey, MalformedValueFallsBackToDefault) {
+    EXPECT_EQ(integerOr("12", 747), 12);
+    EXPECT_EQ(integerOr("twelve", 747), 747);
+    EXPECT_EQ(integerOr("", 692), 692);
+}
+
+TEST(Colour, KeepsTheLowThreeBytesAndRejectsNonIntegers) {
+    EXPECT_EQ(parseColour("$00ff00ff"), 0x00FF00FFu);
+    EXPECT_EQ(parseColour("0x123456"), 0x123456u);
+    EXPECT_EQ(parseColour("255"), 0xFFu);
+    EXPECT_EQ(parseColour("$FF0000FF"), 0xFFu);
+    EXPECT_EQ(parseColour("clRed"), std::nullopt);
+    EXPECT_EQ(notAnInteger("clRed"), "'clRed' is not a valid integer value");
+}
+
+TEST(Offset, AnyZeroOrNonIntegerCentres) {
+    for (const char* centred : {"Center", "0", "$0", "0x0", "-0", "000", "", "left"})
+        EXPECT_EQ(parseOffset(centred), std::nullopt) << centred;
+    EXPECT_EQ(parseOffset("-20"), -20);
+    EXPECT_EQ(parseOffset("$10"), 16);
+}
+
+TEST(Offset, CentringTruncatesTowardZero) {
+    EXPECT_EQ(centredOffset(1024, 692), 166);
+    EXPECT_EQ(centredOffset(1025, 692), 166);
+    EXPECT_EQ(centredOffset(667, 692), -12);
+    EXPECT_EQ(centredOffset(666, 692), -13);
+    EXPECT_EQ(centredOffset(INT32_MAX, -static_cast<std::int64_t>(INT32_MAX)), INT32_MAX);
+}
+
+TEST(PictureName, OnlyEmptyAndLowerCaseNilNameNoPicture) {
+    EXPECT_FALSE(namesPicture(""));
+    EXPECT_FALSE(namesPicture("nil"));
+    EXPECT_TRUE(namesPicture("Nil"));
+    EXPECT_TRUE(namesPicture("NIL"));
+    EXPECT_TRUE(namesPicture("nil.png"));
+}
+
+TEST(Folder, BackslashesAreSeparatorsAndOneIsAppended) {
+    EXPECT_EQ(folderPath("Graphics\\Skin\\"), "Graphics/Skin/");
+    EXPECT_EQ(folderPath("Graphics\\Skin"), "Graphics/Skin/");
+    EXPECT_EQ(folderPath("skins/blue/"), "skins/blue/");
+    EXPECT_EQ(folderPath("/abs/dir"), "/abs/dir/");
+    EXPECT_EQ(folderPath(""), "");
+    EXPECT_EQ(picturePath("Graphics/Skin/", "sub\\body.png"), "Graphics/Skin/sub/body.png");
+    EXPECT_EQ(picturePath("", "body.png"), "body.png");
+}
+
+TEST(Extension, LowerCaseAfterTheLastDotOfTheLastComponent) {
+    EXPECT_EQ(extensionOf("a/b/body.PNG"), "png");
+    EXPECT_EQ(extensionOf("logo.JpEg"), "jpeg");
+    EXPECT_EQ(extensionOf("dir.d/noext"), "");
+    EXPECT_EQ(extensionOf("dir.d\\noext"), "");
+    EXPECT_EQ(extensionOf("trailing."), "");
+}
+
+TEST(SkinIni, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
+    SkinIni ini;
+    ASSERT_EQ(ini.load("[common]\nskindir =  My\\Skin\\  \nGAMEWIDTH=$100\n[Image7]\nFilename=\n"), "");
+    EXPECT_EQ(ini.text("Common", "SkinDir", "x"), "My\\Skin\\");
+    EXPECT_EQ(ini.integer("Common", "GameWidth", 692), 256);
+    EXPECT_EQ(ini.text("Image7", "Filename", "dflt"), "");  // present and empty
+    EXPECT_EQ(ini.text("Image8", "Filename", "dflt"), "dflt");
+    EXPECT_EQ(ini.integer("Common", "GameHeight", 747), 747);
+}
+
+TEST(SkinIni, MalformedIntegerYieldsDefault) {
+    SkinIni ini;
+    ASSERT_EQ(ini.load("[Common]\nGameHeight=tall\n"), "");
+    EXPECT_EQ(ini.integer("Common", "GameHeight", 747), 747);
+}
+
+TEST(SkinIni, RefusesOversizedTextAndForgetsOldContents) {
+    SkinIni ini;
+    ASSERT_EQ(ini.load("[Common]\nGameWidth=5\n"), "");
+    const std::string huge(kMaxIniBytes + 1, ';');
+    EXPECT_NE(ini.load(huge).find("too large"), std::string::npos);
+    EXPECT_EQ(ini.integer("Common", "GameWidth", 692), 692);
+}
+
+TEST(SkinIni, BinaryGarbageDoesNotBreakTheReader) {
+    std::string junk;
+    for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) % 256);
+    SkinIni ini;
+    ini.load(junk);
+    EXPECT_EQ(ini.integer("Common", "GameWidth", 692), 692);
+}
+
+}  // namespace
+}  // namespace zn::skin
+
+namespace zn {
+namespace {
+
+TEST(SlotTable, FixedAnchorsOfTheConfigSections) {
+    const struct {
+        int slot;
+        const char* name;
+    } anchors[] = {{1, "im_background"},         {2, "im_background_screen_top"}, {3, "im_background_screen"},
+                   {10, "btn_joystick_top"},     {14, "btn_ctrlr_overlay_down"},  {17, "im_panel_lives_2"},
+                   {18, "im_panel_digit_pos_1"}, {22, "im_panel_digit_pos_5"},    {23, "im_panel_number_0"},
+                   {32, "im_panel_number_9"},    {33, "im_nibbo_02_07"},          {57, "im_nibbo_02_04"},
+                   {60, "im_nibbo_07_04"},       {86, "im_nibbo_09_01"},          {87, "im_pill_02_07"},
+                   {140, "im_pill_09_01"},       {141, "im_ghost_02_07"},         {168, "im_ghost_05_04"},
+                   {173, "im_ghost_05_04_b"},    {174, "im_ghost_06_04_b"},       {175, "im_ghost_02_03"},
+                   {198, "im_ghost_09_01"}};
+    for (const auto& a : anchors) EXPECT_EQ(imageName(slotImage(a.slot)), a.name) << "slot " << a.slot;
+}
+
+TEST(SlotTable, EverySlotIsADistinctNamedImageOutsideTheMenuAndBackdrop) {
+    std::set<int> seen;
+    for (int n = 1; n <= 198; ++n) {
+        const ImageId id = slotImage(n);
+        EXPECT_FALSE(imageName(id).empty()) << n;
+        EXPECT_TRUE(seen.insert(index(id)).second) << "slot " << n << " repeats " << imageName(id);
+    }
+    for (ImageId other :
+         {img::im_backdrop, img::im_backdrop_logo, img::btn_game_menu_top, img::btn_game_menu_background})
+        EXPECT_EQ(seen.count(index(other)), 0u) << imageName(other);
+}
+
+}  // namespace
+}  // namespace zn
