@@ -1,0 +1,197 @@
+#include "display/gamemenu.h"
+
+#include <QAction>
+#include <QEnterEvent>
+#include <QFont>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+namespace zn {
+
+namespace {
+
+constexpr int kPanelPictureWidth = 256;
+constexpr int kPanelPictureHeight = 512;
+constexpr int kCaptionRowHeight = 32;
+constexpr int kPanelAlpha = 204;  // 80 % opaque: the game shows through dimmed
+
+// Arial where installed, else its metric twin.
+QFont arialFont() {
+    QFont f;
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    return f;
+}
+
+// Draws text scaled to fill box exactly, so that it never spills over the box's edges.
+void drawTextInBox(QPainter& p, const QString& text, const QRectF& box) {
+    QFont f = arialFont();
+    f.setPixelSize(64);
+    f.setBold(true);
+    QPainterPath path;
+    path.addText(0, 0, f, text);
+    const QRectF b = path.boundingRect();
+    QTransform t;
+    t.translate(box.left(), box.top());
+    t.scale(box.width() / b.width(), box.height() / b.height());
+    t.translate(-b.left(), -b.top());
+    p.save();
+    p.setClipRect(box);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.fillPath(t.map(path), Qt::white);
+    p.restore();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+MenuRowLabel::MenuRowLabel(GameMenu& menu, QAction* item, QWidget* parent)
+    : QLabel(parent), menu_(menu), item_(item) {
+    setObjectName(QStringLiteral("la_menu_item"));
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setAutoFillBackground(false);
+    if (GameMenu::isSeparator(item)) return;
+
+    QFont f = arialFont();
+    f.setPixelSize(16);  // -12 points: a 16-pixel character cell, whatever the screen's DPI
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setText(GameMenu::rowText(item->text(), item->isChecked()));
+    setCursor(Qt::PointingHandCursor);
+    setEnabled(item->isEnabled());
+    handlers_ = item->isEnabled();
+}
+
+// The right button belongs to the window (it opens the popup menu); every other press
+// stays with the row, so nothing below the open panel sees it.
+void MenuRowLabel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+// The click (primary button released inside the row it was pressed on) runs before the
+// mouse-up handler, which may close the menu; rows are only hidden then and deleted
+// later, so this row outlives its own release event.
+void MenuRowLabel::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (!handlers_) return;
+    const QPoint pos = e->position().toPoint();
+    QPointer<MenuRowLabel> self(this);
+    if (e->button() == Qt::LeftButton && rect().contains(pos) && item_) item_->trigger();
+    if (self) menu_.la_menu_itemMouseUp(*this, e->button(), e->buttons(), pos.x(), pos.y());
+}
+
+void MenuRowLabel::enterEvent(QEnterEvent* e) {
+    QLabel::enterEvent(e);
+    if (handlers_) menu_.la_menu_itemMouseEnter(*this);
+}
+
+void MenuRowLabel::leaveEvent(QEvent* e) {
+    QLabel::leaveEvent(e);
+    if (handlers_) menu_.la_menu_itemMouseLeave(*this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, bool& Vid_Game_Menu_Open)
+    : QObject(&rowParent), rowParent_(rowParent), target_(target), Vid_Game_Menu_Open_(Vid_Game_Menu_Open) {
+    target_.setPicture(img::btn_game_menu_background, panelPicture());
+    for (ImageId id : {img::btn_game_menu_background, img::btn_game_menu_top}) {
+        target_.setImageLeft(id, 0);
+        target_.setImageTop(id, 0);
+        target_.setImageWidth(id, kClosedWidth);
+        target_.setImageHeight(id, kClosedHeight);
+    }
+}
+
+GameMenu::~GameMenu() {
+    for (auto& r : Vid_Menu_Rows) delete r.data();
+}
+
+QImage GameMenu::panelPicture() {
+    QImage pic(kPanelPictureWidth, kPanelPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    pic.fill(QColor(0, 0, 0, kPanelAlpha));
+    QPainter p(&pic);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(0, 0, kPanelPictureWidth, kCaptionRowHeight, Qt::black);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);         // x 8..27
+    drawTextInBox(p, QStringLiteral("Game menu"), QRectF(36, 9, 89, 12));  // x 36..124, y 9..20
+    p.end();
+    return pic;
+}
+
+QString GameMenu::rowText(const QString& caption, bool checked) {
+    return QStringLiteral("   ") + caption + (checked ? QStringLiteral(" [V]") : QString());
+}
+
+bool GameMenu::isSeparator(const QAction* item) {
+    return item == nullptr || item->isSeparator() || item->text() == QStringLiteral("-");
+}
+
+void GameMenu::btn_game_menu_topClick() {
+    Vid_Game_Menu_Open_ = !Vid_Game_Menu_Open_;
+    Vid_Display_Game_Menu(Vid_Game_Menu_Open_);
+}
+
+void GameMenu::Vid_Display_Game_Menu(bool open) {
+    Vid_Game_Menu_Open_ = open;
+    if (open)
+        buildRows();
+    else
+        removeRows();
+}
+
+void GameMenu::close() { Vid_Display_Game_Menu(false); }
+
+void GameMenu::buildRows() {
+    removeRows();  // building twice must not leave a second set of rows behind
+    for (int i = 1; i <= kRowCount; ++i) {
+        auto* row = new MenuRowLabel(*this, Vid_Menu_Items[i - 1], &rowParent_);
+        row->setGeometry(0, kRowHeight * i, kOpenWidth, kRowHeight);
+        row->show();
+        row->raise();
+        Vid_Menu_Rows[i - 1] = row;
+    }
+    target_.setImageWidth(img::btn_game_menu_background, kOpenWidth);
+    target_.setImageHeight(img::btn_game_menu_background, kOpenHeight);
+}
+
+void GameMenu::removeRows() {
+    for (auto& r : Vid_Menu_Rows) {
+        if (!r) continue;
+        r->hide();
+        r->deleteLater();
+        r = nullptr;
+    }
+    target_.setImageHeight(img::btn_game_menu_background, kClosedHeight);
+    target_.setImageWidth(img::btn_game_menu_background, kClosedWidth);
+}
+
+void GameMenu::la_menu_itemMouseEnter(MenuRowLabel& row) { row.setAutoFillBackground(true); }
+
+void GameMenu::la_menu_itemMouseLeave(MenuRowLabel& row) { row.setAutoFillBackground(false); }
+
+// Only the primary button closes the menu; a middle-button release does nothing, and a
+// right click reaches the window, whose popup menu closes the game menu as it opens.
+void GameMenu::la_menu_itemMouseUp(MenuRowLabel&, Qt::MouseButton button, Qt::MouseButtons, int, int) {
+    if (button != Qt::LeftButton) return;
+    Vid_Display_Game_Menu(false);
+}
+
+}  // namespace zn

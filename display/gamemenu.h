@@ -1,0 +1,107 @@
+#pragma once
+// The game menu of the full-screen display: a button with a three-bar icon in the
+// window's top-left corner that unfolds into a translucent panel of thirteen rows,
+// one per item of the popup menu, each running that item's command.
+//
+// The panel and the button are two images of the window (btn_game_menu_background,
+// btn_game_menu_top); the rows are labels created on the window above every image
+// while the menu is open and removed when it closes.
+#include <QImage>
+#include <QLabel>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <array>
+
+#include "display/gfxtarget.h"
+
+class QAction;
+
+namespace zn {
+
+class GameMenu;
+
+// One row of the open game menu (la_menu_item). A command row shows the caption of
+// its item, highlights under the pointer and runs the item's command on a click of
+// the primary button; a separator row is empty and inert; a disabled row is greyed.
+class MenuRowLabel : public QLabel {
+    Q_OBJECT
+public:
+    MenuRowLabel(GameMenu& menu, QAction* item, QWidget* parent);
+
+    QAction* item() const { return item_; }
+    // True for an enabled command row: it has the click, hover and mouse-up handlers.
+    bool hasHandlers() const { return handlers_; }
+    // True while the background is opaque (the pointer is over the row).
+    bool highlighted() const { return autoFillBackground(); }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    GameMenu& menu_;
+    QAction* item_;
+    bool handlers_ = false;
+};
+
+class GameMenu : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRowCount = 13;
+    static constexpr int kRowHeight = 32;
+    static constexpr int kOpenWidth = 256;
+    static constexpr int kOpenHeight = 448;
+    static constexpr int kClosedWidth = 36;
+    static constexpr int kClosedHeight = 32;
+
+    // rowParent: the widget covering the main window's client area, on which the rows
+    // are created. target: the window's images; the constructor gives
+    // btn_game_menu_background its built-in picture and both images their closed
+    // rectangle at the window's top-left corner. open: the window's Vid_Game_Menu_Open.
+    GameMenu(QWidget& rowParent, GfxTarget& target, bool& Vid_Game_Menu_Open);
+    ~GameMenu() override;
+
+    // The built-in picture of btn_game_menu_background: 256 x 512, opaque black caption
+    // row with the icon and the words "Game menu" in white, below it black at alpha 204.
+    static QImage panelPicture();
+
+    // The text of a command row for an item with this caption and check mark.
+    static QString rowText(const QString& caption, bool checked);
+    static bool isSeparator(const QAction* item);
+
+    // Vid_Menu_Items[1..13] is element 0..12: the popup menu's items in menu order,
+    // separators included. Filled once at start-up, before the menu can open.
+    void setMenuItems(const std::array<QAction*, kRowCount>& items) { Vid_Menu_Items = items; }
+
+    // Click on btn_game_menu_top (primary button pressed and released on it).
+    void btn_game_menu_topClick();
+    // Builds the rows when Vid_Game_Menu_Open is true, removes them when it is false.
+    void Vid_Display_Game_Menu(bool open);
+    // Closing from outside (popup menu opening, display-mode switch).
+    void close();
+
+    bool isOpen() const { return Vid_Game_Menu_Open_; }
+    // Row i (1..13) of the open menu, or nullptr while the menu is closed.
+    MenuRowLabel* row(int i) const {
+        return i >= 1 && i <= kRowCount ? Vid_Menu_Rows[i - 1].data() : nullptr;
+    }
+
+    void la_menu_itemMouseEnter(MenuRowLabel& row);
+    void la_menu_itemMouseLeave(MenuRowLabel& row);
+    void la_menu_itemMouseUp(MenuRowLabel& row, Qt::MouseButton button, Qt::MouseButtons held, int x, int y);
+
+private:
+    void buildRows();
+    void removeRows();
+
+    QWidget& rowParent_;
+    GfxTarget& target_;
+    bool& Vid_Game_Menu_Open_;
+    std::array<QAction*, kRowCount> Vid_Menu_Items{};
+    std::array<QPointer<MenuRowLabel>, kRowCount> Vid_Menu_Rows{};
+};
+
+}  // namespace zn

@@ -1,0 +1,187 @@
+#include "shell/popupmenu.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QUrl>
+
+#include "display/gamemenu.h"
+
+namespace zn {
+
+namespace {
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
+    auto* item = new QAction(caption, menu);
+    item->setObjectName(QString::fromLatin1(name));
+    menu->addAction(item);
+    return item;
+}
+
+// A separator keeps the caption "-", which is how the game menu recognises it.
+QAction* addSeparator(QMenu* menu, const char* name) {
+    QAction* item = addItem(menu, name, QStringLiteral("-"));
+    item->setSeparator(true);
+    return item;
+}
+
+QAction* checkable(QAction* item) {
+    item->setCheckable(true);
+    return item;
+}
+
+void run(const std::function<void()>& f) {
+    if (f) f();
+}
+
+}  // namespace
+
+PopupMenu::PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overlay, GameMenu& gameMenu,
+                     Commands commands)
+    : QObject(&window),
+      pm_0_menu(new QMenu(&window)),
+      pm_1_about(addItem(pm_0_menu, "pm_1_about", QStringLiteral("About..."))),
+      pm_2_readme(addItem(pm_0_menu, "pm_2_readme", QStringLiteral("View 'Readme.txt'"))),
+      pm_3_whatsnew(addItem(pm_0_menu, "pm_3_whatsnew", QStringLiteral("View 'Whatsnew.txt'"))),
+      pm_4_manual(addItem(pm_0_menu, "pm_4_manual", QStringLiteral("View manual"))),
+      pm_5_n1(addSeparator(pm_0_menu, "pm_5_n1")),
+      pm_6_config(addItem(pm_0_menu, "pm_6_config", QStringLiteral("Edit configuration file"))),
+      pm_7_keys(addItem(pm_0_menu, "pm_7_keys", QStringLiteral("Key settings"))),
+      pm_9_n2(addSeparator(pm_0_menu, "pm_9_n2")),
+      pm_10_fullscreen(
+          checkable(addItem(pm_0_menu, "pm_10_fullscreen", QStringLiteral("Display in fullscreen mode")))),
+      pm_11_splashscreen(checkable(
+          addItem(pm_0_menu, "pm_11_splashscreen", QStringLiteral("Display splash screen at startup")))),
+      pm_12_controller(
+          checkable(addItem(pm_0_menu, "pm_12_controller", QStringLiteral("Display controller overlays")))),
+      pm_13_n3(addSeparator(pm_0_menu, "pm_13_n3")),
+      pm_14_exit(addItem(pm_0_menu, "pm_14_exit", QStringLiteral("Exit"))),
+      window_(window),
+      Vid_Fullscreen_(Vid_Fullscreen),
+      Vid_Ctrl_Overlay_(Vid_Ctrl_Overlay),
+      gameMenu_(gameMenu),
+      commands_(std::move(commands)) {
+    pm_0_menu->setObjectName(QStringLiteral("pm_0_menu"));
+    pm_0_menu->setDefaultAction(pm_1_about);
+    pm_4_manual->setEnabled(false);
+    pm_10_fullscreen->setChecked(Vid_Fullscreen_);
+    pm_12_controller->setChecked(Vid_Ctrl_Overlay_);
+    if (!commands_.openDocument) commands_.openDocument = &PopupMenu::openDocument;
+    if (!commands_.quit) commands_.quit = [] { QCoreApplication::exit(0); };
+
+    addShortcut(pm_1_about, Qt::Key_F1);
+    addShortcut(pm_2_readme, Qt::Key_F2);
+    addShortcut(pm_3_whatsnew, Qt::Key_F3);
+    addShortcut(pm_4_manual, Qt::Key_F4);
+    addShortcut(pm_10_fullscreen, Qt::Key_F12);
+    addShortcut(pm_14_exit, Qt::Key_Escape);
+    pm_0_menu->installEventFilter(this);
+
+    connect(pm_0_menu, &QMenu::aboutToShow, this, &PopupMenu::pm_0_menuPopup);
+    connect(pm_1_about, &QAction::triggered, this, &PopupMenu::pm_1_aboutClick);
+    connect(pm_2_readme, &QAction::triggered, this, &PopupMenu::pm_2_readmeClick);
+    connect(pm_3_whatsnew, &QAction::triggered, this, &PopupMenu::pm_3_whatsnewClick);
+    connect(pm_4_manual, &QAction::triggered, this, &PopupMenu::pm_4_manualClick);
+    connect(pm_6_config, &QAction::triggered, this, &PopupMenu::pm_6_configClick);
+    connect(pm_7_keys, &QAction::triggered, this, &PopupMenu::pm_7_keysClick);
+    connect(pm_10_fullscreen, &QAction::triggered, this, &PopupMenu::pm_10_fullscreenClick);
+    connect(pm_11_splashscreen, &QAction::triggered, this, &PopupMenu::pm_11_splashscreenClick);
+    connect(pm_12_controller, &QAction::triggered, this, &PopupMenu::pm_12_controllerClick);
+    connect(pm_14_exit, &QAction::triggered, this, &PopupMenu::pm_14_exitClick);
+}
+
+// The item shows its key in the menu, but the key is taken by a shortcut of the main
+// window: it works while the window is active and enabled, and it is consumed even when
+// the item is disabled, so F4 never reaches the game's key handling. The item's own
+// shortcut is bound to the open menu, where the event filter below switches it off.
+void PopupMenu::addShortcut(QAction* item, int key) {
+    const QKeySequence sequence(key);
+    item->setShortcut(sequence);
+    item->setShortcutContext(Qt::WidgetShortcut);
+    item->setShortcutVisibleInContextMenu(true);
+    auto* shortcut = new QShortcut(sequence, &window_);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, item, [item] {
+        if (item->isEnabled()) item->trigger();
+    });
+}
+
+// While the menu is open its keys only navigate it: no command runs by its shortcut and
+// Esc closes the menu instead of ending the simulator.
+bool PopupMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pm_0_menu && event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PopupMenu::openDocument(const QString& fileName) {
+    const QFileInfo file(QDir::current(), fileName);
+    if (!file.exists()) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void PopupMenu::popup(const QPoint& globalPos) { pm_0_menu->popup(globalPos); }
+
+std::array<QAction*, PopupMenu::kItemCount> PopupMenu::items() const {
+    return {pm_1_about,       pm_2_readme, pm_3_whatsnew, pm_4_manual,      pm_5_n1,
+            pm_6_config,      pm_7_keys,   pm_9_n2,       pm_10_fullscreen, pm_11_splashscreen,
+            pm_12_controller, pm_13_n3,    pm_14_exit};
+}
+
+void PopupMenu::pm_0_menuPopup() {
+    const bool boxTicked = commands_.splashCheckBox ? commands_.splashCheckBox() : true;
+    pm_11_splashscreen->setChecked(
+        commands_.readBool ? commands_.readBool(QStringLiteral("SplashScreen"), boxTicked) : boxTicked);
+    pm_12_controller->setChecked(Vid_Ctrl_Overlay_);
+    if (Vid_Fullscreen_ && gameMenu_.isOpen()) gameMenu_.close();
+}
+
+void PopupMenu::pm_1_aboutClick() { run(commands_.showAbout); }
+
+void PopupMenu::pm_2_readmeClick() { commands_.openDocument(QStringLiteral("Readme.txt")); }
+
+void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(QStringLiteral("Whatsnew.txt")); }
+
+void PopupMenu::pm_4_manualClick() {}
+
+void PopupMenu::pm_6_configClick() { commands_.openDocument(QStringLiteral("Config.ini")); }
+
+// The key settings dialog enables the main window again when it closes.
+void PopupMenu::pm_7_keysClick() {
+    run(commands_.showKeySettings);
+    window_.setEnabled(false);
+}
+
+// Rebuilds the window for the other display mode; the game carries on untouched.
+void PopupMenu::pm_10_fullscreenClick() {
+    Vid_Fullscreen_ = !Vid_Fullscreen_;
+    pm_10_fullscreen->setChecked(Vid_Fullscreen_);
+    gameMenu_.close();
+    if (commands_.writeBool) commands_.writeBool(QStringLiteral("FullscreenMode"), Vid_Fullscreen_);
+    run(commands_.Vid_Move_Offscreen);
+    // A missing Config.ini has been reported and the end requested; the window stays put.
+    const bool laidOut = commands_.Gfx_Init ? commands_.Gfx_Init(Vid_Fullscreen_) : false;
+    if (laidOut) run(commands_.Vid_Center_Window);
+}
+
+void PopupMenu::pm_11_splashscreenClick() {
+    if (commands_.writeBool)
+        commands_.writeBool(QStringLiteral("SplashScreen"), pm_11_splashscreen->isChecked());
+}
+
+void PopupMenu::pm_12_controllerClick() {
+    Vid_Ctrl_Overlay_ = pm_12_controller->isChecked();
+    if (commands_.writeBool) commands_.writeBool(QStringLiteral("CtrlrOverlay"), Vid_Ctrl_Overlay_);
+    run(commands_.Vid_Display_Ctrl_Overlay);
+}
+
+void PopupMenu::pm_14_exitClick() { commands_.quit(); }
+
+}  // namespace zn
