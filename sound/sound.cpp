@@ -1,0 +1,85 @@
+#include "sound/sound.h"
+
+#include <SDL.h>
+
+#include "sound/sample_files.h"
+
+namespace zn {
+
+namespace {
+
+constexpr int kOutputChannels = 2;
+
+// Brings up SDL's audio and the mixer on whatever driver SDL chooses now. Leaves nothing
+// open when it fails.
+bool openMixer() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    // allowed_changes 0: SDL converts to exactly this format, so the mixer's buffer size
+    // and rate are the ones asked for, whatever the device runs at.
+    if (Mix_OpenAudioDevice(SoundOutput::kMixRate, AUDIO_S16SYS, kOutputChannels, SoundOutput::kChunkFrames,
+                            nullptr, 0) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+// A machine without a usable audio device still plays the game: the samples load and
+// mix into SDL's dummy output, which discards them.
+bool openMixerOnDummy() {
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const bool ok = openMixer();
+    // Later starts honour SDL_AUDIODRIVER again.
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    return ok;
+}
+
+}  // namespace
+
+SoundOutput::~SoundOutput() { Snd_Shutdown(); }
+
+bool SoundOutput::Snd_Start(int outputCode) {
+    Snd_Shutdown();
+    opened_ = openMixer() || openMixerOnDummy();
+    outputCode_ = outputCode;
+    if (opened_) Mix_AllocateChannels(kMixChannels);
+    for (int i = 0; i < kSampleCount; ++i) {
+        chunks_[i] = opened_ ? Mix_LoadWAV(kSampleFiles[i]) : nullptr;
+    }
+    return chunks_[static_cast<int>(Sample::Bonus)] != nullptr;
+}
+
+void SoundOutput::play(Sample s) {
+    if (Mix_Chunk* chunk = chunks_[static_cast<int>(s)]) {
+        // Every start takes a channel of its own; when all 64 are busy this start is dropped.
+        Mix_PlayChannel(-1, chunk, 0);
+    }
+}
+
+void SoundOutput::silence() {
+    if (opened_) Mix_HaltChannel(-1);
+}
+
+void SoundOutput::Snd_Shutdown() {
+    for (Mix_Chunk*& chunk : chunks_) {
+        if (chunk != nullptr) Mix_FreeChunk(chunk);
+        chunk = nullptr;
+    }
+    if (opened_) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        opened_ = false;
+    }
+}
+
+bool SoundOutput::loaded(Sample s) const { return chunks_[static_cast<int>(s)] != nullptr; }
+
+int SoundOutput::latencyMs() const {
+    int rate = kMixRate;
+    Uint16 format = 0;
+    int channels = 0;
+    if (opened_ && Mix_QuerySpec(&rate, &format, &channels) == 0) rate = kMixRate;
+    return (kChunkFrames * 1000 + rate - 1) / rate;
+}
+
+}  // namespace zn

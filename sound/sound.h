@@ -1,0 +1,58 @@
+#pragma once
+// The sound layer over SDL2_mixer: the library side of Snd_Play and Snd_Silence, the
+// start-up run by the splash dialog's play action and the shutdown run by the main
+// window's close. The engine keeps Snd_Enabled and calls play()/silence() only while it
+// is true; this class never decides whether sound is wanted.
+#include <SDL_mixer.h>
+
+#include <array>
+
+#include "engine/services.h"
+
+namespace zn {
+
+class SoundOutput : public SoundService {
+public:
+    SoundOutput() = default;
+    SoundOutput(const SoundOutput&) = delete;
+    SoundOutput& operator=(const SoundOutput&) = delete;
+    ~SoundOutput() override;
+
+    // Opens the mixer (22050 Hz, S16, 64 channels, a buffer of kChunkFrames) on the driver
+    // SDL picks, SDL_AUDIODRIVER honoured. When no device opens at all the mixer runs on
+    // SDL's "dummy" driver instead, so the samples still load and the game runs silently.
+    // outputCode (1 or 2) is accepted after the initialisation and both codes reach the
+    // default output. Then loads the eight samples in order from kSampleFiles, relative to
+    // the working directory. Returns false when the first sample (Bonus) could not be
+    // loaded; the caller shows the message. A second call starts over from scratch.
+    bool Snd_Start(int outputCode);
+
+    // Starts the sample on a free channel, over whatever plays. A sample that is not
+    // loaded stays silent.
+    void play(Sample s) override;
+    // Stops every channel at once.
+    void silence() override;
+
+    // Frees the eight samples in order (null ones are skipped) and closes the library
+    // (nothing to close when it was never opened). Safe to call any number of times.
+    void Snd_Shutdown();
+
+    bool loaded(Sample s) const;
+    // True once Snd_Start has opened a device, the fallback one included.
+    bool opened() const { return opened_; }
+    // The output code last given to Snd_Start (0 before).
+    int outputCode() const { return outputCode_; }
+    // The delay one mixing buffer adds, in milliseconds rounded up, at the mixer's rate.
+    int latencyMs() const;
+
+    static constexpr int kMixRate = 22050;
+    static constexpr int kMixChannels = 64;
+    static constexpr int kChunkFrames = 512;
+
+private:
+    std::array<Mix_Chunk*, kSampleCount> chunks_{};
+    bool opened_ = false;
+    int outputCode_ = 0;
+};
+
+}  // namespace zn
