@@ -39,7 +39,9 @@ int AppSettings::readInteger(const QString& name, int def) const {
     return parseStoredInteger(v.toString()).value_or(def);
 }
 
-bool AppSettings::readBool(const QString& name, bool def) const { return readInteger(name, def ? 1 : 0) != 0; }
+bool AppSettings::readBool(const QString& name, bool def) const {
+    return readInteger(name, def ? 1 : 0) != 0;
+}
 
 void AppSettings::writeInteger(const QString& name, int value) {
     // Stored as a QString so the file holds the bare decimal text, never a typed variant.

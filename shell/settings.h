@@ -6,7 +6,6 @@
 // disk, so a change made outside the simulator is seen at the next read.
 #include <QSettings>
 #include <QString>
-
 #include <optional>
 
 namespace zn {

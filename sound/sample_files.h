@@ -8,7 +8,7 @@ namespace zn {
 inline constexpr const char* kSoundFolder = "Sound";
 
 inline constexpr std::array<const char*, 8> kSampleFiles = {
-    "Sound/Bonus.wav", "Sound/Energiz.wav", "Sound/Ghost.wav", "Sound/Miss.wav",
+    "Sound/Bonus.wav", "Sound/Energiz.wav",  "Sound/Ghost.wav", "Sound/Miss.wav",
     "Sound/Pill.wav",  "Sound/Pill_alt.wav", "Sound/Stage.wav", "Sound/Start.wav",
 };
 

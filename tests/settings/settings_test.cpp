@@ -1,5 +1,7 @@
 // AppSettings against a private XDG_CONFIG_HOME: the read rules, the exact text in the
 // file, changes made outside the simulator, and a store that cannot be written.
+#include "shell/settings.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,8 +14,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include "shell/settings.h"
 
 namespace fs = std::filesystem;
 using zn::AppSettings;
@@ -72,13 +72,27 @@ TEST_F(SettingsTest, ReadsTextAsDecimalIntegerOrDefault) {
         int expected;        // read with default 99
     };
     const Case cases[] = {
-        {"2", 2},           {"-1", -1},          {"0", 0},
-        {"007", 7},         {"+7", 7},           {"\" 5 \"", 5},  // blanks around the number are ignored
-        {"x", 99},          {"abc", 99},         {"12abc", 99},
-        {"0x10", 99},       {"$10", 99},         {"1.5", 99},
-        {"", 99},           {"-", 99},           {"1 2", 99},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", 99},
-        {"-2147483649", 99}, {"99999999999999999999", 99},  {"1,2", 99},
+        {"2", 2},
+        {"-1", -1},
+        {"0", 0},
+        {"007", 7},
+        {"+7", 7},
+        {"\" 5 \"", 5},  // blanks around the number are ignored
+        {"x", 99},
+        {"abc", 99},
+        {"12abc", 99},
+        {"0x10", 99},
+        {"$10", 99},
+        {"1.5", 99},
+        {"", 99},
+        {"-", 99},
+        {"1 2", 99},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"2147483648", 99},
+        {"-2147483649", 99},
+        {"99999999999999999999", 99},
+        {"1,2", 99},
     };
     size_t size = 0;
     for (const Case& c : cases) {

@@ -51,7 +51,8 @@ protected:
         for (int i = 0; i < zn::kSampleCount; ++i) {
             bool skip = false;
             for (Sample m : missing) skip = skip || static_cast<int>(m) == i;
-            if (!skip) fs::copy_file(fs::path(ZN_TEST_GAME_DIR) / zn::kSampleFiles[i], dir_ / zn::kSampleFiles[i]);
+            if (!skip)
+                fs::copy_file(fs::path(ZN_TEST_GAME_DIR) / zn::kSampleFiles[i], dir_ / zn::kSampleFiles[i]);
         }
     }
 

@@ -27,7 +27,8 @@ struct Rendered {
 
 std::vector<Rendered> renderAll() {
     std::vector<Rendered> out;
-    for (const DeviceSound& s : deviceSounds()) out.push_back({s.file, toPcm16(render(s.tune), s.peak), s.peak});
+    for (const DeviceSound& s : deviceSounds())
+        out.push_back({s.file, toPcm16(render(s.tune), s.peak), s.peak});
     return out;
 }
 
@@ -47,7 +48,7 @@ TEST(SoundGen, EachSoundFitsTheMomentItIsPlayedIn) {
         double minMs, maxMs;
     };
     // Bonus, Energizer, Ghost, Miss, Pill, Pill_Alt, Stage, Start.
-    const Limit limits[] = {{300, 1000}, {40, 119}, {200, 599}, {200, 599},
+    const Limit limits[] = {{300, 1000}, {40, 119}, {200, 599},   {200, 599},
                             {20, 99},    {20, 99},  {1000, 3200}, {2800, 2979}};
     for (size_t i = 0; i < all.size(); ++i) {
         EXPECT_EQ(all[i].file, zn::kSampleFiles[i]);
@@ -78,20 +79,23 @@ TEST(SoundGen, PitchesTellTheSoundsApart) {
     EXPECT_GT(pitchHz(miss, 0, quarter), 1.5 * pitchHz(miss, 3 * quarter, miss.size())) << "miss must fall";
     const auto& energizer = all[1].pcm;
     const size_t half = energizer.size() / 2;
-    EXPECT_LT(pitchHz(energizer, 0, half), pitchHz(energizer, half, energizer.size())) << "energizer must rise";
+    EXPECT_LT(pitchHz(energizer, 0, half), pitchHz(energizer, half, energizer.size()))
+        << "energizer must rise";
 }
 
 TEST(SoundGen, WaveHeaderDescribesMono16Bit22050) {
     const std::vector<int16_t> pcm = {0, 1, -2, 32767};
     const std::vector<uint8_t> b = wavBytes(pcm, kRate);
     ASSERT_EQ(b.size(), 44u + 8u);
-    auto u32 = [&](size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24; };
+    auto u32 = [&](size_t at) {
+        return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24;
+    };
     auto u16 = [&](size_t at) { return b[at] | b[at + 1] << 8; };
     EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
     EXPECT_EQ(u32(4), 36u + 8u);
     EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(u16(20), 1);   // PCM
-    EXPECT_EQ(u16(22), 1);   // mono
+    EXPECT_EQ(u16(20), 1);  // PCM
+    EXPECT_EQ(u16(22), 1);  // mono
     EXPECT_EQ(u32(24), 22050u);
     EXPECT_EQ(u32(28), 44100u);
     EXPECT_EQ(u16(34), 16);
@@ -107,7 +111,8 @@ TEST(SoundGen, BuildWroteTheEightFilesTheGameLoads) {
         std::ifstream f(std::filesystem::path(ZN_TEST_GAME_DIR) / zn::kSampleFiles[i], std::ios::binary);
         ASSERT_TRUE(f) << zn::kSampleFiles[i];
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(f), {}};
-        EXPECT_EQ(bytes, wavBytes(all[i].pcm, kRate)) << zn::kSampleFiles[i] << " is stale or was not generated";
+        EXPECT_EQ(bytes, wavBytes(all[i].pcm, kRate))
+            << zn::kSampleFiles[i] << " is stale or was not generated";
     }
 }
 

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(root / "Sound", ec);
     if (ec) {
-        std::fprintf(stderr, "zn-soundgen: cannot create %s: %s\n", (root / "Sound").c_str(), ec.message().c_str());
+        std::fprintf(stderr, "zn-soundgen: cannot create %s: %s\n", (root / "Sound").c_str(),
+                     ec.message().c_str());
         return 1;
     }
     for (const DeviceSound& s : deviceSounds()) {

@@ -10,15 +10,18 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kAttackMs = 4.0;
 constexpr double kReleaseMs = 8.0;
-// Harmonics above this are left out: they would alias and make the tone harsh.
-constexpr double kTopHz = 9000.0;
+// Harmonics fade out between these two frequencies: above they would alias and sound
+// harsh, and a harmonic switched off abruptly while the pitch glides would click.
+constexpr double kFadeHz = 7000.0;
+constexpr double kTopHz = 9500.0;
 
 // One period of the rounded square at the given phase (radians) for a fundamental of hz.
 double roundedSquare(double phase, double hz) {
     double sum = 0.0;
     for (int k = 1; k * hz < kTopHz; k += 2) {
+        const double fade = std::clamp((kTopHz - k * hz) / (kTopHz - kFadeHz), 0.0, 1.0);
         // 1/k is a true square; the extra roll-off softens its edges.
-        sum += std::sin(k * phase) / k * std::pow(0.72, (k - 1) / 2);
+        sum += std::sin(k * phase) / k * std::pow(0.72, (k - 1) / 2) * fade;
     }
     return sum;
 }
