@@ -1,6 +1,7 @@
 #pragma once
 // The engine's six timers over QTimer (Qt::PreciseTimer). Semantics as the engine
-// expects them: a new interval given to an enabled timer restarts its period; enabling
+// expects them (as the engine's virtual clock): any interval given to an enabled timer
+// restarts its period from that moment; enabling
 // an enabled timer changes nothing; an interval of 0 or less gives no events while the
 // timer stays enabled.
 #include <QObject>

@@ -113,6 +113,7 @@ private:
         QPixmap picture;
         bool visible = false;
         bool stretch = false;
+        bool autoSize = false;
         Qt::CursorShape cursor = Qt::ArrowCursor;
         QString toolTip;
         // What the screen shows of this image since the last flush.
@@ -140,7 +141,6 @@ private:
     QRegion lastFlushRegion_;
     QPixmap backdropScaled_;  // the stretched backdrop, made when the picture or the size changes
     std::optional<ImageId> captured_;
-    QPoint pressPos_;
 };
 
 }  // namespace zn

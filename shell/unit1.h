@@ -5,22 +5,26 @@
 // activation (splash), the close (sound shutdown), key and mouse input, the display
 // modes and the controller overlays. Dialogs and menus get a reference to it and use
 // the operations below; nothing reaches it through a global.
-#include <QMenu>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
+#include "display/gamemenu.h"
 #include "display/qttimers.h"
 #include "display/surface.h"
 #include "engine/game.h"
 #include "input/dispatch.h"
 #include "input/keytable.h"
+#include "shell/popupmenu.h"
 #include "shell/random.h"
 #include "shell/settings.h"
 #include "sound/sound.h"
 
 namespace zn {
+
+class TAboutForm;
+class TKeysForm;
+class TSplashForm;
 
 class TForm1 : public QWidget, private InputOperations {
     Q_OBJECT
@@ -82,18 +86,15 @@ public:
 
     // The windows created after this one, in the order of the start of the system. The
     // first activation shows splash when Splash_Pending; the menus show the others.
-    void attachDialogs(QWidget* about, QWidget* keys, QWidget* splash);
-    QWidget* aboutForm() const { return about_; }
-    QWidget* keysForm() const { return keys_; }
-    QWidget* splashForm() const { return splash_; }
+    void attachDialogs(TAboutForm* about, TKeysForm* keys, TSplashForm* splash);
+    TAboutForm* aboutForm() const { return about_; }
+    TKeysForm* keysForm() const { return keys_; }
+    TSplashForm* splashForm() const { return splash_; }
 
-    // The popup menu pm_0_menu, opened by a right click anywhere on the window. The menu
-    // object installs its own shortcuts on this window; the window only pops it up.
-    void setPopupMenu(QMenu* menu) { popup_ = menu; }
-    QMenu* popupMenu() const { return popup_; }
-
-    // Handler of a click on btn_game_menu_top (the in-window game menu's button).
-    void setGameMenuButtonHandler(std::function<void()> onClick) { gameMenuClick_ = std::move(onClick); }
+    // The popup menu pm_0_menu (opened by a right click anywhere on the window, its
+    // shortcut keys installed on this window) and the in-window game menu.
+    PopupMenu& popupMenu() { return *popup_; }
+    GameMenu& gameMenu() { return *gameMenu_; }
 
     // Handlers of the main window.
     void FormCreate();
@@ -121,6 +122,7 @@ private:
     void im_backgroundMouseMove(Qt::MouseButtons buttons, int x, int y);
 
     void FormClose();
+    void createPopupMenu();
 
     Surface* surface_ = nullptr;  // child widget, owned by Qt
     QtTimers timers_;
@@ -128,13 +130,13 @@ private:
     SoundOutput sound_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<AppSettings> settings_;
-    KeyDispatch dispatch_;
 
-    QWidget* about_ = nullptr;
-    QWidget* keys_ = nullptr;
-    QWidget* splash_ = nullptr;
-    QMenu* popup_ = nullptr;
-    std::function<void()> gameMenuClick_;
+    std::unique_ptr<GameMenu> gameMenu_;
+    std::unique_ptr<PopupMenu> popup_;
+
+    TAboutForm* about_ = nullptr;
+    TKeysForm* keys_ = nullptr;
+    TSplashForm* splash_ = nullptr;
 };
 
 }  // namespace zn

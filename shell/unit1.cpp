@@ -1,0 +1,302 @@
+#include "shell/unit1.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "display/gfxinit.h"
+#include "input/keys.h"
+#include "shell/about.h"
+#include "shell/splash.h"
+
+namespace zn {
+namespace {
+
+const char* const kAppTitle = "Zorpy Nibbo (Korvent, Plimquad) Simulator";
+
+QRect screenGeometry() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+bool isDragImage(ImageId id) {
+    return id == img::im_backdrop || id == img::im_background || id == img::im_background_screen ||
+           id == img::im_background_screen_top || id == img::btn_joystick_top;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    surface_ = new Surface(this);
+    surface_->move(0, 0);
+    setFocusPolicy(Qt::StrongFocus);
+    timers_.setHandler([this](TimerId t) { game_->onTimer(t); });
+
+    using namespace img;
+    for (ImageId id : {btn_power_top, btn_select_top, btn_start_top, btn_ctrlr_overlay_up, btn_ctrlr_overlay_left,
+                       btn_ctrlr_overlay_right, btn_ctrlr_overlay_down, btn_game_menu_top})
+        surface_->setImageCursor(id, Qt::PointingHandCursor);
+    surface_->setImageCursor(btn_joystick_top, Qt::WhatsThisCursor);
+
+    connect(surface_, &Surface::imagePressed, this, &TForm1::imagePressed);
+    connect(surface_, &Surface::imageReleased, this, &TForm1::imageReleased);
+    connect(surface_, &Surface::imageMoved, this, &TForm1::imageMoved);
+    connect(surface_, &Surface::imageClicked, this, &TForm1::imageClicked);
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    Vid_Move_Offscreen();
+    game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
+    gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, Vid_Game_Menu_Open);
+    settings_ = std::make_unique<AppSettings>();
+    Vid_Fullscreen = settings_->readBool(QStringLiteral("FullscreenMode"), true);
+    Gfx_Init();
+    Vid_Game_Menu_Open = false;
+    Inp_Key_Names = Inp_Fill_Key_Names();
+    for (int i = 1; i <= kBindingCount; ++i)
+        Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->readInteger(
+            QStringLiteral("Key%1").arg(i), kDefaultKeyIndex[static_cast<std::size_t>(i)]);
+    for (int i = 1; i <= kBindingCount; ++i) {
+        settings_->writeInteger(QStringLiteral("Key%1").arg(i), Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
+        AssignWord(i);
+    }
+    Inp_Build_Hints();
+    Vid_Ctrl_Overlay = settings_->readBool(QStringLiteral("CtrlrOverlay"), true);
+    createPopupMenu();  // its check marks start as Vid_Fullscreen and Vid_Ctrl_Overlay
+    gameMenu_->setMenuItems(popup_->items());
+    Vid_Display_Ctrl_Overlay();
+    // Qt composes every widget off-screen before showing it: double buffering is always on.
+    game_->Inp_Joystick_Right = false;
+    game_->Inp_Joystick_Up = false;
+    game_->Inp_Joystick_Left = false;
+    game_->Inp_Joystick_Down = false;
+    random_.Randomize();
+}
+
+void TForm1::FormActivate() {
+    if (!Splash_Pending) return;
+    Splash_Pending = false;
+    if (splash_) {
+        splash_->show();
+        splash_->raise();
+        splash_->activateWindow();
+    }
+}
+
+void TForm1::FormClose() {
+    sound_.Snd_Shutdown();
+    // The settings store keeps no handle open between accesses: nothing to release.
+}
+
+void TForm1::createPopupMenu() {
+    PopupMenu::Commands c;
+    c.showAbout = [this] {
+        if (!about_) return;
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    };
+    c.showKeySettings = [this] {
+        if (!keys_) return;
+        const QRect screen = screenGeometry();
+        keys_->move(screen.left() + std::max(0, (screen.width() - keys_->width()) / 2),
+                    screen.top() + std::max(0, (screen.height() - keys_->height()) / 2));
+        keys_->show();
+        keys_->raise();
+        keys_->activateWindow();
+    };
+    c.Vid_Move_Offscreen = [this] { Vid_Move_Offscreen(); };
+    c.Gfx_Init = [this](bool fullscreen) {
+        Vid_Fullscreen = fullscreen;
+        return Gfx_Init();
+    };
+    c.Vid_Center_Window = [this] { Vid_Center_Window(); };
+    c.Vid_Display_Ctrl_Overlay = [this] { Vid_Display_Ctrl_Overlay(); };
+    c.splashCheckBox = [this] { return !splash_ || splash_->chb_splashscreen()->isChecked(); };
+    c.readBool = [this](const QString& name, bool def) { return settings_->readBool(name, def); };
+    c.writeBool = [this](const QString& name, bool value) { settings_->writeBool(name, value); };
+    c.openDocument = &PopupMenu::openDocument;
+    c.quit = [this] { App_Terminate(); };
+    popup_ = std::make_unique<PopupMenu>(*this, Vid_Fullscreen, Vid_Ctrl_Overlay, *gameMenu_, std::move(c));
+}
+
+void TForm1::attachDialogs(TAboutForm* about, TKeysForm* keys, TSplashForm* splash) {
+    about_ = about;
+    keys_ = keys;
+    splash_ = splash;
+    if (splash_)
+        connect(splash_, &TSplashForm::splashScreenStored, popup_->pm_11_splashscreen, &QAction::setChecked);
+}
+
+void TForm1::AssignWord(int i) { zn::AssignWord(Inp_Keys, i); }
+
+void TForm1::Inp_Build_Hints() {
+    const HintTexts h = Inp_Hint_Texts(Inp_Keys, Inp_Key_Names, game_->Gam_Mode == Mode_Off);
+    using namespace img;
+    surface_->setImageToolTip(btn_power_top, h.power);
+    surface_->setImageToolTip(btn_select_top, h.select);
+    surface_->setImageToolTip(btn_start_top, h.start);
+    surface_->setImageToolTip(btn_joystick_top, h.joystick);
+    surface_->setImageToolTip(btn_ctrlr_overlay_up, h.overlayUp);
+    surface_->setImageToolTip(btn_ctrlr_overlay_left, h.overlayLeft);
+    surface_->setImageToolTip(btn_ctrlr_overlay_right, h.overlayRight);
+    surface_->setImageToolTip(btn_ctrlr_overlay_down, h.overlayDown);
+}
+
+void TForm1::Vid_Display_Ctrl_Overlay() {
+    using namespace img;
+    for (ImageId id : {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right, btn_ctrlr_overlay_down})
+        surface_->setVisible(id, Vid_Ctrl_Overlay);
+    surface_->setVisible(btn_joystick_top, !Vid_Ctrl_Overlay);
+}
+
+void TForm1::Vid_Center_Window() {
+    const QRect screen = screenGeometry();
+    const int left = std::max(0, (screen.width() - width()) / 2);
+    const int top = std::max(0, (screen.height() - height()) / 2);
+    move(screen.left() + left, screen.top() + top);
+    // Where a window manager runs it is asked for the full-screen state as well; without
+    // one the window's own size and place already cover the screen.
+    Qt::WindowStates states = windowState() & ~Qt::WindowFullScreen;
+    if (Vid_Fullscreen) states |= Qt::WindowFullScreen;
+    if (states != windowState() && isVisible()) setWindowState(states);
+}
+
+void TForm1::Vid_Move_Offscreen() {
+    if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
+    const QRect screen = screenGeometry();
+    move(-screen.width(), -screen.height());
+}
+
+bool TForm1::Gfx_Init() {
+    const bool ok = zn::Gfx_Init(*surface_, Vid_Fullscreen);
+    surface_->flushChanges();
+    return ok;
+}
+
+bool TForm1::Snd_Start_Up(const QString& driverText) {
+    int outputCode = 0;
+    if (driverText == QLatin1String("Windows MultiMedia")) {
+        game_->Snd_Enabled = true;
+        settings_->writeInteger(QStringLiteral("SoundMode"), 1);
+        outputCode = 1;
+    } else if (driverText == QLatin1String("Microsoft DirectSound")) {
+        game_->Snd_Enabled = true;
+        settings_->writeInteger(QStringLiteral("SoundMode"), 0);
+        outputCode = 2;
+    } else {
+        game_->Snd_Enabled = false;
+        settings_->writeInteger(QStringLiteral("SoundMode"), 2);
+    }
+    if (!game_->Snd_Enabled) return true;
+    if (sound_.Snd_Start(outputCode)) return true;
+    QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
+                          QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));
+    settings_->writeInteger(QStringLiteral("SoundMode"), -1);
+    settings_->writeBool(QStringLiteral("SplashScreen"), true);
+    App_Terminate();
+    return false;
+}
+
+void TForm1::App_Terminate() {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TForm1::press(Control c) {
+    Game& g = *game_;
+    switch (c) {
+        case Control::Power:
+            g.Inp_power_down();
+            Inp_Build_Hints();  // the power tooltip now offers the opposite action
+            break;
+        case Control::Select: g.Inp_select_down(); break;
+        case Control::Start: g.Inp_start_down(); break;
+        case Control::Up: g.Inp_arrow_up_down(); break;
+        case Control::Left: g.Inp_arrow_left_down(); break;
+        case Control::Right: g.Inp_arrow_right_down(); break;
+        case Control::Down: g.Inp_arrow_down_down(); break;
+    }
+}
+
+void TForm1::release(Control c) {
+    Game& g = *game_;
+    switch (c) {
+        case Control::Power: break;
+        case Control::Select: g.Inp_select_up(); break;
+        case Control::Start: g.Inp_start_up(); break;
+        case Control::Up: g.Inp_arrow_up_up(); break;
+        case Control::Left: g.Inp_arrow_left_up(); break;
+        case Control::Right: g.Inp_arrow_right_up(); break;
+        case Control::Down: g.Inp_arrow_down_up(); break;
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    KeyDispatch::keyDown(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), *this);
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* e) {
+    KeyDispatch::keyUp(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), e->isAutoRepeat(), *this);
+}
+
+void TForm1::imagePressed(ImageId id, Qt::MouseButton button, QPoint local) {
+    if (isDragImage(id))
+        im_backgroundMouseDown(button, local.x(), local.y());
+    else
+        KeyDispatch::mouseDown(id, button, *this);
+}
+
+void TForm1::imageReleased(ImageId id, Qt::MouseButton button, QPoint) { KeyDispatch::mouseUp(id, button, *this); }
+
+void TForm1::imageMoved(ImageId id, Qt::MouseButtons buttons, QPoint local) {
+    if (isDragImage(id)) im_backgroundMouseMove(buttons, local.x(), local.y());
+}
+
+void TForm1::imageClicked(ImageId id) {
+    if (id == img::btn_game_menu_top) gameMenu_->btn_game_menu_topClick();
+}
+
+void TForm1::im_backgroundMouseDown(Qt::MouseButton button, int x, int y) {
+    if (Vid_Fullscreen || button != Qt::LeftButton) return;
+    Vid_Drag_X = x;
+    Vid_Drag_Y = y;
+}
+
+void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, int x, int y) {
+    if (Vid_Fullscreen || !(buttons & Qt::LeftButton)) return;
+    move(pos().x() + x - Vid_Drag_X, pos().y() + y - Vid_Drag_Y);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* e) {
+    popup_->popup(e->globalPos());
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    FormClose();
+    e->accept();
+    App_Terminate();
+}
+
+bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::Show && Splash_Pending) {
+        // Some window managers never activate a window that does not ask them first; the
+        // splash must come up all the same, or the device would stay out of sight.
+        QTimer::singleShot(500, this, &TForm1::FormActivate);
+    }
+    return QWidget::event(e);
+}
+
+}  // namespace zn
