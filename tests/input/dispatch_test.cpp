@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "input/dispatch.h"
+
+namespace zn {
+namespace {
+
+// Records the operations as text: "+1" a press of binding 1, "-4" a release of binding 4.
+struct Recorder : InputOperations {
+    std::string log;
+    void press(Control c) override { log += "+" + std::to_string(static_cast<int>(c)); }
+    void release(Control c) override { log += "-" + std::to_string(static_cast<int>(c)); }
+};
+
+InpKeys defaultKeys() {
+    InpKeys keys{};
+    for (int i = 1; i <= kBindingCount; ++i) {
+        keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
+        AssignWord(keys, i);
+    }
+    return keys;
+}
+
+TEST(KeyDispatch, EachBoundKeyPressesAndReleasesItsControl) {
+    const InpKeys keys = defaultKeys();
+    Recorder r;
+    for (int code : {int{'1'}, int{'2'}, int{'3'}, 38, 37, 39, 40}) {
+        KeyDispatch::keyDown(keys, static_cast<std::uint16_t>(code), r);
+        KeyDispatch::keyUp(keys, static_cast<std::uint16_t>(code), false, r);
+    }
+    EXPECT_EQ(r.log, "+1+2-2+3-3+4-4+5-5+6-6+7-7");  // power has no release
+}
+
+TEST(KeyDispatch, UnboundCodesAndZeroDoNothing) {
+    InpKeys keys = defaultKeys();
+    keys[3].Key_Code = 0;  // a binding without a key
+    Recorder r;
+    for (int code : {0, int{'A'}, int{'4'}, 32}) {
+        KeyDispatch::keyDown(keys, static_cast<std::uint16_t>(code), r);
+        KeyDispatch::keyUp(keys, static_cast<std::uint16_t>(code), false, r);
+    }
+    EXPECT_EQ(r.log, "");
+}
+
+TEST(KeyDispatch, RepeatedPressesCountAndRepeatedReleasesDoNot) {
+    const InpKeys keys = defaultKeys();
+    Recorder r;
+    // what X11 sends while '2' is held: press, (release, press) repeated, then the real release
+    KeyDispatch::keyDown(keys, '2', r);
+    for (int i = 0; i < 3; ++i) {
+        KeyDispatch::keyUp(keys, '2', true, r);
+        KeyDispatch::keyDown(keys, '2', r);
+    }
+    KeyDispatch::keyUp(keys, '2', false, r);
+    EXPECT_EQ(r.log, "+2+2+2+2-2");
+}
+
+TEST(KeyDispatch, TheLowerBindingWinsASharedCode) {
+    InpKeys keys = defaultKeys();
+    keys[6].Key_Code = keys[4].Key_Code;  // right shares up's key
+    keys[1].Key_Code = keys[2].Key_Code;  // power shares select's key
+    Recorder r;
+    KeyDispatch::keyDown(keys, 38, r);
+    KeyDispatch::keyUp(keys, 38, false, r);
+    KeyDispatch::keyDown(keys, '2', r);
+    KeyDispatch::keyUp(keys, '2', false, r);  // power has no release, so select's release runs
+    EXPECT_EQ(r.log, "+4-4+1-2");
+}
+
+TEST(MouseDispatch, LeftButtonOnClickAreasOnly) {
+    Recorder r;
+    const ImageId areas[] = {img::btn_power_top,        img::btn_select_top,         img::btn_start_top,
+                             img::btn_ctrlr_overlay_up, img::btn_ctrlr_overlay_left, img::btn_ctrlr_overlay_right,
+                             img::btn_ctrlr_overlay_down};
+    for (ImageId a : areas) {
+        KeyDispatch::mouseDown(a, Qt::RightButton, r);
+        KeyDispatch::mouseUp(a, Qt::RightButton, r);
+        KeyDispatch::mouseDown(a, Qt::MiddleButton, r);
+        KeyDispatch::mouseUp(a, Qt::MiddleButton, r);
+    }
+    EXPECT_EQ(r.log, "");
+    for (ImageId a : areas) {
+        KeyDispatch::mouseDown(a, Qt::LeftButton, r);
+        KeyDispatch::mouseUp(a, Qt::LeftButton, r);
+    }
+    EXPECT_EQ(r.log, "+1+2-2+3-3+4-4+5-5+6-6+7-7");
+}
+
+TEST(MouseDispatch, OtherImagesAreNoClickAreas) {
+    Recorder r;
+    for (ImageId a : {img::btn_power_on, img::btn_select_down, img::btn_joystick_top, img::im_background,
+                      img::btn_game_menu_top}) {
+        EXPECT_FALSE(clickAreaControl(a).has_value());
+        KeyDispatch::mouseDown(a, Qt::LeftButton, r);
+        KeyDispatch::mouseUp(a, Qt::LeftButton, r);
+    }
+    EXPECT_EQ(r.log, "");
+}
+
+}  // namespace
+}  // namespace zn

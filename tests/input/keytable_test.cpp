@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "input/keytable.h"
+
+namespace zn {
+namespace {
+
+std::string str(std::string_view v) { return std::string(v); }
+
+TEST(KeyTable, DigitsAndLettersCarryTheirCharacter) {
+    for (int i = 1; i <= 36; ++i) {
+        const char c = i <= 10 ? static_cast<char>('0' + i - 1) : static_cast<char>('A' + i - 11);
+        const KeyTableEntry& e = keyTableEntry(i);
+        EXPECT_EQ(str(e.dialogText), std::string(1, c)) << i;
+        EXPECT_EQ(str(e.hintName), "'" + std::string(1, c) + "'") << i;
+        EXPECT_EQ(e.code, static_cast<unsigned char>(c)) << i;
+    }
+}
+
+struct Special {
+    int index;
+    const char* dialog;
+    const char* hint;
+    int code;
+};
+class SpecialKeys : public ::testing::TestWithParam<Special> {};
+
+TEST_P(SpecialKeys, MatchTheTable) {
+    const Special s = GetParam();
+    const KeyTableEntry& e = keyTableEntry(s.index);
+    EXPECT_EQ(str(e.dialogText), s.dialog);
+    EXPECT_EQ(str(e.hintName), s.hint);
+    EXPECT_EQ(e.code, s.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries37To44, SpecialKeys,
+                         ::testing::Values(Special{37, "<UP ARROW>", "'up arrow' key", 38},
+                                           Special{38, "<DOWN ARROW>", "'down arrow' key", 40},
+                                           Special{39, "<LEFT ARROW>", "'left arrow' key", 37},
+                                           Special{40, "<RIGHT ARROW>", "'right arrow' key", 39},
+                                           Special{41, "<ALT>", "'alt' key", 18},
+                                           Special{42, "<CTRL>", "'ctrl' key", 17},
+                                           Special{43, "<SHIFT>", "'shift' key", 16},
+                                           Special{44, "<SPACEBAR>", "'spacebar'", 32}));
+
+TEST(KeyTable, EveryCodeIsUnique) {
+    std::set<int> codes;
+    for (int i = 1; i <= kKeyTableSize; ++i) codes.insert(keyTableEntry(i).code);
+    EXPECT_EQ(codes.size(), static_cast<std::size_t>(kKeyTableSize));
+}
+
+TEST(KeyNames, AreTheHintNamesInTableOrder) {
+    const InpKeyNames names = Inp_Fill_Key_Names();
+    EXPECT_EQ(names[1], "'0'");
+    EXPECT_EQ(names[11], "'A'");
+    EXPECT_EQ(names[36], "'Z'");
+    EXPECT_EQ(names[44], "'spacebar'");
+}
+
+TEST(AssignWord, TakesTheCodeOfTheIndexedEntry) {
+    InpKeys keys{};
+    keys[4].Key_Index = 37;
+    AssignWord(keys, 4);
+    EXPECT_EQ(keys[4].Key_Code, 38);
+    keys[4].Key_Index = 11;
+    AssignWord(keys, 4);
+    EXPECT_EQ(keys[4].Key_Code, 'A');
+}
+
+TEST(AssignWord, LeavesTheCodeForAnIndexOutsideTheTable) {
+    InpKeys keys{};
+    for (int bad : {0, 45, -1, 1000}) {
+        keys[2].Key_Index = bad;
+        AssignWord(keys, 2);
+        EXPECT_EQ(keys[2].Key_Code, 0) << bad;
+    }
+    keys[2].Key_Index = 3;
+    AssignWord(keys, 2);
+    keys[2].Key_Index = 45;
+    AssignWord(keys, 2);
+    EXPECT_EQ(keys[2].Key_Code, '2');
+    AssignWord(keys, 0);  // no binding 0 or 8: nothing happens
+    AssignWord(keys, 8);
+}
+
+InpKeys defaultKeys() {
+    InpKeys keys{};
+    for (int i = 1; i <= kBindingCount; ++i) {
+        keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
+        AssignWord(keys, i);
+    }
+    return keys;
+}
+
+TEST(Defaults, AreDigitsOneToThreeAndTheArrows) {
+    const InpKeys keys = defaultKeys();
+    const int codes[] = {0, '1', '2', '3', 38, 37, 39, 40};
+    for (int i = 1; i <= kBindingCount; ++i) EXPECT_EQ(keys[static_cast<std::size_t>(i)].Key_Code, codes[i]) << i;
+}
+
+TEST(Hints, DefaultTextsToTheCharacter) {
+    const HintTexts h = Inp_Hint_Texts(defaultKeys(), Inp_Fill_Key_Names(), true);
+    EXPECT_EQ(h.power, "click or press '1' to turn on the game");
+    EXPECT_EQ(h.select, "click or press '2' to select game");
+    EXPECT_EQ(h.start, "click or press '3' to start game");
+    EXPECT_EQ(h.joystick,
+              "activate the controller overlays or use 'up arrow' key, 'left arrow' key, 'right arrow' key, "
+              "'down arrow' key");
+    EXPECT_EQ(h.overlayUp, "click or press 'up arrow' key");
+    EXPECT_EQ(h.overlayLeft, "click or press 'left arrow' key");
+    EXPECT_EQ(h.overlayRight, "click or press 'right arrow' key");
+    EXPECT_EQ(h.overlayDown, "click or press 'down arrow' key");
+}
+
+TEST(Hints, PowerOffersTheOppositeActionAndFollowTheBindings) {
+    InpKeys keys = defaultKeys();
+    keys[1].Key_Index = 44;
+    keys[7].Key_Index = 36;
+    const HintTexts h = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), false);
+    EXPECT_EQ(h.power, "click or press 'spacebar' to turn off the game");
+    EXPECT_EQ(h.overlayDown, "click or press 'Z'");
+}
+
+TEST(Hints, AnIndexOutsideTheTableShowsNoKey) {
+    InpKeys keys = defaultKeys();
+    keys[3].Key_Index = 99;
+    const HintTexts h = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), true);
+    EXPECT_EQ(h.start, "click or press <no key> to start game");
+}
+
+struct QtKeyCase {
+    int key;
+    Qt::KeyboardModifiers mods;
+    int code;
+};
+class QtKeys : public ::testing::TestWithParam<QtKeyCase> {};
+
+TEST_P(QtKeys, MapToVirtualKeyCodes) {
+    const QtKeyCase c = GetParam();
+    EXPECT_EQ(virtualKeyFromQt(c.key, c.mods), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QtKeys,
+    ::testing::Values(QtKeyCase{Qt::Key_0, Qt::NoModifier, 48}, QtKeyCase{Qt::Key_9, Qt::NoModifier, 57},
+                      QtKeyCase{Qt::Key_A, Qt::NoModifier, 65}, QtKeyCase{Qt::Key_Z, Qt::ShiftModifier, 90},
+                      QtKeyCase{Qt::Key_Left, Qt::NoModifier, 37}, QtKeyCase{Qt::Key_Up, Qt::NoModifier, 38},
+                      QtKeyCase{Qt::Key_Right, Qt::NoModifier, 39}, QtKeyCase{Qt::Key_Down, Qt::NoModifier, 40},
+                      QtKeyCase{Qt::Key_Alt, Qt::AltModifier, 18}, QtKeyCase{Qt::Key_Control, Qt::NoModifier, 17},
+                      QtKeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16}, QtKeyCase{Qt::Key_Space, Qt::NoModifier, 32},
+                      QtKeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
+                      // the keypad matches nothing, digits and arrows alike
+                      QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 0}, QtKeyCase{Qt::Key_Up, Qt::KeypadModifier, 0},
+                      // keys outside the table
+                      QtKeyCase{Qt::Key_F1, Qt::NoModifier, 0}, QtKeyCase{Qt::Key_Escape, Qt::NoModifier, 0},
+                      QtKeyCase{Qt::Key_Return, Qt::NoModifier, 0}));
+
+}  // namespace
+}  // namespace zn
