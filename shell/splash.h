@@ -67,6 +67,7 @@ public:
     QCheckBox* chb_splashscreen() const { return chb_splashscreen_; }
     QAbstractButton* btn_play() const { return btn_play_; }
     QLabel* btn_play_disabled() const { return btn_play_disabled_; }
+    QLabel* im_box_picture() const { return im_box_picture_; }
     QLabel* la_game_title() const { return la_game_title_; }
     QLabel* la_version() const { return la_version_; }
     QLabel* la_release_date() const { return la_release_date_; }

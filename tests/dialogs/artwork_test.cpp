@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImageReader>
+
+#include "tools/artgen/artwork.h"
+
+namespace zn::art {
+namespace {
+
+TEST(Artwork, GreyedPlayButtonHasNoColourButTheSameShape) {
+    const QImage play = playButton(true).convertToFormat(QImage::Format_ARGB32);
+    const QImage grey = playButton(false);
+    ASSERT_EQ(grey.size(), play.size());
+    int coloured = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            const QRgb g = grey.pixel(x, y);
+            EXPECT_EQ(qRed(g), qGreen(g));
+            EXPECT_EQ(qGreen(g), qBlue(g));
+            EXPECT_EQ(qAlpha(g), qAlpha(play.pixel(x, y)));
+            const QRgb p = play.pixel(x, y);
+            if (qAlpha(p) == 255 && (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))) ++coloured;
+        }
+    }
+    EXPECT_GT(coloured, 1000);  // the enabled button really is in colour
+}
+
+TEST(Artwork, GeneratedFilesHaveTheSizesAndFormatsTheDialogsNeed) {
+    const QDir game(QStringLiteral(ZN_GAME_DIR));
+    struct Case {
+        QString file;
+        QSize size;
+        QByteArray format;
+    };
+    const Case cases[] = {
+        {kDialogFolder + QStringLiteral("/") + kSplashBackground, {460, 420}, "png"},
+        {kDialogFolder + QStringLiteral("/") + kSplashBox, {460, 160}, "jpeg"},
+        {kDialogFolder + QStringLiteral("/") + kSplashPlay, {107, 30}, "png"},
+        {kDialogFolder + QStringLiteral("/") + kSplashPlayDisabled, {107, 30}, "png"},
+        {kDialogFolder + QStringLiteral("/") + kSplashDonate, {107, 30}, "png"},
+        {kDialogFolder + QStringLiteral("/") + kAboutPortrait, {116, 160}, "png"},
+        {kAppIcon, {256, 256}, "png"},
+    };
+    for (const Case& c : cases) {
+        QImageReader reader(game.filePath(c.file));
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), c.format) << c.file.toStdString();
+        const QImage img = reader.read();
+        EXPECT_EQ(img.size(), c.size) << c.file.toStdString() << ": " << reader.errorString().toStdString();
+    }
+}
+
+TEST(Artwork, IconHasTransparentCornersAndAnOpaqueBody) {
+    const QImage icon = appIcon();
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(255, 255)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(128, 128)), 255);
+}
+
+}  // namespace
+}  // namespace zn::art

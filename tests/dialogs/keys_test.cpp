@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "input/keys.h"
+#include "shell/settings.h"
+#include "tests/dialogs/testsupport.h"
+
+namespace zn {
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+
+// The main window as the dialog sees it: bindings, store, hints and its enabled state.
+struct FakeKeysHost : KeysHost {
+    FakeKeysHost() {
+        for (int i = 1; i <= kBindingCount; ++i) {
+            keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
+            zn::AssignWord(keys, i);
+        }
+    }
+    InpKeys& Inp_Keys() override { return keys; }
+    AppSettings& App_Settings() override { return settings; }
+    void AssignWord(int i) override { zn::AssignWord(keys, i); }
+    void Inp_Build_Hints() override {
+        ++hintBuilds;
+        hints = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), true);
+    }
+    void Enable_Main_Window() override { ++enables; }
+
+    InpKeys keys{};
+    AppSettings settings;
+    HintTexts hints;
+    int hintBuilds = 0;
+    int enables = 0;
+};
+
+// Selects the item with this dialog text in list i, as a user would.
+void choose(TKeysForm& form, int i, const char* text) {
+    const int pos = form.cb(i)->findText(QString::fromLatin1(text));
+    ASSERT_GE(pos, 0) << text;
+    form.cb(i)->setCurrentIndex(pos);
+}
+
+QColor colourOf(const TKeysForm& form, int i) { return form.la(i)->palette().color(QPalette::WindowText); }
+
+std::vector<int> redLabels(const TKeysForm& form) {
+    std::vector<int> red;
+    for (int i = 1; i <= kBindingCount; ++i) {
+        if (colourOf(form, i) == kRed) red.push_back(i);
+        else EXPECT_EQ(colourOf(form, i), kWhite) << "label " << i;
+    }
+    return red;
+}
+
+class KeysFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::clearStore(); }
+};
+
+TEST_F(KeysFormTest, DefaultBindingsOpenWithTheDefaultKeysAllWhiteAndAcceptEnabled) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    const char* expected[] = {"1", "2", "3", "<UP ARROW>", "<LEFT ARROW>", "<RIGHT ARROW>", "<DOWN ARROW>"};
+    for (int i = 1; i <= kBindingCount; ++i) {
+        EXPECT_EQ(form.cb(i)->currentText(), QString::fromLatin1(expected[i - 1])) << "list " << i;
+        ASSERT_EQ(form.cb(i)->count(), 44);
+        EXPECT_EQ(form.cb(i)->itemText(0), QStringLiteral("0"));
+        EXPECT_EQ(form.cb(i)->itemText(10), QStringLiteral("A"));
+        EXPECT_EQ(form.cb(i)->itemText(43), QStringLiteral("<SPACEBAR>"));
+    }
+    EXPECT_TRUE(redLabels(form).empty());
+    EXPECT_TRUE(form.btn_accept()->isEnabled());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Key settings"));
+    EXPECT_EQ(form.size(), QSize(448, 195));
+}
+
+TEST_F(KeysFormTest, TwoListsOnOneKeyTurnBothRedUntilOneChanges) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    choose(form, 1, "2");
+    EXPECT_EQ(redLabels(form), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(form.btn_accept()->isEnabled());
+    choose(form, 2, "5");
+    EXPECT_TRUE(redLabels(form).empty());
+    EXPECT_TRUE(form.btn_accept()->isEnabled());
+}
+
+TEST_F(KeysFormTest, ThreeListsOnOneKeyTurnAllThreeRedAndAPairStaysRedAfterOneMoves) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    choose(form, 4, "X");
+    choose(form, 6, "X");
+    choose(form, 2, "X");
+    EXPECT_EQ(redLabels(form), (std::vector<int>{2, 4, 6}));
+    choose(form, 4, "<UP ARROW>");
+    EXPECT_EQ(redLabels(form), (std::vector<int>{2, 6}));
+    EXPECT_FALSE(form.btn_accept()->isEnabled());
+}
+
+TEST(KeyConflicts, EqualShownTextsConflictEmptyTextsIncluded) {
+    using Shown = std::array<QString, kBindingCount + 1>;
+    struct Case {
+        Shown shown;
+        std::array<bool, kBindingCount + 1> conflict;
+    };
+    const Case cases[] = {
+        {{"", "1", "2", "3", "4", "5", "6", "7"}, {}},
+        {{"", "1", "1", "3", "4", "5", "6", "1"}, {false, true, true, false, false, false, false, true}},
+        {{"", "", "2", "3", "4", "5", "6", ""}, {false, true, false, false, false, false, false, true}},
+        {{"", "", "2", "3", "4", "5", "6", "7"}, {}},
+        {{"", "A", "B", "A", "B", "C", "D", "E"}, {false, true, true, true, true, false, false, false}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Inp_Key_Conflicts(c.shown), c.conflict) << c.shown[1].toStdString();
+}
+
+TEST_F(KeysFormTest, EnterAcceptsWasdStoresIndicesAndRebuildsTheJoystickHint) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    form.show();
+    choose(form, 4, "W");
+    choose(form, 5, "A");
+    choose(form, 6, "D");
+    choose(form, 7, "S");
+    QTest::keyClick(form.cb(7), Qt::Key_Return);  // key preview: the list has the focus
+
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(host.enables, 1);
+    EXPECT_EQ(host.hintBuilds, 1);
+    const QString stored = test::storeText();
+    for (const char* line : {"Key1=2", "Key2=3", "Key3=4", "Key4=33", "Key5=11", "Key6=14", "Key7=29"}) {
+        EXPECT_TRUE(stored.contains(QString::fromLatin1(line))) << line << " in " << stored.toStdString();
+    }
+    EXPECT_EQ(host.keys[4].Key_Code, 'W');
+    EXPECT_EQ(host.keys[5].Key_Code, 'A');
+    EXPECT_EQ(host.keys[6].Key_Code, 'D');
+    EXPECT_EQ(host.keys[7].Key_Code, 'S');
+    EXPECT_EQ(host.hints.joystick, QStringLiteral("activate the controller overlays or use 'W', 'A', 'D', 'S'"));
+    EXPECT_EQ(host.hints.overlayLeft, QStringLiteral("click or press 'A'"));
+}
+
+TEST_F(KeysFormTest, EnterWithSharedKeysDoesNothing) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    form.show();
+    choose(form, 3, "1");
+    QTest::keyClick(form.cb(3), Qt::Key_Enter);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(host.enables, 0);
+    EXPECT_EQ(host.keys[3].Key_Index, 4);
+    EXPECT_FALSE(test::storeText().contains(QStringLiteral("Key3")));
+}
+
+TEST_F(KeysFormTest, EscapeKeepsTheOldKeysAndReopeningShowsTheUnappliedChoice) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    form.show();
+    choose(form, 1, "9");
+    QTest::keyClick(form.cb(1), Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(host.enables, 1);
+    EXPECT_EQ(host.hintBuilds, 0);
+    EXPECT_EQ(host.keys[1].Key_Index, 2);
+    EXPECT_EQ(host.keys[1].Key_Code, '1');
+    EXPECT_FALSE(test::storeText().contains(QStringLiteral("Key1")));
+
+    form.show();
+    EXPECT_EQ(form.cb(1)->currentText(), QStringLiteral("9"));
+    form.btn_accept()->click();
+    EXPECT_EQ(host.keys[1].Key_Code, '9');
+    EXPECT_TRUE(test::storeText().contains(QStringLiteral("Key1=10")));
+}
+
+TEST_F(KeysFormTest, CloseRequestActsLikeEscape) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    form.show();
+    choose(form, 2, "Q");
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(host.enables, 1);
+    EXPECT_EQ(host.keys[2].Key_Index, 3);
+}
+
+TEST_F(KeysFormTest, StoredIndexOutsideTheTableShowsNoSelectionAndIsStoredAsZero) {
+    FakeKeysHost host;
+    host.keys[3].Key_Index = 45;
+    host.keys[3].Key_Code = 0;
+    TKeysForm form(host);
+    EXPECT_EQ(form.cb(3)->currentText(), QString());
+    EXPECT_TRUE(form.btn_accept()->isEnabled());  // one empty list conflicts with nothing
+    form.btn_accept()->click();
+    EXPECT_TRUE(test::storeText().contains(QStringLiteral("Key3=0")));
+    EXPECT_EQ(host.keys[3].Key_Code, 0);
+
+    FakeKeysHost two;
+    two.keys[1].Key_Index = -1;
+    two.keys[7].Key_Index = 100;
+    TKeysForm second(two);
+    EXPECT_EQ(redLabels(second), (std::vector<int>{1, 7}));  // two empty lists show the same text
+}
+
+}  // namespace
+}  // namespace zn

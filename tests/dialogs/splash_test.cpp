@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "shell/settings.h"
+#include "shell/splash.h"
+#include "tests/dialogs/testsupport.h"
+
+namespace zn {
+namespace {
+
+// The main window as the splash sees it; records every call in order.
+struct FakeSplashHost : SplashHost {
+    AppSettings& App_Settings() override { return settings; }
+    bool Snd_Start_Up(const QString& driverText) override {
+        calls << QStringLiteral("Snd_Start_Up ") + driverText;
+        return soundStarts;
+    }
+    void Vid_Center_Window() override { calls << QStringLiteral("Vid_Center_Window"); }
+    void Gam_Show_Off() override { calls << QStringLiteral("Gam_Show_Off"); }
+    void Clear_Splash_Pending() override { calls << QStringLiteral("Clear_Splash_Pending"); }
+    void App_Terminate() override { calls << QStringLiteral("App_Terminate"); }
+
+    AppSettings settings;
+    bool soundStarts = true;
+    QStringList calls;
+};
+
+class SplashFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::clearStore(); }
+};
+
+TEST_F(SplashFormTest, FirstStartShowsNoDriverWithPlayGreyedAndEnterDoingNothing) {
+    FakeSplashHost host;
+    TSplashForm form(host);
+    form.show();
+    EXPECT_EQ(form.cb_sound()->currentIndex(), -1);
+    EXPECT_FALSE(form.btn_play()->isEnabled());
+    EXPECT_FALSE(form.btn_play()->isVisibleTo(&form));
+    EXPECT_TRUE(form.btn_play_disabled()->isVisibleTo(&form));
+    EXPECT_EQ(form.btn_play_disabled()->toolTip(), QStringLiteral("please select sound driver first"));
+    EXPECT_TRUE(form.chb_splashscreen()->isChecked());
+    EXPECT_GE(form.x(), 0);
+    EXPECT_GE(form.y(), 0);
+
+    QTest::keyClick(form.cb_sound(), Qt::Key_Return);
+    QTest::keyClick(form.cb_sound(), Qt::Key_1);
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(form.isVisible());
+
+    QTest::keyClick(form.cb_sound(), Qt::Key_Down);  // the list takes the arrow keys
+    EXPECT_EQ(form.cb_sound()->currentIndex(), 0);
+    EXPECT_TRUE(form.btn_play()->isEnabled());
+    EXPECT_TRUE(form.btn_play()->isVisibleTo(&form));
+    EXPECT_FALSE(form.btn_play_disabled()->isVisibleTo(&form));
+}
+
+TEST_F(SplashFormTest, StoredDriverWithSplashOffPlaysDuringCreation) {
+    const QString drivers[] = {QStringLiteral("Microsoft DirectSound"), QStringLiteral("Windows MultiMedia"),
+                               QStringLiteral("(no sound)")};
+    for (int mode = 0; mode < 3; ++mode) {
+        test::writeStore({QStringLiteral("SoundMode=%1").arg(mode), QStringLiteral("SplashScreen=0")});
+        FakeSplashHost host;
+        TSplashForm form(host);
+        EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Clear_Splash_Pending"),
+                                           QStringLiteral("Snd_Start_Up ") + drivers[mode],
+                                           QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
+        EXPECT_TRUE(form.played());
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.pos(), QPoint(-460, -420));
+        EXPECT_TRUE(test::storeText().contains(QStringLiteral("SplashScreen=0")));
+    }
+}
+
+TEST_F(SplashFormTest, DialogIsPreparedWhenNoValidDriverIsStoredOrTheSplashIsOn) {
+    struct Case {
+        QStringList store;
+        int selected;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("SoundMode=5"), QStringLiteral("SplashScreen=0")}, -1},
+        {{QStringLiteral("SoundMode=-1"), QStringLiteral("SplashScreen=0")}, -1},
+        {{QStringLiteral("SoundMode=x"), QStringLiteral("SplashScreen=0")}, -1},
+        {{QStringLiteral("SoundMode=2"), QStringLiteral("SplashScreen=1")}, 2},
+        {{QStringLiteral("SoundMode=1"), QStringLiteral("SplashScreen=x")}, 1},  // "x": the default, shown
+    };
+    for (const Case& c : cases) {
+        test::writeStore(c.store);
+        FakeSplashHost host;
+        TSplashForm form(host);
+        const std::string label = c.store.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(host.calls.isEmpty()) << label;
+        EXPECT_FALSE(form.played()) << label;
+        EXPECT_EQ(form.cb_sound()->currentIndex(), c.selected) << label;
+        EXPECT_EQ(form.btn_play()->isEnabled(), c.selected >= 0) << label;
+        EXPECT_GE(form.x(), 0) << label;
+    }
+}
+
+TEST_F(SplashFormTest, EscapeEndsTheApplicationBeforeAnythingIsStored) {
+    FakeSplashHost host;
+    TSplashForm form(host);
+    form.show();
+    QTest::keyClick(form.cb_sound(), Qt::Key_Down);
+    QTest::keyClick(form.cb_sound(), Qt::Key_Escape);
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("App_Terminate")});
+    EXPECT_FALSE(test::storeText().contains(QStringLiteral("SplashScreen")));
+    EXPECT_FALSE(test::storeText().contains(QStringLiteral("SoundMode")));
+}
+
+TEST_F(SplashFormTest, CloseRequestEndsTheApplicationLikeEscapeButNotAfterPlay) {
+    FakeSplashHost host;
+    TSplashForm form(host);
+    form.show();
+    form.close();
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("App_Terminate")});
+
+    FakeSplashHost played;
+    TSplashForm second(played);
+    second.show();
+    second.cb_sound()->setCurrentIndex(2);
+    second.btn_play()->click();
+    second.close();
+    EXPECT_FALSE(played.calls.contains(QStringLiteral("App_Terminate")));
+}
+
+TEST_F(SplashFormTest, DigitOnePlaysAndStoresTheUntickedBox) {
+    FakeSplashHost host;
+    TSplashForm form(host);
+    QSignalSpy stored(&form, &TSplashForm::splashScreenStored);
+    form.show();
+    form.cb_sound()->setCurrentIndex(1);
+    form.chb_splashscreen()->setChecked(false);
+    QTest::keyClick(form.chb_splashscreen(), Qt::Key_1);
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Snd_Start_Up Windows MultiMedia"),
+                                       QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(test::storeText().contains(QStringLiteral("SplashScreen=0")));
+    ASSERT_EQ(stored.count(), 1);
+    EXPECT_EQ(stored.at(0).at(0).toBool(), false);
+}
+
+TEST_F(SplashFormTest, FailedSoundStartStopsThePlayActionAndNeverRetries) {
+    FakeSplashHost host;
+    host.soundStarts = false;
+    TSplashForm form(host);
+    form.show();
+    form.cb_sound()->setCurrentIndex(0);
+    QTest::keyClick(form.cb_sound(), Qt::Key_Return);
+    QTest::keyClick(form.cb_sound(), Qt::Key_Return);
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("Snd_Start_Up Microsoft DirectSound")});
+    EXPECT_FALSE(form.played());
+    EXPECT_FALSE(test::storeText().contains(QStringLiteral("SplashScreen")));
+}
+
+TEST_F(SplashFormTest, LinksOpenTheAuthorsAddressesAndLeaveTheDialogOpen) {
+    test::UrlRecorder urls;
+    FakeSplashHost host;
+    TSplashForm form(host);
+    form.show();
+    QTest::mouseClick(form.la_website_2(), Qt::LeftButton);
+    QTest::mouseClick(form.la_email_2(), Qt::LeftButton);
+    QTest::mouseClick(form.la_email_2(), Qt::RightButton);
+    form.btn_paypalClick();
+    EXPECT_EQ(urls.opened, (QStringList{QStringLiteral("https://zorpy-nibbo.example.org/"),
+                                        QStringLiteral("mailto:zorpy-nibbo@example.org"),
+                                        QStringLiteral("https://zorpy-nibbo.example.org/donate")}));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(SplashFormTest, TextsAreExactAndFitTheirLabels) {
+    FakeSplashHost host;
+    TSplashForm form(host);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("About this game..."));
+    EXPECT_EQ(form.la_game_title()->text(), QStringLiteral("Zorpy Nibbo (Korvent, Plimquad) Simulator"));
+    EXPECT_EQ(form.la_version()->text(), QStringLiteral("Version 5.00 * Final *"));
+    EXPECT_TRUE(form.la_release_date()->text().contains(QStringLiteral("4 December 2017")));
+    for (const QLabel* l : {form.la_game_title(), form.la_version(), form.la_release_date(), form.la_website_2(),
+                            form.la_email_2()}) {
+        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    }
+    ASSERT_EQ(form.cb_sound()->count(), 3);
+    EXPECT_EQ(form.cb_sound()->itemText(2), QStringLiteral("(no sound)"));
+}
+
+TEST_F(SplashFormTest, PicturesComeFromTheGeneratedArtwork) {
+    // The tests run in the runnable folder, where the generator put the pictures.
+    FakeSplashHost host;
+    TSplashForm form(host);
+    EXPECT_EQ(form.im_box_picture()->pixmap().size(), QSize(460, 160));
+    EXPECT_EQ(form.btn_play_disabled()->pixmap().size(), QSize(107, 30));
+}
+
+}  // namespace
+}  // namespace zn
