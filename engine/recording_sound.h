@@ -24,11 +24,12 @@ public:
     void silence() override { record({}); }
 
     std::vector<SoundCall> calls;
+    bool keepCalls = true;  // false: only the listener hears them
     std::function<void(const SoundCall&)> listener;
 
 private:
     void record(const SoundCall& c) {
-        calls.push_back(c);
+        if (keepCalls) calls.push_back(c);
         if (listener) listener(c);
     }
 };

@@ -64,6 +64,7 @@ constexpr Control kControls[] = {
 ScriptDriver::ScriptDriver(std::ostream& out, std::ostream& err, std::uint64_t seed)
     : out_(out), err_(err), random_(seed), game_(clock_, figures_, sound_, random_) {
     game_.Snd_Enabled = true;
+    sound_.keepCalls = false;
     sound_.listener = [this](const SoundCall& c) {
         out_ << "sound " << clock_.now();
         if (c.sample)
@@ -84,7 +85,6 @@ std::string ScriptDriver::execute(std::string_view line) {
 
     if (cmd == "show" || cmd == "state") {
         if (auto e = arity(0); !e.empty()) return e;
-        sound_.calls.clear();  // the recording is only needed for printing
         out_ << (cmd == "show" ? showFigures(figures_) : showState(game_, clock_));
         return {};
     }
@@ -92,10 +92,7 @@ std::string ScriptDriver::execute(std::string_view line) {
         if (auto e = arity(1); !e.empty()) return e;
         std::uint64_t ms = 0;
         if (!parseNumber(t[1], 2147483647, ms)) return "wait: " + badNumber(t[1], "0..2147483647");
-        clock_.advance(static_cast<std::int64_t>(ms), [this](TimerId id) {
-            game_.onTimer(id);
-            sound_.calls.clear();
-        });
+        clock_.advance(static_cast<std::int64_t>(ms), [this](TimerId id) { game_.onTimer(id); });
         return {};
     }
     if (cmd == "seed") {
@@ -126,7 +123,6 @@ std::string ScriptDriver::execute(std::string_view line) {
                 if (!c.release) return "release: power has no release";
                 (game_.*c.release)();
             }
-            sound_.calls.clear();
             return {};
         }
         return std::string(cmd) + ": unknown control " + quoted(t[1]) +
