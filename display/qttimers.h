@@ -1,9 +1,8 @@
 #pragma once
-// The engine's six timers over QTimer (Qt::PreciseTimer). Semantics as the engine
-// expects them (as the engine's virtual clock): any interval given to an enabled timer
-// restarts its period from that moment; enabling
-// an enabled timer changes nothing; an interval of 0 or less gives no events while the
-// timer stays enabled.
+// The engine's six timers over QTimer (Qt::PreciseTimer), with the semantics of the
+// engine's virtual clock: any interval given to an enabled timer restarts its period from
+// that moment; enabling an enabled timer changes nothing; an interval of 0 or less gives
+// no events while the timer stays enabled.
 #include <QObject>
 #include <QTimer>
 #include <array>
@@ -26,8 +25,10 @@ public:
     int interval(TimerId t) const override;
     bool enabled(TimerId t) const override;
 
-    // Whether the underlying QTimer runs (an enabled timer with interval 0 does not).
+    // Whether the underlying QTimer runs (an enabled timer with interval 0 does not), and
+    // the milliseconds to its next event (-1 when it does not run).
     bool running(TimerId t) const;
+    int remainingTime(TimerId t) const;
 
 private:
     struct Slot {

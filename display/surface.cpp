@@ -27,7 +27,7 @@ QRect screenGeometry() {
 
 // The non-key-colour pixels of a composed image, as a region in its own coordinates.
 QRegion opaqueRegion(const QImage& composed, QRgb key) {
-    return QRegion(QBitmap::fromImage(composed.createMaskFromColor(key, Qt::MaskOutColor)));
+    return QRegion(QBitmap::fromImage(composed.createMaskFromColor(key, Qt::MaskInColor)));
 }
 
 }  // namespace

@@ -1,0 +1,220 @@
+// The painted surface on the offscreen platform: what a change repaints, what is drawn,
+// which image takes a click, and the window's shape in windowed mode.
+#include <gtest/gtest.h>
+
+#include <QBitmap>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "display/surface.h"
+
+namespace zn {
+namespace {
+
+constexpr std::uint32_t kMagenta = 0x00ff00ff;  // 0x00BBGGRR
+
+QImage solid(int w, int h, QColor c) {
+    QImage im(w, h, QImage::Format_ARGB32);
+    im.fill(c);
+    return im;
+}
+
+void place(Surface& s, ImageId id, QRect r, const QImage& picture) {
+    s.setPicture(id, picture);
+    s.setImageLeft(id, r.left());
+    s.setImageTop(id, r.top());
+    s.setImageWidth(id, r.width());
+    s.setImageHeight(id, r.height());
+}
+
+// A 200 x 100 surface: the device body covers the left 120 columns, the rest is bare.
+class SurfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.setClientWidth(200);
+        s.setClientHeight(100);
+        place(s, img::im_background, QRect(0, 0, 120, 100), solid(120, 100, Qt::gray));
+        s.flushChanges();
+    }
+    QColor pixel(QPoint p) { return s.compose(QRect(p, QSize(1, 1))).pixelColor(0, 0); }
+    Surface s;
+};
+
+TEST_F(SurfaceTest, AFigureShownRepaintsOnlyItsRectangle) {
+    const ImageId fig = img::im_pill(3, 5);
+    place(s, fig, QRect(40, 30, 10, 8), solid(10, 8, Qt::black));
+    s.flushChanges();
+    EXPECT_TRUE(s.lastFlushRegion().isEmpty());  // hidden: geometry and picture changes paint nothing
+    s.setVisible(fig, true);
+    s.flushChanges();
+    EXPECT_EQ(s.lastFlushRegion(), QRegion(40, 30, 10, 8));
+    s.setVisible(fig, false);
+    s.flushChanges();
+    EXPECT_EQ(s.lastFlushRegion(), QRegion(40, 30, 10, 8));
+}
+
+TEST_F(SurfaceTest, HiddenAndShownAgainWithinOneEventRepaintsNothing) {
+    const ImageId a = img::im_ghost(2, 1), b = img::im_ghost(9, 7);
+    place(s, a, QRect(10, 10, 5, 5), solid(5, 5, Qt::black));
+    place(s, b, QRect(60, 60, 5, 5), solid(5, 5, Qt::black));
+    s.setVisible(a, true);
+    s.flushChanges();
+    // a tick hides every ghost and shows the ones in play again
+    s.setVisible(a, false);
+    s.setVisible(b, false);
+    s.setVisible(a, true);
+    s.flushChanges();
+    EXPECT_TRUE(s.lastFlushRegion().isEmpty());
+}
+
+TEST_F(SurfaceTest, ScoreDigitsRepaintOnlyWhenTheirPictureChanges) {
+    const ImageId pos = img::im_panel_digit_pos(5);
+    place(s, img::im_panel_number(0), QRect(), solid(6, 9, Qt::red));
+    place(s, img::im_panel_number(1), QRect(), solid(6, 9, Qt::blue));
+    place(s, pos, QRect(100, 5, 6, 9), QImage());
+    s.setVisible(pos, true);
+    s.copyPicture(pos, img::im_panel_number(0));
+    s.flushChanges();
+    s.copyPicture(pos, img::im_panel_number(0));  // the same digit again
+    s.flushChanges();
+    EXPECT_TRUE(s.lastFlushRegion().isEmpty());
+    s.copyPicture(pos, img::im_panel_number(1));
+    s.flushChanges();
+    EXPECT_EQ(s.lastFlushRegion(), QRegion(100, 5, 6, 9));
+    EXPECT_EQ(pixel({102, 7}), QColor(Qt::blue));
+    s.clearPicture(pos);
+    s.flushChanges();
+    EXPECT_EQ(s.lastFlushRegion(), QRegion(100, 5, 6, 9));
+    EXPECT_EQ(pixel({102, 7}), QColor(Qt::gray));  // an empty picture shows what lies below
+}
+
+TEST_F(SurfaceTest, PicturesDrawUnscaledClippedAndBlendedInStackingOrder) {
+    const ImageId nibbo = img::im_nibbo(4, 4), pill = img::im_pill(4, 4);
+    place(s, nibbo, QRect(20, 20, 10, 10), solid(30, 30, Qt::blue));  // larger than its rectangle
+    place(s, pill, QRect(20, 20, 10, 10), solid(4, 4, QColor(255, 0, 0, 128)));  // smaller, half transparent
+    s.setVisible(nibbo, true);
+    s.setVisible(pill, true);
+    EXPECT_EQ(pixel({29, 29}), QColor(Qt::blue));
+    EXPECT_EQ(pixel({30, 30}), QColor(Qt::gray));  // clipped to the rectangle
+    const QColor blended = pixel({21, 21});       // the pill lies above Nibbo
+    EXPECT_NEAR(blended.red(), 128, 2);
+    EXPECT_NEAR(blended.blue(), 127, 2);
+    s.setVisible(nibbo, false);
+    EXPECT_EQ(pixel({25, 25}), QColor(Qt::gray));
+}
+
+TEST_F(SurfaceTest, TheStretchedBackdropCoversTheClientArea) {
+    s.setPicture(img::im_backdrop, solid(10, 10, Qt::green));
+    s.setImageVisible(img::im_backdrop, true);
+    s.setImageVisible(img::im_background, false);
+    EXPECT_EQ(pixel({150, 90}), QColor(Qt::black));  // at its own size from the top-left
+    EXPECT_EQ(pixel({5, 5}), QColor(Qt::green));
+    s.setImageStretch(img::im_backdrop, true);
+    s.flushChanges();
+    EXPECT_EQ(pixel({199, 99}), QColor(Qt::green));
+    EXPECT_EQ(s.imageRect(img::im_backdrop), QRect(0, 0, 200, 100));
+}
+
+TEST_F(SurfaceTest, HitTestingFindsTheTopmostVisibleImage) {
+    const ImageId top = img::btn_power_top, pressed = img::btn_power_on;
+    place(s, pressed, QRect(10, 10, 20, 20), solid(20, 20, Qt::red));
+    place(s, top, QRect(10, 10, 20, 20), QImage());
+    s.setVisible(pressed, true);
+    s.setVisible(top, true);
+    EXPECT_EQ(s.imageAt({15, 15}), top);
+    s.setVisible(top, false);
+    EXPECT_EQ(s.imageAt({15, 15}), pressed);
+    s.setVisible(pressed, false);
+    EXPECT_EQ(s.imageAt({15, 15}), img::im_background);
+    EXPECT_FALSE(s.imageAt({150, 50}).has_value());
+    place(s, img::btn_ctrlr_overlay_up, QRect(150, 50, 0, 0), solid(5, 5, Qt::red));
+    s.setVisible(img::btn_ctrlr_overlay_up, true);
+    EXPECT_FALSE(s.imageAt({150, 50}).has_value());  // an empty rectangle takes nothing
+}
+
+TEST_F(SurfaceTest, TheMaskLeavesOutKeyColouredPixels) {
+    s.setBackgroundColor(kMagenta);
+    s.setKeyColorTransparency(true, kMagenta);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100));
+    EXPECT_EQ(s.window()->mask(), s.shapeMask());
+
+    // a picture outside the body extends the shape; its own key-coloured pixels do not
+    QImage arrow = solid(10, 10, Qt::white);
+    arrow.setPixelColor(0, 0, QColor(255, 0, 255));
+    const ImageId up = img::btn_ctrlr_overlay_up;
+    place(s, up, QRect(150, 40, 10, 10), arrow);
+    s.setVisible(up, true);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100) + (QRegion(150, 40, 10, 10) - QRegion(150, 40, 1, 1)));
+
+    // a figure in the key colour cuts a hole into the body
+    const ImageId fig = img::im_nibbo(2, 2);
+    place(s, fig, QRect(5, 5, 3, 3), solid(3, 3, QColor(255, 0, 255)));
+    s.setVisible(fig, true);
+    s.flushChanges();
+    EXPECT_FALSE(s.shapeMask().contains(QPoint(6, 6)));
+    s.setVisible(fig, false);
+    s.setVisible(up, false);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100));
+    EXPECT_EQ(s.window()->mask(), s.shapeMask());
+
+    s.setKeyColorTransparency(false, kMagenta);
+    EXPECT_TRUE(s.window()->mask().isEmpty());
+}
+
+TEST_F(SurfaceTest, TheMaskFollowsANewClientSizeAndKeyColour) {
+    s.setBackgroundColor(0x00000000);
+    s.setKeyColorTransparency(true, 0x00000000);
+    s.setClientWidth(150);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100));
+    s.setKeyColorTransparency(true, 0x00a4a0a0);  // now the body's grey (#a0a0a4) is the key
+    s.setBackgroundColor(0x00a4a0a0);
+    s.flushChanges();
+    EXPECT_TRUE(s.shapeMask().isEmpty());
+}
+
+TEST_F(SurfaceTest, APressKeepsTheMouseUntilRelease) {
+    const ImageId left = img::btn_ctrlr_overlay_left;
+    place(s, left, QRect(130, 40, 20, 20), solid(20, 20, Qt::white));
+    s.setVisible(left, true);
+    QSignalSpy pressed(&s, &Surface::imagePressed), released(&s, &Surface::imageReleased),
+        clicked(&s, &Surface::imageClicked), moved(&s, &Surface::imageMoved);
+    QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, QPoint(135, 45));
+    QTest::mouseMove(&s, QPoint(10, 10));
+    QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed[0][0].value<ImageId>(), left);
+    EXPECT_EQ(pressed[0][2].toPoint(), QPoint(5, 5));  // relative to the image
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_EQ(released[0][0].value<ImageId>(), left);
+    EXPECT_EQ(released[0][2].toPoint(), QPoint(-120, -30));
+    EXPECT_EQ(clicked.count(), 0);  // released outside: no click
+    QTest::mouseClick(&s, Qt::LeftButton, Qt::NoModifier, QPoint(140, 50));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].value<ImageId>(), left);
+    QTest::mouseClick(&s, Qt::RightButton, Qt::NoModifier, QPoint(140, 50));
+    EXPECT_EQ(clicked.count(), 1);  // only the left button clicks
+    EXPECT_FALSE(s.capturedImage().has_value());
+}
+
+TEST_F(SurfaceTest, CursorsAndTooltipsBelongToTheImageUnderThePointer) {
+    s.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+    const ImageId start = img::btn_start_top;
+    place(s, start, QRect(60, 60, 20, 20), QImage());
+    s.setVisible(start, true);
+    s.setImageCursor(start, Qt::PointingHandCursor);
+    s.setImageToolTip(start, QStringLiteral("click or press '3' to start game"));
+    QTest::mouseMove(&s, QPoint(65, 65));
+    EXPECT_EQ(s.cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(&s, QPoint(5, 5));
+    EXPECT_EQ(s.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(s.imageToolTip(start), QStringLiteral("click or press '3' to start game"));
+}
+
+}  // namespace
+}  // namespace zn
