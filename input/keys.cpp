@@ -140,6 +140,7 @@ void TKeysForm::buildControls() {
         auto* list = new QComboBox(this);
         list->setEditable(false);
         list->setGeometry(row.list);
+        list->setFont(arial(11, false));
         if (i == 1) {
             list->addItems(items);
         } else {

@@ -182,6 +182,7 @@ void TSplashForm::buildControls() {
     chb_splashscreen_->setFont(textFont);
     chb_splashscreen_->setChecked(true);
     chb_splashscreen_->setAutoFillBackground(true);
+    chb_splashscreen_->setBackgroundRole(QPalette::Window);
     QPalette p = chb_splashscreen_->palette();
     p.setColor(QPalette::Window, kNavy);
     p.setColor(QPalette::WindowText, Qt::white);

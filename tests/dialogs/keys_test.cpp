@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "input/keys.h"
@@ -77,6 +79,24 @@ TEST_F(KeysFormTest, DefaultBindingsOpenWithTheDefaultKeysAllWhiteAndAcceptEnabl
     EXPECT_TRUE(form.btn_accept()->isEnabled());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Key settings"));
     EXPECT_EQ(form.size(), QSize(448, 195));
+}
+
+TEST_F(KeysFormTest, EveryKeyNameAndLabelFitsUnclipped) {
+    FakeKeysHost host;
+    TKeysForm form(host);
+    for (int i = 1; i <= kBindingCount; ++i) {
+        QComboBox* list = form.cb(i);
+        QStyleOptionComboBox opt;
+        opt.initFrom(list);
+        const int room =
+            list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list).width();
+        for (int k = 0; k < list->count(); ++k) {
+            EXPECT_LE(QFontMetrics(list->font()).horizontalAdvance(list->itemText(k)), room)
+                << list->itemText(k).toStdString();
+        }
+        EXPECT_LE(QFontMetrics(form.la(i)->font()).horizontalAdvance(form.la(i)->text()), form.la(i)->width())
+            << form.la(i)->text().toStdString();
+    }
 }
 
 TEST_F(KeysFormTest, TwoListsOnOneKeyTurnBothRedUntilOneChanges) {
