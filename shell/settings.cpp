@@ -44,6 +44,9 @@ bool AppSettings::readBool(const QString& name, bool def) const {
 }
 
 void AppSettings::writeInteger(const QString& name, int value) {
+    // Load the disk's values first: should this write fail, what is kept for the run is
+    // the store as it stands on disk plus this value, not this value alone.
+    store_.sync();
     // Stored as a QString so the file holds the bare decimal text, never a typed variant.
     store_.setValue(name, QString::number(value));
     store_.sync();

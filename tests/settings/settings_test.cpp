@@ -116,6 +116,13 @@ TEST_F(SettingsTest, ReadsBooleansThroughTheIntegerRule) {
     EXPECT_TRUE(s.readBool("SoundMode", false));
 }
 
+TEST_F(SettingsTest, ReadsAFileEditedByHand) {
+    putFile("; edited\r\n[Other]\r\nKey1=5\r\n\r\n[General]\r\nKey1 = 7\r\nKey2=\r\n");
+    AppSettings s;
+    EXPECT_EQ(s.readInteger("Key1", 2), 7);
+    EXPECT_EQ(s.readInteger("Key2", 3), 3);
+}
+
 TEST_F(SettingsTest, SeesChangesMadeOutsideAtTheNextRead) {
     AppSettings s;
     s.writeBool("SplashScreen", true);
