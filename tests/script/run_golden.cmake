@@ -1,0 +1,26 @@
+# Runs the script driver on one script and compares standard output, standard error
+# and the exit status with the expected files beside it.
+#   cmake -DDRIVER=... -DSCRIPT=name.script -P run_golden.cmake
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+execute_process(COMMAND ${DRIVER} INPUT_FILE ${SCRIPT}
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)
+set(expected_err "")
+set(expected_rc 0)
+if(EXISTS ${dir}/${name}.err)
+  file(READ ${dir}/${name}.err expected_err)
+  set(expected_rc 1)
+endif()
+file(READ ${dir}/${name}.out expected_out)
+set(failed FALSE)
+if(NOT out STREQUAL expected_out)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual.out "${out}")
+  message(SEND_ERROR "standard output differs from ${name}.out; got ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual.out")
+  set(failed TRUE)
+endif()
+if(NOT err STREQUAL expected_err)
+  message(SEND_ERROR "standard error differs:\n--- expected\n${expected_err}--- got\n${err}")
+endif()
+if(NOT rc STREQUAL expected_rc)
+  message(SEND_ERROR "exit status ${rc}, expected ${expected_rc}")
+endif()
