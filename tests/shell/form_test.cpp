@@ -1,0 +1,252 @@
+// The main window on the offscreen platform, laid out by a small skin that the test
+// writes next to the test program, with a private settings store.
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/unit1.h"
+
+namespace zn {
+namespace {
+
+QTemporaryDir& scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+void savePicture(const QString& name, int w, int h, QColor c) {
+    QImage im(w, h, QImage::Format_ARGB32);
+    im.fill(c);
+    ASSERT_TRUE(im.save(scratch().filePath(QStringLiteral("skin/") + name)));
+}
+
+// A device 200 x 200 in a game area of 300 x 200: the right third is key colour.
+void writeSkin() {
+    QDir(scratch().path()).mkpath(QStringLiteral("skin"));
+    savePicture(QStringLiteral("body.png"), 200, 200, Qt::gray);
+    savePicture(QStringLiteral("button.png"), 20, 20, Qt::darkGray);
+    savePicture(QStringLiteral("on.png"), 20, 20, Qt::red);
+    savePicture(QStringLiteral("arrow.png"), 20, 20, Qt::white);
+    savePicture(QStringLiteral("stick.png"), 60, 60, Qt::black);
+    savePicture(QStringLiteral("screen.png"), 160, 100, Qt::green);
+    QByteArray ini = "[Common]\nSkinDir=" + scratch().filePath(QStringLiteral("skin")).toUtf8() +
+                     "\nGameWidth=300\nGameHeight=200\n[VideoMode]\nTranspColor=$00ff00ff\n";
+    struct Slot {
+        int n;
+        const char* file;
+        int l, t, w, h;
+    };
+    const Slot slots[] = {{1, "body.png", 0, 0, 200, 200},    {3, "screen.png", 20, 20, 160, 100},
+                          {4, "button.png", 10, 150, 20, 20}, {5, "on.png", 10, 150, 20, 20},
+                          {6, "button.png", 40, 150, 20, 20}, {8, "button.png", 70, 150, 20, 20},
+                          {10, "stick.png", 120, 120, 60, 60}, {11, "arrow.png", 140, 120, 20, 20},
+                          {12, "arrow.png", 120, 140, 20, 20}, {13, "arrow.png", 160, 140, 20, 20},
+                          {14, "arrow.png", 140, 160, 20, 20}};
+    for (const Slot& s : slots)
+        ini += QStringLiteral("[Image%1]\nFilename=%2\nLeft=%3\nTop=%4\nWidth=%5\nHeight=%6\n")
+                   .arg(s.n)
+                   .arg(QString::fromLatin1(s.file))
+                   .arg(s.l)
+                   .arg(s.t)
+                   .arg(s.w)
+                   .arg(s.h)
+                   .toUtf8();
+    writeFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Config.ini"), ini);
+}
+
+// form_main.cpp points XDG_CONFIG_HOME at a folder of this run.
+QString configHome() { return qEnvironmentVariable("XDG_CONFIG_HOME"); }
+QString storePath() { return configHome() + QStringLiteral("/Quillon/Zornibak50.conf"); }
+
+void writeStore(const QByteArray& lines) {
+    QDir().mkpath(configHome() + QStringLiteral("/Quillon"));
+    writeFile(storePath(), "[General]\n" + lines);
+}
+
+QString stored(const char* name) {
+    QSettings store(storePath(), QSettings::IniFormat);
+    return store.value(QString::fromLatin1(name)).toString();
+}
+
+void sendMouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { writeSkin(); }
+    static QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
+};
+
+TEST_F(FormTest, FirstStartWithAnEmptyStore) {
+    writeStore("");
+    TForm1 form;
+    EXPECT_TRUE(form.Vid_Fullscreen);
+    EXPECT_TRUE(form.Vid_Ctrl_Overlay);
+    EXPECT_FALSE(form.Vid_Game_Menu_Open);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+    EXPECT_EQ(form.pos(), QPoint(-screen().width(), -screen().height()));
+    EXPECT_EQ(form.size(), screen().size());  // full screen
+    const char* expected[] = {"2", "3", "4", "37", "39", "40", "38"};
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(stored(QStringLiteral("Key%1").arg(i).toLatin1().constData()), expected[i - 1]) << i;
+    Surface& s = form.surface();
+    EXPECT_TRUE(s.imageVisible(img::btn_ctrlr_overlay_up));
+    EXPECT_TRUE(s.imageVisible(img::btn_ctrlr_overlay_down));
+    EXPECT_FALSE(s.imageVisible(img::btn_joystick_top));
+    EXPECT_EQ(s.imageToolTip(img::btn_power_top), "click or press '1' to turn on the game");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Zorpy Nibbo (Korvent, Plimquad) Simulator");
+}
+
+TEST_F(FormTest, StoredBindingsAreReadCheckedAndWrittenBack) {
+    writeStore("Key1=44\nKey2=99\nKey3=abc\nFullscreenMode=x\nCtrlrOverlay=0\n");
+    TForm1 form;
+    EXPECT_EQ(form.Inp_Keys[1].Key_Code, 32);
+    EXPECT_EQ(form.Inp_Keys[2].Key_Code, 0);  // no such key: the control has none
+    EXPECT_EQ(form.Inp_Keys[3].Key_Index, 4);
+    EXPECT_EQ(stored("Key3"), "4");
+    EXPECT_EQ(stored("Key2"), "99");
+    EXPECT_TRUE(form.Vid_Fullscreen);  // "x" gives the default
+    EXPECT_FALSE(form.Vid_Ctrl_Overlay);
+    EXPECT_TRUE(form.surface().imageVisible(img::btn_joystick_top));
+    EXPECT_FALSE(form.surface().imageVisible(img::btn_ctrlr_overlay_left));
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press 'spacebar' to turn on the game");
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_select_top), "click or press <no key> to select game");
+}
+
+TEST_F(FormTest, KeysWorkTheDeviceAndThePowerTooltipFollows) {
+    writeStore("SoundMode=2\n");
+    TForm1 form;
+    QTest::keyClick(&form, Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);  // the keypad's 1 is not the main keyboard's
+    QTest::keyClick(&form, Qt::Key_1);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Power_On);
+    EXPECT_TRUE(form.surface().imageVisible(img::btn_power_on));
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press '1' to turn off the game");
+    QTest::keyPress(&form, Qt::Key_Up);
+    EXPECT_TRUE(form.game().Inp_Joystick_Up);
+    QTest::keyRelease(&form, Qt::Key_Up);
+    EXPECT_FALSE(form.game().Inp_Joystick_Up);
+    QTest::keyPress(&form, Qt::Key_Left);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(&form, &repeatRelease);
+    EXPECT_TRUE(form.game().Inp_Joystick_Left);  // the release half of an auto-repeat is ignored
+    QTest::keyClick(&form, Qt::Key_1);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+    EXPECT_FALSE(form.surface().imageVisible(img::btn_power_on));
+}
+
+TEST_F(FormTest, ClickAreasTakeTheLeftButtonAndKeepTheMouseUntilRelease) {
+    writeStore("FullscreenMode=0\n");
+    TForm1 form;
+    Surface& s = form.surface();
+    sendMouse(s, QEvent::MouseButtonPress, {15, 155}, Qt::RightButton, Qt::RightButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {15, 155}, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+    sendMouse(s, QEvent::MouseButtonPress, {15, 155}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {15, 155}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Power_On);
+    // a double click is a second press of its own
+    sendMouse(s, QEvent::MouseButtonDblClick, {15, 155}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {15, 155}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+
+    sendMouse(s, QEvent::MouseButtonPress, {165, 145}, Qt::LeftButton, Qt::LeftButton);  // right arrow
+    EXPECT_TRUE(form.game().Inp_Joystick_Right);
+    sendMouse(s, QEvent::MouseMove, {280, 10}, Qt::NoButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {280, 10}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(form.game().Inp_Joystick_Right);
+
+    form.Vid_Ctrl_Overlay = false;
+    form.Vid_Display_Ctrl_Overlay();
+    sendMouse(s, QEvent::MouseButtonPress, {165, 145}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(form.game().Inp_Joystick_Right);  // hidden arrows take no clicks
+    sendMouse(s, QEvent::MouseButtonRelease, {165, 145}, Qt::LeftButton, Qt::NoButton);
+}
+
+TEST_F(FormTest, DraggingMovesTheWindowInWindowedModeOnly) {
+    writeStore("FullscreenMode=0\n");
+    TForm1 form;
+    Surface& s = form.surface();
+    form.move(100, 100);
+    sendMouse(s, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(form.Vid_Drag_X, 50);
+    sendMouse(s, QEvent::MouseMove, {60, 57}, Qt::NoButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {60, 57}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.pos(), QPoint(110, 107));
+
+    sendMouse(s, QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
+    sendMouse(s, QEvent::MouseMove, {70, 70}, Qt::NoButton, Qt::RightButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {70, 70}, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(form.pos(), QPoint(110, 107));
+
+    form.Vid_Fullscreen = true;
+    sendMouse(s, QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseMove, {40, 40}, Qt::NoButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {40, 40}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.pos(), QPoint(110, 107));
+    EXPECT_EQ(form.Vid_Drag_X, 50);  // the stored drag point is kept
+    EXPECT_EQ(form.Vid_Drag_Y, 50);
+}
+
+TEST_F(FormTest, CentringAndTheDisplayModes) {
+    writeStore("FullscreenMode=0\n");
+    TForm1 form;
+    EXPECT_EQ(form.size(), QSize(300, 200));
+    EXPECT_FALSE(form.surface().shapeMask().contains(QPoint(250, 100)));  // the key-coloured third
+    EXPECT_TRUE(form.surface().shapeMask().contains(QPoint(100, 100)));
+    form.Vid_Center_Window();
+    EXPECT_EQ(form.pos(), QPoint((screen().width() - 300) / 2, (screen().height() - 200) / 2));
+
+    form.Vid_Fullscreen = true;
+    form.Vid_Move_Offscreen();
+    EXPECT_EQ(form.pos(), QPoint(-screen().width(), -screen().height()));
+    ASSERT_TRUE(form.Gfx_Init());
+    form.Vid_Center_Window();
+    EXPECT_EQ(form.pos(), QPoint(0, 0));
+    EXPECT_EQ(form.size(), screen().size());
+    EXPECT_TRUE(form.mask().isEmpty());
+    EXPECT_TRUE(form.surface().imageVisible(img::btn_game_menu_top));
+}
+
+TEST_F(FormTest, TheGameMenuButtonAndTheRightClick) {
+    writeStore("FullscreenMode=1\n");
+    TForm1 form;
+    Surface& s = form.surface();
+    sendMouse(s, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(form.Vid_Game_Menu_Open);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(150, 150), s.mapToGlobal(QPoint(150, 150)));
+    QCoreApplication::sendEvent(&s, &e);
+    EXPECT_TRUE(form.popupMenu().pm_0_menu->isVisible());
+    EXPECT_FALSE(form.Vid_Game_Menu_Open);  // opening the popup menu closed the game menu
+    form.popupMenu().pm_0_menu->hide();
+}
+
+TEST_F(FormTest, NoSoundIsStoredAndStartsNothing) {
+    writeStore("");
+    TForm1 form;
+    EXPECT_TRUE(form.Snd_Start_Up(QStringLiteral("(no sound)")));
+    EXPECT_FALSE(form.game().Snd_Enabled);
+    EXPECT_FALSE(form.sound().opened());
+    EXPECT_EQ(stored("SoundMode"), "2");
+}
+
+}  // namespace
+}  // namespace zn
