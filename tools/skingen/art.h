@@ -1,0 +1,48 @@
+#pragma once
+// The default skin's pictures, painted in code. Each function is pure: the same build
+// paints the same pixels (fonts aside).
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <array>
+
+namespace zn::skingen {
+
+// Shapes of the screen's segments, in the coordinates of their own picture.
+QPainterPath nibboShape(double size);
+QPainterPath ghostShape(double width, double height);
+QPainterPath pillShape(double size);
+QPainterPath energizerShape(double size);
+QPainterPath starShape(double size);
+QPainterPath digitSegments(int digit);  // 7-segment digit within kDigitSize; 8 lights all
+QPainterPath gameOverShape();           // within kGameOver's size
+
+// A lit segment is nearly opaque; an unlit one still shows faintly, as on the real glass.
+inline const QColor kSegmentLit(26, 34, 30, 232);
+inline const QColor kSegmentFaint(26, 34, 30, 16);
+
+struct DeviceArt {
+    QImage background;             // im_background: body, dark screen, controls at rest
+    QImage powerOn;                // the switch at ON, at kPowerRect
+    QImage selectDown;             // at buttonRect(kSelectCentre)
+    QImage startDown;              // at buttonRect(kStartCentre)
+    QImage joystick;               // at kJoystick
+    std::array<QImage, 4> arrows;  // up, left, right, down, at arrowRect
+};
+DeviceArt paintDevice();
+
+struct ScreenArt {
+    QImage lit;    // im_background_screen: pale screen, printed maze, faint unlit segments
+    QImage glass;  // im_background_screen_top: mostly clear glass over the screen
+    QImage nibbo, ghost, pill, energizer, star, life, gameOver;
+    std::array<QImage, 10> digits;
+};
+ScreenArt paintScreen();
+
+QImage paintBackdrop();  // 1920 x 1080, opaque
+QImage paintLogo();      // with alpha
+
+// A picture of the shape filled with the colour, of the given size.
+QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour);
+
+}  // namespace zn::skingen

@@ -1,0 +1,84 @@
+// The full-screen backdrop and the logo in its corner.
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include "tools/skingen/art.h"
+#include "tools/skingen/layout.h"
+
+namespace zn::skingen {
+
+QImage paintBackdrop() {
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, image.height());
+    sky.setColorAt(0, QColor(22, 30, 64));
+    sky.setColorAt(1, QColor(8, 10, 26));
+    p.fillRect(image.rect(), sky);
+    QRadialGradient glow(QPointF(960, 540), 760);
+    glow.setColorAt(0, QColor(80, 60, 150, 120));
+    glow.setColorAt(1, QColor(80, 60, 150, 0));
+    p.fillRect(image.rect(), glow);
+
+    // A faint field of the screen's own pills, in rows, with an energizer now and then.
+    p.setPen(Qt::NoPen);
+    for (int y = 30, row = 0; y < image.height(); y += 60, ++row)
+        for (int x = 30 + (row % 2) * 30, i = 0; x < image.width(); x += 60, ++i) {
+            const bool big = (i * 7 + row * 3) % 23 == 0;
+            p.setBrush(QColor(200, 210, 255, big ? 34 : 20));
+            p.drawEllipse(QPointF(x, y), big ? 7 : 3, big ? 7 : 3);
+        }
+    // Vignette.
+    QRadialGradient edge(QPointF(960, 540), 1150);
+    edge.setColorAt(0.6, QColor(0, 0, 0, 0));
+    edge.setColorAt(1, QColor(0, 0, 0, 150));
+    p.fillRect(image.rect(), edge);
+    return image;
+}
+
+QImage paintLogo() {
+    QImage image(420, 112, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // A lit Nibbo chasing two pills.
+    const QPainterPath nibbo = nibboShape(64).translated(18, 16);
+    p.fillPath(nibbo.translated(3, 3), QColor(0, 0, 0, 110));
+    QLinearGradient gold(0, 16, 0, 80);
+    gold.setColorAt(0, QColor(255, 222, 90));
+    gold.setColorAt(1, QColor(236, 150, 30));
+    p.fillPath(nibbo, gold);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 236, 180));
+    p.drawEllipse(QPointF(96, 48), 5, 5);
+    p.drawEllipse(QPointF(114, 48), 5, 5);
+
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(46);
+    title.setWeight(QFont::Black);
+    title.setItalic(true);
+    QPainterPath text;
+    text.addText(QPointF(132, 64), title, QStringLiteral("ZORPY NIBBO"));
+    const double scale = std::min(1.0, (image.width() - 140.0) / text.boundingRect().width());
+    QTransform fit;
+    fit.translate(132, 0);
+    fit.scale(scale, 1.0);
+    fit.translate(-132, 0);
+    text = fit.map(text);
+    p.fillPath(text.translated(3, 3), QColor(0, 0, 0, 120));
+    p.fillPath(text, gold);
+    p.strokePath(text, QPen(QColor(120, 50, 0), 1.5));
+
+    QFont sub(QStringLiteral("DejaVu Sans"));
+    sub.setPixelSize(17);
+    sub.setWeight(QFont::Bold);
+    sub.setLetterSpacing(QFont::AbsoluteSpacing, 4);
+    p.setFont(sub);
+    p.setPen(QColor(200, 214, 255));
+    p.drawText(QPointF(136, 94), QStringLiteral("HANDHELD SIMULATOR"));
+    return image;
+}
+
+}  // namespace zn::skingen
