@@ -3,25 +3,13 @@
 // $XDG_CONFIG_HOME/Quillon/Zornibak50.conf (~/.config when unset), section [General], one
 // Name=value line each, always as plain text: an integer as its signed decimal text, a
 // boolean as "1" or "0". Every write reaches the disk at once and every read re-reads the
-// disk, so a change made outside the simulator is seen at the next read.
+// disk, so a change made outside the simulator is seen at the next read (the file is
+// re-parsed when its size or modification time has changed).
 #include <QSettings>
 #include <QString>
 #include <optional>
 
 namespace zn {
-
-// The eleven stored values with their defaults (booleans as 1/0).
-struct StoredValue {
-    const char* name;
-    bool boolean;
-    int def;
-};
-inline constexpr StoredValue kStoredValues[] = {
-    {"FullscreenMode", true, 1}, {"CtrlrOverlay", true, 1}, {"SplashScreen", true, 1},
-    {"SoundMode", false, -1},    {"Key1", false, 2},        {"Key2", false, 3},
-    {"Key3", false, 4},          {"Key4", false, 37},       {"Key5", false, 39},
-    {"Key6", false, 40},         {"Key7", false, 38},
-};
 
 // A stored text read as a decimal integer: an optional sign and decimal digits, with
 // surrounding blanks ignored, in the range of int. Anything else (empty text, hex, trailing
