@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 
@@ -42,6 +45,34 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase{"#ff", std::nullopt}, IntegerCase{"2147483648", std::nullopt},
         IntegerCase{"-2147483649", std::nullopt}, IntegerCase{"$100000000", std::nullopt},
         IntegerCase{"99999999999999999999999", std::nullopt}));
+
+// Every 32-bit value written in each accepted notation reads back as itself, and random bytes
+// never read as anything the notation does not allow.
+TEST(IntegerSyntax, RoundTripsEveryNotationAndSurvivesRandomText) {
+    std::mt19937 rng(20261207);
+    for (int i = 0; i < 20000; ++i) {
+        const auto v = static_cast<std::int32_t>(rng());
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%d", v);
+        ASSERT_EQ(parseInteger(buf), v) << buf;
+        const char* prefixes[] = {"$", "x", "X", "0x", "0X"};
+        std::snprintf(buf, sizeof buf, "  %s%X", prefixes[i % 5], static_cast<unsigned>(v));
+        ASSERT_EQ(parseInteger(buf), v) << buf;
+        std::snprintf(buf, sizeof buf, "%s%x", prefixes[i % 5], static_cast<unsigned>(v));
+        ASSERT_EQ(parseInteger(buf), v) << buf;
+    }
+    const std::string alphabet = " +-$xX0123456789abcdefABCDEFg.\t";
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(rng() % 12, ' ');
+        for (char& c : text) c = alphabet[rng() % alphabet.size()];
+        const auto v = parseInteger(text);
+        if (!v) continue;
+        // Anything accepted has digits at the end and no stray character after the prefix.
+        ASSERT_FALSE(text.empty());
+        ASSERT_TRUE(std::isxdigit(static_cast<unsigned char>(text.back()))) << text;
+        ASSERT_EQ(text.find_first_of(".g"), std::string::npos) << text;
+    }
+}
 
 TEST(IntegerKey, MalformedValueFallsBackToDefault) {
     EXPECT_EQ(integerOr("12", 747), 12);

@@ -2,6 +2,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <algorithm>
 
 #include "tools/skingen/art.h"
 #include "tools/skingen/layout.h"
@@ -38,46 +39,43 @@ QImage paintBackdrop() {
 }
 
 QImage paintLogo() {
-    QImage image(420, 112, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    // A lit Nibbo chasing two pills.
-    const QPainterPath nibbo = nibboShape(64).translated(18, 16);
-    p.fillPath(nibbo.translated(3, 3), QColor(0, 0, 0, 110));
-    QLinearGradient gold(0, 16, 0, 80);
-    gold.setColorAt(0, QColor(255, 222, 90));
-    gold.setColorAt(1, QColor(236, 150, 30));
-    p.fillPath(nibbo, gold);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 236, 180));
-    p.drawEllipse(QPointF(96, 48), 5, 5);
-    p.drawEllipse(QPointF(114, 48), 5, 5);
-
+    // The title and subtitle as paths first, so that the picture is sized to hold them.
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setPixelSize(46);
     title.setWeight(QFont::Black);
     title.setItalic(true);
     QPainterPath text;
-    text.addText(QPointF(132, 64), title, QStringLiteral("ZORPY NIBBO"));
-    const double scale = std::min(1.0, (image.width() - 140.0) / text.boundingRect().width());
-    QTransform fit;
-    fit.translate(132, 0);
-    fit.scale(scale, 1.0);
-    fit.translate(-132, 0);
-    text = fit.map(text);
+    text.addText(QPointF(132, 70), title, QStringLiteral("ZORPY NIBBO"));
+    QFont sub(QStringLiteral("DejaVu Sans"));
+    sub.setPixelSize(16);
+    sub.setWeight(QFont::Bold);
+    sub.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+    QPainterPath subtitle;
+    subtitle.addText(QPointF(136, 100), sub, QStringLiteral("HANDHELD SIMULATOR"));
+    const int width =
+        static_cast<int>(std::max(text.boundingRect().right(), subtitle.boundingRect().right())) + 24;
+
+    QImage image(width, 120, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // A lit Nibbo chasing two pills.
+    const QPainterPath nibbo = nibboShape(64).translated(18, 22);
+    QLinearGradient gold(0, 22, 0, 86);
+    gold.setColorAt(0, QColor(255, 222, 90));
+    gold.setColorAt(1, QColor(236, 150, 30));
+    p.fillPath(nibbo.translated(3, 3), QColor(0, 0, 0, 110));
+    p.fillPath(nibbo, gold);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 236, 180));
+    p.drawEllipse(QPointF(96, 54), 5, 5);
+    p.drawEllipse(QPointF(114, 54), 5, 5);
+
     p.fillPath(text.translated(3, 3), QColor(0, 0, 0, 120));
     p.fillPath(text, gold);
     p.strokePath(text, QPen(QColor(120, 50, 0), 1.5));
-
-    QFont sub(QStringLiteral("DejaVu Sans"));
-    sub.setPixelSize(17);
-    sub.setWeight(QFont::Bold);
-    sub.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-    p.setFont(sub);
-    p.setPen(QColor(200, 214, 255));
-    p.drawText(QPointF(136, 94), QStringLiteral("HANDHELD SIMULATOR"));
+    p.fillPath(subtitle, QColor(200, 214, 255));
     return image;
 }
 

@@ -10,21 +10,25 @@
 namespace zn::skingen {
 
 QPainterPath nibboShape(double size) {
-    const double r = size / 2 - 0.5;
-    const QPointF c(size / 2, size / 2);
+    // A round walker: body, two stubby feet, an open mouth facing right and one eye.
+    const double r = size * 0.40;
+    const QPointF c(size / 2, size * 0.43);
     QPainterPath body;
     body.addEllipse(c, r, r);
-    // The open mouth facing right and one eye above it.
+    QPainterPath feet;
+    feet.addEllipse(QPointF(size * 0.33, size * 0.88), size * 0.13, size * 0.09);
+    feet.addEllipse(QPointF(size * 0.64, size * 0.88), size * 0.13, size * 0.09);
     QPainterPath mouth;
-    mouth.moveTo(c + QPointF(-r * 0.12, 0));
-    mouth.lineTo(c +
-                 QPointF(r * 1.2 * qCos(qDegreesToRadians(36.0)), -r * 1.2 * qSin(qDegreesToRadians(36.0))));
-    mouth.lineTo(c +
-                 QPointF(r * 1.2 * qCos(qDegreesToRadians(36.0)), r * 1.2 * qSin(qDegreesToRadians(36.0))));
+    const double a = qDegreesToRadians(34.0);
+    mouth.moveTo(c + QPointF(-r * 0.1, r * 0.05));
+    mouth.lineTo(c + QPointF(r * 1.3 * qCos(a), -r * 1.3 * qSin(a)));
+    mouth.lineTo(c + QPointF(r * 1.3 * qCos(a), r * 1.3 * qSin(a)));
     mouth.closeSubpath();
     QPainterPath eye;
-    eye.addEllipse(c + QPointF(r * 0.05, -r * 0.52), r * 0.16, r * 0.16);
-    return body.subtracted(mouth).subtracted(eye);
+    eye.addEllipse(c + QPointF(r * 0.02, -r * 0.5), r * 0.17, r * 0.17);
+    QPainterPath out = body.subtracted(mouth).subtracted(eye);
+    out.setFillRule(Qt::WindingFill);
+    return out.united(feet);
 }
 
 QPainterPath ghostShape(double w, double h) {
