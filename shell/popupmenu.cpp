@@ -23,9 +23,9 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
     return item;
 }
 
-// A separator keeps the caption "-", which is how the game menu recognises it.
+// A separator has no caption: the menu's style would print one beside the line.
 QAction* addSeparator(QMenu* menu, const char* name) {
-    QAction* item = addItem(menu, name, QStringLiteral("-"));
+    QAction* item = addItem(menu, name, QString());
     item->setSeparator(true);
     return item;
 }

@@ -58,14 +58,14 @@ constexpr ItemRow kItems[] = {
     {"pm_2_readme", "View 'Readme.txt'", Qt::Key_F2, true, false, false},
     {"pm_3_whatsnew", "View 'Whatsnew.txt'", Qt::Key_F3, true, false, false},
     {"pm_4_manual", "View manual", Qt::Key_F4, false, false, false},
-    {"pm_5_n1", "-", 0, true, false, true},
+    {"pm_5_n1", "", 0, true, false, true},
     {"pm_6_config", "Edit configuration file", 0, true, false, false},
     {"pm_7_keys", "Key settings", 0, true, false, false},
-    {"pm_9_n2", "-", 0, true, false, true},
+    {"pm_9_n2", "", 0, true, false, true},
     {"pm_10_fullscreen", "Display in fullscreen mode", Qt::Key_F12, true, true, false},
     {"pm_11_splashscreen", "Display splash screen at startup", 0, true, true, false},
     {"pm_12_controller", "Display controller overlays", 0, true, true, false},
-    {"pm_13_n3", "-", 0, true, false, true},
+    {"pm_13_n3", "", 0, true, false, true},
     {"pm_14_exit", "Exit", Qt::Key_Escape, true, false, false},
 };
 
