@@ -28,7 +28,7 @@ public:
     std::array<std::optional<ImageId>, kFigureCells> Vid_Nibbo_Figures;
     std::array<std::optional<ImageId>, kFigureCells> Vid_Pill_Figures;
     std::array<ImageId, kFigureCells> Vid_Ghost_Figures;
-    std::array<ImageId, 6> Vid_Score_Digits;    // positions 1..5, 1 the leftmost; [0] unused
+    std::array<ImageId, 6> Vid_Score_Digits;     // positions 1..5, 1 the leftmost; [0] unused
     std::array<ImageId, 10> Vid_Digit_Pictures;  // digits 0..9
     std::array<ImageId, 3> Vid_Life_Markers;     // markers 1..2; [0] unused
 

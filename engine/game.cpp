@@ -7,13 +7,13 @@ namespace {
 
 // The labyrinth as drawn: row 7 at the top, columns 1..10 from left to right.
 constexpr std::int32_t kLabyrinthRows[7][10] = {
-    {0, 9, 13, 13, 12, 9, 13, 13, 12, 0},   // row 7
-    {0, 10, 10, 3, 14, 11, 6, 10, 10, 0},   // row 6
-    {5, 7, 15, 5, 7, 7, 5, 15, 7, 5},       // row 5
-    {0, 9, 7, 12, 3, 6, 9, 7, 12, 0},       // row 4
-    {5, 15, 5, 15, 12, 9, 15, 5, 15, 5},    // row 3
-    {0, 11, 5, 6, 11, 14, 3, 5, 14, 0},     // row 2
-    {0, 3, 5, 5, 6, 3, 5, 5, 6, 0},         // row 1
+    {0, 9, 13, 13, 12, 9, 13, 13, 12, 0},  // row 7
+    {0, 10, 10, 3, 14, 11, 6, 10, 10, 0},  // row 6
+    {5, 7, 15, 5, 7, 7, 5, 15, 7, 5},      // row 5
+    {0, 9, 7, 12, 3, 6, 9, 7, 12, 0},      // row 4
+    {5, 15, 5, 15, 12, 9, 15, 5, 15, 5},   // row 3
+    {0, 11, 5, 6, 11, 14, 3, 5, 14, 0},    // row 2
+    {0, 3, 5, 5, 6, 3, 5, 5, 6, 0},        // row 1
 };
 
 constexpr std::array<std::int32_t, kGameCells> byCell() {
@@ -34,12 +34,24 @@ Game::Game(TimerService& timers, FigureService& figures, SoundService& sound, Ra
 
 void Game::onTimer(TimerId t) {
     switch (t) {
-        case TimerId::Game: Timer_GameTimer(); break;
-        case TimerId::Demo_Start: Timer_Demo_StartTimer(); break;
-        case TimerId::Bonus_Star: Timer_Bonus_StarTimer(); break;
-        case TimerId::Ghost: Timer_GhostTimer(); break;
-        case TimerId::Miss: Timer_MissTimer(); break;
-        case TimerId::Stage_Complete: Timer_Stage_CompleteTimer(); break;
+        case TimerId::Game:
+            Timer_GameTimer();
+            break;
+        case TimerId::Demo_Start:
+            Timer_Demo_StartTimer();
+            break;
+        case TimerId::Bonus_Star:
+            Timer_Bonus_StarTimer();
+            break;
+        case TimerId::Ghost:
+            Timer_GhostTimer();
+            break;
+        case TimerId::Miss:
+            Timer_MissTimer();
+            break;
+        case TimerId::Stage_Complete:
+            Timer_Stage_CompleteTimer();
+            break;
     }
 }
 

@@ -70,11 +70,20 @@ void Game::Gam_Move_Ghosts() {
     for (int k = 1; k <= ghostsInPlay(); ++k) {
         TGhost& g = Gam_Ghosts[k];
         switch (ghostDirection(g)) {
-            case Dir_Right: ++g.Col; break;
-            case Dir_Up: ++g.Row; break;
-            case Dir_Left: --g.Col; break;
-            case Dir_Down: --g.Row; break;
-            default: break;
+            case Dir_Right:
+                ++g.Col;
+                break;
+            case Dir_Up:
+                ++g.Row;
+                break;
+            case Dir_Left:
+                --g.Col;
+                break;
+            case Dir_Down:
+                --g.Row;
+                break;
+            default:
+                break;
         }
         if (g.Col == 11) g.Col = 1;
         if (g.Col == 0) g.Col = 10;

@@ -90,7 +90,8 @@ void Game::Gam_Init_Stage_Ghosts() {
             Gam_Ghost_Step_Ticks = 2;
             Gam_Ghost_Count = first ? 2 : 3;
             break;
-        default: break;  // outside play both keep their values
+        default:
+            break;  // outside play both keep their values
     }
     for (int k = 1; k <= 3; ++k) {
         Gam_Ghosts[k].State = k <= Gam_Ghost_Count ? Ghost_Chasing : Ghost_Absent;

@@ -7,7 +7,9 @@ namespace zn {
 
 void Game::Timer_MissTimer() {
     switch (Gam_Miss_Phase) {
-        case 1: timers_.setInterval(TimerId::Miss, 200); break;  // the catch stays on screen
+        case 1:
+            timers_.setInterval(TimerId::Miss, 200);
+            break;  // the catch stays on screen
         case 2:
             Snd_Play(Snd_Miss);
             timers_.setInterval(TimerId::Miss, 600);
@@ -34,7 +36,8 @@ void Game::Timer_MissTimer() {
             Gam_Mode += 4;  // the game-over mode of the same game
             timers_.setEnabled(TimerId::Miss, false);
             break;
-        default: break;
+        default:
+            break;
     }
     ++Gam_Miss_Phase;
 }
@@ -67,14 +70,17 @@ void Game::Timer_GhostTimer() {
             timers_.setEnabled(TimerId::Game, true);
             timers_.setEnabled(TimerId::Ghost, false);
             break;
-        default: break;
+        default:
+            break;
     }
     ++Gam_Ghost_Eaten_Phase;
 }
 
 void Game::Timer_Stage_CompleteTimer() {
     switch (Gam_Stage_Complete_Phase) {
-        case 1: timers_.setInterval(TimerId::Stage_Complete, 200); break;  // frozen board
+        case 1:
+            timers_.setInterval(TimerId::Stage_Complete, 200);
+            break;  // frozen board
         case 2:
             Snd_Play(Snd_Stage);
             ++Gam_Stage;
@@ -87,7 +93,8 @@ void Game::Timer_Stage_CompleteTimer() {
             Gam_Start_Stage();
             timers_.setEnabled(TimerId::Stage_Complete, false);
             break;
-        default: break;
+        default:
+            break;
     }
     ++Gam_Stage_Complete_Phase;
 }

@@ -6,7 +6,7 @@ namespace {
 char bit(bool b) { return b ? '1' : '0'; }
 
 constexpr const char* kTimerNames[kTimerCount] = {"Game",  "Demo_Start", "Bonus_Star",
-                                                   "Ghost", "Miss",       "Stage_Complete"};
+                                                  "Ghost", "Miss",       "Stage_Complete"};
 
 }  // namespace
 
@@ -51,9 +51,10 @@ std::string showFigures(const FigureTable& f) {
 
 std::string showState(const Game& g, const TimerService& timers) {
     auto n = [](std::int64_t v) { return std::to_string(v); };
-    std::string out = "state mode=" + n(g.Gam_Mode) + " score=" + n(g.Gam_Score) + " lives=" + n(g.Gam_Lives) +
-                      " stage=" + n(g.Gam_Stage) + " pills_left=" + n(g.Gam_Pills_Left) +
-                      " next_life=" + n(g.Gam_Next_Life_Score) + " star_score=" + n(g.Gam_Bonus_Star_Score) +
+    std::string out = "state mode=" + n(g.Gam_Mode) + " score=" + n(g.Gam_Score) +
+                      " lives=" + n(g.Gam_Lives) + " stage=" + n(g.Gam_Stage) +
+                      " pills_left=" + n(g.Gam_Pills_Left) + " next_life=" + n(g.Gam_Next_Life_Score) +
+                      " star_score=" + n(g.Gam_Bonus_Star_Score) +
                       " star_cycle=" + n(g.Gam_Bonus_Star_Cycle) + " tick=" + n(g.Gam_Tick) +
                       " energizer=" + n(g.Gam_Energizer_Time) + " step_ticks=" + n(g.Gam_Ghost_Step_Ticks) +
                       " ghost_count=" + n(g.Gam_Ghost_Count) + " nibbo=" + n(g.Gam_Nibbo_Col) + ',' +

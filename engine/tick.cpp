@@ -137,7 +137,8 @@ void Game::Timer_Bonus_StarTimer() {
             timers_.setEnabled(TimerId::Game, true);
             timers_.setEnabled(TimerId::Bonus_Star, false);
             break;
-        default: break;
+        default:
+            break;
     }
     ++Gam_Bonus_Star_Phase;
 }

@@ -1,6 +1,6 @@
 #include <cctype>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "rig.h"
 

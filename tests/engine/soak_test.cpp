@@ -20,7 +20,8 @@ void checkInvariants(const Rig& r) {
     if (!inPlayOrOver(g.Gam_Mode)) return;
 
     int running = 0;
-    for (TimerId t : {TimerId::Game, TimerId::Bonus_Star, TimerId::Ghost, TimerId::Miss, TimerId::Stage_Complete})
+    for (TimerId t :
+         {TimerId::Game, TimerId::Bonus_Star, TimerId::Ghost, TimerId::Miss, TimerId::Stage_Complete})
         running += r.clock.enabled(t);
     ASSERT_LE(running, 1);
     ASSERT_FALSE(r.clock.enabled(TimerId::Demo_Start));
@@ -49,7 +50,8 @@ void checkInvariants(const Rig& r) {
     for (int col = 2; col <= 9; ++col)
         for (int row = 1; row <= 7; ++row) {
             if (!img::isHouse(col, row)) {
-                ASSERT_EQ(f.visible(img::im_nibbo(col, row)), col == g.Gam_Nibbo_Col && row == g.Gam_Nibbo_Row);
+                ASSERT_EQ(f.visible(img::im_nibbo(col, row)),
+                          col == g.Gam_Nibbo_Col && row == g.Gam_Nibbo_Row);
             }
             bool ghostHere = false;
             for (int k = 1; k <= g.Gam_Ghost_Count; ++k)
@@ -145,7 +147,8 @@ void soak(int gameNumber, std::uint64_t seed, std::int64_t simulatedMs, Tally& t
         }
         // Find the way back into a game after a power-off or a game over.
         if (r.game.Gam_Mode == Mode_Off) r.game.Inp_power_down();
-        if (r.game.Gam_Mode == Mode_Idle || (r.game.Gam_Mode >= Mode_Select_1 && r.game.Gam_Mode <= Mode_Select_4)) {
+        if (r.game.Gam_Mode == Mode_Idle ||
+            (r.game.Gam_Mode >= Mode_Select_1 && r.game.Gam_Mode <= Mode_Select_4)) {
             while (r.game.Gam_Mode != Mode_Select_1 + gameNumber - 1) r.game.Inp_select_down();
             r.game.Inp_start_down();
         }

@@ -1,6 +1,7 @@
+#include "display/sprites.h"
+
 #include <gtest/gtest.h>
 
-#include "display/sprites.h"
 #include "engine/figure_table.h"
 
 namespace zn {
@@ -37,8 +38,11 @@ TEST(Sprites, ScoreRollsOverInTheCallersVariableAndShowsLeadingZeros) {
     struct Case {
         std::int32_t in, out;
         const char* shown;
-    } cases[] = {{0, 0, "00000"}, {120, 120, "00120"}, {99990, 99990, "99990"},
-                 {100000, 0, "00000"}, {354321, 54321, "54321"}};
+    } cases[] = {{0, 0, "00000"},
+                 {120, 120, "00120"},
+                 {99990, 99990, "99990"},
+                 {100000, 0, "00000"},
+                 {354321, 54321, "54321"}};
     for (const auto& c : cases) {
         FigureTable f;
         Sprites s(f);

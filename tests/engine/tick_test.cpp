@@ -25,14 +25,14 @@ TEST(Tick, NibboTakesTheFirstOpenHeldDirectionInTheOrderRightUpLeftDown) {
     struct Case {
         int col, row, held, toCol, toRow;
     } cases[] = {
-        {2, 3, Dir_Right | Dir_Up, 3, 3},             // both open: right wins
-        {5, 6, Dir_Right | Dir_Up, 5, 7},             // right closed: up
-        {5, 6, Dir_Right, 5, 6},                      // only a closed direction: no step
-        {4, 3, Dir_Left | Dir_Down, 3, 3},            // left before down
-        {6, 5, Dir_Down, 6, 5},                       // nothing enters the house
-        {2, 3, Dir_Left, 1, 3},                       // into the tunnel
-        {1, 3, Dir_Left, 10, 3},                      // wrap
-        {10, 3, Dir_Left, 9, 3},                      // and back on screen
+        {2, 3, Dir_Right | Dir_Up, 3, 3},   // both open: right wins
+        {5, 6, Dir_Right | Dir_Up, 5, 7},   // right closed: up
+        {5, 6, Dir_Right, 5, 6},            // only a closed direction: no step
+        {4, 3, Dir_Left | Dir_Down, 3, 3},  // left before down
+        {6, 5, Dir_Down, 6, 5},             // nothing enters the house
+        {2, 3, Dir_Left, 1, 3},             // into the tunnel
+        {1, 3, Dir_Left, 10, 3},            // wrap
+        {10, 3, Dir_Left, 9, 3},            // and back on screen
         {10, 5, Dir_Right, 1, 5},
         {2, 3, 0, 2, 3},
     };
@@ -174,8 +174,10 @@ TEST(Tick, StandingOnAStarTakesItAtTheNextStepTickAndPausesOneSecond) {
 TEST(Tick, BonusStarsLightAtCycleOneUnlessTheScoreIsUnchangedAndGoOutAt24) {
     struct Case {
         int cycle, score, starScore, before, after;
-    } cases[] = {{1, 10, 0, Cell_Empty, Cell_Bonus_Star},      {1, 2000, 2000, Cell_Empty, Cell_Empty},
-                 {2, 10, 0, Cell_Empty, Cell_Empty},           {24, 10, 0, Cell_Bonus_Star, Cell_Empty},
+    } cases[] = {{1, 10, 0, Cell_Empty, Cell_Bonus_Star},
+                 {1, 2000, 2000, Cell_Empty, Cell_Empty},
+                 {2, 10, 0, Cell_Empty, Cell_Empty},
+                 {24, 10, 0, Cell_Bonus_Star, Cell_Empty},
                  {23, 10, 0, Cell_Bonus_Star, Cell_Bonus_Star}};
     for (const auto& c : cases) {
         Rig r;

@@ -1,9 +1,9 @@
+#include "engine/virtual_clock.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
-
-#include "engine/virtual_clock.h"
 
 namespace zn {
 namespace {

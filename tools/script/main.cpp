@@ -11,8 +11,9 @@ int main() {
     std::ios::sync_with_stdio(false);
     // Without a `seed` command the ghosts differ from run to run.
     std::random_device device;
-    const auto seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
-                      (static_cast<std::uint64_t>(device()) << 32);
+    const auto seed =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+        (static_cast<std::uint64_t>(device()) << 32);
     zn::ScriptDriver driver(std::cout, std::cerr, seed);
     return driver.run(std::cin);
 }
