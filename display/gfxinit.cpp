@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "display/skinini.h"
@@ -63,13 +64,17 @@ private:
     }
 
     // The picture folder + fileName, or null when there is no such file (silently) or it cannot
-    // be decoded (reported).
+    // be decoded (reported once per file). Each file is decoded once per run: a skin gives the
+    // same picture to dozens of figures.
     QImage picture(const std::string& folder, const std::string& fileName) {
         const QString path = qs(skin::picturePath(folder, fileName));
         if (!QFileInfo(path).isFile()) return {};
+        const auto known = decoded_.find(path);
+        if (known != decoded_.end()) return known->second;
         QString error;
         QImage image = gfx::loadPicture(path, error);
         if (image.isNull()) problems_ << error;
+        decoded_.emplace(path, image);
         return image;
     }
 
@@ -190,6 +195,7 @@ private:
     std::int32_t offsetX_ = 0;
     std::int32_t offsetY_ = 0;
     QStringList problems_;
+    std::map<QString, QImage> decoded_;
 };
 
 // Reads Config.ini whole, refusing files too big to be a skin. Returns an error text, empty on success.

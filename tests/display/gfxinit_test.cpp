@@ -206,11 +206,15 @@ TEST_F(GfxInitTest, UndecodablePicturesAreReportedTogetherAndTheRestStillLoads) 
     writeFile("Graphics/Skin/broken.png", "this is not a picture");
     writeFile("Graphics/Skin/body.xyz", "whatever");
     writePng("Graphics/Skin/ok.png", 3, 3, Qt::green);
-    writeIni("[Image1]\nFilename=broken.png\n[Image2]\nFilename=body.xyz\n[Image198]\nFilename=ok.png\n");
+    writeIni(
+        "[Image1]\nFilename=broken.png\n[Image2]\nFilename=body.xyz\n[Image197]\nFilename=broken.png\n"
+        "[Image198]\nFilename=ok.png\n");
     ASSERT_TRUE(run(false));
     ASSERT_EQ(window.errors.size(), 1) << "one box for the whole run";
     EXPECT_TRUE(window.errors[0].contains("broken.png"));
     EXPECT_TRUE(window.errors[0].contains("Unknown picture file extension (.xyz)"));
+    EXPECT_EQ(window.errors[0].count("broken.png"), 1) << "a file shared by several slots is reported once";
+    EXPECT_TRUE(isPlaceholder(slot(197).picture));
     EXPECT_TRUE(isPlaceholder(slot(1).picture));
     EXPECT_TRUE(isPlaceholder(slot(2).picture));
     EXPECT_EQ(slot(198).picture.size(), QSize(3, 3));
