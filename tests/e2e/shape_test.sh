@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The windowed display is shaped by the key colour: a press on a key-coloured pixel
+# inside the window's rectangle does not reach the simulator (no drag starts there),
+# while the same drag on the device's body moves the window.
+# Usage: shape_test.sh GAME_DIR
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_init
+e2e_start_x 1280x1024
+e2e_copy_game "${1:?game folder}"
+e2e_store SoundMode=2 SplashScreen=0 FullscreenMode=0 CtrlrOverlay=1
+e2e_run
+wid=$(e2e_wait_window) || exit 1
+read -r wx wy < <(e2e_window_pos "$wid")
+gw=$(e2e_ini_value Common GameWidth)
+e2e_shot "$E2E_TMP/desk.png"
+
+# a see-through point: the window's top-left corner shows the desktop, not the key colour
+corner=$(e2e_pixel "$E2E_TMP/desk.png" "$((wx + 1))" "$((wy + 1))")
+[ "$corner" = "0,0,0" ] || e2e_fail "the corner shows $corner, not the desktop"
+xdotool mousemove "$((wx + 1))" "$((wy + 1))"
+under=$(xdotool getmouselocation --shell | awk -F= '/^WINDOW=/{print $2}')
+[ -n "$under" ] && [ "$under" != "$wid" ] || e2e_fail "the see-through corner belongs to the window"
+xdotool mousemove "$((wx + gw / 2))" "$((wy + 20))"
+under=$(xdotool getmouselocation --shell | awk -F= '/^WINDOW=/{print $2}')
+[ "$under" = "$wid" ] || e2e_fail "the body does not belong to the window ($under)"
+
+e2e_drag "$((wx + 1))" "$((wy + 1))" 60 40
+sleep 0.3
+read -r x y < <(e2e_window_pos "$wid")
+[ "$x $y" = "$wx $wy" ] || e2e_fail "a press on a key-coloured pixel moved the window to $x,$y"
+
+# the body, just inside the top edge in the middle, is solid and drags the window
+e2e_drag "$((wx + gw / 2))" "$((wy + 20))" 60 40
+sleep 0.3
+read -r x y < <(e2e_window_pos "$wid")
+[ "$x $y" = "$((wx + 60)) $((wy + 40))" ] || e2e_fail "dragging the body moved the window to $x,$y, not by 60,40"
+echo "PASS"
