@@ -45,15 +45,16 @@ void outlinedText(QPainter& p, const QRectF& r, const QString& text, const QFont
     p.drawPath(path);
 }
 
-// The handheld itself: a blue case, the LCD with its maze of 8 x 7 cells, three buttons
-// on the left and the joystick on the right. Used on the box and in the icon.
+// The handheld itself: a yellow case, the LCD with its maze of 8 x 7 cells, the joystick
+// on the left, the power slider and two red buttons on the right. Used on the box and in
+// the icon.
 void drawHandheld(QPainter& p, const QRectF& r) {
     p.save();
     const qreal u = r.width() / 100.0;  // all measures in hundredths of the case width
     QLinearGradient body(r.topLeft(), r.bottomRight());
-    body.setColorAt(0, QColor(92, 146, 214));
-    body.setColorAt(1, QColor(36, 78, 150));
-    p.setPen(QPen(QColor(16, 38, 80), 1.2 * u));
+    body.setColorAt(0, QColor(255, 214, 92));
+    body.setColorAt(1, QColor(226, 150, 24));
+    p.setPen(QPen(QColor(132, 84, 8), 1.2 * u));
     p.setBrush(body);
     p.drawRoundedRect(r, 9 * u, 9 * u);
 
@@ -91,24 +92,36 @@ void drawHandheld(QPainter& p, const QRectF& r) {
         }
     }
 
-    // Buttons: power, game select, start.
-    const qreal by = bezel.bottom() + (r.bottom() - bezel.bottom()) * 0.45;
-    const QColor buttonColours[] = {QColor(220, 60, 50), QColor(250, 200, 60), QColor(250, 200, 60)};
-    for (int i = 0; i < 3; ++i) {
-        const QPointF c(r.left() + (16 + 15 * i) * u, by + (i == 0 ? 0 : 4 * u));
-        p.setPen(QPen(QColor(16, 38, 80), 0.8 * u));
-        p.setBrush(buttonColours[i]);
-        p.drawEllipse(c, 5 * u, 5 * u);
+    // The joystick: a dark disc with four arrows.
+    const qreal lowTop = bezel.bottom(), lowHeight = r.bottom() - bezel.bottom();
+    const QPointF js(r.left() + 24 * u, lowTop + lowHeight * 0.52);
+    p.setPen(QPen(QColor(132, 84, 8), 0.8 * u));
+    p.setBrush(QColor(74, 52, 20));
+    p.drawEllipse(js, 15 * u, 15 * u);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 226, 204));
+    for (int d = 0; d < 4; ++d) {
+        p.save();
+        p.translate(js);
+        p.rotate(90 * d);
+        const QPointF arrow[] = {QPointF(0, -12 * u), QPointF(-4 * u, -7 * u), QPointF(4 * u, -7 * u)};
+        p.drawPolygon(arrow, 3);
+        p.restore();
     }
-    // The joystick: a dark disc with a red knob.
-    const QPointF js(r.right() - 22 * u, by + 2 * u);
-    p.setBrush(QColor(30, 34, 44));
-    p.drawEllipse(js, 13 * u, 13 * u);
-    QRadialGradient knob(js - QPointF(2 * u, 2 * u), 7 * u);
-    knob.setColorAt(0, QColor(255, 130, 110));
-    knob.setColorAt(1, QColor(180, 30, 30));
-    p.setBrush(knob);
-    p.drawEllipse(js, 6.5 * u, 6.5 * u);
+    // The power slider above two red buttons: game select and start.
+    p.setBrush(QColor(60, 60, 60));
+    p.drawRoundedRect(QRectF(r.right() - 38 * u, lowTop + lowHeight * 0.2, 18 * u, 5 * u), 2 * u, 2 * u);
+    p.setBrush(QColor(210, 210, 210));
+    p.drawRoundedRect(QRectF(r.right() - 37 * u, lowTop + lowHeight * 0.2 + 0.8 * u, 8 * u, 3.4 * u), u, u);
+    for (int i = 0; i < 2; ++i) {
+        const QPointF c(r.right() - (40 - 19 * i) * u, lowTop + lowHeight * 0.62);
+        QRadialGradient knob(c - QPointF(2 * u, 2 * u), 7 * u);
+        knob.setColorAt(0, QColor(255, 120, 100));
+        knob.setColorAt(1, QColor(176, 20, 20));
+        p.setPen(QPen(QColor(110, 60, 8), 0.8 * u));
+        p.setBrush(knob);
+        p.drawEllipse(c, 6.5 * u, 6.5 * u);
+    }
     p.restore();
 }
 
