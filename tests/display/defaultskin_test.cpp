@@ -18,13 +18,6 @@ namespace {
 using test::FakeImage;
 using test::FakeTarget;
 
-int slotIndexOf(std::string_view name) {
-    for (int n = 1; n <= 198; ++n)
-        if (imageName(slotImage(n)) == name) return n;
-    ADD_FAILURE() << "no slot " << name;
-    return 1;
-}
-
 class DefaultSkin : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -147,14 +140,6 @@ TEST_F(DefaultSkin, PressedPicturesDifferFromTheCaseAtRest) {
                   body.copy(p.rect).convertToFormat(QImage::Format_ARGB32))
             << p.file;
     }
-}
-
-TEST_F(DefaultSkin, PillFiguresShowEnergizersAndStarsWhereTheGamePutsThem) {
-    EXPECT_EQ(skingen::slotSkin(slotIndexOf("im_pill_03_02")).file, "energizer.png");
-    EXPECT_EQ(skingen::slotSkin(slotIndexOf("im_pill_08_06")).file, "energizer.png");
-    EXPECT_EQ(skingen::slotSkin(slotIndexOf("im_pill_03_04")).file, "star.png");
-    EXPECT_EQ(skingen::slotSkin(slotIndexOf("im_pill_08_04")).file, "star.png");
-    EXPECT_EQ(skingen::slotSkin(slotIndexOf("im_pill_02_04")).file, "pill.png");
 }
 
 }  // namespace

@@ -154,14 +154,6 @@ TEST(SkinIni, RefusesOversizedTextAndForgetsOldContents) {
     EXPECT_EQ(ini.integer("Common", "GameWidth", 692), 692);
 }
 
-TEST(SkinIni, BinaryGarbageDoesNotBreakTheReader) {
-    std::string junk;
-    for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) % 256);
-    SkinIni ini;
-    ini.load(junk);
-    EXPECT_EQ(ini.integer("Common", "GameWidth", 692), 692);
-}
-
 }  // namespace
 }  // namespace zn::skin
 
