@@ -7,7 +7,8 @@
 #     still running (checked early, before the idle Nibbo can lose the game);
 #   - the game menu button opens the panel; row 11 switches the overlays off and closes
 #     it; the button opens and closes it again without running anything;
-#   - a right click opens the popup menu, Esc closes that menu and not the simulator;
+#   - a right click opens the popup menu and closes the game menu; Esc closes that
+#     popup and not the simulator;
 #   - Esc ends the simulator.
 # Exit status 0 on success, 77 when a needed tool or the built program is missing.
 set -u
@@ -86,13 +87,16 @@ click 60 "$(row_y 11)"
 click 18 16; click 60 "$(row_y 11)"
 [ "$(stored CtrlrOverlay)" = 1 ] || fail "row 11 did not switch the overlays back on"
 
-# Popup menu: a right click adds the menu's window; Esc closes only the menu.
+# Popup menu: a right click on an open game menu's row adds the popup's window and closes
+# the game menu; Esc then closes only the popup.
 before=$(visible_windows)
-click 640 512 3
+click 18 16; click 60 "$(row_y 2)" 3
 [ "$(visible_windows)" -gt "$before" ] || fail "right click did not open the popup menu"
 xdotool key Escape; sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "Esc in the open popup menu ended the simulator"
 [ "$(visible_windows)" -eq "$before" ] || fail "Esc did not close the popup menu"
+click 60 "$(row_y 11)"
+[ "$(stored CtrlrOverlay)" = 1 ] || fail "the popup menu did not close the game menu"
 
 # Esc ends the simulator.
 key Escape
