@@ -12,6 +12,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "shell/unit1.h"
 
@@ -246,6 +251,84 @@ TEST_F(FormTest, NoSoundIsStoredAndStartsNothing) {
     EXPECT_FALSE(form.game().Snd_Enabled);
     EXPECT_FALSE(form.sound().opened());
     EXPECT_EQ(stored("SoundMode"), "2");
+}
+
+TEST_F(FormTest, AGameTickRepaintsAFewCellsNotTheWindow) {
+    writeStore("FullscreenMode=0\n");
+    TForm1 form;
+    Surface& s = form.surface();
+    // the small skin has no figures: give every grid figure a cell of 20 x 14 on the body
+    QImage dot(18, 12, QImage::Format_ARGB32);
+    dot.fill(Qt::black);
+    for (int col = 2; col <= 9; ++col)
+        for (int row = 1; row <= 7; ++row) {
+            std::vector<ImageId> figures{img::im_ghost(col, row)};
+            if (!img::isHouse(col, row)) {
+                figures.push_back(img::im_nibbo(col, row));
+                figures.push_back(img::im_pill(col, row));
+            }
+            for (ImageId id : figures) {
+                s.setPicture(id, dot);
+                s.setImageLeft(id, 20 + (col - 2) * 20);
+                s.setImageTop(id, 20 + (7 - row) * 14);
+                s.setImageWidth(id, 18);
+                s.setImageHeight(id, 12);
+            }
+        }
+    form.game().Gam_Set_Mode(Mode_Select_1);
+    form.game().Gam_Set_Mode(Mode_Play_1);
+    s.flushChanges();
+    EXPECT_GT(s.lastFlushRegion().rectCount(), 40);  // the board lit up at the start
+    QTest::keyPress(&form, Qt::Key_Left);
+    qint64 largest = 0, total = 0;
+    for (int tick = 0; tick < 12; ++tick) {
+        form.game().onTimer(TimerId::Game);
+        s.flushChanges();
+        qint64 area = 0;
+        for (const QRect& r : s.lastFlushRegion()) area += static_cast<qint64>(r.width()) * r.height();
+        largest = std::max(largest, area);
+        total += area;
+    }
+    EXPECT_GT(total, 0);                    // Nibbo and the ghosts moved
+    EXPECT_LE(largest, 6 * 18 * 12);        // a handful of cells at most
+}
+
+TEST_F(FormTest, SoundStartsOnTheChosenDriverAndTheCloseShutsItDown) {
+    writeStore("");
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZN_GAME_DIR)));  // its Sound folder
+    {
+        TForm1 form;
+        EXPECT_TRUE(form.Snd_Start_Up(QStringLiteral("Windows MultiMedia")));
+        EXPECT_TRUE(form.game().Snd_Enabled);
+        EXPECT_EQ(stored("SoundMode"), "1");
+        EXPECT_EQ(form.sound().outputCode(), 1);
+        EXPECT_TRUE(form.sound().opened());
+        form.show();
+        form.close();  // FormClose: the sound shutdown
+        EXPECT_FALSE(form.sound().opened());
+    }
+    QDir::setCurrent(cwd);
+}
+
+TEST_F(FormTest, AMissingSoundFolderIsReportedAndResetsTheChoice) {
+    writeStore("SoundMode=0\nSplashScreen=0\n");
+    QTemporaryDir empty;
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(empty.path()));
+    TForm1 form;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(form.Snd_Start_Up(QStringLiteral("Microsoft DirectSound")));
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(shown, "Sound folder unproperly installed. Please reinstall the game.");
+    EXPECT_EQ(stored("SoundMode"), "-1");
+    EXPECT_EQ(stored("SplashScreen"), "1");
 }
 
 }  // namespace
