@@ -58,7 +58,11 @@ public:
     AppSettings& App_Settings() override { return form_.App_Settings(); }
     void AssignWord(int i) override { form_.AssignWord(i); }
     void Inp_Build_Hints() override { form_.Inp_Build_Hints(); }
-    void Enable_Main_Window() override { form_.setEnabled(true); }
+    // The keyboard goes back to the device, also where no window manager hands it over.
+    void Enable_Main_Window() override {
+        form_.setEnabled(true);
+        form_.activateWindow();
+    }
 
 private:
     TForm1& form_;
