@@ -60,6 +60,28 @@ bool isPlaceholder(const QImage& p) {
 
 TEST(Placeholder, BlackRingAroundPureRed) { EXPECT_TRUE(isPlaceholder(gfx::placeholderPicture())); }
 
+TEST(LoadPicture, DecodesEachSupportedExtensionWhateverItsCase) {
+    QTemporaryDir tmp;
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 200));
+    const struct {
+        const char* file;
+        const char* writer;
+    } cases[] = {{"a.png", "PNG"}, {"b.jpg", "JPEG"}, {"c.JPEG", "JPEG"}, {"d.bmp", "BMP"}, {"e.ico", "ICO"}};
+    for (const auto& c : cases) {
+        const QString path = tmp.path() + "/" + c.file;
+        ASSERT_TRUE(image.save(path, c.writer)) << c.file;
+        QString error;
+        const QImage loaded = gfx::loadPicture(path, error);
+        EXPECT_EQ(loaded.size(), QSize(6, 4)) << c.file << ": " << error.toStdString();
+    }
+    // A PNG file under a BMP name is decoded as what its name says, and so fails clearly.
+    ASSERT_TRUE(image.save(tmp.path() + "/f.bmp", "PNG"));
+    QString error;
+    EXPECT_TRUE(gfx::loadPicture(tmp.path() + "/f.bmp", error).isNull());
+    EXPECT_TRUE(error.contains("f.bmp"));
+}
+
 TEST_F(GfxInitTest, MissingConfigShowsTheFatalTextOnceAndStillSetsUpTheMenuButton) {
     window.at(img::im_background).left = 5;
     EXPECT_FALSE(run(true));
