@@ -36,6 +36,8 @@ void QtTimers::setEnabled(TimerId t, bool on) {
 int QtTimers::interval(TimerId t) const { return slots_[static_cast<std::size_t>(t)].interval; }
 bool QtTimers::enabled(TimerId t) const { return slots_[static_cast<std::size_t>(t)].enabled; }
 bool QtTimers::running(TimerId t) const { return slots_[static_cast<std::size_t>(t)].timer.isActive(); }
-int QtTimers::remainingTime(TimerId t) const { return slots_[static_cast<std::size_t>(t)].timer.remainingTime(); }
+int QtTimers::remainingTime(TimerId t) const {
+    return slots_[static_cast<std::size_t>(t)].timer.remainingTime();
+}
 
 }  // namespace zn

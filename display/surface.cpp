@@ -203,9 +203,8 @@ void Surface::flushChanges() {
         const QRect now = imageRect(id);
         const bool vis = im.visible && !now.isEmpty();
         const qint64 key = im.picture.cacheKey();
-        const bool differs =
-            vis != im.shownVisible || (vis && (now != im.shownRect || key != im.shownKey)) ||
-            (vis && id == img::im_backdrop && backdropScaled_.isNull() && im.stretch);
+        const bool differs = vis != im.shownVisible || (vis && (now != im.shownRect || key != im.shownKey)) ||
+                             (vis && id == img::im_backdrop && backdropScaled_.isNull() && im.stretch);
         if (differs) {
             if (im.shownVisible) changed += im.shownRect;
             if (vis) changed += now;

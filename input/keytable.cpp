@@ -42,13 +42,26 @@ constexpr KeyTable kTable;
 
 // Qt keys that are not digits or letters, with their virtual-key codes.
 constexpr std::pair<int, std::uint16_t> kSpecialKeys[] = {
-    {Qt::Key_Up, 38},      {Qt::Key_Down, 40},    {Qt::Key_Left, 37},  {Qt::Key_Right, 39},
-    {Qt::Key_Alt, 18},     {Qt::Key_AltGr, 18},   {Qt::Key_Control, 17}, {Qt::Key_Shift, 16},
+    {Qt::Key_Up, 38},
+    {Qt::Key_Down, 40},
+    {Qt::Key_Left, 37},
+    {Qt::Key_Right, 39},
+    {Qt::Key_Alt, 18},
+    {Qt::Key_AltGr, 18},
+    {Qt::Key_Control, 17},
+    {Qt::Key_Shift, 16},
     {Qt::Key_Space, 32},
     // Shift held on a main-keyboard digit (US layout).
-    {Qt::Key_ParenRight, '0'}, {Qt::Key_Exclam, '1'},     {Qt::Key_At, '2'},      {Qt::Key_NumberSign, '3'},
-    {Qt::Key_Dollar, '4'},     {Qt::Key_Percent, '5'},    {Qt::Key_AsciiCircum, '6'}, {Qt::Key_Ampersand, '7'},
-    {Qt::Key_Asterisk, '8'},   {Qt::Key_ParenLeft, '9'},
+    {Qt::Key_ParenRight, '0'},
+    {Qt::Key_Exclam, '1'},
+    {Qt::Key_At, '2'},
+    {Qt::Key_NumberSign, '3'},
+    {Qt::Key_Dollar, '4'},
+    {Qt::Key_Percent, '5'},
+    {Qt::Key_AsciiCircum, '6'},
+    {Qt::Key_Ampersand, '7'},
+    {Qt::Key_Asterisk, '8'},
+    {Qt::Key_ParenLeft, '9'},
 };
 
 }  // namespace
@@ -82,8 +95,8 @@ HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool dev
               (deviceOff ? QStringLiteral("to turn on the game") : QStringLiteral("to turn off the game"));
     h.select = press + N(2) + QStringLiteral(" ") + QStringLiteral("to select game");
     h.start = press + N(3) + QStringLiteral(" ") + QStringLiteral("to start game");
-    h.joystick = QStringLiteral("activate the controller overlays or use ") + N(4) + QStringLiteral(", ") + N(5) +
-                 QStringLiteral(", ") + N(6) + QStringLiteral(", ") + N(7);
+    h.joystick = QStringLiteral("activate the controller overlays or use ") + N(4) + QStringLiteral(", ") +
+                 N(5) + QStringLiteral(", ") + N(6) + QStringLiteral(", ") + N(7);
     h.overlayUp = press + N(4);
     h.overlayLeft = press + N(5);
     h.overlayRight = press + N(6);
@@ -93,8 +106,10 @@ HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool dev
 
 std::uint16_t virtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (modifiers.testFlag(Qt::KeypadModifier)) return 0;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return static_cast<std::uint16_t>('0' + (qtKey - Qt::Key_0));
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return static_cast<std::uint16_t>('A' + (qtKey - Qt::Key_A));
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return static_cast<std::uint16_t>('0' + (qtKey - Qt::Key_0));
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return static_cast<std::uint16_t>('A' + (qtKey - Qt::Key_A));
     for (const auto& [key, code] : kSpecialKeys)
         if (key == qtKey) return code;
     return 0;

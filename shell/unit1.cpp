@@ -39,8 +39,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     timers_.setHandler([this](TimerId t) { game_->onTimer(t); });
 
     using namespace img;
-    for (ImageId id : {btn_power_top, btn_select_top, btn_start_top, btn_ctrlr_overlay_up, btn_ctrlr_overlay_left,
-                       btn_ctrlr_overlay_right, btn_ctrlr_overlay_down, btn_game_menu_top})
+    for (ImageId id :
+         {btn_power_top, btn_select_top, btn_start_top, btn_ctrlr_overlay_up, btn_ctrlr_overlay_left,
+          btn_ctrlr_overlay_right, btn_ctrlr_overlay_down, btn_game_menu_top})
         surface_->setImageCursor(id, Qt::PointingHandCursor);
     surface_->setImageCursor(btn_joystick_top, Qt::WhatsThisCursor);
 
@@ -69,7 +70,8 @@ void TForm1::FormCreate() {
         Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->readInteger(
             QStringLiteral("Key%1").arg(i), kDefaultKeyIndex[static_cast<std::size_t>(i)]);
     for (int i = 1; i <= kBindingCount; ++i) {
-        settings_->writeInteger(QStringLiteral("Key%1").arg(i), Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
+        settings_->writeInteger(QStringLiteral("Key%1").arg(i),
+                                Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
         AssignWord(i);
     }
     Inp_Build_Hints();
@@ -157,7 +159,8 @@ void TForm1::Inp_Build_Hints() {
 
 void TForm1::Vid_Display_Ctrl_Overlay() {
     using namespace img;
-    for (ImageId id : {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right, btn_ctrlr_overlay_down})
+    for (ImageId id :
+         {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right, btn_ctrlr_overlay_down})
         surface_->setVisible(id, Vid_Ctrl_Overlay);
     surface_->setVisible(btn_joystick_top, !Vid_Ctrl_Overlay);
 }
@@ -221,25 +224,50 @@ void TForm1::press(Control c) {
             g.Inp_power_down();
             Inp_Build_Hints();  // the power tooltip now offers the opposite action
             break;
-        case Control::Select: g.Inp_select_down(); break;
-        case Control::Start: g.Inp_start_down(); break;
-        case Control::Up: g.Inp_arrow_up_down(); break;
-        case Control::Left: g.Inp_arrow_left_down(); break;
-        case Control::Right: g.Inp_arrow_right_down(); break;
-        case Control::Down: g.Inp_arrow_down_down(); break;
+        case Control::Select:
+            g.Inp_select_down();
+            break;
+        case Control::Start:
+            g.Inp_start_down();
+            break;
+        case Control::Up:
+            g.Inp_arrow_up_down();
+            break;
+        case Control::Left:
+            g.Inp_arrow_left_down();
+            break;
+        case Control::Right:
+            g.Inp_arrow_right_down();
+            break;
+        case Control::Down:
+            g.Inp_arrow_down_down();
+            break;
     }
 }
 
 void TForm1::release(Control c) {
     Game& g = *game_;
     switch (c) {
-        case Control::Power: break;
-        case Control::Select: g.Inp_select_up(); break;
-        case Control::Start: g.Inp_start_up(); break;
-        case Control::Up: g.Inp_arrow_up_up(); break;
-        case Control::Left: g.Inp_arrow_left_up(); break;
-        case Control::Right: g.Inp_arrow_right_up(); break;
-        case Control::Down: g.Inp_arrow_down_up(); break;
+        case Control::Power:
+            break;
+        case Control::Select:
+            g.Inp_select_up();
+            break;
+        case Control::Start:
+            g.Inp_start_up();
+            break;
+        case Control::Up:
+            g.Inp_arrow_up_up();
+            break;
+        case Control::Left:
+            g.Inp_arrow_left_up();
+            break;
+        case Control::Right:
+            g.Inp_arrow_right_up();
+            break;
+        case Control::Down:
+            g.Inp_arrow_down_up();
+            break;
     }
 }
 
@@ -258,7 +286,9 @@ void TForm1::imagePressed(ImageId id, Qt::MouseButton button, QPoint local) {
         KeyDispatch::mouseDown(id, button, *this);
 }
 
-void TForm1::imageReleased(ImageId id, Qt::MouseButton button, QPoint) { KeyDispatch::mouseUp(id, button, *this); }
+void TForm1::imageReleased(ImageId id, Qt::MouseButton button, QPoint) {
+    KeyDispatch::mouseUp(id, button, *this);
+}
 
 void TForm1::imageMoved(ImageId id, Qt::MouseButtons buttons, QPoint local) {
     if (isDragImage(id)) im_backgroundMouseMove(buttons, local.x(), local.y());
@@ -279,9 +309,7 @@ void TForm1::im_backgroundMouseMove(Qt::MouseButtons buttons, int x, int y) {
     move(pos().x() + x - Vid_Drag_X, pos().y() + y - Vid_Drag_Y);
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent* e) {
-    popup_->popup(e->globalPos());
-}
+void TForm1::contextMenuEvent(QContextMenuEvent* e) { popup_->popup(e->globalPos()); }
 
 void TForm1::closeEvent(QCloseEvent* e) {
     FormClose();

@@ -1,8 +1,8 @@
+#include "input/dispatch.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "input/dispatch.h"
 
 namespace zn {
 namespace {
@@ -71,8 +71,9 @@ TEST(KeyDispatch, TheLowerBindingWinsASharedCode) {
 
 TEST(MouseDispatch, LeftButtonOnClickAreasOnly) {
     Recorder r;
-    const ImageId areas[] = {img::btn_power_top,        img::btn_select_top,         img::btn_start_top,
-                             img::btn_ctrlr_overlay_up, img::btn_ctrlr_overlay_left, img::btn_ctrlr_overlay_right,
+    const ImageId areas[] = {img::btn_power_top,          img::btn_select_top,
+                             img::btn_start_top,          img::btn_ctrlr_overlay_up,
+                             img::btn_ctrlr_overlay_left, img::btn_ctrlr_overlay_right,
                              img::btn_ctrlr_overlay_down};
     for (ImageId a : areas) {
         KeyDispatch::mouseDown(a, Qt::RightButton, r);

@@ -1,9 +1,9 @@
+#include "input/keytable.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-#include "input/keytable.h"
 
 namespace zn {
 namespace {
@@ -98,7 +98,8 @@ InpKeys defaultKeys() {
 TEST(Defaults, AreDigitsOneToThreeAndTheArrows) {
     const InpKeys keys = defaultKeys();
     const int codes[] = {0, '1', '2', '3', 38, 37, 39, 40};
-    for (int i = 1; i <= kBindingCount; ++i) EXPECT_EQ(keys[static_cast<std::size_t>(i)].Key_Code, codes[i]) << i;
+    for (int i = 1; i <= kBindingCount; ++i)
+        EXPECT_EQ(keys[static_cast<std::size_t>(i)].Key_Code, codes[i]) << i;
 }
 
 TEST(Hints, DefaultTextsToTheCharacter) {
@@ -145,18 +146,19 @@ TEST_P(QtKeys, MapToVirtualKeyCodes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, QtKeys,
-    ::testing::Values(QtKeyCase{Qt::Key_0, Qt::NoModifier, 48}, QtKeyCase{Qt::Key_9, Qt::NoModifier, 57},
-                      QtKeyCase{Qt::Key_A, Qt::NoModifier, 65}, QtKeyCase{Qt::Key_Z, Qt::ShiftModifier, 90},
-                      QtKeyCase{Qt::Key_Left, Qt::NoModifier, 37}, QtKeyCase{Qt::Key_Up, Qt::NoModifier, 38},
-                      QtKeyCase{Qt::Key_Right, Qt::NoModifier, 39}, QtKeyCase{Qt::Key_Down, Qt::NoModifier, 40},
-                      QtKeyCase{Qt::Key_Alt, Qt::AltModifier, 18}, QtKeyCase{Qt::Key_Control, Qt::NoModifier, 17},
-                      QtKeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16}, QtKeyCase{Qt::Key_Space, Qt::NoModifier, 32},
-                      QtKeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
-                      // the keypad matches nothing, digits and arrows alike
-                      QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 0}, QtKeyCase{Qt::Key_Up, Qt::KeypadModifier, 0},
-                      // keys outside the table
-                      QtKeyCase{Qt::Key_F1, Qt::NoModifier, 0}, QtKeyCase{Qt::Key_Escape, Qt::NoModifier, 0},
-                      QtKeyCase{Qt::Key_Return, Qt::NoModifier, 0}));
+    ::testing::Values(
+        QtKeyCase{Qt::Key_0, Qt::NoModifier, 48}, QtKeyCase{Qt::Key_9, Qt::NoModifier, 57},
+        QtKeyCase{Qt::Key_A, Qt::NoModifier, 65}, QtKeyCase{Qt::Key_Z, Qt::ShiftModifier, 90},
+        QtKeyCase{Qt::Key_Left, Qt::NoModifier, 37}, QtKeyCase{Qt::Key_Up, Qt::NoModifier, 38},
+        QtKeyCase{Qt::Key_Right, Qt::NoModifier, 39}, QtKeyCase{Qt::Key_Down, Qt::NoModifier, 40},
+        QtKeyCase{Qt::Key_Alt, Qt::AltModifier, 18}, QtKeyCase{Qt::Key_Control, Qt::NoModifier, 17},
+        QtKeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16}, QtKeyCase{Qt::Key_Space, Qt::NoModifier, 32},
+        QtKeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
+        // the keypad matches nothing, digits and arrows alike
+        QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 0}, QtKeyCase{Qt::Key_Up, Qt::KeypadModifier, 0},
+        // keys outside the table
+        QtKeyCase{Qt::Key_F1, Qt::NoModifier, 0}, QtKeyCase{Qt::Key_Escape, Qt::NoModifier, 0},
+        QtKeyCase{Qt::Key_Return, Qt::NoModifier, 0}));
 
 }  // namespace
 }  // namespace zn

@@ -2,18 +2,18 @@
 // writes next to the test program, with a private settings store.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QApplication>
-#include <QLabel>
 #include <QTimer>
 #include <algorithm>
 #include <vector>
@@ -56,9 +56,9 @@ void writeSkin() {
         const char* file;
         int l, t, w, h;
     };
-    const Slot slots[] = {{1, "body.png", 0, 0, 200, 200},    {3, "screen.png", 20, 20, 160, 100},
-                          {4, "button.png", 10, 150, 20, 20}, {5, "on.png", 10, 150, 20, 20},
-                          {6, "button.png", 40, 150, 20, 20}, {8, "button.png", 70, 150, 20, 20},
+    const Slot slots[] = {{1, "body.png", 0, 0, 200, 200},     {3, "screen.png", 20, 20, 160, 100},
+                          {4, "button.png", 10, 150, 20, 20},  {5, "on.png", 10, 150, 20, 20},
+                          {6, "button.png", 40, 150, 20, 20},  {8, "button.png", 70, 150, 20, 20},
                           {10, "stick.png", 120, 120, 60, 60}, {11, "arrow.png", 140, 120, 20, 20},
                           {12, "arrow.png", 120, 140, 20, 20}, {13, "arrow.png", 160, 140, 20, 20},
                           {14, "arrow.png", 140, 160, 20, 20}};
@@ -131,7 +131,8 @@ TEST_F(FormTest, StoredBindingsAreReadCheckedAndWrittenBack) {
     EXPECT_FALSE(form.Vid_Ctrl_Overlay);
     EXPECT_TRUE(form.surface().imageVisible(img::btn_joystick_top));
     EXPECT_FALSE(form.surface().imageVisible(img::btn_ctrlr_overlay_left));
-    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press 'spacebar' to turn on the game");
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top),
+              "click or press 'spacebar' to turn on the game");
     EXPECT_EQ(form.surface().imageToolTip(img::btn_select_top), "click or press <no key> to select game");
 }
 
@@ -289,8 +290,8 @@ TEST_F(FormTest, AGameTickRepaintsAFewCellsNotTheWindow) {
         largest = std::max(largest, area);
         total += area;
     }
-    EXPECT_GT(total, 0);                    // Nibbo and the ghosts moved
-    EXPECT_LE(largest, 6 * 18 * 12);        // a handful of cells at most
+    EXPECT_GT(total, 0);              // Nibbo and the ghosts moved
+    EXPECT_LE(largest, 6 * 18 * 12);  // a handful of cells at most
 }
 
 TEST_F(FormTest, SoundStartsOnTheChosenDriverAndTheCloseShutsItDown) {

@@ -1,13 +1,13 @@
 // The painted surface on the offscreen platform: what a change repaints, what is drawn,
 // which image takes a click, and the window's shape in windowed mode.
+#include "display/surface.h"
+
 #include <gtest/gtest.h>
 
 #include <QBitmap>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
-
-#include "display/surface.h"
 
 namespace zn {
 namespace {
@@ -91,13 +91,13 @@ TEST_F(SurfaceTest, ScoreDigitsRepaintOnlyWhenTheirPictureChanges) {
 
 TEST_F(SurfaceTest, PicturesDrawUnscaledClippedAndBlendedInStackingOrder) {
     const ImageId nibbo = img::im_nibbo(4, 4), pill = img::im_pill(4, 4);
-    place(s, nibbo, QRect(20, 20, 10, 10), solid(30, 30, Qt::blue));  // larger than its rectangle
+    place(s, nibbo, QRect(20, 20, 10, 10), solid(30, 30, Qt::blue));             // larger than its rectangle
     place(s, pill, QRect(20, 20, 10, 10), solid(4, 4, QColor(255, 0, 0, 128)));  // smaller, half transparent
     s.setVisible(nibbo, true);
     s.setVisible(pill, true);
     EXPECT_EQ(pixel({29, 29}), QColor(Qt::blue));
     EXPECT_EQ(pixel({30, 30}), QColor(Qt::gray));  // clipped to the rectangle
-    const QColor blended = pixel({21, 21});       // the pill lies above Nibbo
+    const QColor blended = pixel({21, 21});        // the pill lies above Nibbo
     EXPECT_NEAR(blended.red(), 128, 2);
     EXPECT_NEAR(blended.blue(), 127, 2);
     s.setVisible(nibbo, false);
