@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
@@ -80,7 +79,6 @@ PopupMenu::PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overl
     addShortcut(pm_4_manual, Qt::Key_F4);
     addShortcut(pm_10_fullscreen, Qt::Key_F12);
     addShortcut(pm_14_exit, Qt::Key_Escape);
-    pm_0_menu->installEventFilter(this);
 
     connect(pm_0_menu, &QMenu::aboutToShow, this, &PopupMenu::pm_0_menuPopup);
     connect(pm_1_about, &QAction::triggered, this, &PopupMenu::pm_1_aboutClick);
@@ -98,7 +96,8 @@ PopupMenu::PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overl
 // The item shows its key in the menu, but the key is taken by a shortcut of the main
 // window: it works while the window is active and enabled, and it is consumed even when
 // the item is disabled, so F4 never reaches the game's key handling. The item's own
-// shortcut is bound to the open menu, where the event filter below switches it off.
+// shortcut is bound to the menu widget, which never holds the focus: while the menu is
+// open, Esc closes the menu and not the simulator.
 void PopupMenu::addShortcut(QAction* item, int key) {
     const QKeySequence sequence(key);
     item->setShortcut(sequence);
@@ -109,16 +108,6 @@ void PopupMenu::addShortcut(QAction* item, int key) {
     connect(shortcut, &QShortcut::activated, item, [item] {
         if (item->isEnabled()) item->trigger();
     });
-}
-
-// While the menu is open its keys only navigate it: no command runs by its shortcut and
-// Esc closes the menu instead of ending the simulator.
-bool PopupMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pm_0_menu && event->type() == QEvent::ShortcutOverride) {
-        event->accept();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void PopupMenu::openDocument(const QString& fileName) {

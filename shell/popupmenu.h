@@ -86,7 +86,6 @@ private:
     void pm_12_controllerClick();
     void pm_14_exitClick();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void addShortcut(QAction* item, int key);
 
     QWidget& window_;
