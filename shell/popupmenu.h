@@ -21,7 +21,7 @@ public:
     static constexpr int kItemCount = 13;
 
     // What the commands need of the main window, the dialogs and the settings store.
-    // Every member must be set except openDocument and quit, which have defaults.
+    // A member left empty does nothing; openDocument and quit have defaults.
     struct Commands {
         std::function<void()> showAbout;        // TAboutForm, not modal
         std::function<void()> showKeySettings;  // TKeysForm centred on the screen, not modal
