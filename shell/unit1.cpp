@@ -174,7 +174,12 @@ void TForm1::Vid_Center_Window() {
     // one the window's own size and place already cover the screen.
     Qt::WindowStates states = windowState() & ~Qt::WindowFullScreen;
     if (Vid_Fullscreen) states |= Qt::WindowFullScreen;
-    if (states != windowState() && isVisible()) setWindowState(states);
+    if (states != windowState()) setWindowState(states);
+    // The window comes into sight here: it takes the keyboard, which the start dialog had.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TForm1::Vid_Move_Offscreen() {

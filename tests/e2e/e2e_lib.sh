@@ -6,6 +6,7 @@
 #   e2e_copy_game GAME_DIR       copies the runnable folder to the temp folder ($E2E_GAME)
 #   e2e_store LINE...            the settings store of the run, e.g. SoundMode=2 SplashScreen=0
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
+#   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
 #   e2e_wait_window [TITLE]      waits until the window is mapped on screen; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
 #   e2e_slot_rect N              prints "LEFT TOP WIDTH HEIGHT" of Image N in the copy's Config.ini
@@ -78,11 +79,16 @@ e2e_window_pos() {
     xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
 }
 
+e2e_find_window() {
+    local pattern
+    pattern="^$(printf '%s' "${1:-$E2E_TITLE}" | sed 's/[][()^$.*+?{}|\\]/\\&/g')\$"
+    xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1
+}
+
 e2e_wait_window() {
-    local title=${1:-$E2E_TITLE} wid="" pos pattern
-    pattern="^$(printf '%s' "$title" | sed 's/[][()^$.*+?{}|\\]/\\&/g')\$"
+    local title=${1:-$E2E_TITLE} wid="" pos
     for _ in $(seq 100); do
-        wid=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)
+        wid=$(e2e_find_window "$title")
         if [ -n "$wid" ]; then
             pos=$(e2e_window_pos "$wid")
             [ "${pos%% *}" -ge 0 ] 2>/dev/null && [ "${pos##* }" -ge 0 ] 2>/dev/null && {
