@@ -50,7 +50,8 @@ QFont Dlg_Arial(int pixelSize, bool bold) {
 }
 
 TAboutForm::TAboutForm(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
 
@@ -65,8 +66,12 @@ TAboutForm::TAboutForm(QWidget* parent)
         QString value;
     };
     const Row rows[7] = {
-        {"Name:", author::kName},         {"Birthplace:", author::kBirthplace}, {"Birth date:", author::kBirthdate},
-        {"Occupation:", author::kOccupation}, {"Hobby:", author::kHobby},     {"Website:", author::kWebsiteText},
+        {"Name:", author::kName},
+        {"Birthplace:", author::kBirthplace},
+        {"Birth date:", author::kBirthdate},
+        {"Occupation:", author::kOccupation},
+        {"Hobby:", author::kHobby},
+        {"Website:", author::kWebsiteText},
         {"Email:", author::kEmail},
     };
     for (int r = 0; r < 7; ++r) {

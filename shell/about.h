@@ -23,7 +23,8 @@ inline const QString kWebsiteUrl = QStringLiteral("https://zorpy-nibbo.example.o
 inline const QString kDonateUrl = QStringLiteral("https://zorpy-nibbo.example.org/donate");
 inline const QString kEmail = QStringLiteral("zorpy-nibbo@example.org");
 inline const QString kMailtoUrl = QStringLiteral("mailto:zorpy-nibbo@example.org");
-inline const QString kReleaseLine = QStringLiteral("Released on 4 December 2017 by the Zorpy Nibbo Simulator team");
+inline const QString kReleaseLine =
+    QStringLiteral("Released on 4 December 2017 by the Zorpy Nibbo Simulator team");
 }  // namespace author
 
 // A picture of the dialogs' artwork (Graphics/Dialogs/NAME), looked for beside the

@@ -139,15 +139,17 @@ void TSplashForm::buildControls() {
     la_version_ = textLabel({}, QRect(0, 28, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
     la_release_date_ = textLabel({}, QRect(0, 236, 460, 15), textFont, Qt::black, Qt::AlignHCenter, this);
     textLabel(QStringLiteral("website:"), QRect(118, 259, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    la_website_2_ = textLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
+    la_website_2_ =
+        textLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
     textLabel(QStringLiteral("email:"), QRect(118, 282, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    la_email_2_ = textLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
+    la_email_2_ =
+        textLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
     for (QLabel* link : {la_website_2_, la_email_2_}) {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
-    textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont, Qt::black, Qt::AlignLeft,
-              this);
+    textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont, Qt::black,
+              Qt::AlignLeft, this);
 
     cb_sound_ = new QComboBox(this);
     cb_sound_->setEditable(false);
@@ -163,7 +165,8 @@ void TSplashForm::buildControls() {
     btn_play_->setGeometry(116, 340, 107, 30);
     connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
 
-    btn_play_disabled_ = pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
+    btn_play_disabled_ =
+        pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
     if (btn_play_disabled_->pixmap().isNull()) {
         btn_play_disabled_->setText(QStringLiteral("PLAY"));
         btn_play_disabled_->setFont(Dlg_Arial(14, true));
@@ -262,7 +265,8 @@ bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
     // A link is clicked when the left button is released over it.
     if (event->type() == QEvent::MouseButtonRelease && (watched == la_website_2_ || watched == la_email_2_)) {
         const auto* m = static_cast<QMouseEvent*>(event);
-        if (m->button() == Qt::LeftButton && static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint())) {
+        if (m->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint())) {
             if (watched == la_website_2_) {
                 la_website_2Click();
             } else {

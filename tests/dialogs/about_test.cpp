@@ -1,10 +1,11 @@
+#include "shell/about.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 
-#include "shell/about.h"
 #include "tests/dialogs/testsupport.h"
 
 namespace zn {
@@ -15,13 +16,15 @@ TEST(AboutForm, RowsCarryTheirCaptionsAndEveryValueFitsItsLabel) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About the author..."));
     EXPECT_EQ(form.size(), QSize(397, 176));
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    const char* captions[] = {"Name:", "Birthplace:", "Birth date:", "Occupation:", "Hobby:", "Website:", "Email:"};
+    const char* captions[] = {
+        "Name:", "Birthplace:", "Birth date:", "Occupation:", "Hobby:", "Website:", "Email:"};
     for (int r = 0; r < 7; ++r) {
         EXPECT_EQ(form.caption(r)->text(), QString::fromLatin1(captions[r]));
         EXPECT_EQ(form.caption(r)->y(), 8 + 24 * r);
         EXPECT_EQ(form.value(r)->x(), 212);
         EXPECT_FALSE(form.value(r)->text().isEmpty());
-        EXPECT_LE(QFontMetrics(form.value(r)->font()).horizontalAdvance(form.value(r)->text()), form.value(r)->width())
+        EXPECT_LE(QFontMetrics(form.value(r)->font()).horizontalAdvance(form.value(r)->text()),
+                  form.value(r)->width())
             << form.value(r)->text().toStdString();
     }
     EXPECT_TRUE(form.value(4)->font().italic());

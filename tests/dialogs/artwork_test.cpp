@@ -1,9 +1,9 @@
+#include "tools/artgen/artwork.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImageReader>
-
-#include "tools/artgen/artwork.h"
 
 namespace zn::art {
 namespace {

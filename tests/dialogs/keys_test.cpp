@@ -1,3 +1,5 @@
+#include "input/keys.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,7 +9,6 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
-#include "input/keys.h"
 #include "shell/settings.h"
 #include "tests/dialogs/testsupport.h"
 
@@ -53,8 +54,10 @@ QColor colourOf(const TKeysForm& form, int i) { return form.la(i)->palette().col
 std::vector<int> redLabels(const TKeysForm& form) {
     std::vector<int> red;
     for (int i = 1; i <= kBindingCount; ++i) {
-        if (colourOf(form, i) == kRed) red.push_back(i);
-        else EXPECT_EQ(colourOf(form, i), kWhite) << "label " << i;
+        if (colourOf(form, i) == kRed)
+            red.push_back(i);
+        else
+            EXPECT_EQ(colourOf(form, i), kWhite) << "label " << i;
     }
     return red;
 }
@@ -88,8 +91,9 @@ TEST_F(KeysFormTest, EveryKeyNameAndLabelFitsUnclipped) {
         QComboBox* list = form.cb(i);
         QStyleOptionComboBox opt;
         opt.initFrom(list);
-        const int room =
-            list->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list).width();
+        const int room = list->style()
+                             ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, list)
+                             .width();
         for (int k = 0; k < list->count(); ++k) {
             EXPECT_LE(QFontMetrics(list->font()).horizontalAdvance(list->itemText(k)), room)
                 << list->itemText(k).toStdString();
@@ -159,7 +163,8 @@ TEST_F(KeysFormTest, EnterAcceptsWasdStoresIndicesAndRebuildsTheJoystickHint) {
     EXPECT_EQ(host.keys[5].Key_Code, 'A');
     EXPECT_EQ(host.keys[6].Key_Code, 'D');
     EXPECT_EQ(host.keys[7].Key_Code, 'S');
-    EXPECT_EQ(host.hints.joystick, QStringLiteral("activate the controller overlays or use 'W', 'A', 'D', 'S'"));
+    EXPECT_EQ(host.hints.joystick,
+              QStringLiteral("activate the controller overlays or use 'W', 'A', 'D', 'S'"));
     EXPECT_EQ(host.hints.overlayLeft, QStringLiteral("click or press 'A'"));
 }
 

@@ -1,3 +1,5 @@
+#include "shell/splash.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,7 +11,6 @@
 #include <QTest>
 
 #include "shell/settings.h"
-#include "shell/splash.h"
 #include "tests/dialogs/testsupport.h"
 
 namespace zn {
@@ -69,9 +70,10 @@ TEST_F(SplashFormTest, StoredDriverWithSplashOffPlaysDuringCreation) {
         test::writeStore({QStringLiteral("SoundMode=%1").arg(mode), QStringLiteral("SplashScreen=0")});
         FakeSplashHost host;
         TSplashForm form(host);
-        EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Clear_Splash_Pending"),
-                                           QStringLiteral("Snd_Start_Up ") + drivers[mode],
-                                           QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
+        EXPECT_EQ(host.calls,
+                  (QStringList{QStringLiteral("Clear_Splash_Pending"),
+                               QStringLiteral("Snd_Start_Up ") + drivers[mode],
+                               QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
         EXPECT_TRUE(form.played());
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(form.pos(), QPoint(-460, -420));
@@ -182,9 +184,10 @@ TEST_F(SplashFormTest, TextsAreExactAndFitTheirLabels) {
     EXPECT_EQ(form.la_game_title()->text(), QStringLiteral("Zorpy Nibbo (Korvent, Plimquad) Simulator"));
     EXPECT_EQ(form.la_version()->text(), QStringLiteral("Version 5.00 * Final *"));
     EXPECT_TRUE(form.la_release_date()->text().contains(QStringLiteral("4 December 2017")));
-    for (const QLabel* l : {form.la_game_title(), form.la_version(), form.la_release_date(), form.la_website_2(),
-                            form.la_email_2()}) {
-        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    for (const QLabel* l : {form.la_game_title(), form.la_version(), form.la_release_date(),
+                            form.la_website_2(), form.la_email_2()}) {
+        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width())
+            << l->text().toStdString();
     }
     ASSERT_EQ(form.cb_sound()->count(), 3);
     EXPECT_EQ(form.cb_sound()->itemText(2), QStringLiteral("(no sound)"));

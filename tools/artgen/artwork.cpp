@@ -77,9 +77,12 @@ void drawHandheld(QPainter& p, const QRectF& r) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(lcd.adjusted(0.15 * cw, 0.15 * ch, -0.15 * cw, -0.15 * ch));
     p.drawRect(QRectF(lcd.left() + 3.2 * cw, lcd.top() + 3.2 * ch, 1.6 * cw, 0.6 * ch));
-    p.drawLine(QPointF(lcd.left() + 1.5 * cw, lcd.top() + 1.5 * ch), QPointF(lcd.left() + 2.5 * cw, lcd.top() + 1.5 * ch));
-    p.drawLine(QPointF(lcd.left() + 5.5 * cw, lcd.top() + 1.5 * ch), QPointF(lcd.left() + 6.5 * cw, lcd.top() + 1.5 * ch));
-    p.drawLine(QPointF(lcd.left() + 1.5 * cw, lcd.top() + 5.5 * ch), QPointF(lcd.left() + 6.5 * cw, lcd.top() + 5.5 * ch));
+    p.drawLine(QPointF(lcd.left() + 1.5 * cw, lcd.top() + 1.5 * ch),
+               QPointF(lcd.left() + 2.5 * cw, lcd.top() + 1.5 * ch));
+    p.drawLine(QPointF(lcd.left() + 5.5 * cw, lcd.top() + 1.5 * ch),
+               QPointF(lcd.left() + 6.5 * cw, lcd.top() + 1.5 * ch));
+    p.drawLine(QPointF(lcd.left() + 1.5 * cw, lcd.top() + 5.5 * ch),
+               QPointF(lcd.left() + 6.5 * cw, lcd.top() + 5.5 * ch));
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
     for (int c = 0; c < cols; ++c) {

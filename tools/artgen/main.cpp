@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(zn::art::kDialogFolder)) {
-        std::fprintf(stderr, "zn-artgen: cannot create %s\n", qPrintable(out.filePath(zn::art::kDialogFolder)));
+        std::fprintf(stderr, "zn-artgen: cannot create %s\n",
+                     qPrintable(out.filePath(zn::art::kDialogFolder)));
         return 1;
     }
     const QDir dialogs(out.filePath(zn::art::kDialogFolder));
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
                     save(playButton(true), dialogs.filePath(kSplashPlay)) &&
                     save(playButton(false), dialogs.filePath(kSplashPlayDisabled)) &&
                     save(donateButton(), dialogs.filePath(kSplashDonate)) &&
-                    save(portrait(), dialogs.filePath(kAboutPortrait)) && save(appIcon(), out.filePath(kAppIcon));
+                    save(portrait(), dialogs.filePath(kAboutPortrait)) &&
+                    save(appIcon(), out.filePath(kAppIcon));
     return ok ? 0 : 1;
 }
