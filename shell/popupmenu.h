@@ -9,7 +9,6 @@
 #include <array>
 #include <functional>
 
-class QShortcut;
 
 namespace zn {
 
