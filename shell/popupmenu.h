@@ -9,7 +9,6 @@
 #include <array>
 #include <functional>
 
-
 namespace zn {
 
 class GameMenu;
