@@ -20,44 +20,10 @@ TEST(KeyTable, DigitsAndLettersCarryTheirCharacter) {
     }
 }
 
-struct Special {
-    int index;
-    const char* dialog;
-    const char* hint;
-    int code;
-};
-class SpecialKeys : public ::testing::TestWithParam<Special> {};
-
-TEST_P(SpecialKeys, MatchTheTable) {
-    const Special s = GetParam();
-    const KeyTableEntry& e = keyTableEntry(s.index);
-    EXPECT_EQ(str(e.dialogText), s.dialog);
-    EXPECT_EQ(str(e.hintName), s.hint);
-    EXPECT_EQ(e.code, s.code);
-}
-
-INSTANTIATE_TEST_SUITE_P(Entries37To44, SpecialKeys,
-                         ::testing::Values(Special{37, "<UP ARROW>", "'up arrow' key", 38},
-                                           Special{38, "<DOWN ARROW>", "'down arrow' key", 40},
-                                           Special{39, "<LEFT ARROW>", "'left arrow' key", 37},
-                                           Special{40, "<RIGHT ARROW>", "'right arrow' key", 39},
-                                           Special{41, "<ALT>", "'alt' key", 18},
-                                           Special{42, "<CTRL>", "'ctrl' key", 17},
-                                           Special{43, "<SHIFT>", "'shift' key", 16},
-                                           Special{44, "<SPACEBAR>", "'spacebar'", 32}));
-
 TEST(KeyTable, EveryCodeIsUnique) {
     std::set<int> codes;
     for (int i = 1; i <= kKeyTableSize; ++i) codes.insert(keyTableEntry(i).code);
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kKeyTableSize));
-}
-
-TEST(KeyNames, AreTheHintNamesInTableOrder) {
-    const InpKeyNames names = Inp_Fill_Key_Names();
-    EXPECT_EQ(names[1], "'0'");
-    EXPECT_EQ(names[11], "'A'");
-    EXPECT_EQ(names[36], "'Z'");
-    EXPECT_EQ(names[44], "'spacebar'");
 }
 
 TEST(AssignWord, TakesTheCodeOfTheIndexedEntry) {
