@@ -15,9 +15,27 @@ splash_visible() {
     xdotool search --onlyvisible --name '^About this game\.\.\.$' >/dev/null 2>&1
 }
 
+# Keys reach the splash only once it has the keyboard.
+wait_focus() {
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "the splash never got the keyboard"
+}
+
+wait_splash_gone() {
+    for _ in $(seq 30); do
+        splash_visible || return 0
+        sleep 0.1
+    done
+    e2e_fail "splash still shown after play"
+}
+
 # First start, left with Escape.
 e2e_run
 wid=$(e2e_wait_window "$splash_title")
+wait_focus "$wid"
 read -r x y < <(e2e_window_pos "$wid")
 [ "$x $y" = "410 302" ] || e2e_fail "splash at $x $y, not centred on 1280x1024"
 e2e_shot "$E2E_TMP/splash.png"
@@ -30,10 +48,11 @@ if grep -qE '^(SoundMode|SplashScreen)=' "$store"; then e2e_fail "Escape stored 
 
 # Second start: "(no sound)" and Enter.
 e2e_run
-e2e_wait_window "$splash_title" >/dev/null
+wid=$(e2e_wait_window "$splash_title")
+wait_focus "$wid"
 xdotool key Down Down Down Return
-dev=$(e2e_wait_window)
-splash_visible && e2e_fail "splash still shown after play"
+e2e_wait_window >/dev/null
+wait_splash_gone
 for line in SoundMode=2 SplashScreen=1 Key1=2 Key2=3 Key3=4 Key4=37 Key5=39 Key6=40 Key7=38; do
     grep -qx "$line" "$store" || e2e_fail "store lacks $line: $(cat "$store")"
 done
@@ -41,7 +60,8 @@ kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
 
 # Third start: untick the box (Tab to it, Space) and play with the digit 1.
 e2e_run
-e2e_wait_window "$splash_title" >/dev/null
+wid=$(e2e_wait_window "$splash_title")
+wait_focus "$wid"
 xdotool key Tab space 1
 e2e_wait_window >/dev/null
 grep -qx "SplashScreen=0" "$store" || e2e_fail "unticked box not stored: $(cat "$store")"
