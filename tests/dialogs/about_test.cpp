@@ -59,10 +59,5 @@ TEST(AboutForm, EachLinkOpensItsAddressAndClosesTheDialog) {
                                         QStringLiteral("mailto:zorpy-nibbo@example.org")}));
 }
 
-TEST(AboutForm, PortraitIsTheGeneratedPicture) {
-    TAboutForm form;
-    EXPECT_EQ(form.im_picture()->pixmap().size(), QSize(116, 160));
-}
-
 }  // namespace
 }  // namespace zn

@@ -51,12 +51,5 @@ TEST(Artwork, GeneratedFilesHaveTheSizesAndFormatsTheDialogsNeed) {
     }
 }
 
-TEST(Artwork, IconHasTransparentCornersAndAnOpaqueBody) {
-    const QImage icon = appIcon();
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(255, 255)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(128, 128)), 255);
-}
-
 }  // namespace
 }  // namespace zn::art

@@ -126,22 +126,6 @@ TEST_F(KeysFormTest, ThreeListsOnOneKeyTurnAllThreeRedAndAPairStaysRedAfterOneMo
     EXPECT_FALSE(form.btn_accept()->isEnabled());
 }
 
-TEST(KeyConflicts, EqualShownTextsConflictEmptyTextsIncluded) {
-    using Shown = std::array<QString, kBindingCount + 1>;
-    struct Case {
-        Shown shown;
-        std::array<bool, kBindingCount + 1> conflict;
-    };
-    const Case cases[] = {
-        {{"", "1", "2", "3", "4", "5", "6", "7"}, {}},
-        {{"", "1", "1", "3", "4", "5", "6", "1"}, {false, true, true, false, false, false, false, true}},
-        {{"", "", "2", "3", "4", "5", "6", ""}, {false, true, false, false, false, false, false, true}},
-        {{"", "", "2", "3", "4", "5", "6", "7"}, {}},
-        {{"", "A", "B", "A", "B", "C", "D", "E"}, {false, true, true, true, true, false, false, false}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Inp_Key_Conflicts(c.shown), c.conflict) << c.shown[1].toStdString();
-}
-
 TEST_F(KeysFormTest, EnterAcceptsWasdStoresIndicesAndRebuildsTheJoystickHint) {
     FakeKeysHost host;
     TKeysForm form(host);
