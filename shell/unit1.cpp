@@ -196,7 +196,10 @@ bool TForm1::Gfx_Init() {
 
 bool TForm1::Snd_Start_Up(const QString& driverText) {
     int outputCode = 0;
-    if (driverText == QLatin1String("Windows MultiMedia")) {
+    if (driverText == QLatin1String("(no sound)")) {
+        game_->Snd_Enabled = false;
+        settings_->writeInteger(QStringLiteral("SoundMode"), 2);
+    } else if (driverText == QLatin1String("Windows MultiMedia")) {
         game_->Snd_Enabled = true;
         settings_->writeInteger(QStringLiteral("SoundMode"), 1);
         outputCode = 1;
@@ -204,11 +207,8 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
         game_->Snd_Enabled = true;
         settings_->writeInteger(QStringLiteral("SoundMode"), 0);
         outputCode = 2;
-    } else {
-        game_->Snd_Enabled = false;
-        settings_->writeInteger(QStringLiteral("SoundMode"), 2);
     }
-    if (!game_->Snd_Enabled) return true;
+    if (!game_->Snd_Enabled || outputCode == 0) return true;
     if (sound_.Snd_Start(outputCode)) return true;
     QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
                           QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));

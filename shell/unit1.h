@@ -77,7 +77,7 @@ public:
     // MultiMedia", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
     // the output. When the first sample does not load it shows the error box, stores
     // SoundMode -1 and SplashScreen true, requests the end of the application and returns
-    // false. An unknown text is taken as "(no sound)".
+    // false. Any other text changes nothing.
     bool Snd_Start_Up(const QString& driverText);
 
     // Ends the application directly, without FormClose (the exit command, Escape in the
