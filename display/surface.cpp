@@ -15,6 +15,8 @@
 namespace zn {
 namespace {
 
+constexpr int kMaskBandPixels = 1 << 20;
+
 QColor colorFromBgr(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff),
                   static_cast<int>((bgr >> 16) & 0xff));
@@ -259,7 +261,13 @@ void Surface::applyMask() {
     QRegion fresh = mask_ - maskDirty_;
     for (const QRect& r : maskDirty_) {
         const QRect c = r.intersected(rect());
-        if (!c.isEmpty()) fresh += opaqueRegion(compose(c), keyColor_).translated(c.topLeft());
+        if (c.isEmpty()) continue;
+        // Composed in bands, so that a huge window never needs one huge picture.
+        const int band = std::max(1, kMaskBandPixels / c.width());
+        for (int y = c.top(); y <= c.bottom(); y += band) {
+            const QRect b(c.left(), y, c.width(), std::min(band, c.bottom() + 1 - y));
+            fresh += opaqueRegion(compose(b), keyColor_).translated(b.topLeft());
+        }
     }
     maskDirty_ = QRegion();
     if (fresh == mask_ && !window()->mask().isEmpty()) return;

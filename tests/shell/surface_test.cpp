@@ -177,6 +177,17 @@ TEST_F(SurfaceTest, TheMaskFollowsANewClientSizeAndKeyColour) {
     EXPECT_TRUE(s.shapeMask().isEmpty());
 }
 
+TEST_F(SurfaceTest, ALargeWindowGetsItsWholeMask) {
+    // 3000 x 1000 is composed in several bands; the shape must not show their seams
+    s.setClientWidth(3000);
+    s.setClientHeight(1000);
+    place(s, img::im_background, QRect(0, 0, 1500, 999), solid(1500, 999, Qt::gray));
+    s.setBackgroundColor(kMagenta);
+    s.setKeyColorTransparency(true, kMagenta);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 1500, 999));
+}
+
 TEST_F(SurfaceTest, APressKeepsTheMouseUntilRelease) {
     const ImageId left = img::btn_ctrlr_overlay_left;
     place(s, left, QRect(130, 40, 20, 20), solid(20, 20, Qt::white));
