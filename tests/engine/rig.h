@@ -1,13 +1,16 @@
 #pragma once
-// A game on in-memory services, with the steps a player takes to reach a situation.
+// A game on in-memory services, with the steps a player takes to reach a situation
+// and checks against the script driver's text pictures of state and figures.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/figure_table.h"
 #include "engine/game.h"
 #include "engine/queued_random.h"
 #include "engine/recording_sound.h"
+#include "engine/snapshot.h"
 #include "engine/virtual_clock.h"
 
 namespace zn::test {
@@ -24,42 +27,21 @@ struct Rig {
     void run(std::int64_t ms) {
         clock.advance(ms, [this](TimerId t) { game.onTimer(t); });
     }
-    // Runs until the next event has run; returns its timer.
-    TimerId runEvent() {
-        TimerId t{};
-        bool fired = clock.step(clock.now() + 1000000, t);
-        EXPECT_TRUE(fired);
-        if (fired) game.onTimer(t);
-        return t;
-    }
-    void powerOnToIdle() {
-        game.Inp_power_down();
-        run(2980);
-    }
     // Power on, select game n, start it: the first tick is 120 ms away.
     void startGame(int n) {
-        powerOnToIdle();
-        for (int i = 0; i < n; ++i) {
-            game.Inp_select_down();
-            game.Inp_select_up();
-        }
+        game.Inp_power_down();
+        run(2980);
+        for (int i = 0; i < n; ++i) game.Inp_select_down();
+        game.Inp_select_up();
         game.Inp_start_down();
         game.Inp_start_up();
         sound.calls.clear();
-    }
-    // Only the timers that are enabled, in TimerId order.
-    std::vector<TimerId> enabledTimers() const {
-        std::vector<TimerId> on;
-        for (int i = 0; i < kTimerCount; ++i)
-            if (clock.enabled(static_cast<TimerId>(i))) on.push_back(static_cast<TimerId>(i));
-        return on;
     }
     std::vector<SoundCall> takeSounds() {
         auto s = sound.calls;
         sound.calls.clear();
         return s;
     }
-    // Nibbo placed on a cell with its figure, as if it had walked there.
     void placeNibbo(int col, int row) {
         game.Vid_Display_All_Nibbo(false);
         game.Gam_Nibbo_Col = col;
@@ -67,9 +49,18 @@ struct Rig {
         game.Vid_Display_Nibbo(col, row, true);
     }
     void placeGhost(int k, int state, int col, int row) { game.Gam_Ghosts[k] = {state, col, row}; }
+    // One tick on which Nibbo may step (and ghosts stepping every 5 ticks may not), `dir` held.
+    void stepTick(int dir) {
+        game.Inp_Joystick_Right = dir == Dir_Right;
+        game.Inp_Joystick_Up = dir == Dir_Up;
+        game.Inp_Joystick_Left = dir == Dir_Left;
+        game.Inp_Joystick_Down = dir == Dir_Down;
+        game.Gam_Tick = 4;
+        game.Timer_GameTimer();
+    }
     // Every pill and energizer eaten but the one at (col, row).
     void leaveOnlyItemAt(int col, int row) {
-        for (int c = 1; c <= 10; ++c)
+        for (int c = 2; c <= 9; ++c)
             for (int r = 1; r <= 7; ++r)
                 if ((c != col || r != row) && game.pills(c, r) != Cell_Bonus_Star) {
                     game.pills(c, r) = Cell_Empty;
@@ -81,5 +72,19 @@ struct Rig {
 
 inline SoundCall play(Sample s) { return {s}; }
 inline SoundCall silence() { return {}; }
+
+inline ::testing::AssertionResult contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "lacks \"" << part << "\" in\n" << text;
+}
+// The `state` line of the game, e.g. "... score=10 lives=2 ... timers=Game:120".
+inline ::testing::AssertionResult stateHas(const Rig& r, const std::string& part) {
+    const std::string s = showState(r.game, r.clock);
+    return contains(s.substr(0, s.find('\n')), part);
+}
+// The `show` picture of the figures, e.g. "row 3 22223222".
+inline ::testing::AssertionResult figuresHave(const Rig& r, const std::string& part) {
+    return contains(showFigures(r.figures), part);
+}
 
 }  // namespace zn::test

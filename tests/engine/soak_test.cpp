@@ -149,7 +149,8 @@ void soak(int gameNumber, std::uint64_t seed, std::int64_t simulatedMs, Tally& t
         if (r.game.Gam_Mode == Mode_Off) r.game.Inp_power_down();
         if (r.game.Gam_Mode == Mode_Idle ||
             (r.game.Gam_Mode >= Mode_Select_1 && r.game.Gam_Mode <= Mode_Select_4)) {
-            while (r.game.Gam_Mode != Mode_Select_1 + gameNumber - 1) r.game.Inp_select_down();
+            for (int i = 0; i < 4 && r.game.Gam_Mode != Mode_Select_1 + gameNumber - 1; ++i)
+                r.game.Inp_select_down();
             r.game.Inp_start_down();
         }
     }
