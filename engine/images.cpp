@@ -87,6 +87,7 @@ std::string_view imageName(ImageId id) {
 
 ImageId slotImage(int slot) {
     static const SlotTable table;
+    if (slot < 1 || slot > 198) return img::im_backdrop;  // no slot: callers check the range
     return table.slots[static_cast<std::size_t>(slot)];
 }
 

@@ -79,7 +79,8 @@ constexpr int kImageCount = 202;
 // The component name of an image, for example "im_pill_03_05".
 std::string_view imageName(ImageId id);
 
-// Skin slots 1..198 in the order of the image sections of Config.ini.
+// Skin slots 1..198 in the order of the image sections of Config.ini; a number
+// outside that range gives im_backdrop, which is in no slot.
 ImageId slotImage(int slot);
 
 }  // namespace zn
