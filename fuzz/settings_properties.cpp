@@ -1,0 +1,79 @@
+#include "fuzz/settings_properties.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QString>
+#include <climits>
+#include <cstdint>
+
+#include "shell/settings.h"
+
+namespace zn::fuzz {
+namespace {
+
+// The decimal rule read independently: blanks around, an optional sign, ASCII digits, int range.
+std::optional<int> referenceDecimal(const QString& text) {
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) negative = t[i++] == u'-';
+    if (i == t.size()) return std::nullopt;
+    for (qsizetype j = i; j < t.size(); ++j)
+        if (t[j] < u'0' || t[j] > u'9') return std::nullopt;
+    QString digits = t.mid(i);
+    while (digits.size() > 1 && digits[0] == u'0') digits.remove(0, 1);
+    if (digits.size() > 10) return std::nullopt;
+    const long long magnitude = digits.toLongLong();
+    const long long value = negative ? -magnitude : magnitude;
+    if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::string checkOne(const QString& text) {
+    const auto got = parseStoredInteger(text);
+    const auto want = referenceDecimal(text);
+    if (got != want)
+        return "parseStoredInteger(\"" + text.left(60).toStdString() + "\") gives " +
+               (got ? std::to_string(*got) : "nothing") + ", expected " + (want ? std::to_string(*want) : "nothing");
+    if (got && parseStoredInteger(QString::number(*got)) != got)
+        return "parseStoredInteger does not read back " + std::to_string(*got);
+    return {};
+}
+
+}  // namespace
+
+std::string checkStoredText(std::string_view bytes) {
+    const auto size = static_cast<qsizetype>(bytes.size());
+    if (std::string broken = checkOne(QString::fromUtf8(bytes.data(), size)); !broken.empty()) return broken;
+    if (std::string broken = checkOne(QString::fromLatin1(bytes.data(), size)); !broken.empty()) return broken;
+    QString utf16(size / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < utf16.size(); ++i)
+        utf16[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                               static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return checkOne(utf16);
+}
+
+std::string checkStoredFile(std::string_view bytes) {
+    const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (dir.isEmpty()) return "XDG_CONFIG_HOME is not set";
+    QDir().mkpath(dir + QStringLiteral("/Quillon"));
+    QFile file(dir + QStringLiteral("/Quillon/Zornibak50.conf"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return "the settings file cannot be written";
+    QByteArray value(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    value.replace('\n', ' ').replace('\r', ' ');
+    file.write("[General]\nFuzzed=" + value + "\n");
+    file.close();
+
+    const AppSettings settings;
+    const int a = settings.readInteger(QStringLiteral("Fuzzed"), -7);
+    const int b = settings.readInteger(QStringLiteral("Fuzzed"), 9);
+    if (a != b && (a != -7 || b != 9)) return "readInteger mixes a stored number with its default";
+    const bool yes = settings.readBool(QStringLiteral("Fuzzed"), true);
+    const bool no = settings.readBool(QStringLiteral("Fuzzed"), false);
+    if (a == b && (yes != (a != 0) || no != (a != 0))) return "readBool does not follow the stored number";
+    if (a != b && (!yes || no)) return "readBool ignores its default for a value that is no number";
+    return {};
+}
+
+}  // namespace zn::fuzz

@@ -1,0 +1,30 @@
+// zorpy-nibbo-skin-check PATH/TO/Config.ini: lists the problems of a skin; exit 0 when there
+// are none, 1 when there are, 2 on a wrong command line.
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include "tools/skincheck/skincheck.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
+        err << "usage: zorpy-nibbo-skin-check PATH/TO/Config.ini\n"
+               "Reads the skin with the simulator's own reader and lists every problem: missing or\n"
+               "undecodable pictures, unknown picture extensions, malformed numbers and colours, shown\n"
+               "slots of zero size, rectangles outside the game area and overlapping click areas.\n"
+               "SkinDir and BackdropDir are resolved relative to the folder of Config.ini (the simulator\n"
+               "itself resolves them against its working directory, which is the game folder).\n"
+               "Exit status: 0 for a clean skin, 1 when problems were found, 2 on a wrong command line.\n";
+        return 2;
+    }
+    const QStringList problems = zn::skincheck::checkSkin(args[1]);
+    for (const QString& p : problems) out << p << '\n';
+    if (problems.isEmpty())
+        out << args[1] << ": no problems found\n";
+    else
+        out << args[1] << ": " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+    return problems.isEmpty() ? 0 : 1;
+}
