@@ -7,10 +7,6 @@
 namespace zn {
 namespace {
 
-// Draws beyond this many rejections only happen with a broken random source; with a
-// uniform one the chance is below 1e-120. The cap keeps such a source from hanging the tick.
-constexpr int kMaxDraws = 1000;
-
 void drop(std::int32_t& mask, std::int32_t dir) { mask &= ~dir; }
 
 }  // namespace
@@ -56,14 +52,13 @@ std::int32_t Game::ghostDirection(const TGhost& g) {
         }
     }
 
+    // Every attempt takes one value, however many are refused: a script's queue of forced
+    // values is consumed exactly, and the random source (uniform by contract) ends the draw.
     if (a == 0) return 0;  // a closed cell: never reached with the fixed labyrinth
-    for (int attempt = 0; attempt < kMaxDraws; ++attempt) {
+    for (;;) {
         const std::int32_t d = 1 << (random_.draw4() & 3);
         if (a & d) return d;
     }
-    for (std::int32_t d : {Dir_Right, Dir_Up, Dir_Left, Dir_Down})
-        if (a & d) return d;
-    return 0;
 }
 
 void Game::Gam_Move_Ghosts() {

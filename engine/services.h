@@ -47,7 +47,8 @@ public:
 class RandomService {
 public:
     virtual ~RandomService() = default;
-    virtual int draw4() = 0;  // a value 0..3
+    // A value 0..3. Sources drawing freely must be uniform: the ghosts draw until a value fits.
+    virtual int draw4() = 0;
 };
 
 }  // namespace zn

@@ -79,20 +79,18 @@ TEST(Ghosts, ContactOnlyWithGhostsInPlayOnNibbosVisibleCell) {
     EXPECT_FALSE(r.game.Gam_Check_Chasing_Ghost());
 }
 
-TEST(Ghosts, ABrokenRandomSourceCannotHangTheStep) {
-    struct Stuck : RandomService {
-        int draw4() override { return 0; }
-    } stuck;
-    VirtualClock clock;
-    FigureTable figures;
-    RecordingSound sound;
-    Game g(clock, figures, sound, stuck);
-    g.Gam_Ghost_Count = 1;
-    g.Gam_Ghosts[1] = {Ghost_Chasing, 5, 6};  // closed to the right
-    g.Gam_Nibbo_Col = 2;
-    g.Gam_Nibbo_Row = 1;
-    g.Gam_Move_Ghosts();
-    EXPECT_EQ(g.Gam_Ghosts[1].Row, 7);  // the first open direction: up
+TEST(Ghosts, EveryRefusedForcedDrawIsConsumedHoweverLongTheRun) {
+    Rig r;
+    r.game.Gam_Ghost_Count = 1;
+    r.placeGhost(1, Ghost_Chasing, 5, 6);  // closed to the right
+    r.game.Gam_Nibbo_Col = 2;
+    r.game.Gam_Nibbo_Row = 1;
+    for (int i = 0; i < 1500; ++i) r.random.force(0);
+    r.random.force(3);
+    r.random.force(1);  // left for the next draw
+    r.game.Gam_Move_Ghosts();
+    EXPECT_TRUE(stateHas(r, "ghosts=1,5,5/"));
+    EXPECT_EQ(r.random.forcedLeft(), 1u);
 }
 
 }  // namespace
