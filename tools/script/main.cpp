@@ -1,5 +1,6 @@
 // zorpy-nibbo-script: plays the game from a script on standard input, printing sounds,
-// figures and state on standard output. Exit status 1 when any line was refused.
+// figures and state on standard output. Exit status 1 when any line was refused, 2 when
+// standard input could not be read or standard output not written.
 #include <chrono>
 #include <cstdint>
 #include <iostream>

@@ -37,10 +37,26 @@ bool parseNumber(std::string_view s, std::uint64_t max, std::uint64_t& value) {
     return true;
 }
 
-std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+// A token as the error message shows it: control characters written as \xNN, so that a
+// stray byte of the script cannot act on the terminal that reads the message.
+std::string quoted(std::string_view s) {
+    std::string out = "'";
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "'";
+}
 
 std::string badNumber(std::string_view s, std::string_view range) {
-    return "'" + std::string(s) + "' is not a number in " + std::string(range);
+    return quoted(s) + " is not a number in " + std::string(range);
 }
 
 struct Control {
@@ -149,6 +165,15 @@ int ScriptDriver::run(std::istream& in) {
         if (!runLine(line, ++number)) refused = true;
     }
     out_.flush();
+    // A script cut short or output that was lost must not pass for a clean run.
+    if (in.bad()) {
+        err_ << "error: the script could not be read past line " << number << '\n';
+        return 2;
+    }
+    if (!out_) {
+        err_ << "error: the output could not be written\n";
+        return 2;
+    }
     return refused ? 1 : 0;
 }
 

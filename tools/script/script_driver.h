@@ -21,7 +21,8 @@ public:
 
     // Runs one line; false when the line was refused (and changed nothing).
     bool runLine(std::string_view line, long lineNumber);
-    // Runs every line of the input; the exit status: 0, or 1 when any line was refused.
+    // Runs every line of the input; the exit status: 0, or 1 when any line was refused, or 2
+    // when the input could not be read to its end or the output could not be written.
     int run(std::istream& in);
 
 private:
