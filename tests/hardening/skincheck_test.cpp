@@ -1,0 +1,154 @@
+// The skin checker over copies of the generated skin with one fault each.
+#include "tools/skincheck/skincheck.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace zn {
+namespace {
+
+// Copies the generated runnable folder's skin (Config.ini and Graphics/) into a temporary folder.
+class SkinCopy {
+public:
+    SkinCopy() {
+        copyTree(QStringLiteral(ZN_GAME_DIR "/Graphics"), dir.path() + "/Graphics");
+        QFile f(QStringLiteral(ZN_GAME_DIR "/Config.ini"));
+        if (f.open(QIODevice::ReadOnly)) ini = QString::fromUtf8(f.readAll());
+    }
+    QString iniPath() const { return dir.path() + "/Config.ini"; }
+
+    // Sets a key of a section, adding it after the section's header when it is absent.
+    void set(const QString& section, const QString& key, const QString& value) {
+        const QRegularExpression inSection(QStringLiteral("(^\\[%1\\]\\n(?:(?!\\[)[^\\n]*\\n)*?)%2=[^\\n]*$")
+                                               .arg(QRegularExpression::escape(section), key),
+                                           QRegularExpression::MultilineOption);
+        if (inSection.match(ini).hasMatch())
+            ini.replace(inSection, QStringLiteral("\\1%1=%2").arg(key, value));
+        else
+            ini.replace(QStringLiteral("[%1]\n").arg(section), QStringLiteral("[%1]\n%2=%3\n").arg(section, key, value));
+    }
+    void removeSection(const QString& section) {
+        ini.remove(QRegularExpression(QStringLiteral("^\\[%1\\]\\n(?:(?!\\[)[^\\n]*\\n)*").arg(section),
+                                      QRegularExpression::MultilineOption));
+    }
+    void overwrite(const QString& rel, const QByteArray& bytes) {
+        QFile f(dir.path() + "/" + rel);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+    }
+    QStringList check() {
+        QFile f(iniPath());
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(ini.toUtf8());
+        f.close();
+        return skincheck::checkSkin(iniPath());
+    }
+
+    QTemporaryDir dir;
+    QString ini;
+
+private:
+    static void copyTree(const QString& from, const QString& to) {
+        QDir().mkpath(to);
+        const QDir src(from);
+        for (const QFileInfo& e : src.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (e.isDir())
+                copyTree(e.filePath(), to + "/" + e.fileName());
+            else
+                QFile::copy(e.filePath(), to + "/" + e.fileName());
+        }
+    }
+};
+
+TEST(SkinCheck, GeneratedSkinIsCleanWhereverItIsCheckedFrom) {
+    SkinCopy skin;
+    ASSERT_FALSE(skin.ini.isEmpty());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QDir::rootPath());  // folders come from Config.ini's place, not from here
+    const QStringList problems = skin.check();
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+
+struct Fault {
+    const char* name;
+    std::function<void(SkinCopy&)> make;
+    const char* expected;  // a part of the one problem the fault gives
+};
+
+class SkinFaults : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(SkinFaults, AreListedOnePerFault) {
+    SkinCopy skin;
+    GetParam().make(skin);
+    const QStringList problems = skin.check();
+    ASSERT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems[0].contains(GetParam().expected)) << problems[0].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hardening, SkinFaults,
+    ::testing::Values(
+        Fault{"MissingPicture", [](SkinCopy& s) { s.set("Image33", "Filename", "nosuch.png"); }, "is missing"},
+        Fault{"UnknownExtension",
+              [](SkinCopy& s) {
+                  s.overwrite("Graphics/Skin/nibbo.gif", "GIF89a");
+                  s.set("Image34", "Filename", "nibbo.gif");
+              },
+              "Unknown picture file extension (.gif)"},
+        Fault{"UndecodablePictureReportedOnceForAllItsSlots",
+              [](SkinCopy& s) { s.overwrite("Graphics/Skin/pill.png", "not a picture"); }, "cannot be decoded"},
+        Fault{"MalformedNumber", [](SkinCopy& s) { s.set("Image40", "Width", "12px"); },
+              "[Image40] Width: '12px' is not a valid integer value"},
+        Fault{"MalformedColour", [](SkinCopy& s) { s.set("VideoMode", "TranspColor", "magenta"); },
+              "[VideoMode] TranspColor: 'magenta' is not a valid integer value"},
+        Fault{"MalformedOffset", [](SkinCopy& s) { s.set("Fullscreen", "GameOffsetX", "Centre"); },
+              "neither a number of pixels nor Center"},
+        Fault{"ZeroSizeFigure", [](SkinCopy& s) { s.set("Image50", "Height", "0"); },
+              "im_nibbo_03_05 has zero size (25 x 0)"},
+        Fault{"MissingSectionOfAShownSlot", [](SkinCopy& s) { s.removeSection("Image100"); }, "has zero size (0 x 0)"},
+        Fault{"FigureWithoutPicture", [](SkinCopy& s) { s.set("Image150", "Filename", "nil"); }, "has no picture"},
+        Fault{"RectangleOutsideTheGameArea", [](SkinCopy& s) { s.set("Image60", "Left", "680"); },
+              "lies outside the game area (692 x 747)"},
+        Fault{"OverlappingClickAreas",
+              [](SkinCopy& s) {
+                  s.set("Image14", "Left", "100");
+                  s.set("Image14", "Top", "600");
+                  s.set("Image12", "Left", "90");
+                  s.set("Image12", "Top", "590");
+              },
+              "click areas btn_ctrlr_overlay_left [Image12] and btn_ctrlr_overlay_down [Image14] overlap"},
+        Fault{"AbsurdExtent", [](SkinCopy& s) { s.set("Image70", "Width", "99999"); }, "out of range (0..16384)"},
+        Fault{"LogoCornerOutOfRange", [](SkinCopy& s) { s.set("Fullscreen", "LogoPosition", "7"); }, "no corner"},
+        Fault{"PictureThatIsAFolder",
+              [](SkinCopy& s) {
+                  QDir().mkpath(s.dir.path() + "/Graphics/Skin/folder.png");
+                  s.set("Image1", "Filename", "folder.png");
+              },
+              "is not a file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SkinCheck, DigitPicturesNeedNoRectangleOfTheirOwn) {
+    SkinCopy skin;
+    skin.set("Image23", "Width", "0");
+    skin.set("Image32", "Left", "-500");
+    EXPECT_TRUE(skin.check().isEmpty());
+}
+
+TEST(SkinCheck, ConfigThatCannotBeReadIsOneProblem) {
+    QTemporaryDir dir;
+    EXPECT_EQ(skincheck::checkSkin(dir.path() + "/Config.ini").size(), 1);
+    QFile big(dir.path() + "/Config.ini");
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(50 << 20));
+    big.close();
+    const QStringList problems = skincheck::checkSkin(big.fileName());
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("too large"));
+}
+
+}  // namespace
+}  // namespace zn

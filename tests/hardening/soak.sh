@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# soak.sh GAME_DIR: the real simulator in a private Xvfb under random input for SOAK_SECONDS
+# (default 120): the seven bound keys, F1 (about dialog) and Escape to close it, F2/F3 (documents;
+# the opener is a stub that only logs), F12, random left clicks in the window, power cycling and
+# display-mode switches. Every PROBE_SECONDS (default 15) the program must answer: F12 has to
+# change the window's geometry and a second F12 change it back. At the end the resident memory
+# must be within the slack (SOAK_RSS_SLACK_KB, default 15 % of it, at least 16 MiB) of what it was
+# after the warm-up. A deliberate exit (status 0, e.g. Escape reached the main window) restarts the
+# program; a crash, a hang or any other exit fails the soak. SOAK_SEED fixes the random input.
+set -u
+. "$(dirname "$0")/../e2e/e2e_lib.sh"
+
+game=${1:?game folder}
+seconds=${SOAK_SECONDS:-120}
+probe_every=${PROBE_SECONDS:-15}
+RANDOM=${SOAK_SEED:-$$}
+keys=(1 2 3 Up Left Right Down)
+
+e2e_init
+e2e_start_x 1280x1024
+e2e_copy_game "$game"
+e2e_store "SoundMode=2" "SplashScreen=0" "FullscreenMode=0" "CtrlrOverlay=1"
+
+# Documents and links open through a stub, so the soak starts no other program and reaches no network.
+mkdir -p "$E2E_TMP/bin"
+for opener in xdg-open gio kde-open kde-open5 gnome-open sensible-browser x-www-browser www-browser; do
+    printf '#!/bin/sh\necho "$0 $*" >>"%s/opened"\n' "$E2E_TMP" >"$E2E_TMP/bin/$opener"
+    chmod +x "$E2E_TMP/bin/$opener"
+done
+export PATH="$E2E_TMP/bin:$PATH" BROWSER=true
+
+restarts=0 presses=0 clicks=0 probes=0 dialogs=0 power_cycles=0 switches=0
+WID=""
+
+start() {
+    e2e_run
+    WID=$(e2e_wait_window)
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+}
+
+rss_kb() { awk '/^VmRSS:/{print $2}' "/proc/$E2E_PID/status" 2>/dev/null; }
+
+# Fails unless the program is still running; restarts it after a deliberate exit.
+alive_or_restart() {
+    kill -0 "$E2E_PID" 2>/dev/null && return 0
+    wait "$E2E_PID"
+    local rc=$?
+    [ "$rc" -eq 0 ] || e2e_fail "the simulator ended with status $rc after $presses keys and $clicks clicks"
+    restarts=$((restarts + 1))
+    base_rss=""
+    start
+}
+
+geometry() { xdotool getwindowgeometry "$WID" 2>/dev/null | tr -d '\n'; }
+
+# Closes every other visible window of the program (about or key settings dialog, a menu) with Escape.
+close_dialogs() {
+    local w
+    for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
+        [ "$w" = "$WID" ] && continue
+        xdotool windowfocus --sync "$w" key Escape 2>/dev/null
+        sleep 0.3
+    done
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+}
+
+wait_geometry_change() {
+    local before=$1
+    for _ in $(seq 80); do
+        [ "$(geometry)" != "$before" ] && return 0
+        kill -0 "$E2E_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# The program answers when F12 switches the display mode there and back.
+probe() {
+    local before state
+    for attempt in 1 2 3; do
+        alive_or_restart
+        close_dialogs
+        alive_or_restart
+        before=$(geometry)
+        xdotool key F12
+        if wait_geometry_change "$before"; then
+            before=$(geometry)
+            xdotool key F12
+            if wait_geometry_change "$before"; then
+                probes=$((probes + 1))
+                switches=$((switches + 2))
+                return 0
+            fi
+        fi
+        kill -0 "$E2E_PID" 2>/dev/null || continue
+        state=$(awk '{print $3}' "/proc/$E2E_PID/stat" 2>/dev/null)
+        echo "soak: probe $attempt got no answer (process state $state)" >&2
+    done
+    e2e_fail "the simulator does not answer: F12 changed nothing three times"
+}
+
+random_step() {
+    local r=$((RANDOM % 100)) k x y pos
+    if [ $r -lt 55 ]; then
+        k=${keys[RANDOM % 7]}
+        [ "$k" = 1 ] && power_cycles=$((power_cycles + 1))
+        if [ $((RANDOM % 3)) -eq 0 ]; then
+            xdotool keydown "$k" sleep "0.$((RANDOM % 9 + 1))" keyup "$k"
+        else
+            xdotool key "$k"
+        fi
+        presses=$((presses + 1))
+    elif [ $r -lt 80 ]; then
+        pos=$(e2e_window_pos "$WID")
+        x=$(( ${pos%% *} + RANDOM % 692 )) y=$(( ${pos##* } + RANDOM % 747 ))
+        xdotool mousemove "$x" "$y" click 1
+        clicks=$((clicks + 1))
+    elif [ $r -lt 86 ]; then
+        xdotool key F1
+        sleep 0.5
+        dialogs=$((dialogs + 1))
+        close_dialogs
+    elif [ $r -lt 92 ]; then
+        xdotool key "F$((RANDOM % 2 + 2))"
+        presses=$((presses + 1))
+    elif [ $r -lt 96 ]; then
+        xdotool key F12
+        sleep 0.5
+        switches=$((switches + 1))
+    else
+        xdotool key 1 sleep 0.2 key 1  # power off and on again at once
+        power_cycles=$((power_cycles + 2))
+    fi
+    sleep "0.0$((RANDOM % 9 + 1))"
+}
+
+start
+end=$((SECONDS + seconds))
+warm_up=$((SECONDS + seconds / 5))
+next_probe=$((SECONDS + probe_every))
+base_rss="" base_at=""
+while [ $SECONDS -lt $end ]; do
+    alive_or_restart
+    random_step
+    if [ $SECONDS -ge $next_probe ]; then
+        probe
+        next_probe=$((SECONDS + probe_every))
+    fi
+    if [ -z "$base_rss" ] && [ $SECONDS -ge $warm_up ]; then
+        base_rss=$(rss_kb)
+        base_at=$SECONDS
+    fi
+done
+probe
+end_rss=$(rss_kb)
+echo "soak: ${seconds}s, $presses keys, $clicks clicks, $dialogs about dialogs, $switches display switches," \
+    "$power_cycles power presses, $probes answered probes, $restarts deliberate exits"
+if [ -n "$base_rss" ] && [ $((SECONDS - base_at)) -ge $((seconds / 4)) ]; then
+    slack=${SOAK_RSS_SLACK_KB:-$(( base_rss * 15 / 100 > 16384 ? base_rss * 15 / 100 : 16384 ))}
+    echo "soak: resident memory ${base_rss} kB after warm-up, ${end_rss} kB at the end (slack ${slack} kB)"
+    [ "$end_rss" -le $((base_rss + slack)) ] || e2e_fail "resident memory grew from $base_rss kB to $end_rss kB"
+else
+    echo "soak: the last run was too short to compare memory (restarted late)"
+fi
+echo "PASS"
