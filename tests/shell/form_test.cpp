@@ -297,6 +297,8 @@ TEST_F(FormTest, AGameTickRepaintsAFewCellsNotTheWindow) {
 TEST_F(FormTest, SoundStartsOnTheChosenDriverAndTheCloseShutsItDown) {
     writeStore("");
     const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QFile::exists(QStringLiteral(ZN_GAME_DIR "/Sound/Bonus.wav")))
+        << "build the game folder first";
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZN_GAME_DIR)));  // its Sound folder
     {
         TForm1 form;
