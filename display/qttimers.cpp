@@ -1,6 +1,34 @@
 #include "display/qttimers.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace zn {
+namespace {
+
+// When ZN_TICK_LOG names a file, each Timer_Game event ("T"), (re)start ("A") and stop ("S")
+// is appended to it with the monotonic time in nanoseconds: the benchmark measures the tick
+// rhythm of the running program from it. Unset, it costs one test per event.
+std::FILE* tickLog() {
+    static std::FILE* const file = []() -> std::FILE* {
+        const QByteArray path = qgetenv("ZN_TICK_LOG");
+        std::FILE* f = path.isEmpty() ? nullptr : std::fopen(path.constData(), "a");
+        if (f) std::setvbuf(f, nullptr, _IOLBF, 0);
+        return f;
+    }();
+    return file;
+}
+
+void logTick(TimerId t, char what) {
+    if (t != TimerId::Game) return;
+    std::FILE* f = tickLog();
+    if (!f) return;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    std::fprintf(f, "%c %lld\n", what, static_cast<long long>(ns.count()));
+}
+
+}  // namespace
 
 QtTimers::QtTimers(QObject* parent) : QObject(parent) {
     for (int i = 0; i < kTimerCount; ++i) {
@@ -8,16 +36,21 @@ QtTimers::QtTimers(QObject* parent) : QObject(parent) {
         t.setTimerType(Qt::PreciseTimer);
         const auto id = static_cast<TimerId>(i);
         connect(&t, &QTimer::timeout, this, [this, id] {
+            logTick(id, 'T');
             if (handler_) handler_(id);
         });
     }
 }
 
 void QtTimers::arm(Slot& s) {
-    if (s.enabled && s.interval > 0)
+    const auto id = static_cast<TimerId>(&s - slots_.data());
+    if (s.enabled && s.interval > 0) {
         s.timer.start(s.interval);  // (re)starts the period from now
-    else
+        logTick(id, 'A');
+    } else {
+        if (s.timer.isActive()) logTick(id, 'S');
         s.timer.stop();
+    }
 }
 
 void QtTimers::setInterval(TimerId t, int ms) {
