@@ -55,7 +55,9 @@ TEST(FuzzReplay, ReferenceIntegerReadsTheSyntaxIndependently) {
     for (const Case& c : cases) {
         long long v = 0;
         EXPECT_EQ(fuzz::referenceInteger(c.text, v), c.valid) << c.text;
-        if (c.valid) EXPECT_EQ(v, c.value) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
     }
 }
 

@@ -14,17 +14,19 @@ e2e_start_x 1280x1024
 
 peak_kb() { awk '/^VmHWM:/{print $2}' "/proc/$E2E_PID/status" 2>/dev/null; }
 
-# Waits for a visible window of the program other than the main one; prints its id.
+# Waits for a visible dialog window of the program (the error box has the main window's title);
+# prints its id, fails when none comes.
 wait_box() {
     local w
     for _ in $(seq 150); do
         for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
-            [ "$(xdotool getwindowname "$w" 2>/dev/null)" != "$E2E_TITLE" ] && { echo "$w"; return 0; }
+            xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG &&
+                { echo "$w"; return 0; }
         done
-        kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the simulator ended without an error box"
+        kill -0 "$E2E_PID" 2>/dev/null || return 1
         sleep 0.1
     done
-    e2e_fail "no error box"
+    return 1
 }
 
 check_memory() {
@@ -45,7 +47,7 @@ run_case() {
 # 1. Config.ini of 50 MB.
 huge_config() { head -c $((50 << 20)) /dev/zero | tr '\0' 'x' >"$E2E_GAME/Config.ini"; }
 run_case huge_config
-box=$(wait_box)
+box=$(wait_box) || e2e_fail "no error box for the Config.ini of 50 MB"
 check_memory "Config.ini of 50 MB"
 xdotool windowfocus --sync "$box" key Return 2>/dev/null
 e2e_wait_exit 10 || e2e_fail "the simulator did not end after the Config.ini error"
@@ -60,14 +62,14 @@ broken_pictures() {
     rm -f "$skin/ghost.png" && mkdir "$skin/ghost.png"
 }
 run_case broken_pictures
-box=$(wait_box)
+box=$(wait_box) || e2e_fail "no error box for the broken pictures"
 check_memory "broken pictures"
 xdotool windowfocus --sync "$box" key Return 2>/dev/null
 wid=$(e2e_wait_window)
 before=$(xdotool getwindowgeometry "$wid" | tr -d '\n')
 xdotool windowfocus --sync "$wid" key F12 2>/dev/null
 # The display-mode switch re-reads the broken skin: a second box, answered the same way.
-box=$(wait_box)
+box=$(wait_box) || e2e_fail "no error box at the display switch"
 xdotool windowfocus --sync "$box" key Return 2>/dev/null
 for _ in $(seq 100); do
     [ "$(xdotool getwindowgeometry "$wid" 2>/dev/null | tr -d '\n')" != "$before" ] && break

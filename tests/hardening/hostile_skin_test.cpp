@@ -164,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadPicture{"RealPngOf30000Squared", "huge.png", [] { return blackPng(30000, 30000); }, "too large"},
         BadPicture{"PngTooManyPixelsWithinTheSideLimit", "wide.png", [] { return blackPng(16000, 16000); },
                    "too large"},
-        BadPicture{"BmpHeaderOf30000Squared", "huge.bmp", hugeBmpHeader, "too large"},
+        // Qt's BMP reader refuses a header whose pixels are not in the file before anything is allocated.
+        BadPicture{"BmpHeaderOf30000Squared", "huge.bmp", hugeBmpHeader, "cannot be decoded"},
         BadPicture{"PngCutAfterItsHeader", "cut.png",
                    [] { return encoded(stripes(200, 200), "PNG").left(40); }, "cannot be decoded"},
         BadPicture{"JpegCutAfterItsHeader", "cut.jpg",
