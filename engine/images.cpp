@@ -16,7 +16,8 @@ struct NameTable {
         set(img::im_background_screen, "im_background_screen");
         set(img::im_panel_lives_1, "im_panel_lives_1");
         set(img::im_panel_lives_2, "im_panel_lives_2");
-        for (int p = 1; p <= 5; ++p) set(img::im_panel_digit_pos(p), "im_panel_digit_pos_" + std::to_string(p));
+        for (int p = 1; p <= 5; ++p)
+            set(img::im_panel_digit_pos(p), "im_panel_digit_pos_" + std::to_string(p));
         for (int d = 0; d <= 9; ++d) set(img::im_panel_number(d), "im_panel_number_" + std::to_string(d));
         set(img::im_panel_gameover, "im_panel_gameover");
         set(img::btn_power_on, "btn_power_on");
@@ -52,11 +53,23 @@ struct SlotTable {
     std::array<ImageId, 199> slots{};  // [1..198]
     SlotTable() {
         using namespace img;
-        const ImageId first[] = {
-            im_background, im_background_screen_top, im_background_screen, btn_power_top, btn_power_on,
-            btn_select_top, btn_select_down, btn_start_top, btn_start_down, btn_joystick_top,
-            btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right, btn_ctrlr_overlay_down,
-            im_panel_gameover, im_panel_lives_1, im_panel_lives_2};
+        const ImageId first[] = {im_background,
+                                 im_background_screen_top,
+                                 im_background_screen,
+                                 btn_power_top,
+                                 btn_power_on,
+                                 btn_select_top,
+                                 btn_select_down,
+                                 btn_start_top,
+                                 btn_start_down,
+                                 btn_joystick_top,
+                                 btn_ctrlr_overlay_up,
+                                 btn_ctrlr_overlay_left,
+                                 btn_ctrlr_overlay_right,
+                                 btn_ctrlr_overlay_down,
+                                 im_panel_gameover,
+                                 im_panel_lives_1,
+                                 im_panel_lives_2};
         int n = 1;
         for (ImageId id : first) slots[n++] = id;
         for (int p = 1; p <= 5; ++p) slots[n++] = im_panel_digit_pos(p);
