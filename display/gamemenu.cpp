@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEnterEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +22,18 @@ constexpr int kPanelAlpha = 204;  // 80 % opaque: the game shows through dimmed
 QFont arialFont() {
     QFont f;
     f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    return f;
+}
+
+// Arial whose character cell (ascent plus descent) is at most cellHeight pixels: the size a
+// negative point size asks for. Arial's cell is about 1.12 em, so a 16-pixel cell is a 14-pixel
+// em; the loop holds for whichever font stands in.
+QFont arialCellFont(int cellHeight) {
+    QFont f = arialFont();
+    for (int px = cellHeight; px > 1; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).height() <= cellHeight) break;
+    }
     return f;
 }
 
@@ -53,11 +66,13 @@ MenuRowLabel::MenuRowLabel(GameMenu& menu, QAction* item, QWidget* parent)
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setAutoFillBackground(false);
-    if (GameMenu::isSeparator(item)) return;
+    if (GameMenu::isSeparator(item)) {
+        // No cursor of its own: the arrow, never the cursor the window shows at the moment.
+        setCursor(Qt::ArrowCursor);
+        return;
+    }
 
-    QFont f = arialFont();
-    f.setPixelSize(16);  // -12 points: a 16-pixel character cell, whatever the screen's DPI
-    setFont(f);
+    setFont(arialCellFont(GameMenu::kRowFontCell));
     QPalette pal = palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
     pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);

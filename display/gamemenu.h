@@ -56,6 +56,8 @@ public:
     static constexpr int kOpenHeight = 448;
     static constexpr int kClosedWidth = 36;
     static constexpr int kClosedHeight = 32;
+    // Command rows: Arial at -12 points, a character cell of 12 x 96 / 72 = 16 pixels.
+    static constexpr int kRowFontCell = 16;
 
     // rowParent: the widget covering the main window's client area, on which the rows
     // are created. target: the window's images; the constructor gives

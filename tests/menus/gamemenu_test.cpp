@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEnterEvent>
+#include <QFontMetrics>
 
 #include "fakes.h"
 
@@ -32,6 +33,7 @@ TEST_F(MenusTest, ButtonOpensThirteenRowsAndClosesThemAgain) {
     EXPECT_EQ(gfx.at(img::btn_game_menu_background).picture.size(), QSize(256, 512));
     log.store["SplashScreen"] = true;
     popup->pm_0_menuPopup();
+    window.setCursor(Qt::PointingHandCursor);  // as over the menu button: no row may inherit it
     gameMenu->btn_game_menu_topClick();
     ASSERT_TRUE(Vid_Game_Menu_Open);
     EXPECT_EQ(gfx.at(img::btn_game_menu_background).width, 256);
@@ -58,6 +60,11 @@ TEST_F(MenusTest, ButtonOpensThirteenRowsAndClosesThemAgain) {
         EXPECT_EQ(r->isEnabled(), i != 4);
         EXPECT_EQ(r->hasHandlers(), !separator && i != 4);
         EXPECT_EQ(r->cursor().shape(), separator ? Qt::ArrowCursor : Qt::PointingHandCursor);
+        if (!separator) {
+            // -12 points: the character cell, ascent plus descent, is 16 pixels high.
+            const int cell = QFontMetrics(r->font()).height();
+            EXPECT_TRUE(cell == 15 || cell == 16) << cell;
+        }
     }
     gameMenu->Vid_Display_Game_Menu(true);  // building again keeps one set of rows
     EXPECT_EQ(liveRows(), 13);
