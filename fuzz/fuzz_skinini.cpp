@@ -6,7 +6,8 @@
 #include "fuzz/ini_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string broken = zn::fuzz::checkIniText(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string broken =
+        zn::fuzz::checkIniText(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!broken.empty()) {
         std::fprintf(stderr, "broken property: %s\n", broken.c_str());
         std::abort();

@@ -34,10 +34,12 @@ std::string checkValue(std::string_view text) {
     const auto v = skin::parseInteger(text);
     if (valid != v.has_value() || (valid && *v != expected))
         return "parseInteger disagrees with the reference on " + quoted(text);
-    if (skin::integerOr(text, 12345) != (v ? *v : 12345)) return "integerOr ignores its default on " + quoted(text);
+    if (skin::integerOr(text, 12345) != (v ? *v : 12345))
+        return "integerOr ignores its default on " + quoted(text);
 
     const auto colour = skin::parseColour(text);
-    if (colour.has_value() != v.has_value() || (colour && *colour != (static_cast<std::uint32_t>(*v) & 0xFFFFFFu)))
+    if (colour.has_value() != v.has_value() ||
+        (colour && *colour != (static_cast<std::uint32_t>(*v) & 0xFFFFFFu)))
         return "parseColour is not the low 24 bits of the integer for " + quoted(text);
     const auto offset = skin::parseOffset(text);
     if (offset.has_value() != (v.has_value() && *v != 0) || (offset && *offset != *v))
@@ -45,7 +47,8 @@ std::string checkValue(std::string_view text) {
 
     if (skin::notAnInteger(text).find(std::string(text)) == std::string::npos)
         return "notAnInteger does not name the value " + quoted(text);
-    if (skin::namesPicture(text) != (!text.empty() && text != "nil")) return "namesPicture is wrong for " + quoted(text);
+    if (skin::namesPicture(text) != (!text.empty() && text != "nil"))
+        return "namesPicture is wrong for " + quoted(text);
 
     const std::string folder = skin::folderPath(text);
     if (folder.find('\\') != std::string::npos) return "folderPath keeps a backslash in " + quoted(text);
@@ -59,7 +62,8 @@ std::string checkValue(std::string_view text) {
     for (char c : ext)
         if (c == '.' || c == '/' || c == '\\' || (c >= 'A' && c <= 'Z'))
             return "extensionOf gives more than a lower-case extension for " + quoted(text);
-    if (ext.size() >= text.size() && !text.empty()) return "extensionOf is longer than the name " + quoted(text);
+    if (ext.size() >= text.size() && !text.empty())
+        return "extensionOf is longer than the name " + quoted(text);
     return {};
 }
 
@@ -92,7 +96,8 @@ bool referenceInteger(std::string_view text, long long& value) {
         return value >= INT32_MIN && value <= INT32_MAX;
     }
     // Hexadecimal names 32 bits, negated and wrapped like a register.
-    const std::uint32_t bits = sign < 0 ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude);
+    const std::uint32_t bits =
+        sign < 0 ? 0u - static_cast<std::uint32_t>(magnitude) : static_cast<std::uint32_t>(magnitude);
     value = static_cast<std::int32_t>(bits);
     return true;
 }
@@ -107,10 +112,10 @@ std::string checkIniText(std::string_view data) {
     if (std::string broken = checkValue(firstLine); !broken.empty()) return broken;
 
     static const char* const kKeys[][2] = {
-        {"Common", "SkinDir"},           {"Common", "GameWidth"},         {"Common", "GameHeight"},
-        {"Fullscreen", "BackdropDir"},   {"Fullscreen", "BackdropFile"},  {"Fullscreen", "BackdropStretch"},
-        {"Fullscreen", "BgColor"},       {"Fullscreen", "GameOffsetX"},   {"Fullscreen", "GameOffsetY"},
-        {"Fullscreen", "LogoFile"},      {"Fullscreen", "LogoPosition"},  {"VideoMode", "TranspColor"}};
+        {"Common", "SkinDir"},         {"Common", "GameWidth"},        {"Common", "GameHeight"},
+        {"Fullscreen", "BackdropDir"}, {"Fullscreen", "BackdropFile"}, {"Fullscreen", "BackdropStretch"},
+        {"Fullscreen", "BgColor"},     {"Fullscreen", "GameOffsetX"},  {"Fullscreen", "GameOffsetY"},
+        {"Fullscreen", "LogoFile"},    {"Fullscreen", "LogoPosition"}, {"VideoMode", "TranspColor"}};
     for (const auto& key : kKeys) {
         const std::string v = ini.text(key[0], key[1], "");
         if (std::string broken = checkValue(v); !broken.empty()) return broken;

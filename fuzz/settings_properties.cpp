@@ -35,7 +35,8 @@ std::string checkOne(const QString& text) {
     const auto want = referenceDecimal(text);
     if (got != want)
         return "parseStoredInteger(\"" + text.left(60).toStdString() + "\") gives " +
-               (got ? std::to_string(*got) : "nothing") + ", expected " + (want ? std::to_string(*want) : "nothing");
+               (got ? std::to_string(*got) : "nothing") + ", expected " +
+               (want ? std::to_string(*want) : "nothing");
     if (got && parseStoredInteger(QString::number(*got)) != got)
         return "parseStoredInteger does not read back " + std::to_string(*got);
     return {};
@@ -46,7 +47,8 @@ std::string checkOne(const QString& text) {
 std::string checkStoredText(std::string_view bytes) {
     const auto size = static_cast<qsizetype>(bytes.size());
     if (std::string broken = checkOne(QString::fromUtf8(bytes.data(), size)); !broken.empty()) return broken;
-    if (std::string broken = checkOne(QString::fromLatin1(bytes.data(), size)); !broken.empty()) return broken;
+    if (std::string broken = checkOne(QString::fromLatin1(bytes.data(), size)); !broken.empty())
+        return broken;
     QString utf16(size / 2, Qt::Uninitialized);
     for (qsizetype i = 0; i < utf16.size(); ++i)
         utf16[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |

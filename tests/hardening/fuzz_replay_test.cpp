@@ -48,10 +48,12 @@ TEST(FuzzReplay, ReferenceIntegerReadsTheSyntaxIndependently) {
         bool valid;
         long long value;
     };
-    const Case cases[] = {{" \t-12", true, -12},          {"$FFFFFFFF", true, -1},      {"-x1", true, -1},
-                          {"0X7fffffff", true, 2147483647}, {"2147483648", false, 0},   {"-2147483648", true, -2147483648LL},
-                          {"0x100000000", false, 0},       {"000000000000042", true, 42}, {"12 ", false, 0},
-                          {"0x", false, 0},                {"+", false, 0},             {"$-1", false, 0}};
+    const Case cases[] = {{" \t-12", true, -12},     {"$FFFFFFFF", true, -1},
+                          {"-x1", true, -1},         {"0X7fffffff", true, 2147483647},
+                          {"2147483648", false, 0},  {"-2147483648", true, -2147483648LL},
+                          {"0x100000000", false, 0}, {"000000000000042", true, 42},
+                          {"12 ", false, 0},         {"0x", false, 0},
+                          {"+", false, 0},           {"$-1", false, 0}};
     for (const Case& c : cases) {
         long long v = 0;
         EXPECT_EQ(fuzz::referenceInteger(c.text, v), c.valid) << c.text;

@@ -171,8 +171,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadPicture{"JpegCutAfterItsHeader", "cut.jpg",
                    [] { return encoded(stripes(64, 64), "JPEG").left(200); }, "cannot be decoded"},
         BadPicture{"EmptyPng", "empty.png", [] { return QByteArray(); }, "cannot be decoded"},
-        BadPicture{"RandomBytesAsPng", "noise.png", [] { return randomBytes(65536, 1); }, "cannot be decoded"},
-        BadPicture{"RandomBytesAsIcon", "noise.ico", [] { return randomBytes(4096, 2); }, "cannot be decoded"},
+        BadPicture{"RandomBytesAsPng", "noise.png", [] { return randomBytes(65536, 1); },
+                   "cannot be decoded"},
+        BadPicture{"RandomBytesAsIcon", "noise.ico", [] { return randomBytes(4096, 2); },
+                   "cannot be decoded"},
         BadPicture{"PngNamedJpeg", "misnamed.jpeg", [] { return encoded(stripes(8, 8), "PNG"); },
                    "cannot be decoded"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -204,10 +206,12 @@ TEST_F(HostileSkin, FolderPipeAndLinkLoopWherePicturesBelongGiveThePlaceholderSi
 
 TEST_F(HostileSkin, MissingSkinFolderGivesPlaceholdersEverywhereAndTheWindowItsSize) {
     QByteArray ini = "[Common]\nSkinDir=" + tmp.path().toUtf8() + "/no/such/Graphics/Skin\n";
-    for (int n = 1; n <= 198; ++n) ini += "[Image" + QByteArray::number(n) + "]\nFilename=p.png\nWidth=5\nHeight=5\n";
+    for (int n = 1; n <= 198; ++n)
+        ini += "[Image" + QByteArray::number(n) + "]\nFilename=p.png\nWidth=5\nHeight=5\n";
     write(window.dir + "/Config.ini", ini);
     ASSERT_TRUE(Gfx_Init(window, false));
-    for (int n = 1; n <= 198; ++n) ASSERT_TRUE(isPlaceholder(window.at(slotImage(n)).picture)) << "slot " << n;
+    for (int n = 1; n <= 198; ++n)
+        ASSERT_TRUE(isPlaceholder(window.at(slotImage(n)).picture)) << "slot " << n;
     EXPECT_EQ(window.clientW, 692);
     EXPECT_TRUE(window.errors.isEmpty());
 }

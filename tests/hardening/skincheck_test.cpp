@@ -30,7 +30,8 @@ public:
         if (inSection.match(ini).hasMatch())
             ini.replace(inSection, QStringLiteral("\\1%1=%2").arg(key, value));
         else
-            ini.replace(QStringLiteral("[%1]\n").arg(section), QStringLiteral("[%1]\n%2=%3\n").arg(section, key, value));
+            ini.replace(QStringLiteral("[%1]\n").arg(section),
+                        QStringLiteral("[%1]\n%2=%3\n").arg(section, key, value));
     }
     void removeSection(const QString& section) {
         ini.remove(QRegularExpression(QStringLiteral("^\\[%1\\]\\n(?:(?!\\[)[^\\n]*\\n)*").arg(section),
@@ -93,7 +94,8 @@ TEST_P(SkinFaults, AreListedWithTheirConsequences) {
 INSTANTIATE_TEST_SUITE_P(
     Hardening, SkinFaults,
     ::testing::Values(
-        Fault{"MissingPicture", [](SkinCopy& s) { s.set("Image33", "Filename", "nosuch.png"); }, "is missing"},
+        Fault{"MissingPicture", [](SkinCopy& s) { s.set("Image33", "Filename", "nosuch.png"); },
+              "is missing"},
         Fault{"UnknownExtension",
               [](SkinCopy& s) {
                   s.overwrite("Graphics/Skin/nibbo.gif", "GIF89a");
@@ -101,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
               },
               "Unknown picture file extension (.gif)"},
         Fault{"UndecodablePictureReportedOnceForAllItsSlots",
-              [](SkinCopy& s) { s.overwrite("Graphics/Skin/pill.png", "not a picture"); }, "cannot be decoded"},
+              [](SkinCopy& s) { s.overwrite("Graphics/Skin/pill.png", "not a picture"); },
+              "cannot be decoded"},
         Fault{"MalformedNumber", [](SkinCopy& s) { s.set("Image40", "Width", "12px"); },
               "[Image40] Width: '12px' is not a valid integer value", 2},
         Fault{"MalformedColour", [](SkinCopy& s) { s.set("VideoMode", "TranspColor", "magenta"); },
@@ -110,8 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
               "neither a number of pixels nor Center"},
         Fault{"ZeroSizeFigure", [](SkinCopy& s) { s.set("Image50", "Height", "0"); },
               "im_nibbo_03_05 has zero size (25 x 0)"},
-        Fault{"MissingSectionOfAShownSlot", [](SkinCopy& s) { s.removeSection("Image100"); }, "has zero size (0 x 0)", 2},
-        Fault{"FigureWithoutPicture", [](SkinCopy& s) { s.set("Image150", "Filename", "nil"); }, "has no picture"},
+        Fault{"MissingSectionOfAShownSlot", [](SkinCopy& s) { s.removeSection("Image100"); },
+              "has zero size (0 x 0)", 2},
+        Fault{"FigureWithoutPicture", [](SkinCopy& s) { s.set("Image150", "Filename", "nil"); },
+              "has no picture"},
         Fault{"RectangleOutsideTheGameArea", [](SkinCopy& s) { s.set("Image60", "Left", "680"); },
               "lies outside the game area (692 x 747)"},
         Fault{"OverlappingClickAreas",
@@ -122,8 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
                   s.set("Image12", "Top", "590");
               },
               "click areas btn_ctrlr_overlay_left [Image12] and btn_ctrlr_overlay_down [Image14] overlap"},
-        Fault{"AbsurdExtent", [](SkinCopy& s) { s.set("Image70", "Width", "99999"); }, "out of range (0..16384)", 2},
-        Fault{"LogoCornerOutOfRange", [](SkinCopy& s) { s.set("Fullscreen", "LogoPosition", "7"); }, "no corner"},
+        Fault{"AbsurdExtent", [](SkinCopy& s) { s.set("Image70", "Width", "99999"); },
+              "out of range (0..16384)", 2},
+        Fault{"LogoCornerOutOfRange", [](SkinCopy& s) { s.set("Fullscreen", "LogoPosition", "7"); },
+              "no corner"},
         Fault{"PictureThatIsAFolder",
               [](SkinCopy& s) {
                   QDir().mkpath(s.dir.path() + "/Graphics/Skin/folder.png");

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QRect>
 #include <algorithm>
-#include <climits>
 #include <array>
+#include <climits>
 #include <map>
 #include <optional>
 #include <string>
@@ -63,7 +63,8 @@ private:
         if (!file.open(QIODevice::ReadOnly))
             return fail(QStringLiteral("%1: cannot be read: %2").arg(iniPath_, file.errorString()));
         const QByteArray data = file.read(static_cast<qint64>(skin::kMaxIniBytes) + 1);
-        const std::string error = ini_.load(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+        const std::string error =
+            ini_.load(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
         if (!error.empty()) return fail(iniPath_ + QStringLiteral(": ") + qs(error));
         iniDir_ = info.absolutePath();
         return true;
@@ -90,7 +91,8 @@ private:
         if (!text) return fallback;
         const auto v = skin::parseInteger(*text);
         if (!v) {
-            problem(section, key, qs(skin::notAnInteger(*text)) + QStringLiteral("; %1 is used").arg(fallback));
+            problem(section, key,
+                    qs(skin::notAnInteger(*text)) + QStringLiteral("; %1 is used").arg(fallback));
             return fallback;
         }
         return *v;
@@ -125,7 +127,8 @@ private:
     }
 
     // Checks a named picture once per file; true when it decodes.
-    bool picture(const std::string& section, const char* key, const std::string& dir, const std::string& name) {
+    bool picture(const std::string& section, const char* key, const std::string& dir,
+                 const std::string& name) {
         const QString path = qs(skin::picturePath(dir, name));
         const auto known = pictures_.find(path);
         if (known != pictures_.end()) return known->second;
@@ -170,7 +173,8 @@ private:
         if (skin::namesPicture(file))
             picture(section, "Filename", skinDir, file);
         else if (needsPicture(n))
-            problem(section, "Filename", QStringLiteral("%1 has no picture, so the game lights nothing there").arg(name));
+            problem(section, "Filename",
+                    QStringLiteral("%1 has no picture, so the game lights nothing there").arg(name));
 
         const long long left = integer(section, "Left", 0);
         const long long top = integer(section, "Top", 0);
