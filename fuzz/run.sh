@@ -4,7 +4,8 @@
 # parent, or $ZN_FUZZ_BUILD) and runs each for SECONDS (default $FUZZ_SECONDS, else 60) from its
 # seed corpus in fuzz/corpus/<target>/. New inputs go to a scratch corpus, never into the repo.
 # Exits non-zero when a target crashes, leaks, hangs (a run over 10 s) or breaks a property;
-# the input that did it is left in BUILD_DIR/findings/ to be added as a regression case.
+# the input that did it is left in BUILD_DIR/findings/. Once fixed, copy it into
+# fuzz/corpus/<target>/: tests/hardening/fuzz_replay_test.cpp replays that folder in every build.
 # Needs clang and libclang-rt-14-dev (apt-get install clang libclang-rt-14-dev).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
