@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # fuzz/run.sh [SECONDS] [BUILD_DIR]
-# Builds the fuzz targets with clang in BUILD_DIR (default build-fuzz beside the source tree's
-# parent, or $ZN_FUZZ_BUILD) and runs each for SECONDS (default $FUZZ_SECONDS, else 60) from its
+# Builds the fuzz targets with clang in BUILD_DIR (default build-fuzz in the repository
+# root, or $ZN_FUZZ_BUILD) and runs each for SECONDS (default $FUZZ_SECONDS, else 60) from its
 # seed corpus in fuzz/corpus/<target>/. New inputs go to a scratch corpus, never into the repo.
 # Exits non-zero when a target crashes, leaks, hangs (a run over 10 s) or breaks a property;
 # the input that did it is left in BUILD_DIR/findings/. Once fixed, copy it into
