@@ -53,7 +53,7 @@ QImage paintLogo() {
     QPainterPath subtitle;
     subtitle.addText(QPointF(136, 100), sub, QStringLiteral("HANDHELD SIMULATOR"));
     const int width =
-        static_cast<int>(std::max(text.boundingRect().right(), subtitle.boundingRect().right())) + 24;
+        static_cast<int>(std::max(text.boundingRect().right(), subtitle.boundingRect().right())) + 48;
 
     QImage image(width, 120, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
