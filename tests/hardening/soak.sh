@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # soak.sh GAME_DIR: the real simulator in a private Xvfb under random input for SOAK_SECONDS
 # (default 120): the seven bound keys, F1 (about dialog) and Escape to close it, F2/F3 (documents;
-# the opener is a stub that only logs), F12, random left clicks in the window, power cycling and
-# display-mode switches. Every PROBE_SECONDS (default 15) the program must answer: F12 has to
+# the opener is a stub that only logs), F12, random left clicks in the window, popup menu commands
+# (the key settings dialog among them, closed with Escape), power cycling and display-mode switches. Every PROBE_SECONDS (default 15) the program must answer: F12 has to
 # change the window's geometry and a second F12 change it back; the resident memory is sampled
 # then. The samples after the warm-up (the first fifth) are split into halves: the later half's
 # peak must stay within the slack (SOAK_RSS_SLACK_KB, default 15 % of the earlier peak, at least
@@ -32,7 +32,7 @@ done
 export PATH="$E2E_TMP/bin:$PATH" BROWSER=true
 
 samples=()
-restarts=0 presses=0 clicks=0 probes=0 dialogs=0 power_cycles=0 switches=0
+restarts=0 presses=0 clicks=0 probes=0 dialogs=0 menus=0 closed=0 power_cycles=0 switches=0
 WID=""
 
 start() {
@@ -61,6 +61,8 @@ close_dialogs() {
     local w
     for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
         [ "$w" = "$WID" ] && continue
+        closed=$((closed + 1))
+        echo "$(xdotool getwindowname "$w" 2>/dev/null)" >>"$E2E_TMP/closed"
         xdotool windowfocus --sync "$w" key Escape 2>/dev/null
         sleep 0.3
     done
@@ -105,9 +107,22 @@ probe() {
     e2e_fail "the simulator does not answer: F12 changed nothing three times"
 }
 
+# A point of the window that is on the screen (the window may reach past its edges).
+window_point() {
+    local pos x y
+    pos=$(e2e_window_pos "$WID")
+    x=$(( ${pos%% *} + RANDOM % 692 )) y=$(( ${pos##* } + RANDOM % 747 ))
+    echo "$(( x < 0 ? 0 : (x > 1279 ? 1279 : x) )) $(( y < 0 ? 0 : (y > 1023 ? 1023 : y) ))"
+}
+
+# Enabled items of the popup menu, by how many Down presses reach them: 1 about, 2 Readme,
+# 3 Whatsnew, 4 configuration file, 5 key settings, 6 full screen, 8 controller overlays. Never 7
+# (the splash at the next start would hide the window from a restart) nor 9 (exit).
+menu_items=(1 2 3 4 5 6 8)
+
 random_step() {
-    local r=$((RANDOM % 100)) k x y pos
-    if [ $r -lt 55 ]; then
+    local r=$((RANDOM % 100)) k
+    if [ $r -lt 50 ]; then
         k=${keys[RANDOM % 7]}
         [ "$k" = 1 ] && power_cycles=$((power_cycles + 1))
         if [ $((RANDOM % 3)) -eq 0 ]; then
@@ -116,22 +131,24 @@ random_step() {
             xdotool key "$k"
         fi
         presses=$((presses + 1))
-    elif [ $r -lt 80 ]; then
-        # A point of the window that is on the screen (the window may reach past its edges).
-        pos=$(e2e_window_pos "$WID")
-        x=$(( ${pos%% *} + RANDOM % 692 )) y=$(( ${pos##* } + RANDOM % 747 ))
-        x=$(( x < 0 ? 0 : (x > 1279 ? 1279 : x) )) y=$(( y < 0 ? 0 : (y > 1023 ? 1023 : y) ))
-        xdotool mousemove "$x" "$y" click 1
+    elif [ $r -lt 72 ]; then
+        xdotool mousemove $(window_point) click 1
         clicks=$((clicks + 1))
-    elif [ $r -lt 86 ]; then
+    elif [ $r -lt 78 ]; then
         xdotool key F1
         sleep 0.5
         dialogs=$((dialogs + 1))
         close_dialogs
-    elif [ $r -lt 92 ]; then
+    elif [ $r -lt 85 ]; then
+        xdotool mousemove $(window_point) click 3 sleep 0.4 \
+            key --repeat "${menu_items[RANDOM % 7]}" --delay 60 Down sleep 0.1 key Return
+        sleep 0.5
+        menus=$((menus + 1))
+        close_dialogs
+    elif [ $r -lt 90 ]; then
         xdotool key "F$((RANDOM % 2 + 2))"
         presses=$((presses + 1))
-    elif [ $r -lt 96 ]; then
+    elif [ $r -lt 95 ]; then
         xdotool key F12
         sleep 0.5
         switches=$((switches + 1))
@@ -155,8 +172,11 @@ while [ $SECONDS -lt $end ]; do
     fi
 done
 probe
-echo "soak: ${seconds}s, $presses keys, $clicks clicks, $dialogs about dialogs, $switches display switches," \
+echo "soak: ${seconds}s, $presses keys, $clicks clicks, $dialogs about dialogs, $menus popup menu commands, $switches display switches," \
     "$power_cycles power presses, $probes answered probes, $restarts deliberate exits"
+echo "soak: $closed windows closed with Escape:" \
+    "$(sort "$E2E_TMP/closed" 2>/dev/null | uniq -c | awk '{n=$1; $1=""; printf "%s x%s;", $0, n}')" \
+    "$(wc -l <"$E2E_TMP/opened" 2>/dev/null || echo 0) documents or links handed to the opener"
 n=${#samples[@]}
 if [ "$n" -ge 4 ]; then
     early=0 late=0
