@@ -2,7 +2,7 @@
 # skin_check_broken.sh CHECKER GAME_DIR: a copy of the generated skin with three faults must make
 # the checker exit 1 and name each of them; checked from another working directory.
 set -u
-checker=$1 game=$2
+checker=$(realpath "$1") game=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cp -r "$game/Config.ini" "$game/Graphics" "$tmp/"
