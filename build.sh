@@ -16,6 +16,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils sox
+  clang libclang-rt-14-dev zlib1g-dev valgrind
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
