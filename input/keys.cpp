@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "shell/about.h"
 #include "shell/settings.h"
 #include "shell/unit1.h"
 
@@ -18,25 +19,6 @@ namespace {
 const QColor kBackground(8, 41, 82);
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelRed(255, 0, 0);
-
-// Arial where installed; Liberation Sans has the same metrics and stands in for it.
-QFont arial(int px, bool bold) {
-    static const bool substituted = [] {
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        return true;
-    }();
-    (void)substituted;
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
-}
 
 // The Windows key codes this dialog reacts to: Enter 13 (either Enter key) and Escape 27.
 int dialogKeyCode(const QKeyEvent& e) {
@@ -111,11 +93,11 @@ void TKeysForm::buildControls() {
     auto makeLabel = [this](const char* text, QRect r, bool right, bool underline) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
         l->setGeometry(r);
-        QFont f = arial(11, true);
+        QFont f = Dlg_Arial(11, true);
         f.setUnderline(underline);
         l->setFont(f);
         l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        setTextColour(l, kLabelWhite);
+        Dlg_Text_Colour(l, kLabelWhite);
         return l;
     };
     la_main_ = makeLabel("Main operations", QRect(8, 8, 104, 13), false, true);
@@ -144,7 +126,7 @@ void TKeysForm::buildControls() {
         auto* list = new QComboBox(this);
         list->setEditable(false);
         list->setGeometry(row.list);
-        list->setFont(arial(11, false));
+        list->setFont(Dlg_Arial(11, false));
         if (i == 1) {
             list->addItems(items);
         } else {
@@ -156,7 +138,7 @@ void TKeysForm::buildControls() {
 
     btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
     btn_accept_->setGeometry(183, 162, 82, 25);
-    btn_accept_->setFont(arial(11, true));
+    btn_accept_->setFont(Dlg_Arial(11, true));
     btn_accept_->setCursor(Qt::PointingHandCursor);
     btn_accept_->setAutoDefault(false);
     btn_accept_->installEventFilter(this);
@@ -184,7 +166,7 @@ bool TKeysForm::CheckKeys() {
     const auto conflict = Inp_Key_Conflicts(shown);
     bool any = false;
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
-        setTextColour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
+        Dlg_Text_Colour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
         any = any || conflict[i];
     }
     return any;

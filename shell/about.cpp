@@ -18,12 +18,6 @@ namespace {
 const QColor kBackground(8, 41, 82);
 const QColor kLinkYellow(255, 255, 0);
 
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
-}
-
 constexpr int kWebsiteRow = 5;
 constexpr int kEmailRow = 6;
 
@@ -35,6 +29,12 @@ QString Dlg_Art_File(const QString& name) {
     if (QFileInfo::exists(besideExe)) return besideExe;
     if (QFileInfo::exists(relative)) return QFileInfo(relative).absoluteFilePath();
     return {};
+}
+
+void Dlg_Text_Colour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
 }
 
 QFont Dlg_Arial(int pixelSize, bool bold) {
@@ -79,17 +79,17 @@ TAboutForm::TAboutForm(QWidget* parent)
         captions_[r] = new QLabel(QString::fromLatin1(rows[r].caption), this);
         captions_[r]->setGeometry(132, top, 76, 16);
         captions_[r]->setFont(Dlg_Arial(11));
-        setTextColour(captions_[r], Qt::white);
+        Dlg_Text_Colour(captions_[r], Qt::white);
 
         values_[r] = new QLabel(rows[r].value, this);
         values_[r]->setGeometry(212, top, 181, 16);
         QFont f = Dlg_Arial(11, true);
         if (r == 4) f.setItalic(true);
-        setTextColour(values_[r], Qt::white);
+        Dlg_Text_Colour(values_[r], Qt::white);
         if (r == kWebsiteRow || r == kEmailRow) {
             f = Dlg_Arial(12, true);
             f.setUnderline(true);
-            setTextColour(values_[r], kLinkYellow);
+            Dlg_Text_Colour(values_[r], kLinkYellow);
             values_[r]->setCursor(Qt::PointingHandCursor);
             values_[r]->installEventFilter(this);
         }

@@ -35,6 +35,9 @@ QString Dlg_Art_File(const QString& name);
 // not installed.
 QFont Dlg_Arial(int pixelSize, bool bold = false);
 
+// The colour of a label's or button's text.
+void Dlg_Text_Colour(QWidget* w, const QColor& colour);
+
 class TAboutForm : public QWidget {
     Q_OBJECT
 public:

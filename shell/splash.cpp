@@ -25,12 +25,6 @@ namespace {
 const QColor kNavy(8, 41, 82);
 const QColor kLinkBlue(24, 82, 148);
 
-void setTextColour(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
-}
-
 // A clickable picture. Without its picture file it draws a plain button with a caption,
 // so the dialog stays usable when the artwork is missing.
 class PictureButton : public QAbstractButton {
@@ -76,7 +70,7 @@ QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor&
     l->setGeometry(r);
     l->setFont(font);
     l->setAlignment(align | Qt::AlignTop);
-    setTextColour(l, colour);
+    Dlg_Text_Colour(l, colour);
     return l;
 }
 
@@ -170,7 +164,7 @@ void TSplashForm::buildControls() {
     if (btn_play_disabled_->pixmap().isNull()) {
         btn_play_disabled_->setText(QStringLiteral("PLAY"));
         btn_play_disabled_->setFont(Dlg_Arial(14, true));
-        setTextColour(btn_play_disabled_, Qt::gray);
+        Dlg_Text_Colour(btn_play_disabled_, Qt::gray);
     }
     btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
     btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));

@@ -1,12 +1,14 @@
 #pragma once
 // Shared by the dialog tests: the temporary settings store and a recorder of the
 // addresses the dialogs ask the desktop to open.
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 
 namespace zn::test {
 
@@ -24,6 +26,13 @@ inline void writeStore(const QStringList& lines) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     f.write("[General]\n");
     for (const QString& l : lines) f.write((l + QLatin1Char('\n')).toUtf8());
+    f.flush();
+    // The store notices an outside edit by the file's size or time. Two rewrites of one
+    // size within a millisecond would look unchanged, so each gets a later time, as a
+    // real edit made later would have.
+    static QDateTime stamp = QDateTime::currentDateTime();
+    stamp = std::max(stamp.addSecs(1), QDateTime::currentDateTime());
+    f.setFileTime(stamp, QFileDevice::FileModificationTime);
 }
 
 inline QString storeText() {
