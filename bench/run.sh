@@ -66,6 +66,8 @@ exec 9>&-
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$tmp/display")"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 export HOME=$tmp XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/run QT_QPA_PLATFORM=xcb
 mkdir -p "$tmp/config/Quillon" "$tmp/run"
 chmod 700 "$tmp/run"
@@ -104,6 +106,7 @@ store() {
 sim_env=(env SDL_AUDIODRIVER=dummy)
 
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+anon_kb() { awk '/^RssAnon:/ {print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 now_s() { date +%s.%N; }
 
@@ -148,12 +151,14 @@ median() { sort -g | awk '{ v[NR] = $1 } END { printf "%.0f", v[int((NR + 1) / 2
 note "start-up: $repeats runs each of the minimal program and of the simulator in both modes"
 : >"$tmp/st_min" && : >"$tmp/st_win" && : >"$tmp/st_full"
 : >"$tmp/rss_min" && : >"$tmp/rss_win" && : >"$tmp/rss_full"
+: >"$tmp/anon_min" && : >"$tmp/anon_win" && : >"$tmp/anon_full"
 RANDOM=2024
 for i in $(seq "$repeats"); do
     launch min 30 "$minimal"
     echo "$MAP_MS" >>"$tmp/st_min"
     sleep 1
     rss_kb "$PID" >>"$tmp/rss_min"
+    anon_kb "$PID" >>"$tmp/anon_min"
     stop "$PID"
     for mode in win full; do
         store $([ $mode = full ] && echo 1 || echo 0)
@@ -161,6 +166,7 @@ for i in $(seq "$repeats"); do
         echo "$MAP_MS" >>"$tmp/st_$mode"
         sleep 1
         rss_kb "$PID" >>"$tmp/rss_$mode"
+        anon_kb "$PID" >>"$tmp/anon_$mode"
         stop "$PID"
     done
 done
@@ -268,6 +274,7 @@ read -r cw_n cw_ir <"$tmp/win.cg"
 read -r cf_n cf_ir <"$tmp/full.cg"
 st_min=$(median <"$tmp/st_min") st_win=$(median <"$tmp/st_win") st_full=$(median <"$tmp/st_full")
 rss_min=$(median <"$tmp/rss_min") rss_win=$(median <"$tmp/rss_win") rss_full=$(median <"$tmp/rss_full")
+anon_min=$(median <"$tmp/anon_min") anon_win=$(median <"$tmp/anon_win") anon_full=$(median <"$tmp/anon_full")
 latency=$(awk '/latency/ { print $(NF-1); exit }' "$tmp/latency")
 latency_driver=$(awk '/latency/ { print $4; exit }' "$tmp/latency")
 
@@ -294,6 +301,7 @@ Windowed start-up and memory are set against zn-minimal-qt (median of $repeats r
 | Largest area flushed to the screen during play (20 s) | $(pct "$pw_big" "$pw_win") % of the window ($pw_n flushes) | $(pct "$pf_big" "$pf_win") % of the window ($pf_n flushes) | never the whole window | $(ok "$pw_big < $pw_win && $pf_big < $pf_win") |
 | Start-up to the mapped window | $st_win ms = $(ratio "$st_win" "$st_min") × minimal ($st_min ms) | $st_full ms = $(ratio "$st_full" "$st_min") × minimal | ≤ 1.5 × | $(ok "$st_win <= 1.5 * $st_min") |
 | Resident memory after start | $(mb "$rss_win") MB = $(ratio "$rss_win" "$rss_min") × minimal ($(mb "$rss_min") MB) | $(mb "$rss_full") MB = $(ratio "$rss_full" "$rss_min") × minimal | ≤ 1.5 × | $(ok "$rss_win <= 1.5 * $rss_min") |
+| of which private (RssAnon, without shared libraries) | $(mb "$anon_win") MB = $(ratio "$anon_win" "$anon_min") × minimal ($(mb "$anon_min") MB) | $(mb "$anon_full") MB = $(ratio "$anon_full" "$anon_min") × minimal | - | - |
 | Resident memory in play: start / 1 min / end | $(mb "$rw0") / $(mb "$rw1") / $(mb "$rw2") MB after $rwmin min | $(mb "$rf0") / $(mb "$rf1") / $(mb "$rf2") MB | no growth | $(ok "$rw2 <= $rw1 + 512 && $rf2 <= $rf1 + 512") |
 | Sound latency (one mixing buffer) | $latency ms ($latency_driver) | | ≤ 25 ms | $(ok "${latency:-99} <= 25") |
 | Engine tick alone, no drawing (bench_engine BM_GameTick) | $(cat "$tmp/engine_ns") ns | | recorded | - |
