@@ -28,25 +28,7 @@ protected:
         QDir().mkpath(dir->path() + "/Graphics/Backdrop");
         const skingen::DeviceArt dev = skingen::paintDevice();
         const skingen::ScreenArt scr = skingen::paintScreen();
-        pictures = new std::map<QString, QImage>{{"background.png", dev.background},
-                                                 {"screen.png", scr.lit},
-                                                 {"screen_glass.png", scr.glass},
-                                                 {"power_on.png", dev.powerOn},
-                                                 {"select_down.png", dev.selectDown},
-                                                 {"start_down.png", dev.startDown},
-                                                 {"joystick.png", dev.joystick},
-                                                 {"arrow_up.png", dev.arrows[0]},
-                                                 {"arrow_left.png", dev.arrows[1]},
-                                                 {"arrow_right.png", dev.arrows[2]},
-                                                 {"arrow_down.png", dev.arrows[3]},
-                                                 {"gameover.png", scr.gameOver},
-                                                 {"life.png", scr.life},
-                                                 {"nibbo.png", scr.nibbo},
-                                                 {"ghost.png", scr.ghost},
-                                                 {"pill.png", scr.pill},
-                                                 {"energizer.png", scr.energizer},
-                                                 {"star.png", scr.star}};
-        for (int d = 0; d <= 9; ++d) (*pictures)[QStringLiteral("digit_%1.png").arg(d)] = scr.digits[d];
+        pictures = new std::map<QString, QImage>(skingen::skinPictures(dev, scr));
         for (const auto& [name, image] : *pictures) ASSERT_TRUE(image.save(skin + "/" + name, "PNG"));
         QFile ini(dir->path() + "/Config.ini");
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));

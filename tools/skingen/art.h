@@ -4,7 +4,9 @@
 #include <QColor>
 #include <QImage>
 #include <QPainterPath>
+#include <QString>
 #include <array>
+#include <map>
 
 namespace zn::skingen {
 
@@ -41,6 +43,9 @@ ScreenArt paintScreen();
 
 QImage paintBackdrop();  // 1920 x 1080, opaque
 QImage paintLogo();      // with alpha
+
+// The skin's pictures by the file names that Config.ini gives them.
+std::map<QString, QImage> skinPictures(const DeviceArt& dev, const ScreenArt& scr);
 
 // A picture of the shape filled with the colour, of the given size.
 QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour);
