@@ -6,35 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/figure_table.h"
-#include "engine/game.h"
-#include "engine/queued_random.h"
-#include "engine/recording_sound.h"
+#include "engine/headless_game.h"
 #include "engine/snapshot.h"
-#include "engine/virtual_clock.h"
 
 namespace zn::test {
 
-struct Rig {
-    VirtualClock clock;
-    FigureTable figures;
-    RecordingSound sound;
-    QueuedRandom random{12345};
-    Game game{clock, figures, sound, random};
+struct Rig : HeadlessGame {
+    Rig() : HeadlessGame(12345) {}
 
-    Rig() { game.Snd_Enabled = true; }
-
-    void run(std::int64_t ms) {
-        clock.advance(ms, [this](TimerId t) { game.onTimer(t); });
-    }
-    // Power on, select game n, start it: the first tick is 120 ms away.
+    // Power on, select game n, start it: the first tick is 120 ms away; no sound recorded yet.
     void startGame(int n) {
-        game.Inp_power_down();
-        run(2980);
-        for (int i = 0; i < n; ++i) game.Inp_select_down();
-        game.Inp_select_up();
-        game.Inp_start_down();
-        game.Inp_start_up();
+        HeadlessGame::startGame(n);
         sound.calls.clear();
     }
     std::vector<SoundCall> takeSounds() {

@@ -78,11 +78,10 @@ constexpr Control kControls[] = {
 }  // namespace
 
 ScriptDriver::ScriptDriver(std::ostream& out, std::ostream& err, std::uint64_t seed)
-    : out_(out), err_(err), random_(seed), game_(clock_, figures_, sound_, random_) {
-    game_.Snd_Enabled = true;
-    sound_.keepCalls = false;
-    sound_.listener = [this](const SoundCall& c) {
-        out_ << "sound " << clock_.now();
+    : out_(out), err_(err), device_(seed) {
+    device_.sound.keepCalls = false;
+    device_.sound.listener = [this](const SoundCall& c) {
+        out_ << "sound " << device_.clock.now();
         if (c.sample)
             out_ << " play " << sampleName(*c.sample) << '\n';
         else
@@ -101,21 +100,21 @@ std::string ScriptDriver::execute(std::string_view line) {
 
     if (cmd == "show" || cmd == "state") {
         if (auto e = arity(0); !e.empty()) return e;
-        out_ << (cmd == "show" ? showFigures(figures_) : showState(game_, clock_));
+        out_ << (cmd == "show" ? showFigures(device_.figures) : showState(device_.game, device_.clock));
         return {};
     }
     if (cmd == "wait") {
         if (auto e = arity(1); !e.empty()) return e;
         std::uint64_t ms = 0;
         if (!parseNumber(t[1], 2147483647, ms)) return "wait: " + badNumber(t[1], "0..2147483647");
-        clock_.advance(static_cast<std::int64_t>(ms), [this](TimerId id) { game_.onTimer(id); });
+        device_.run(static_cast<std::int64_t>(ms));
         return {};
     }
     if (cmd == "seed") {
         if (auto e = arity(1); !e.empty()) return e;
         std::uint64_t s = 0;
         if (!parseNumber(t[1], UINT64_MAX, s)) return "seed: " + badNumber(t[1], "0..18446744073709551615");
-        random_.seed(s);
+        device_.random.seed(s);
         return {};
     }
     if (cmd == "rand") {
@@ -126,7 +125,7 @@ std::string ScriptDriver::execute(std::string_view line) {
             if (!parseNumber(t[i], 3, v)) return "rand: " + badNumber(t[i], "0..3");
             values.push_back(static_cast<int>(v));
         }
-        for (int v : values) random_.force(v);
+        for (int v : values) device_.random.force(v);
         return {};
     }
     if (cmd == "press" || cmd == "release") {
@@ -134,10 +133,10 @@ std::string ScriptDriver::execute(std::string_view line) {
         for (const Control& c : kControls) {
             if (c.name != t[1]) continue;
             if (cmd == "press") {
-                (game_.*c.press)();
+                (device_.game.*c.press)();
             } else {
                 if (!c.release) return "release: power has no release";
-                (game_.*c.release)();
+                (device_.game.*c.release)();
             }
             return {};
         }

@@ -7,11 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/figure_table.h"
-#include "engine/game.h"
-#include "engine/queued_random.h"
-#include "engine/recording_sound.h"
-#include "engine/virtual_clock.h"
+#include "engine/headless_game.h"
 
 namespace zn {
 
@@ -31,11 +27,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
-    VirtualClock clock_;
-    FigureTable figures_;
-    RecordingSound sound_;
-    QueuedRandom random_;
-    Game game_;
+    HeadlessGame device_;
 };
 
 }  // namespace zn
