@@ -74,19 +74,6 @@ QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor&
     return l;
 }
 
-// The Windows key codes the dialog reacts to: Enter 13, Escape 27 and the digit keys.
-int dialogKeyCode(const QKeyEvent& e) {
-    switch (e.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Escape:
-            return 27;
-        default:
-            return virtualKeyFromQt(e.key(), e.modifiers());
-    }
-}
-
 class Form1SplashHost : public SplashHost {
 public:
     explicit Form1SplashHost(TForm1& form) : form_(form) {}
@@ -240,11 +227,11 @@ void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(author::k
 void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(author::kMailtoUrl)); }
 
 bool TSplashForm::FormKeyDown(int keyCode) {
-    if (keyCode == 13 || keyCode == 49) {
+    if (keyCode == kVkReturn || keyCode == '1') {
         if (btn_play_->isEnabled()) btn_playClick();
         return true;
     }
-    if (keyCode == 27) {
+    if (keyCode == kVkEscape) {
         host_.App_Terminate();
         return true;
     }

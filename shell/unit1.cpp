@@ -277,11 +277,11 @@ void TForm1::release(Control c) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
-    KeyDispatch::keyDown(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), *this);
+    KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
-    KeyDispatch::keyUp(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), e->isAutoRepeat(), *this);
+    KeyDispatch::keyUp(Inp_Keys, virtualKeyCode(*e), e->isAutoRepeat(), *this);
 }
 
 void TForm1::imagePressed(ImageId id, Qt::MouseButton button, QPoint local) {
