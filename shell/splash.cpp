@@ -18,6 +18,7 @@
 #include "shell/about.h"
 #include "shell/settings.h"
 #include "shell/unit1.h"
+#include "sound/sound_outputs.h"
 
 namespace zn {
 namespace {
@@ -136,7 +137,9 @@ void TSplashForm::buildControls() {
     cb_sound_->setEditable(false);
     cb_sound_->setGeometry(217, 308, 144, 21);
     cb_sound_->setFont(textFont);
-    for (const QString& driver : kSoundDrivers) cb_sound_->addItem(driver);
+    for (const SoundOutputItem& output : kSoundOutputs)
+        cb_sound_->addItem(
+            QString::fromLatin1(output.caption.data(), static_cast<qsizetype>(output.caption.size())));
     cb_sound_->setMaxVisibleItems(3);
     cb_sound_->setCurrentIndex(-1);
     cb_sound_->installEventFilter(this);
