@@ -10,7 +10,7 @@
 int main() {
     zn::SoundOutput out;
     const int configured = out.latencyMs();
-    const bool started = out.Snd_Start(2);
+    const bool started = out.Snd_Start(zn::kSoundOutputs[0]);
     const char* driver = SDL_GetCurrentAudioDriver();
     std::printf("configured %d ms (%d frames at %d Hz)\n", configured, zn::SoundOutput::kChunkFrames,
                 zn::SoundOutput::kMixRate);

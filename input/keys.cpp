@@ -20,19 +20,6 @@ const QColor kBackground(8, 41, 82);
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelRed(255, 0, 0);
 
-// The Windows key codes this dialog reacts to: Enter 13 (either Enter key) and Escape 27.
-int dialogKeyCode(const QKeyEvent& e) {
-    switch (e.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Escape:
-            return 27;
-        default:
-            return virtualKeyFromQt(e.key(), e.modifiers());
-    }
-}
-
 class Form1KeysHost : public KeysHost {
 public:
     explicit Form1KeysHost(TForm1& form) : form_(form) {}
@@ -190,11 +177,11 @@ void TKeysForm::btn_acceptClick() {
 }
 
 bool TKeysForm::FormKeyDown(int keyCode) {
-    if (keyCode == 13) {
+    if (keyCode == kVkReturn) {
         if (btn_accept_->isEnabled()) btn_acceptClick();
         return true;
     }
-    if (keyCode == 27) {
+    if (keyCode == kVkEscape) {
         closeWithoutApplying();
         return true;
     }

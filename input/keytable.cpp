@@ -1,5 +1,7 @@
 #include "input/keytable.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <utility>
 
 namespace zn {
@@ -40,28 +42,15 @@ struct KeyTable {
 };
 constexpr KeyTable kTable;
 
+// X key codes of the main keyboard's digit row, from "1" to "0" (evdev + 8, the same
+// physical keys on every layout).
+constexpr std::uint32_t kXKeyCodeDigit1 = 10;
+constexpr std::uint32_t kXKeyCodeDigit0 = 19;
+
 // Qt keys that are not digits or letters, with their virtual-key codes.
 constexpr std::pair<int, std::uint16_t> kSpecialKeys[] = {
-    {Qt::Key_Up, 38},
-    {Qt::Key_Down, 40},
-    {Qt::Key_Left, 37},
-    {Qt::Key_Right, 39},
-    {Qt::Key_Alt, 18},
-    {Qt::Key_AltGr, 18},
-    {Qt::Key_Control, 17},
-    {Qt::Key_Shift, 16},
-    {Qt::Key_Space, 32},
-    // Shift held on a main-keyboard digit (US layout).
-    {Qt::Key_ParenRight, '0'},
-    {Qt::Key_Exclam, '1'},
-    {Qt::Key_At, '2'},
-    {Qt::Key_NumberSign, '3'},
-    {Qt::Key_Dollar, '4'},
-    {Qt::Key_Percent, '5'},
-    {Qt::Key_AsciiCircum, '6'},
-    {Qt::Key_Ampersand, '7'},
-    {Qt::Key_Asterisk, '8'},
-    {Qt::Key_ParenLeft, '9'},
+    {Qt::Key_Up, 38},    {Qt::Key_Down, 40},    {Qt::Key_Left, 37},  {Qt::Key_Right, 39}, {Qt::Key_Alt, 18},
+    {Qt::Key_AltGr, 18}, {Qt::Key_Control, 17}, {Qt::Key_Shift, 16}, {Qt::Key_Space, 32},
 };
 
 }  // namespace
@@ -104,15 +93,42 @@ HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool dev
     return h;
 }
 
-std::uint16_t virtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
+std::uint16_t virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::uint32_t xKeyCode) {
     if (modifiers.testFlag(Qt::KeypadModifier)) return 0;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    if (xKeyCode >= kXKeyCodeDigit1 && xKeyCode <= kXKeyCodeDigit0)
+        return xKeyCode == kXKeyCodeDigit0 ? '0'
+                                           : static_cast<std::uint16_t>('1' + (xKeyCode - kXKeyCodeDigit1));
+    // Without a key code only the character tells a digit; with one, a digit typed
+    // elsewhere (AltGr on another key, say) is not a digit key.
+    if (xKeyCode == 0 && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return static_cast<std::uint16_t>('0' + (qtKey - Qt::Key_0));
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
         return static_cast<std::uint16_t>('A' + (qtKey - Qt::Key_A));
     for (const auto& [key, code] : kSpecialKeys)
         if (key == qtKey) return code;
     return 0;
+}
+
+std::uint16_t virtualKeyCode(const QKeyEvent& e) {
+    // X11 and Wayland number the keys as evdev + 8; other platforms (offscreen, synthetic
+    // events) give 0 or a numbering of their own.
+    static const bool xKeyCodes = [] {
+        const QString platform = QGuiApplication::platformName();
+        return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    }();
+    return virtualKeyCode(e.key(), e.modifiers(), xKeyCodes ? e.nativeScanCode() : 0);
+}
+
+std::uint16_t dialogKeyCode(const QKeyEvent& e) {
+    switch (e.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kVkReturn;
+        case Qt::Key_Escape:
+            return kVkEscape;
+        default:
+            return virtualKeyCode(e);
+    }
 }
 
 }  // namespace zn

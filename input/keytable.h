@@ -1,12 +1,15 @@
 #pragma once
 // The keys a control can be bound to, the seven bindings and the translation of Qt
-// key events into the Windows virtual-key codes the bindings hold. Everything here
+// key events into the Windows virtual-key codes the bindings hold: the one place where
+// key events become codes. Everything here
 // is constant data or works on values passed in; nothing reads the window.
 #include <QString>
 #include <Qt>
 #include <array>
 #include <cstdint>
 #include <string_view>
+
+class QKeyEvent;
 
 namespace zn {
 
@@ -57,10 +60,23 @@ struct HintTexts {
 };
 HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff);
 
-// The virtual-key code of a Qt key event, or 0 when the key is not in the key table.
-// Keys of the numeric keypad give 0, so that only the main-keyboard digits match.
-// The shifted digits of a US layout ('!' for 1 ...) give the digit's code, since a
-// virtual-key code does not depend on Shift.
-std::uint16_t virtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+// The virtual-key codes of Enter and Escape, which the dialogs react to; no control can
+// be bound to them.
+inline constexpr std::uint16_t kVkReturn = 13;
+inline constexpr std::uint16_t kVkEscape = 27;
+
+// The virtual-key code of a key event, or 0 when the key is not in the key table. As on
+// the device's original platform, the digit row gives '0'..'9' by its position on the
+// keyboard, whatever the layout types there and whether Shift is held; xKeyCode is the
+// X key code of the event (the digit row is 10..19), 0 when unknown, and then a Qt digit
+// key counts instead. Letters follow the layout. Keys of the numeric keypad give 0, so
+// that only the main-keyboard digits match.
+std::uint16_t virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::uint32_t xKeyCode);
+// The same for an event of the running application: its native scan code is taken as
+// the X key code on X11 and Wayland, which share the numbering, and ignored elsewhere.
+std::uint16_t virtualKeyCode(const QKeyEvent& e);
+// What a dialog sees of a key event: kVkReturn for either Enter key, kVkEscape, otherwise
+// virtualKeyCode.
+std::uint16_t dialogKeyCode(const QKeyEvent& e);
 
 }  // namespace zn

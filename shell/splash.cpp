@@ -18,6 +18,7 @@
 #include "shell/about.h"
 #include "shell/settings.h"
 #include "shell/unit1.h"
+#include "sound/sound_outputs.h"
 
 namespace zn {
 namespace {
@@ -72,19 +73,6 @@ QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor&
     l->setAlignment(align | Qt::AlignTop);
     Dlg_Text_Colour(l, colour);
     return l;
-}
-
-// The Windows key codes the dialog reacts to: Enter 13, Escape 27 and the digit keys.
-int dialogKeyCode(const QKeyEvent& e) {
-    switch (e.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Escape:
-            return 27;
-        default:
-            return virtualKeyFromQt(e.key(), e.modifiers());
-    }
 }
 
 class Form1SplashHost : public SplashHost {
@@ -149,7 +137,9 @@ void TSplashForm::buildControls() {
     cb_sound_->setEditable(false);
     cb_sound_->setGeometry(217, 308, 144, 21);
     cb_sound_->setFont(textFont);
-    for (const QString& driver : kSoundDrivers) cb_sound_->addItem(driver);
+    for (const SoundOutputItem& output : kSoundOutputs)
+        cb_sound_->addItem(
+            QString::fromLatin1(output.caption.data(), static_cast<qsizetype>(output.caption.size())));
     cb_sound_->setMaxVisibleItems(3);
     cb_sound_->setCurrentIndex(-1);
     cb_sound_->installEventFilter(this);
@@ -240,11 +230,11 @@ void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(author::k
 void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(author::kMailtoUrl)); }
 
 bool TSplashForm::FormKeyDown(int keyCode) {
-    if (keyCode == 13 || keyCode == 49) {
+    if (keyCode == kVkReturn || keyCode == '1') {
         if (btn_play_->isEnabled()) btn_playClick();
         return true;
     }
-    if (keyCode == 27) {
+    if (keyCode == kVkEscape) {
         host_.App_Terminate();
         return true;
     }

@@ -19,10 +19,6 @@ namespace zn {
 class AppSettings;
 class TForm1;
 
-// The driver list's items; an item's position is the stored SoundMode.
-inline const QString kSoundDrivers[] = {QStringLiteral("Microsoft DirectSound"),
-                                        QStringLiteral("Windows MultiMedia"), QStringLiteral("(no sound)")};
-
 // What the splash dialog needs of the main window.
 class SplashHost {
 public:

@@ -195,21 +195,12 @@ bool TForm1::Gfx_Init() {
 }
 
 bool TForm1::Snd_Start_Up(const QString& driverText) {
-    int outputCode = 0;
-    if (driverText == QLatin1String("(no sound)")) {
-        game_->Snd_Enabled = false;
-        settings_->writeInteger(QStringLiteral("SoundMode"), 2);
-    } else if (driverText == QLatin1String("Windows MultiMedia")) {
-        game_->Snd_Enabled = true;
-        settings_->writeInteger(QStringLiteral("SoundMode"), 1);
-        outputCode = 1;
-    } else if (driverText == QLatin1String("Microsoft DirectSound")) {
-        game_->Snd_Enabled = true;
-        settings_->writeInteger(QStringLiteral("SoundMode"), 0);
-        outputCode = 2;
-    }
-    if (!game_->Snd_Enabled || outputCode == 0) return true;
-    if (sound_.Snd_Start(outputCode)) return true;
+    const SoundOutputItem* output = soundOutputByCaption(driverText.toStdString());
+    if (output == nullptr) return true;
+    game_->Snd_Enabled = output->sdlDriver != nullptr;
+    settings_->writeInteger(QStringLiteral("SoundMode"), output->soundMode);
+    if (!game_->Snd_Enabled) return true;
+    if (sound_.Snd_Start(*output)) return true;
     QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
                           QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));
     settings_->writeInteger(QStringLiteral("SoundMode"), -1);
@@ -276,12 +267,10 @@ void TForm1::release(Control c) {
     }
 }
 
-void TForm1::keyPressEvent(QKeyEvent* e) {
-    KeyDispatch::keyDown(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), *this);
-}
+void TForm1::keyPressEvent(QKeyEvent* e) { KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this); }
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
-    KeyDispatch::keyUp(Inp_Keys, virtualKeyFromQt(e->key(), e->modifiers()), e->isAutoRepeat(), *this);
+    KeyDispatch::keyUp(Inp_Keys, virtualKeyCode(*e), e->isAutoRepeat(), *this);
 }
 
 void TForm1::imagePressed(ImageId id, Qt::MouseButton button, QPoint local) {

@@ -73,8 +73,8 @@ public:
     // Vid_Move_Offscreen(); Gfx_Init(); Vid_Center_Window().
     bool Gfx_Init();
 
-    // The sound start-up on the driver list's text ("Microsoft DirectSound", "Windows
-    // MultiMedia", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
+    // The sound start-up on the driver list's text (a caption of kSoundOutputs: "PulseAudio",
+    // "ALSA", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
     // the output. When the first sample does not load it shows the error box, stores
     // SoundMode -1 and SplashScreen true, requests the end of the application and returns
     // false. Any other text changes nothing.

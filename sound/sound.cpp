@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kOutputChannels = 2;
 
-// Brings up SDL's audio and the mixer on whatever driver SDL chooses now. Leaves nothing
-// open when it fails.
+// Brings up SDL's audio and the mixer on the driver SDL_HINT_AUDIODRIVER names now, or
+// the one SDL chooses. Leaves nothing open when it fails.
 bool openMixer() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     // allowed_changes 0: SDL converts to exactly this format, so the mixer's buffer size
@@ -24,24 +24,36 @@ bool openMixer() {
     return true;
 }
 
-// A machine without a usable audio device still plays the game: the samples load and
-// mix into SDL's dummy output, which discards them.
-bool openMixerOnDummy() {
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+// The mixer on one driver, whatever the environment names.
+bool openMixerOn(const char* driver) {
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
     const bool ok = openMixer();
-    // Later starts honour SDL_AUDIODRIVER again.
+    // Later starts choose afresh, SDL_AUDIODRIVER honoured.
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     return ok;
+}
+
+// SDL_AUDIODRIVER set to a driver: the user's choice comes before the dialog's.
+bool environmentChoosesDriver() {
+    const char* env = SDL_getenv("SDL_AUDIODRIVER");
+    return env != nullptr && *env != '\0';
 }
 
 }  // namespace
 
 SoundOutput::~SoundOutput() { Snd_Shutdown(); }
 
-bool SoundOutput::Snd_Start(int outputCode) {
+bool SoundOutput::Snd_Start(const SoundOutputItem& output) {
     Snd_Shutdown();
-    opened_ = openMixer() || openMixerOnDummy();
-    outputCode_ = outputCode;
+    if (environmentChoosesDriver()) {
+        opened_ = openMixer();
+    } else {
+        opened_ = openMixerOn(output.sdlDriver) || openMixerOn(otherSoundDriver(output).sdlDriver);
+    }
+    // A machine without a usable audio device still plays the game: the samples load and
+    // mix into SDL's dummy output, which discards them.
+    opened_ = opened_ || openMixerOn("dummy");
+    output_ = &output;
     if (opened_) Mix_AllocateChannels(kMixChannels);
     for (int i = 0; i < kSampleCount; ++i) {
         chunks_[i] = opened_ ? Mix_LoadWAV(kSampleFiles[i]) : nullptr;

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "engine/services.h"
+#include "sound/sound_outputs.h"
 
 namespace zn {
 
@@ -18,14 +19,15 @@ public:
     SoundOutput& operator=(const SoundOutput&) = delete;
     ~SoundOutput() override;
 
-    // Opens the mixer (22050 Hz, S16, 64 channels, a buffer of kChunkFrames) on the driver
-    // SDL picks, SDL_AUDIODRIVER honoured. When no device opens at all the mixer runs on
-    // SDL's "dummy" driver instead, so the samples still load and the game runs silently.
-    // outputCode (1 or 2) is accepted after the initialisation and both codes reach the
-    // default output. Then loads the eight samples in order from kSampleFiles, relative to
-    // the working directory. Returns false when the first sample (Bonus) could not be
-    // loaded; the caller shows the message. A second call starts over from scratch.
-    bool Snd_Start(int outputCode);
+    // Opens the mixer (22050 Hz, S16, 64 channels, a buffer of kChunkFrames) on the SDL
+    // driver of output (PulseAudio or ALSA, never "(no sound)"); when that does not open,
+    // on the other one of the two. SDL_AUDIODRIVER in the environment overrides both. When
+    // no device opens at all the mixer runs on SDL's "dummy" driver instead, so the
+    // samples still load and the game runs silently. Then loads the eight samples in order
+    // from kSampleFiles, relative to the working directory. Returns false when the first
+    // sample (Bonus) could not be loaded; the caller shows the message. A second call
+    // starts over from scratch.
+    bool Snd_Start(const SoundOutputItem& output);
 
     // Starts the sample on a free channel, over whatever plays. A sample that is not
     // loaded stays silent.
@@ -40,8 +42,8 @@ public:
     bool loaded(Sample s) const;
     // True once Snd_Start has opened a device, the fallback one included.
     bool opened() const { return opened_; }
-    // The output code last given to Snd_Start (0 before).
-    int outputCode() const { return outputCode_; }
+    // The output last given to Snd_Start (null before).
+    const SoundOutputItem* output() const { return output_; }
     // The delay one mixing buffer adds, in milliseconds rounded up, at the mixer's rate.
     int latencyMs() const;
 
@@ -52,7 +54,7 @@ public:
 private:
     std::array<Mix_Chunk*, kSampleCount> chunks_{};
     bool opened_ = false;
-    int outputCode_ = 0;
+    const SoundOutputItem* output_ = nullptr;
 };
 
 }  // namespace zn

@@ -64,7 +64,7 @@ TEST_F(SplashFormTest, FirstStartShowsNoDriverWithPlayGreyedAndEnterDoingNothing
 }
 
 TEST_F(SplashFormTest, StoredDriverWithSplashOffPlaysDuringCreation) {
-    const QString drivers[] = {QStringLiteral("Microsoft DirectSound"), QStringLiteral("Windows MultiMedia"),
+    const QString drivers[] = {QStringLiteral("PulseAudio"), QStringLiteral("ALSA"),
                                QStringLiteral("(no sound)")};
     for (int mode = 0; mode < 3; ++mode) {
         test::writeStore({QStringLiteral("SoundMode=%1").arg(mode), QStringLiteral("SplashScreen=0")});
@@ -141,7 +141,7 @@ TEST_F(SplashFormTest, DigitOnePlaysAndStoresTheUntickedBox) {
     form.cb_sound()->setCurrentIndex(1);
     form.chb_splashscreen()->setChecked(false);
     QTest::keyClick(form.chb_splashscreen(), Qt::Key_1);
-    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Snd_Start_Up Windows MultiMedia"),
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Snd_Start_Up ALSA"),
                                        QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(test::storeText().contains(QStringLiteral("SplashScreen=0")));
@@ -157,7 +157,7 @@ TEST_F(SplashFormTest, FailedSoundStartStopsThePlayActionAndNeverRetries) {
     form.cb_sound()->setCurrentIndex(0);
     QTest::keyClick(form.cb_sound(), Qt::Key_Return);
     QTest::keyClick(form.cb_sound(), Qt::Key_Return);
-    EXPECT_EQ(host.calls, QStringList{QStringLiteral("Snd_Start_Up Microsoft DirectSound")});
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("Snd_Start_Up PulseAudio")});
     EXPECT_FALSE(form.played());
     EXPECT_FALSE(test::storeText().contains(QStringLiteral("SplashScreen")));
 }

@@ -2,7 +2,8 @@
 # then call e2e_init. Everything started here is stopped when the test's shell exits.
 #
 #   e2e_init                     temp folder, cleanup on exit
-#   e2e_start_x [WxH]            Xvfb on a free display (-displayfd); exports DISPLAY
+#   e2e_start_x [WxH]            Xvfb on a free display (-displayfd); exports DISPLAY. It keeps
+#                                its state, a keyboard layout say, when its last client leaves
 #   e2e_copy_game GAME_DIR       copies the runnable folder to the temp folder ($E2E_GAME)
 #   e2e_store LINE...            the settings store of the run, e.g. SoundMode=2 SplashScreen=0
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
@@ -51,7 +52,7 @@ e2e_fail() {
 e2e_start_x() {
     local size=${1:-1280x1024}
     exec 9>"$E2E_TMP/display"
-    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     E2E_XPID=$!
     exec 9>&-
     for _ in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.05; done

@@ -101,30 +101,43 @@ TEST(Hints, AnIndexOutsideTheTableShowsNoKey) {
 struct QtKeyCase {
     int key;
     Qt::KeyboardModifiers mods;
+    std::uint32_t xKeyCode;  // 0: unknown (synthetic events, platforms without X key codes)
     int code;
 };
 class QtKeys : public ::testing::TestWithParam<QtKeyCase> {};
 
 TEST_P(QtKeys, MapToVirtualKeyCodes) {
     const QtKeyCase c = GetParam();
-    EXPECT_EQ(virtualKeyFromQt(c.key, c.mods), c.code);
+    EXPECT_EQ(virtualKeyCode(c.key, c.mods, c.xKeyCode), c.code);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, QtKeys,
     ::testing::Values(
-        QtKeyCase{Qt::Key_0, Qt::NoModifier, 48}, QtKeyCase{Qt::Key_9, Qt::NoModifier, 57},
-        QtKeyCase{Qt::Key_A, Qt::NoModifier, 65}, QtKeyCase{Qt::Key_Z, Qt::ShiftModifier, 90},
-        QtKeyCase{Qt::Key_Left, Qt::NoModifier, 37}, QtKeyCase{Qt::Key_Up, Qt::NoModifier, 38},
-        QtKeyCase{Qt::Key_Right, Qt::NoModifier, 39}, QtKeyCase{Qt::Key_Down, Qt::NoModifier, 40},
-        QtKeyCase{Qt::Key_Alt, Qt::AltModifier, 18}, QtKeyCase{Qt::Key_Control, Qt::NoModifier, 17},
-        QtKeyCase{Qt::Key_Shift, Qt::ShiftModifier, 16}, QtKeyCase{Qt::Key_Space, Qt::NoModifier, 32},
-        QtKeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 49},
+        QtKeyCase{Qt::Key_0, Qt::NoModifier, 0, 48}, QtKeyCase{Qt::Key_9, Qt::NoModifier, 0, 57},
+        QtKeyCase{Qt::Key_A, Qt::NoModifier, 0, 65}, QtKeyCase{Qt::Key_Z, Qt::ShiftModifier, 0, 90},
+        QtKeyCase{Qt::Key_Left, Qt::NoModifier, 0, 37}, QtKeyCase{Qt::Key_Up, Qt::NoModifier, 0, 38},
+        QtKeyCase{Qt::Key_Right, Qt::NoModifier, 0, 39}, QtKeyCase{Qt::Key_Down, Qt::NoModifier, 0, 40},
+        QtKeyCase{Qt::Key_Alt, Qt::AltModifier, 0, 18}, QtKeyCase{Qt::Key_Control, Qt::NoModifier, 0, 17},
+        QtKeyCase{Qt::Key_Shift, Qt::ShiftModifier, 0, 16}, QtKeyCase{Qt::Key_Space, Qt::NoModifier, 0, 32},
+        // the digit row by its X key codes 10..19, whatever the layout types and Shift
+        QtKeyCase{Qt::Key_1, Qt::NoModifier, 10, 49},              // us 1
+        QtKeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 10, 49},      // us Shift+1
+        QtKeyCase{Qt::Key_Ampersand, Qt::NoModifier, 10, 49},      // fr 1 types &
+        QtKeyCase{Qt::Key_1, Qt::ShiftModifier, 10, 49},           // fr Shift+1 types 1
+        QtKeyCase{Qt::Key_Eacute, Qt::NoModifier, 11, 50},         // fr 2 types é
+        QtKeyCase{Qt::Key_section, Qt::ShiftModifier, 12, 51},     // de Shift+3 types §
+        QtKeyCase{Qt::Key_Ampersand, Qt::ShiftModifier, 16, 55},   // us Shift+7
+        QtKeyCase{Qt::Key_ParenRight, Qt::ShiftModifier, 19, 48},  // us Shift+0
+        QtKeyCase{Qt::Key_A, Qt::NoModifier, 24, 65},              // fr: letters follow the layout
+        QtKeyCase{Qt::Key_7, Qt::GroupSwitchModifier, 30, 0},      // a digit typed off the digit row
+        QtKeyCase{Qt::Key_Ampersand, Qt::NoModifier, 0, 0},        // a symbol is no digit without a key code
         // the keypad matches nothing, digits and arrows alike
-        QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 0}, QtKeyCase{Qt::Key_Up, Qt::KeypadModifier, 0},
+        QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 0, 0}, QtKeyCase{Qt::Key_1, Qt::KeypadModifier, 87, 0},
+        QtKeyCase{Qt::Key_Up, Qt::KeypadModifier, 80, 0},
         // keys outside the table
-        QtKeyCase{Qt::Key_F1, Qt::NoModifier, 0}, QtKeyCase{Qt::Key_Escape, Qt::NoModifier, 0},
-        QtKeyCase{Qt::Key_Return, Qt::NoModifier, 0}));
+        QtKeyCase{Qt::Key_F1, Qt::NoModifier, 67, 0}, QtKeyCase{Qt::Key_Escape, Qt::NoModifier, 9, 0},
+        QtKeyCase{Qt::Key_Return, Qt::NoModifier, 36, 0}));
 
 }  // namespace
 }  // namespace zn

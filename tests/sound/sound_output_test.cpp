@@ -1,6 +1,7 @@
 // SoundOutput on SDL's disk driver, which writes the mixed output (22050 Hz, S16, stereo)
 // to a file in real time. Checks wait, with a timeout, until enough output exists and then
 // look at what was written: no sleep stands in for a result.
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +9,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "sound/sample_files.h"
@@ -20,6 +23,22 @@ using zn::Sample;
 namespace {
 
 constexpr size_t kBytesPerMs = 22050 * 4 / 1000;
+const zn::SoundOutputItem& kPulseAudio = zn::kSoundOutputs[0];
+const zn::SoundOutputItem& kAlsa = zn::kSoundOutputs[1];
+
+// The audio drivers asked of SDL while it lives, in order.
+class DriverLog {
+public:
+    DriverLog() { SDL_AddHintCallback(SDL_HINT_AUDIODRIVER, record, this); }
+    ~DriverLog() { SDL_DelHintCallback(SDL_HINT_AUDIODRIVER, record, this); }
+    std::vector<std::string> take() { return std::exchange(tried_, {}); }
+
+private:
+    static void record(void* self, const char*, const char*, const char* value) {
+        if (value != nullptr) static_cast<DriverLog*>(self)->tried_.emplace_back(value);
+    }
+    std::vector<std::string> tried_;
+};
 
 class SoundOutputTest : public ::testing::Test {
 protected:
@@ -34,6 +53,8 @@ protected:
     }
     void TearDown() override {
         sound_.Snd_Shutdown();
+        unsetenv("PULSE_SERVER");
+        unsetenv("ALSA_CONFIG_PATH");
         fs::current_path(home_);
         fs::remove_all(dir_);
     }
@@ -78,7 +99,7 @@ protected:
 
 TEST_F(SoundOutputTest, OpensTheMixerAsAskedAndLoadsAllEightSamples) {
     installSounds();
-    ASSERT_TRUE(sound_.Snd_Start(2));
+    ASSERT_TRUE(sound_.Snd_Start(kPulseAudio));
     int rate = 0, channels = 0;
     Uint16 format = 0;
     ASSERT_NE(Mix_QuerySpec(&rate, &format, &channels), 0);
@@ -91,7 +112,7 @@ TEST_F(SoundOutputTest, OpensTheMixerAsAskedAndLoadsAllEightSamples) {
 
 TEST_F(SoundOutputTest, StartTuneSoundsUntilSilenceCutsIt) {
     installSounds();
-    ASSERT_TRUE(sound_.Snd_Start(1));
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
     EXPECT_EQ(peakOf(written(), 200), 0) << "output before anything was played";
     sound_.play(Sample::Start);
     ASSERT_GT(peakOf(written(), 400), 5000);
@@ -103,7 +124,7 @@ TEST_F(SoundOutputTest, StartTuneSoundsUntilSilenceCutsIt) {
 
 TEST_F(SoundOutputTest, AStartDoesNotStopWhatIsPlaying) {
     installSounds();
-    ASSERT_TRUE(sound_.Snd_Start(1));
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
     sound_.play(Sample::Start);
     for (int i = 0; i < 3; ++i) sound_.play(Sample::Pill);
     // The pills last 50 ms; the start tune still sounds well after them.
@@ -112,13 +133,13 @@ TEST_F(SoundOutputTest, AStartDoesNotStopWhatIsPlaying) {
 
 TEST_F(SoundOutputTest, MissingFirstSampleFailsTheStart) {
     installSounds(int(Sample::Bonus));
-    EXPECT_FALSE(sound_.Snd_Start(1));
+    EXPECT_FALSE(sound_.Snd_Start(kAlsa));
     EXPECT_FALSE(sound_.loaded(Sample::Bonus));
 }
 
 TEST_F(SoundOutputTest, MissingLaterSampleStaysSilentAndTheRestPlays) {
     installSounds(int(Sample::Ghost));
-    ASSERT_TRUE(sound_.Snd_Start(1));
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
     EXPECT_FALSE(sound_.loaded(Sample::Ghost));
     sound_.play(Sample::Ghost);
     EXPECT_EQ(peakOf(written(), 400), 0);
@@ -129,18 +150,41 @@ TEST_F(SoundOutputTest, MissingLaterSampleStaysSilentAndTheRestPlays) {
 TEST_F(SoundOutputTest, UnusableDriverFallsBackToSilentOutput) {
     installSounds();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    ASSERT_TRUE(sound_.Snd_Start(2));
+    ASSERT_TRUE(sound_.Snd_Start(kPulseAudio));
     EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
     // The environment's choice counts again at the next start.
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    ASSERT_TRUE(sound_.Snd_Start(2));
+    ASSERT_TRUE(sound_.Snd_Start(kPulseAudio));
     EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "disk");
+}
+
+TEST_F(SoundOutputTest, EachOutputOpensItsDriverThenTheOtherThenSilence) {
+    installSounds();
+    unsetenv("SDL_AUDIODRIVER");
+    setenv("PULSE_SERVER", "unix:/nonexistent", 1);                       // no PulseAudio to reach
+    std::ofstream(dir_ / "null.conf") << "pcm.!default { type null }\n";  // an ALSA device that discards
+    std::ofstream(dir_ / "none.conf") << "\n";                            // no ALSA device
+    setenv("ALSA_CONFIG_PATH", (dir_ / "null.conf").c_str(), 1);
+    DriverLog log;
+    using Tried = std::vector<std::string>;
+
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
+    EXPECT_EQ(log.take(), Tried{"alsa"});
+    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "alsa");
+    ASSERT_TRUE(sound_.Snd_Start(kPulseAudio));
+    EXPECT_EQ(log.take(), (Tried{"pulseaudio", "alsa"}));
+    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "alsa");
+
+    setenv("ALSA_CONFIG_PATH", (dir_ / "none.conf").c_str(), 1);
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
+    EXPECT_EQ(log.take(), (Tried{"alsa", "pulseaudio", "dummy"}));
+    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
 }
 
 TEST_F(SoundOutputTest, ShutdownIsHarmlessBeforeStartAndTwice) {
     installSounds();
     sound_.Snd_Shutdown();
-    ASSERT_TRUE(sound_.Snd_Start(1));
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
     sound_.play(Sample::Start);
     sound_.Snd_Shutdown();
     sound_.Snd_Shutdown();
