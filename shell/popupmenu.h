@@ -31,6 +31,9 @@ public:
         std::function<bool(const QString& name, bool def)> readBool;
         std::function<void(const QString& name, bool value)> writeBool;
         std::function<void(const QString& fileName)> openDocument;  // default: openDocument()
+        // The Config.ini that pm_6_config opens (default "Config.ini"); for an installed
+        // game, the user's own copy.
+        std::function<QString()> editableConfig;
         std::function<void()> quit;                                 // default: QCoreApplication::exit(0)
     };
 
