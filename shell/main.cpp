@@ -87,22 +87,39 @@ void preferX11() {
 
 // Qt ends a program whose X display cannot be opened with an abort and a core dump. On X11
 // (Qt's platform unless another one is chosen) the display is tried first, and a failure is
-// one line on standard error. Other platforms (offscreen, wayland) are Qt's own matter.
-bool displayReachable() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb")) return true;
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) {
-        std::fprintf(stderr, "%s: cannot open a display: DISPLAY is not set\n", kProgram);
-        return false;
+// one line on standard error; other platforms (offscreen, wayland) are Qt's own matter. The
+// trial connection stays open until Qt has made its own: when the last client leaves, a
+// bare X server (Xvfb, a lone xinit) resets, and Qt's connection could land in the reset.
+class DisplayProbe {
+public:
+    DisplayProbe() {
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (!platform.isEmpty() && !platform.startsWith("xcb")) return;
+        const QByteArray display = qgetenv("DISPLAY");
+        if (display.isEmpty()) {
+            std::fprintf(stderr, "%s: cannot open a display: DISPLAY is not set\n", kProgram);
+            ok_ = false;
+            return;
+        }
+        connection_ = xcb_connect(nullptr, nullptr);
+        ok_ = xcb_connection_has_error(connection_) == 0;
+        if (!ok_)
+            std::fprintf(stderr, "%s: cannot open the X display DISPLAY=%s\n", kProgram, display.constData());
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool ok = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!ok)
-        std::fprintf(stderr, "%s: cannot open the X display DISPLAY=%s\n", kProgram, display.constData());
-    return ok;
-}
+    ~DisplayProbe() { release(); }
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
+
+    bool ok() const { return ok_; }
+    void release() {
+        if (connection_) xcb_disconnect(connection_);  // also frees a failed connection
+        connection_ = nullptr;
+    }
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    bool ok_ = true;
+};
 
 // The game's icon (icon.png of the game folder, else the desktop theme's) at the sizes
 // task bars and window switchers ask for.
@@ -121,12 +138,14 @@ QIcon gameIcon() {
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = answerCommandLine(argc, argv)) return *status;
     preferX11();
-    if (!displayReachable()) return 1;
+    DisplayProbe display;
+    if (!display.ok()) return 1;
     // The device is drawn pixel for pixel, whatever the desktop's dots-per-inch setting.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "1");
 
     QApplication app(argc, argv);
+    display.release();
     QGuiApplication::setApplicationDisplayName(QString());
     // Every relative name (skin folders, sounds, documents) resolves in the game folder,
     // wherever the program was started from.
