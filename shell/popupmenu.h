@@ -34,7 +34,7 @@ public:
         // The Config.ini that pm_6_config opens (default "Config.ini"); for an installed
         // game, the user's own copy.
         std::function<QString()> editableConfig;
-        std::function<void()> quit;                                 // default: QCoreApplication::exit(0)
+        std::function<void()> quit;  // default: QCoreApplication::exit(0)
     };
 
     // window: the main window; it owns the menu and the shortcut keys, and the key
