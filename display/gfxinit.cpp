@@ -277,18 +277,16 @@ QImage loadPicture(const QString& path, QString& error) {
 }  // namespace gfx
 
 bool Gfx_Init(GfxTarget& target, bool Vid_Fullscreen) {
-    const QString iniPath = target.executableDir() + QStringLiteral("/Config.ini");
+    const QString iniPath = target.configDir() + QStringLiteral("/Config.ini");
     bool ok = QFileInfo(iniPath).isFile();
     if (!ok) {
-        target.showError(QString::fromLatin1(kNotFound));
-        target.requestQuit();
+        target.endWithError(QString::fromLatin1(kNotFound), iniPath);
     } else {
         skin::SkinIni ini;
         const QString error = readIni(iniPath, ini);
         if (!error.isEmpty()) {
             // As fatal as a missing file: without its contents there is no skin to lay out.
-            target.showError(error);
-            target.requestQuit();
+            target.endWithError(error, iniPath);
             ok = false;
         } else {
             SkinSetup setup(target, ini);

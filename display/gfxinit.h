@@ -7,8 +7,8 @@
 
 namespace zn {
 
-// Reads Config.ini from target.executableDir() and lays the window out for the display mode.
-// Returns false when Config.ini is missing (the error box was shown and quit requested).
+// Reads Config.ini from target.configDir() and lays the window out for the display mode.
+// Returns false when Config.ini is missing or unreadable (target.endWithError was called).
 //
 // Problems that are not fatal (a colour that is no integer, a picture that cannot be decoded,
 // an absurd size) are collected and shown together in one error box at the end of the run;

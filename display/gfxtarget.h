@@ -13,11 +13,14 @@ class GfxTarget {
 public:
     virtual ~GfxTarget() = default;
 
-    virtual QString executableDir() const = 0;  // where Config.ini lies
+    virtual QString configDir() const = 0;  // where the Config.ini to read lies
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
     virtual void showError(const QString& text) = 0;  // modal box, error icon, OK
-    virtual void requestQuit() = 0;                   // queued end of the application
+    // A failure that ends the application: the text and the path it concerns on standard
+    // error, the text in the error box, then the end of the application with status 1
+    // (queued: the current event finishes first).
+    virtual void endWithError(const QString& text, const QString& path) = 0;
 
     virtual void setClientWidth(int w) = 0;
     virtual void setClientHeight(int h) = 0;

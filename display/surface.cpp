@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMessageBox>
@@ -11,6 +12,9 @@
 #include <QScreen>
 #include <QToolTip>
 #include <algorithm>
+#include <cstdio>
+
+#include "display/gamefolder.h"
 
 namespace zn {
 namespace {
@@ -90,7 +94,7 @@ void Surface::clearPicture(ImageId id) {
     touch(id);
 }
 
-QString Surface::executableDir() const { return QCoreApplication::applicationDirPath(); }
+QString Surface::configDir() const { return configFolder(); }
 int Surface::screenWidth() const { return screenGeometry().width(); }
 int Surface::screenHeight() const { return screenGeometry().height(); }
 
@@ -99,9 +103,16 @@ void Surface::showError(const QString& text) {
     QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(), text);
 }
 
-void Surface::requestQuit() {
+void Surface::endWithError(const QString& text, const QString& path) {
+    // Standard error first: someone who started the program from a terminal learns the
+    // reason at once, before the box is answered.
+    std::fprintf(stderr, "zorpy-nibbo: %s (%s)\n", qPrintable(text),
+                 qPrintable(QDir::toNativeSeparators(path)));
+    std::fflush(stderr);
+    showError(text);
     // Queued, so that it also ends the application when asked before the event loop runs.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
 }
 
 void Surface::resizeClient(QSize s) {

@@ -1,6 +1,5 @@
 #include "shell/about.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +10,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
+
+#include "display/gamefolder.h"
 
 namespace zn {
 namespace {
@@ -25,8 +26,8 @@ constexpr int kEmailRow = 6;
 
 QString Dlg_Art_File(const QString& name) {
     const QString relative = QStringLiteral("Graphics/Dialogs/") + name;
-    const QString besideExe = QDir(QCoreApplication::applicationDirPath()).filePath(relative);
-    if (QFileInfo::exists(besideExe)) return besideExe;
+    const QString inGameFolder = QDir(gameFolder()).filePath(relative);
+    if (QFileInfo::exists(inGameFolder)) return inGameFolder;
     if (QFileInfo::exists(relative)) return QFileInfo(relative).absoluteFilePath();
     return {};
 }

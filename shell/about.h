@@ -27,8 +27,8 @@ inline const QString kReleaseLine =
     QStringLiteral("Released on 4 December 2017 by the Zorpy Nibbo Simulator team");
 }  // namespace author
 
-// A picture of the dialogs' artwork (Graphics/Dialogs/NAME), looked for beside the
-// executable, then in the working directory. The empty path when it is in neither.
+// A picture of the dialogs' artwork (Graphics/Dialogs/NAME), looked for in the game
+// folder, then in the working directory. The empty path when it is in neither.
 QString Dlg_Art_File(const QString& name);
 
 // Arial at a pixel size; Liberation Sans, with the same metrics, stands in where Arial is

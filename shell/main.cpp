@@ -1,14 +1,80 @@
-// The start of the system: the main window, then the about, key settings and splash
-// dialogs, then the message loop.
+// The start of the system: the command line, the game folder, the main window, then the
+// about, key settings and splash dialogs, then the message loop.
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QByteArray>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QPixmap>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
 
+#include "display/gamefolder.h"
 #include "input/keys.h"
 #include "shell/about.h"
 #include "shell/splash.h"
 #include "shell/unit1.h"
 
 namespace {
+
+constexpr const char* kProgram = "zorpy-nibbo";
+
+void print(std::FILE* to, const QString& text) {
+    std::fputs(qPrintable(text), to);
+    std::fflush(to);
+}
+
+// --help and --version answer on standard output and end the program with 0; anything
+// else on the command line prints the usage on standard error and ends it with 2. Runs
+// before the application object exists, so that it works without a display. No value
+// when the program is to start.
+std::optional<int> answerCommandLine(int argc, char* argv[]) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Zorpy Nibbo (Korvent, Plimquad) Simulator: the handheld LCD maze game.\n\n"
+                       "The game folder (Config.ini, Graphics/, Sound/, the documents) is the\n"
+                       "program's own folder when it holds Config.ini, else %1\n"
+                       "from the program's folder. For an installed game, a user's own\n"
+                       "$XDG_CONFIG_HOME/zorpy-nibbo/Config.ini (~/.config/zorpy-nibbo/) is read\n"
+                       "instead of the installed one when it exists.")
+            .arg(QLatin1String(zn::kInstalledDataDir)));
+    // "-platform" is one unknown option, not seven unknown letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+    // Without an application object Qt's usage line has no program name to show.
+    const auto usage = [&parser] {
+        return parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String(kProgram));
+    };
+    if (!parser.parse(args)) {
+        print(stderr,
+              QStringLiteral("%1: %2\n\n%3").arg(QLatin1String(kProgram), parser.errorText(), usage()));
+        return 2;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        print(stderr, QStringLiteral("%1: unexpected argument '%2'\n\n%3")
+                          .arg(QLatin1String(kProgram), parser.positionalArguments().first(), usage()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        print(stdout, usage());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1String(kProgram), QLatin1String(ZN_VERSION)));
+        return 0;
+    }
+    return std::nullopt;
+}
 
 // The window places and shapes itself, which a Wayland session does not allow: run on
 // X11 there unless the user chose a platform.
@@ -19,16 +85,72 @@ void preferX11() {
     if (wayland) qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
 }
 
+// Qt ends a program whose X display cannot be opened with an abort and a core dump. On X11
+// (Qt's platform unless another one is chosen) the display is tried first, and a failure is
+// one line on standard error; other platforms (offscreen, wayland) are Qt's own matter. The
+// trial connection stays open until Qt has made its own: when the last client leaves, a
+// bare X server (Xvfb, a lone xinit) resets, and Qt's connection could land in the reset.
+class DisplayProbe {
+public:
+    DisplayProbe() {
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (!platform.isEmpty() && !platform.startsWith("xcb")) return;
+        const QByteArray display = qgetenv("DISPLAY");
+        if (display.isEmpty()) {
+            std::fprintf(stderr, "%s: cannot open a display: DISPLAY is not set\n", kProgram);
+            ok_ = false;
+            return;
+        }
+        connection_ = xcb_connect(nullptr, nullptr);
+        ok_ = xcb_connection_has_error(connection_) == 0;
+        if (!ok_)
+            std::fprintf(stderr, "%s: cannot open the X display DISPLAY=%s\n", kProgram, display.constData());
+    }
+    ~DisplayProbe() { release(); }
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
+
+    bool ok() const { return ok_; }
+    void release() {
+        if (connection_) xcb_disconnect(connection_);  // also frees a failed connection
+        connection_ = nullptr;
+    }
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    bool ok_ = true;
+};
+
+// The game's icon (icon.png of the game folder, else the desktop theme's) at the sizes
+// task bars and window switchers ask for.
+QIcon gameIcon() {
+    const QPixmap picture(QStringLiteral("icon.png"));
+    if (picture.isNull()) return QIcon::fromTheme(QStringLiteral("zorpy-nibbo"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon.addPixmap(picture);
+    return icon;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = answerCommandLine(argc, argv)) return *status;
     preferX11();
+    DisplayProbe display;
+    if (!display.ok()) return 1;
     // The device is drawn pixel for pixel, whatever the desktop's dots-per-inch setting.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "1");
 
     QApplication app(argc, argv);
+    display.release();
     QGuiApplication::setApplicationDisplayName(QString());
+    // Every relative name (skin folders, sounds, documents) resolves in the game folder,
+    // wherever the program was started from.
+    QDir::setCurrent(zn::gameFolder());
+    QApplication::setWindowIcon(gameIcon());
 
     zn::TForm1 form;  // Splash_Pending starts true; FormCreate runs here
     zn::TAboutForm about;

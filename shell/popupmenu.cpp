@@ -140,7 +140,10 @@ void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(QStringLiteral("Wh
 
 void PopupMenu::pm_4_manualClick() {}
 
-void PopupMenu::pm_6_configClick() { commands_.openDocument(QStringLiteral("Config.ini")); }
+void PopupMenu::pm_6_configClick() {
+    commands_.openDocument(commands_.editableConfig ? commands_.editableConfig()
+                                                    : QStringLiteral("Config.ini"));
+}
 
 // The key settings dialog enables the main window again when it closes.
 void PopupMenu::pm_7_keysClick() {

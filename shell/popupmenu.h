@@ -31,7 +31,10 @@ public:
         std::function<bool(const QString& name, bool def)> readBool;
         std::function<void(const QString& name, bool value)> writeBool;
         std::function<void(const QString& fileName)> openDocument;  // default: openDocument()
-        std::function<void()> quit;                                 // default: QCoreApplication::exit(0)
+        // The Config.ini that pm_6_config opens (default "Config.ini"); for an installed
+        // game, the user's own copy.
+        std::function<QString()> editableConfig;
+        std::function<void()> quit;  // default: QCoreApplication::exit(0)
     };
 
     // window: the main window; it owns the menu and the shortcut keys, and the key

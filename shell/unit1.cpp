@@ -4,16 +4,18 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
+#include "display/gamefolder.h"
 #include "display/gfxinit.h"
 #include "input/keys.h"
 #include "shell/about.h"
 #include "shell/splash.h"
+#include "sound/sample_files.h"
 
 namespace zn {
 namespace {
@@ -130,6 +132,7 @@ void TForm1::createPopupMenu() {
     c.readBool = [this](const QString& name, bool def) { return settings_->readBool(name, def); };
     c.writeBool = [this](const QString& name, bool value) { settings_->writeBool(name, value); };
     c.openDocument = &PopupMenu::openDocument;
+    c.editableConfig = &editableConfig;
     c.quit = [this] { App_Terminate(); };
     popup_ = std::make_unique<PopupMenu>(*this, Vid_Fullscreen, Vid_Ctrl_Overlay, *gameMenu_, std::move(c));
 }
@@ -201,11 +204,11 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
     settings_->writeInteger(QStringLiteral("SoundMode"), output->soundMode);
     if (!game_->Snd_Enabled) return true;
     if (sound_.Snd_Start(*output)) return true;
-    QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
-                          QStringLiteral("Sound folder unproperly installed. Please reinstall the game."));
+    surface_->endWithError(
+        QStringLiteral("Sound folder unproperly installed. Please reinstall the game."),
+        QFileInfo(QString::fromLatin1(kSampleFiles[static_cast<int>(Sample::Bonus)])).absoluteFilePath());
     settings_->writeInteger(QStringLiteral("SoundMode"), -1);
     settings_->writeBool(QStringLiteral("SplashScreen"), true);
-    App_Terminate();
     return false;
 }
 

@@ -75,9 +75,9 @@ public:
 
     // The sound start-up on the driver list's text (a caption of kSoundOutputs: "PulseAudio",
     // "ALSA", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
-    // the output. When the first sample does not load it shows the error box, stores
-    // SoundMode -1 and SplashScreen true, requests the end of the application and returns
-    // false. Any other text changes nothing.
+    // the output. When the first sample does not load it reports it (standard error and
+    // the error box), stores SoundMode -1 and SplashScreen true, requests the end of the
+    // application with status 1 and returns false. Any other text changes nothing.
     bool Snd_Start_Up(const QString& driverText);
 
     // Ends the application directly, without FormClose (the exit command, Escape in the

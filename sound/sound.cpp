@@ -13,6 +13,9 @@ constexpr int kOutputChannels = 2;
 // Brings up SDL's audio and the mixer on the driver SDL_HINT_AUDIODRIVER names now, or
 // the one SDL chooses. Leaves nothing open when it fails.
 bool openMixer() {
+    // SDL would otherwise take over SIGINT and SIGTERM, turning them into quit events that
+    // nobody here reads: a sounding simulator would ignore kill and the end of a session.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     // allowed_changes 0: SDL converts to exactly this format, so the mixer's buffer size
     // and rate are the ones asked for, whatever the device runs at.

@@ -27,15 +27,20 @@ public:
     std::uint32_t keyColour = 0xFFFFFFFF;
     QStringList errors;
     int quits = 0;
+    QString failedPath;  // the path given with the last error that ended the application
     std::array<FakeImage, kImageCount> images;
 
     FakeImage& at(ImageId id) { return images[index(id)]; }
 
-    QString executableDir() const override { return dir; }
+    QString configDir() const override { return dir; }
     int screenWidth() const override { return screenW; }
     int screenHeight() const override { return screenH; }
     void showError(const QString& text) override { errors << text; }
-    void requestQuit() override { ++quits; }
+    void endWithError(const QString& text, const QString& path) override {
+        errors << text;
+        failedPath = path;
+        ++quits;
+    }
     void setClientWidth(int w) override { clientW = w; }
     void setClientHeight(int h) override { clientH = h; }
     int clientWidth() const override { return clientW; }

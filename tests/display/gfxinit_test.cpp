@@ -88,6 +88,7 @@ TEST_F(GfxInitTest, MissingConfigShowsTheFatalTextOnceAndStillSetsUpTheMenuButto
     ASSERT_EQ(window.errors.size(), 1);
     EXPECT_EQ(window.errors[0], "Configuration file (Config.ini) not found. Please reinstall the game.");
     EXPECT_EQ(window.quits, 1);
+    EXPECT_EQ(window.failedPath, window.dir + "/Config.ini");  // named on standard error
     EXPECT_EQ(window.at(img::im_background).left, 5);
     EXPECT_EQ(window.clientW, 692);
     EXPECT_TRUE(window.at(img::btn_game_menu_top).visible);

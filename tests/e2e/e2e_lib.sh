@@ -7,6 +7,7 @@
 #   e2e_copy_game GAME_DIR       copies the runnable folder to the temp folder ($E2E_GAME)
 #   e2e_store LINE...            the settings store of the run, e.g. SoundMode=2 SplashScreen=0
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
+#   e2e_run_from DIR [ARG...]    starts the copy from another folder; stdout in log, stderr in err
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
 #   e2e_wait_window [TITLE]      waits until the window is mapped on screen; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
@@ -18,6 +19,7 @@
 #   e2e_pixel PNG X Y            prints the pixel's colour as "R,G,B"
 #   e2e_region_differs A B X Y W H   succeeds when the two pictures differ in the rectangle
 #   e2e_wait_exit [SECONDS]      succeeds when the program ends in time
+#   e2e_wait_status [SECONDS]    the same, and sets $E2E_STATUS to its exit status
 #   e2e_fail MESSAGE             prints the message and the program's output, exits 1
 set -u
 
@@ -46,12 +48,15 @@ e2e_init() {
 e2e_fail() {
     echo "FAIL: $*" >&2
     [ -f "$E2E_TMP/log" ] && { echo "--- program output:" >&2; cat "$E2E_TMP/log" >&2; }
+    [ -f "$E2E_TMP/err" ] && { echo "--- program errors:" >&2; cat "$E2E_TMP/err" >&2; }
     exit 1
 }
 
 e2e_start_x() {
     local size=${1:-1280x1024}
     exec 9>"$E2E_TMP/display"
+    # -noreset: the server keeps its state (keyboard layout included) when the last client
+    # leaves, and a program started right after another one never meets a server in reset.
     Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     E2E_XPID=$!
     exec 9>&-
@@ -73,6 +78,14 @@ e2e_store() {
 e2e_run() {
     (cd "$E2E_GAME" && XDG_CONFIG_HOME="$E2E_TMP/config" HOME="$E2E_TMP" QT_QPA_PLATFORM=xcb \
         SDL_AUDIODRIVER=dummy exec ./zorpy-nibbo) >"$E2E_TMP/log" 2>&1 &
+    E2E_PID=$!
+}
+
+e2e_run_from() {
+    local dir=$1
+    shift
+    (cd "$dir" && XDG_CONFIG_HOME="$E2E_TMP/config" HOME="$E2E_TMP" QT_QPA_PLATFORM=xcb \
+        SDL_AUDIODRIVER=dummy exec "$E2E_GAME/zorpy-nibbo" "$@") >"$E2E_TMP/log" 2>"$E2E_TMP/err" &
     E2E_PID=$!
 }
 
@@ -148,4 +161,12 @@ e2e_wait_exit() {
         sleep 0.1
     done
     return 1
+}
+
+E2E_STATUS=""
+e2e_wait_status() {
+    local pid=$E2E_PID
+    e2e_wait_exit "$@" || return 1
+    wait "$pid"
+    E2E_STATUS=$?
 }
