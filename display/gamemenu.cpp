@@ -123,8 +123,8 @@ void MenuRowLabel::leaveEvent(QEvent* e) {
 
 // ---------------------------------------------------------------------------------------------
 
-GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, bool& Vid_Game_Menu_Open)
-    : QObject(&rowParent), rowParent_(rowParent), target_(target), Vid_Game_Menu_Open_(Vid_Game_Menu_Open) {
+GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host)
+    : QObject(&rowParent), rowParent_(rowParent), target_(target), host_(host) {
     target_.setPicture(img::btn_game_menu_background, panelPicture());
     for (ImageId id : {img::btn_game_menu_background, img::btn_game_menu_top}) {
         target_.setImageLeft(id, 0);
@@ -160,12 +160,12 @@ bool GameMenu::isSeparator(const QAction* item) {
 }
 
 void GameMenu::btn_game_menu_topClick() {
-    Vid_Game_Menu_Open_ = !Vid_Game_Menu_Open_;
-    Vid_Display_Game_Menu(Vid_Game_Menu_Open_);
+    host_.setGameMenuOpen(!host_.gameMenuOpen());
+    Vid_Display_Game_Menu(host_.gameMenuOpen());
 }
 
 void GameMenu::Vid_Display_Game_Menu(bool open) {
-    Vid_Game_Menu_Open_ = open;
+    host_.setGameMenuOpen(open);
     if (open)
         buildRows();
     else

@@ -14,6 +14,7 @@
 #include <array>
 
 #include "display/gfxtarget.h"
+#include "display/menuhost.h"
 
 class QAction;
 
@@ -62,8 +63,9 @@ public:
     // rowParent: the widget covering the main window's client area, on which the rows
     // are created. target: the window's images; the constructor gives
     // btn_game_menu_background its built-in picture and both images their closed
-    // rectangle at the window's top-left corner. open: the window's Vid_Game_Menu_Open.
-    GameMenu(QWidget& rowParent, GfxTarget& target, bool& Vid_Game_Menu_Open);
+    // rectangle at the window's top-left corner. host: the window, which keeps
+    // Vid_Game_Menu_Open.
+    GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host);
     ~GameMenu() override;
 
     // The built-in picture of btn_game_menu_background: 256 x 512, opaque black caption
@@ -85,7 +87,7 @@ public:
     // Closing from outside (popup menu opening, display-mode switch).
     void close();
 
-    bool isOpen() const { return Vid_Game_Menu_Open_; }
+    bool isOpen() const { return host_.gameMenuOpen(); }
     // Row i (1..13) of the open menu, or nullptr while the menu is closed.
     MenuRowLabel* row(int i) const {
         return i >= 1 && i <= kRowCount ? Vid_Menu_Rows[i - 1].data() : nullptr;
@@ -101,7 +103,7 @@ private:
 
     QWidget& rowParent_;
     GfxTarget& target_;
-    bool& Vid_Game_Menu_Open_;
+    MenuHost& host_;
     std::array<QAction*, kRowCount> Vid_Menu_Items{};
     std::array<QPointer<MenuRowLabel>, kRowCount> Vid_Menu_Rows{};
 };

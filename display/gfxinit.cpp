@@ -22,7 +22,8 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 // One run of the set-up: the INI contents, the offsets and the problems met on the way.
 class SkinSetup {
 public:
-    SkinSetup(GfxTarget& target, const skin::SkinIni& ini) : t_(target), ini_(ini) {}
+    SkinSetup(GfxTarget& target, AppServices& app, const skin::SkinIni& ini)
+        : t_(target), app_(app), ini_(ini) {}
 
     void run(bool fullscreen) {
         skinDir_ = skin::folderPath(ini_.text("Common", "SkinDir", "Graphics\\Skin\\"));
@@ -40,7 +41,7 @@ public:
         QStringList shown = problems_.mid(0, kMaxReportedProblems);
         if (problems_.size() > kMaxReportedProblems)
             shown << QStringLiteral("... and %1 more problems.").arg(problems_.size() - kMaxReportedProblems);
-        t_.showError(shown.join('\n'));
+        app_.showError(shown.join('\n'));
     }
 
 private:
@@ -96,11 +97,11 @@ private:
 
         const auto offX = skin::parseOffset(ini_.text("Fullscreen", "GameOffsetX", "Center"));
         const auto offY = skin::parseOffset(ini_.text("Fullscreen", "GameOffsetY", "Center"));
-        offsetX_ = offX ? *offX : skin::centredOffset(t_.screenWidth(), t_.clientWidth());
-        offsetY_ = offY ? *offY : skin::centredOffset(t_.screenHeight(), t_.clientHeight());
+        offsetX_ = offX ? *offX : skin::centredOffset(app_.screenWidth(), t_.clientWidth());
+        offsetY_ = offY ? *offY : skin::centredOffset(app_.screenHeight(), t_.clientHeight());
 
-        t_.setClientWidth(t_.screenWidth());
-        t_.setClientHeight(t_.screenHeight());
+        t_.setClientWidth(app_.screenWidth());
+        t_.setClientHeight(app_.screenHeight());
 
         const std::string logoFile = ini_.text("Fullscreen", "LogoFile", "nil");
         if (skin::namesPicture(logoFile)) {
@@ -190,6 +191,7 @@ private:
     }
 
     GfxTarget& t_;
+    AppServices& app_;
     const skin::SkinIni& ini_;
     std::string skinDir_;
     std::int32_t offsetX_ = 0;
@@ -276,20 +278,20 @@ QImage loadPicture(const QString& path, QString& error) {
 
 }  // namespace gfx
 
-bool Gfx_Init(GfxTarget& target, bool Vid_Fullscreen) {
-    const QString iniPath = target.configDir() + QStringLiteral("/Config.ini");
+bool Gfx_Init(GfxTarget& target, AppServices& app, bool Vid_Fullscreen) {
+    const QString iniPath = app.configDir() + QStringLiteral("/Config.ini");
     bool ok = QFileInfo(iniPath).isFile();
     if (!ok) {
-        target.endWithError(QString::fromLatin1(kNotFound), iniPath);
+        app.endWithError(QString::fromLatin1(kNotFound), iniPath);
     } else {
         skin::SkinIni ini;
         const QString error = readIni(iniPath, ini);
         if (!error.isEmpty()) {
             // As fatal as a missing file: without its contents there is no skin to lay out.
-            target.endWithError(error, iniPath);
+            app.endWithError(error, iniPath);
             ok = false;
         } else {
-            SkinSetup setup(target, ini);
+            SkinSetup setup(target, app, ini);
             setup.run(Vid_Fullscreen);
             setup.reportProblems();
         }

@@ -3,12 +3,13 @@
 #include <QImage>
 #include <QString>
 
+#include "display/appservices.h"
 #include "display/gfxtarget.h"
 
 namespace zn {
 
-// Reads Config.ini from target.configDir() and lays the window out for the display mode.
-// Returns false when Config.ini is missing or unreadable (target.endWithError was called).
+// Reads Config.ini from app.configDir() and lays the window's images out for the display
+// mode. Returns false when Config.ini is missing or unreadable (app.endWithError was called).
 //
 // Problems that are not fatal (a colour that is no integer, a picture that cannot be decoded,
 // an absurd size) are collected and shown together in one error box at the end of the run;
@@ -16,7 +17,7 @@ namespace zn {
 // skin::kMaxIniBytes; game area and image rectangles at most kMaxExtent on a side; image
 // positions within +-kMaxPosition; pictures at most kMaxExtent on a side and kMaxPicturePixels
 // in all, checked before decoding.
-bool Gfx_Init(GfxTarget& target, bool Vid_Fullscreen);
+bool Gfx_Init(GfxTarget& target, AppServices& app, bool Vid_Fullscreen);
 
 namespace gfx {
 

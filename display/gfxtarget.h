@@ -1,8 +1,8 @@
 #pragma once
-// What the skin set-up needs of the main window: the surface implements it, the
-// tests fake it. Colours are 0x00BBGGRR as written in Config.ini.
+// What the skin set-up needs of the main window's images: the surface implements it, the
+// tests fake it. Colours are 0x00BBGGRR as written in Config.ini. What it needs of the
+// application (Config.ini's folder, the screen, the error box) is AppServices.
 #include <QImage>
-#include <QString>
 #include <cstdint>
 
 #include "engine/images.h"
@@ -12,15 +12,6 @@ namespace zn {
 class GfxTarget {
 public:
     virtual ~GfxTarget() = default;
-
-    virtual QString configDir() const = 0;  // where the Config.ini to read lies
-    virtual int screenWidth() const = 0;
-    virtual int screenHeight() const = 0;
-    virtual void showError(const QString& text) = 0;  // modal box, error icon, OK
-    // A failure that ends the application: the text and the path it concerns on standard
-    // error, the text in the error box, then the end of the application with status 1
-    // (queued: the current event finishes first).
-    virtual void endWithError(const QString& text, const QString& path) = 0;
 
     virtual void setClientWidth(int w) = 0;
     virtual void setClientHeight(int h) = 0;

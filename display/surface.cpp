@@ -1,20 +1,12 @@
 #include "display/surface.h"
 
 #include <QBitmap>
-#include <QCoreApplication>
-#include <QDir>
-#include <QGuiApplication>
 #include <QHelpEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QToolTip>
 #include <algorithm>
-#include <cstdio>
-
-#include "display/gamefolder.h"
 
 namespace zn {
 namespace {
@@ -24,11 +16,6 @@ constexpr int kMaskBandPixels = 1 << 20;
 QColor colorFromBgr(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff),
                   static_cast<int>((bgr >> 16) & 0xff));
-}
-
-QRect screenGeometry() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
 // The non-key-colour pixels of a composed image, as a region in its own coordinates.
@@ -92,27 +79,6 @@ void Surface::copyPicture(ImageId dst, ImageId src) {
 void Surface::clearPicture(ImageId id) {
     images_[index(id)].picture = QPixmap();
     touch(id);
-}
-
-QString Surface::configDir() const { return configFolder(); }
-int Surface::screenWidth() const { return screenGeometry().width(); }
-int Surface::screenHeight() const { return screenGeometry().height(); }
-
-void Surface::showError(const QString& text) {
-    // No parent: the window may still be out of sight, and the box must be seen.
-    QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(), text);
-}
-
-void Surface::endWithError(const QString& text, const QString& path) {
-    // Standard error first: someone who started the program from a terminal learns the
-    // reason at once, before the box is answered.
-    std::fprintf(stderr, "zorpy-nibbo: %s (%s)\n", qPrintable(text),
-                 qPrintable(QDir::toNativeSeparators(path)));
-    std::fflush(stderr);
-    showError(text);
-    // Queued, so that it also ends the application when asked before the event loop runs.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
 }
 
 void Surface::resizeClient(QSize s) {

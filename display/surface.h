@@ -40,11 +40,6 @@ public:
     void clearPicture(ImageId id) override;
 
     // GfxTarget
-    QString configDir() const override;
-    int screenWidth() const override;
-    int screenHeight() const override;
-    void showError(const QString& text) override;
-    void endWithError(const QString& text, const QString& path) override;
     void setClientWidth(int w) override;
     void setClientHeight(int h) override;
     int clientWidth() const override { return clientSize_.width(); }

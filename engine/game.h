@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "display/sprites.h"
 #include "engine/services.h"
+#include "engine/sprites.h"
 
 namespace zn {
 

@@ -13,8 +13,10 @@ seconds=${1:-${FUZZ_SECONDS:-60}}
 build=${2:-${ZN_FUZZ_BUILD:-$here/../build-fuzz}}
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; exit 2; }
 
-CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2
+# The whole project, every library instrumented, but only the fuzz targets built.
+CC=clang CXX=clang++ cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZN_BUILD_FUZZ=ON -DZN_BUILD_TESTS=OFF -DZN_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j2 --target fuzz_skinini fuzz_settings
 
 mkdir -p "$build/findings"
 status=0

@@ -2,40 +2,18 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
-#include "shell/about.h"
-#include "shell/settings.h"
-#include "shell/unit1.h"
+#include "input/dialoglook.h"
 
 namespace zn {
 namespace {
 
-const QColor kBackground(8, 41, 82);
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelRed(255, 0, 0);
-
-class Form1KeysHost : public KeysHost {
-public:
-    explicit Form1KeysHost(TForm1& form) : form_(form) {}
-    InpKeys& Inp_Keys() override { return form_.Inp_Keys; }
-    AppSettings& App_Settings() override { return form_.App_Settings(); }
-    void AssignWord(int i) override { form_.AssignWord(i); }
-    void Inp_Build_Hints() override { form_.Inp_Build_Hints(); }
-    // The keyboard goes back to the device, also where no window manager hands it over.
-    void Enable_Main_Window() override {
-        form_.setEnabled(true);
-        form_.activateWindow();
-    }
-
-private:
-    TForm1& form_;
-};
 
 }  // namespace
 
@@ -58,15 +36,8 @@ std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, 
     return conflict;
 }
 
-TKeysForm::TKeysForm(TForm1& form, QWidget* parent)
-    : TKeysForm(std::make_unique<Form1KeysHost>(form), nullptr, parent) {}
-
-TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : TKeysForm(nullptr, &host, parent) {}
-
-TKeysForm::TKeysForm(std::unique_ptr<KeysHost> owned, KeysHost* host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ownedHost_(std::move(owned)),
-      host_(ownedHost_ ? *ownedHost_ : *host) {
+TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
     buildControls();
     FormCreate();
 }
@@ -80,11 +51,11 @@ void TKeysForm::buildControls() {
     auto makeLabel = [this](const char* text, QRect r, bool right, bool underline) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
         l->setGeometry(r);
-        QFont f = Dlg_Arial(11, true);
+        QFont f = arialFont(11, true);
         f.setUnderline(underline);
         l->setFont(f);
         l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        Dlg_Text_Colour(l, kLabelWhite);
+        setTextColour(l, kLabelWhite);
         return l;
     };
     la_main_ = makeLabel("Main operations", QRect(8, 8, 104, 13), false, true);
@@ -113,7 +84,7 @@ void TKeysForm::buildControls() {
         auto* list = new QComboBox(this);
         list->setEditable(false);
         list->setGeometry(row.list);
-        list->setFont(Dlg_Arial(11, false));
+        list->setFont(arialFont(11, false));
         if (i == 1) {
             list->addItems(items);
         } else {
@@ -125,7 +96,7 @@ void TKeysForm::buildControls() {
 
     btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
     btn_accept_->setGeometry(183, 162, 82, 25);
-    btn_accept_->setFont(Dlg_Arial(11, true));
+    btn_accept_->setFont(arialFont(11, true));
     btn_accept_->setCursor(Qt::PointingHandCursor);
     btn_accept_->setAutoDefault(false);
     btn_accept_->installEventFilter(this);
@@ -136,7 +107,7 @@ void TKeysForm::buildControls() {
 }
 
 void TKeysForm::FormCreate() {
-    const InpKeys& keys = host_.Inp_Keys();
+    const InpKeys& keys = host_.keyBindings();
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
         const int index = keys[i].Key_Index;
         cbs_[i]->setCurrentIndex(isKeyIndex(index) ? index - 1 : -1);
@@ -153,7 +124,7 @@ bool TKeysForm::CheckKeys() {
     const auto conflict = Inp_Key_Conflicts(shown);
     bool any = false;
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
-        Dlg_Text_Colour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
+        setTextColour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
         any = any || conflict[i];
     }
     return any;
@@ -164,15 +135,12 @@ void TKeysForm::cbChange() { btn_accept_->setEnabled(!CheckKeys()); }
 void TKeysForm::btn_acceptClick() {
     // Accept is refused while keys are shared, whichever way it is reached.
     if (CheckKeys()) return;
-    InpKeys& keys = host_.Inp_Keys();
     for (int i = 1; i <= kBindingCount; ++i) {
-        const int index = cbs_[static_cast<std::size_t>(i)]->currentIndex() + 1;
-        keys[static_cast<std::size_t>(i)].Key_Index = index;
-        host_.App_Settings().writeInteger(QStringLiteral("Key%1").arg(i), index);
+        host_.setKeyIndex(i, cbs_[static_cast<std::size_t>(i)]->currentIndex() + 1);
         host_.AssignWord(i);
     }
     host_.Inp_Build_Hints();
-    host_.Enable_Main_Window();
+    host_.enableMainWindow();
     hide();
 }
 
@@ -189,7 +157,7 @@ bool TKeysForm::FormKeyDown(int keyCode) {
 }
 
 void TKeysForm::closeWithoutApplying() {
-    host_.Enable_Main_Window();
+    host_.enableMainWindow();
     hide();
 }
 
@@ -208,15 +176,12 @@ void TKeysForm::keyPressEvent(QKeyEvent* event) {
 void TKeysForm::closeEvent(QCloseEvent* event) {
     // The dialog has no close button; a close request from the window manager acts like
     // Escape, so the main window is never left disabled.
-    if (isVisible()) host_.Enable_Main_Window();
+    if (isVisible()) host_.enableMainWindow();
     event->accept();
 }
 
 void TKeysForm::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     QWidget::showEvent(event);
 }
 
@@ -227,7 +192,7 @@ bool TKeysForm::event(QEvent* event) {
 
 void TKeysForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), kBackground);
+    p.fillRect(rect(), kDialogNavy);
 }
 
 }  // namespace zn

@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
-#include <memory>
 
 #include "input/keytable.h"
 
@@ -19,9 +18,6 @@ class QPushButton;
 
 namespace zn {
 
-class AppSettings;
-class TForm1;
-
 // The item texts of every list: the dialog texts of the key table in index order, so
 // that item position = key-table index - 1.
 QStringList Inp_Key_Dialog_Texts();
@@ -30,24 +26,25 @@ QStringList Inp_Key_Dialog_Texts();
 // list. Two lists without a selection both show the empty text and so count as equal.
 std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, kBindingCount + 1>& shown);
 
-// What the dialog needs of the main window.
+// What the dialog needs of the main window, which implements it.
 class KeysHost {
 public:
     virtual ~KeysHost() = default;
-    virtual InpKeys& Inp_Keys() = 0;
-    virtual AppSettings& App_Settings() = 0;
+    // Inp_Keys: the seven bindings the lists start from.
+    virtual const InpKeys& keyBindings() const = 0;
+    // Sets Inp_Keys[i].Key_Index and stores it as Key<i> in the settings store.
+    virtual void setKeyIndex(int i, int index) = 0;
     virtual void AssignWord(int i) = 0;
     virtual void Inp_Build_Hints() = 0;
-    virtual void Enable_Main_Window() = 0;
+    // Enables the main window and gives it the keyboard again.
+    virtual void enableMainWindow() = 0;
 };
 
 class TKeysForm : public QWidget {
     Q_OBJECT
 public:
-    // The dialog of the running simulator. Give it no parent: disabling the main window
-    // must not disable the dialog with it.
-    explicit TKeysForm(TForm1& form, QWidget* parent = nullptr);
-    // The dialog over any host; the host must outlive it.
+    // The host must outlive the dialog. Give the dialog of the running simulator no
+    // parent: disabling the main window must not disable the dialog with it.
     explicit TKeysForm(KeysHost& host, QWidget* parent = nullptr);
     ~TKeysForm() override;
 
@@ -74,11 +71,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TKeysForm(std::unique_ptr<KeysHost> owned, KeysHost* host, QWidget* parent);
     void buildControls();
     void closeWithoutApplying();
 
-    std::unique_ptr<KeysHost> ownedHost_;
     KeysHost& host_;
     std::array<QComboBox*, kBindingCount + 1> cbs_{};
     std::array<QLabel*, kBindingCount + 1> labels_{};

@@ -119,16 +119,4 @@ std::uint16_t virtualKeyCode(const QKeyEvent& e) {
     return virtualKeyCode(e.key(), e.modifiers(), xKeyCodes ? e.nativeScanCode() : 0);
 }
 
-std::uint16_t dialogKeyCode(const QKeyEvent& e) {
-    switch (e.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kVkReturn;
-        case Qt::Key_Escape:
-            return kVkEscape;
-        default:
-            return virtualKeyCode(e);
-    }
-}
-
 }  // namespace zn

@@ -60,11 +60,6 @@ struct HintTexts {
 };
 HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff);
 
-// The virtual-key codes of Enter and Escape, which the dialogs react to; no control can
-// be bound to them.
-inline constexpr std::uint16_t kVkReturn = 13;
-inline constexpr std::uint16_t kVkEscape = 27;
-
 // The virtual-key code of a key event, or 0 when the key is not in the key table. As on
 // the device's original platform, the digit row gives '0'..'9' by its position on the
 // keyboard, whatever the layout types there and whether Shift is held; xKeyCode is the
@@ -75,8 +70,5 @@ std::uint16_t virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::ui
 // The same for an event of the running application: its native scan code is taken as
 // the X key code on X11 and Wayland, which share the numbering, and ignored elsewhere.
 std::uint16_t virtualKeyCode(const QKeyEvent& e);
-// What a dialog sees of a key event: kVkReturn for either Enter key, kVkEscape, otherwise
-// virtualKeyCode.
-std::uint16_t dialogKeyCode(const QKeyEvent& e);
 
 }  // namespace zn

@@ -2,9 +2,8 @@
 // TAboutForm, the about dialog: a portrait and the authors' details in seven labelled
 // rows, with a web link and an e-mail link. Not modal and always in front; Escape, the
 // close button or either link hides it, and it can be shown again any number of times.
-// The authors' details and the dialogs' shared helpers live here too, since the splash
-// dialog shows the same links.
-#include <QFont>
+// The authors' details and the dialogs' artwork live here too, since the splash dialog
+// shows the same links and pictures of the same folder.
 #include <QString>
 #include <QWidget>
 
@@ -31,20 +30,13 @@ inline const QString kReleaseLine =
 // folder, then in the working directory. The empty path when it is in neither.
 QString Dlg_Art_File(const QString& name);
 
-// Arial at a pixel size; Liberation Sans, with the same metrics, stands in where Arial is
-// not installed.
-QFont Dlg_Arial(int pixelSize, bool bold = false);
-
-// The colour of a label's or button's text.
-void Dlg_Text_Colour(QWidget* w, const QColor& colour);
-
 class TAboutForm : public QWidget {
     Q_OBJECT
 public:
     explicit TAboutForm(QWidget* parent = nullptr);
 
     void FormCreate();
-    // Escape (27) hides the dialog; returns whether the key was Escape.
+    // Escape (kVkEscape) hides the dialog; returns whether the key was Escape.
     bool FormKeyDown(int keyCode);
     void la_website_2Click();
     void la_email_2Click();
@@ -55,7 +47,6 @@ public:
     QLabel* value(int r) const { return values_[r]; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

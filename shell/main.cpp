@@ -154,8 +154,8 @@ int main(int argc, char* argv[]) {
 
     zn::TForm1 form;  // Splash_Pending starts true; FormCreate runs here
     zn::TAboutForm about;
-    zn::TKeysForm keys(form);
-    zn::TSplashForm splash(form);
+    zn::TKeysForm keys(form.keysHost());
+    zn::TSplashForm splash(form.splashHost());
     form.attachDialogs(&about, &keys, &splash);
 
     // The message loop shows the main window (still out of sight) and activates it; the

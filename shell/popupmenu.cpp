@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "display/gamemenu.h"
+#include "display/menuhost.h"
 
 namespace zn {
 
@@ -40,8 +41,7 @@ void run(const std::function<void()>& f) {
 
 }  // namespace
 
-PopupMenu::PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overlay, GameMenu& gameMenu,
-                     Commands commands)
+PopupMenu::PopupMenu(QWidget& window, MenuHost& host, GameMenu& gameMenu, Commands commands)
     : QObject(&window),
       pm_0_menu(new QMenu(&window)),
       pm_1_about(addItem(pm_0_menu, "pm_1_about", QStringLiteral("About..."))),
@@ -61,15 +61,14 @@ PopupMenu::PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overl
       pm_13_n3(addSeparator(pm_0_menu, "pm_13_n3")),
       pm_14_exit(addItem(pm_0_menu, "pm_14_exit", QStringLiteral("Exit"))),
       window_(window),
-      Vid_Fullscreen_(Vid_Fullscreen),
-      Vid_Ctrl_Overlay_(Vid_Ctrl_Overlay),
+      host_(host),
       gameMenu_(gameMenu),
       commands_(std::move(commands)) {
     pm_0_menu->setObjectName(QStringLiteral("pm_0_menu"));
     pm_0_menu->setDefaultAction(pm_1_about);
     pm_4_manual->setEnabled(false);
-    pm_10_fullscreen->setChecked(Vid_Fullscreen_);
-    pm_12_controller->setChecked(Vid_Ctrl_Overlay_);
+    pm_10_fullscreen->setChecked(host_.fullscreen());
+    pm_12_controller->setChecked(host_.ctrlOverlay());
     if (!commands_.openDocument) commands_.openDocument = &PopupMenu::openDocument;
     if (!commands_.quit) commands_.quit = [] { QCoreApplication::exit(0); };
 
@@ -128,8 +127,8 @@ void PopupMenu::pm_0_menuPopup() {
     const bool boxTicked = commands_.splashCheckBox ? commands_.splashCheckBox() : true;
     pm_11_splashscreen->setChecked(
         commands_.readBool ? commands_.readBool(QStringLiteral("SplashScreen"), boxTicked) : boxTicked);
-    pm_12_controller->setChecked(Vid_Ctrl_Overlay_);
-    if (Vid_Fullscreen_ && gameMenu_.isOpen()) gameMenu_.close();
+    pm_12_controller->setChecked(host_.ctrlOverlay());
+    if (host_.fullscreen() && gameMenu_.isOpen()) gameMenu_.close();
 }
 
 void PopupMenu::pm_1_aboutClick() { run(commands_.showAbout); }
@@ -153,13 +152,13 @@ void PopupMenu::pm_7_keysClick() {
 
 // Rebuilds the window for the other display mode; the game carries on untouched.
 void PopupMenu::pm_10_fullscreenClick() {
-    Vid_Fullscreen_ = !Vid_Fullscreen_;
-    pm_10_fullscreen->setChecked(Vid_Fullscreen_);
+    host_.setFullscreen(!host_.fullscreen());
+    pm_10_fullscreen->setChecked(host_.fullscreen());
     gameMenu_.close();
-    if (commands_.writeBool) commands_.writeBool(QStringLiteral("FullscreenMode"), Vid_Fullscreen_);
+    if (commands_.writeBool) commands_.writeBool(QStringLiteral("FullscreenMode"), host_.fullscreen());
     run(commands_.Vid_Move_Offscreen);
     // A missing Config.ini has been reported and the end requested; the window stays put.
-    const bool laidOut = commands_.Gfx_Init ? commands_.Gfx_Init(Vid_Fullscreen_) : false;
+    const bool laidOut = commands_.Gfx_Init ? commands_.Gfx_Init(host_.fullscreen()) : false;
     if (laidOut) run(commands_.Vid_Center_Window);
 }
 
@@ -169,8 +168,8 @@ void PopupMenu::pm_11_splashscreenClick() {
 }
 
 void PopupMenu::pm_12_controllerClick() {
-    Vid_Ctrl_Overlay_ = pm_12_controller->isChecked();
-    if (commands_.writeBool) commands_.writeBool(QStringLiteral("CtrlrOverlay"), Vid_Ctrl_Overlay_);
+    host_.setCtrlOverlay(pm_12_controller->isChecked());
+    if (commands_.writeBool) commands_.writeBool(QStringLiteral("CtrlrOverlay"), host_.ctrlOverlay());
     run(commands_.Vid_Display_Ctrl_Overlay);
 }
 

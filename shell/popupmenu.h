@@ -12,6 +12,7 @@
 namespace zn {
 
 class GameMenu;
+class MenuHost;
 
 class PopupMenu : public QObject {
     Q_OBJECT
@@ -38,10 +39,10 @@ public:
     };
 
     // window: the main window; it owns the menu and the shortcut keys, and the key
-    // settings command disables it. The check marks of pm_10_fullscreen and
-    // pm_12_controller start as the current Vid_Fullscreen and Vid_Ctrl_Overlay.
-    PopupMenu(QWidget& window, bool& Vid_Fullscreen, bool& Vid_Ctrl_Overlay, GameMenu& gameMenu,
-              Commands commands);
+    // settings command disables it. host: its display-mode state. The check marks of
+    // pm_10_fullscreen and pm_12_controller start as the current Vid_Fullscreen and
+    // Vid_Ctrl_Overlay.
+    PopupMenu(QWidget& window, MenuHost& host, GameMenu& gameMenu, Commands commands);
 
     // Asks the desktop to open fileName, relative to the working directory, with its
     // associated application. A file that does not exist is not handed on; the outcome
@@ -90,8 +91,7 @@ private:
     void addShortcut(QAction* item, int key);
 
     QWidget& window_;
-    bool& Vid_Fullscreen_;
-    bool& Vid_Ctrl_Overlay_;
+    MenuHost& host_;
     GameMenu& gameMenu_;
     Commands commands_;
 };

@@ -5,25 +5,19 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QUrl>
 
-#include "engine/game.h"
-#include "input/keytable.h"
+#include "input/dialoglook.h"
 #include "shell/about.h"
 #include "shell/settings.h"
-#include "shell/unit1.h"
 #include "sound/sound_outputs.h"
 
 namespace zn {
 namespace {
 
-const QColor kNavy(8, 41, 82);
 const QColor kLinkBlue(24, 82, 148);
 
 // A clickable picture. Without its picture file it draws a plain button with a caption,
@@ -45,10 +39,10 @@ protected:
             return;
         }
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(kNavy);
+        p.setPen(kDialogNavy);
         p.setBrush(QColor(220, 228, 240));
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        p.setFont(Dlg_Arial(14, true));
+        p.setFont(arialFont(14, true));
         p.drawText(rect(), Qt::AlignCenter, text());
     }
 
@@ -71,35 +65,23 @@ QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor&
     l->setGeometry(r);
     l->setFont(font);
     l->setAlignment(align | Qt::AlignTop);
-    Dlg_Text_Colour(l, colour);
+    setTextColour(l, colour);
     return l;
 }
 
-class Form1SplashHost : public SplashHost {
-public:
-    explicit Form1SplashHost(TForm1& form) : form_(form) {}
-    AppSettings& App_Settings() override { return form_.App_Settings(); }
-    bool Snd_Start_Up(const QString& driverText) override { return form_.Snd_Start_Up(driverText); }
-    void Vid_Center_Window() override { form_.Vid_Center_Window(); }
-    void Gam_Show_Off() override { form_.game().Gam_Set_Mode(Mode_Off); }
-    void Clear_Splash_Pending() override { form_.Splash_Pending = false; }
-    void App_Terminate() override { form_.App_Terminate(); }
-
-private:
-    TForm1& form_;
-};
+LinkLabel* linkLabel(const QString& text, QRect r, const QFont& font, QWidget* parent) {
+    auto* l = new LinkLabel(text, parent);
+    l->setGeometry(r);
+    l->setFont(font);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextColour(l, kLinkBlue);
+    return l;
+}
 
 }  // namespace
 
-TSplashForm::TSplashForm(TForm1& form, QWidget* parent)
-    : TSplashForm(std::make_unique<Form1SplashHost>(form), nullptr, parent) {}
-
-TSplashForm::TSplashForm(SplashHost& host, QWidget* parent) : TSplashForm(nullptr, &host, parent) {}
-
-TSplashForm::TSplashForm(std::unique_ptr<SplashHost> owned, SplashHost* host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ownedHost_(std::move(owned)),
-      host_(ownedHost_ ? *ownedHost_ : *host) {
+TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
     buildControls();
     FormCreate();
 }
@@ -113,23 +95,21 @@ void TSplashForm::buildControls() {
     im_background_ = pictureLabel(QStringLiteral("splash_background.png"), QRect(0, 0, 460, 420), this);
     im_box_picture_ = pictureLabel(QStringLiteral("splash_box.jpg"), QRect(0, 56, 460, 160), this);
 
-    const QFont titleFont = Dlg_Arial(12, true);
-    const QFont textFont = Dlg_Arial(12);
-    QFont linkFont = Dlg_Arial(12, true);
+    const QFont titleFont = arialFont(12, true);
+    const QFont textFont = arialFont(12);
+    QFont linkFont = arialFont(12, true);
     linkFont.setUnderline(true);
     la_game_title_ = textLabel({}, QRect(0, 12, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
     la_version_ = textLabel({}, QRect(0, 28, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
     la_release_date_ = textLabel({}, QRect(0, 236, 460, 15), textFont, Qt::black, Qt::AlignHCenter, this);
     textLabel(QStringLiteral("website:"), QRect(118, 259, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    la_website_2_ =
-        textLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
+    LinkLabel* website = linkLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, this);
+    connect(website, &LinkLabel::clicked, this, &TSplashForm::la_website_2Click);
+    la_website_2_ = website;
     textLabel(QStringLiteral("email:"), QRect(118, 282, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    la_email_2_ =
-        textLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, kLinkBlue, Qt::AlignLeft, this);
-    for (QLabel* link : {la_website_2_, la_email_2_}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-    }
+    LinkLabel* email = linkLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, this);
+    connect(email, &LinkLabel::clicked, this, &TSplashForm::la_email_2Click);
+    la_email_2_ = email;
     textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont, Qt::black,
               Qt::AlignLeft, this);
 
@@ -153,8 +133,8 @@ void TSplashForm::buildControls() {
         pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
     if (btn_play_disabled_->pixmap().isNull()) {
         btn_play_disabled_->setText(QStringLiteral("PLAY"));
-        btn_play_disabled_->setFont(Dlg_Arial(14, true));
-        Dlg_Text_Colour(btn_play_disabled_, Qt::gray);
+        btn_play_disabled_->setFont(arialFont(14, true));
+        setTextColour(btn_play_disabled_, Qt::gray);
     }
     btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
     btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
@@ -171,7 +151,7 @@ void TSplashForm::buildControls() {
     chb_splashscreen_->setAutoFillBackground(true);
     chb_splashscreen_->setBackgroundRole(QPalette::Window);
     QPalette p = chb_splashscreen_->palette();
-    p.setColor(QPalette::Window, kNavy);
+    p.setColor(QPalette::Window, kDialogNavy);
     p.setColor(QPalette::WindowText, Qt::white);
     chb_splashscreen_->setPalette(p);
     chb_splashscreen_->installEventFilter(this);
@@ -195,10 +175,7 @@ void TSplashForm::FormCreate() {
         btn_playClick();
         return;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
 }
 
 void TSplashForm::FormActivate() { cb_sound_->setFocus(Qt::ActiveWindowFocusReason); }
@@ -230,7 +207,7 @@ void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(author::k
 void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(author::kMailtoUrl)); }
 
 bool TSplashForm::FormKeyDown(int keyCode) {
-    if (keyCode == kVkReturn || keyCode == '1') {
+    if (keyCode == kVkReturn || keyCode == kVkOne) {
         if (btn_play_->isEnabled()) btn_playClick();
         return true;
     }
@@ -245,19 +222,6 @@ bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: the dialog sees Enter, 1 and Escape before the focused control.
     if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
         return true;
-    }
-    // A link is clicked when the left button is released over it.
-    if (event->type() == QEvent::MouseButtonRelease && (watched == la_website_2_ || watched == la_email_2_)) {
-        const auto* m = static_cast<QMouseEvent*>(event);
-        if (m->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint())) {
-            if (watched == la_website_2_) {
-                la_website_2Click();
-            } else {
-                la_email_2Click();
-            }
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -277,8 +241,8 @@ void TSplashForm::paintEvent(QPaintEvent*) {
     // Beneath the background picture: its bands, in case the picture is missing.
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    p.fillRect(QRect(0, 0, 460, 52), kNavy);
-    p.fillRect(QRect(0, 386, 460, 34), kNavy);
+    p.fillRect(QRect(0, 0, 460, 52), kDialogNavy);
+    p.fillRect(QRect(0, 386, 460, 34), kDialogNavy);
 }
 
 bool TSplashForm::event(QEvent* event) {

@@ -7,7 +7,6 @@
 // never seen. Escape, or a close request from the window manager, ends the application.
 #include <QString>
 #include <QWidget>
-#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -17,9 +16,8 @@ class QAbstractButton;
 namespace zn {
 
 class AppSettings;
-class TForm1;
 
-// What the splash dialog needs of the main window.
+// What the splash dialog needs of the main window, which implements it.
 class SplashHost {
 public:
     virtual ~SplashHost() = default;
@@ -38,16 +36,14 @@ public:
 class TSplashForm : public QWidget {
     Q_OBJECT
 public:
-    // The dialog of the running simulator. FormCreate runs here and may perform the
-    // play action at once.
-    explicit TSplashForm(TForm1& form, QWidget* parent = nullptr);
-    // The dialog over any host; the host must outlive it.
+    // FormCreate runs here and may perform the play action at once. The host (the main
+    // window of the running simulator) must outlive the dialog.
     explicit TSplashForm(SplashHost& host, QWidget* parent = nullptr);
     ~TSplashForm() override;
 
     void FormCreate();
     void FormActivate();
-    // Key preview: Enter (13) and the digit 1 (49) play when play is enabled, Escape (27)
+    // Key preview: Enter (kVkReturn) and the digit 1 (kVkOne) play when play is enabled, Escape (kVkEscape)
     // ends the application. Returns whether the key was one of these.
     bool FormKeyDown(int keyCode);
     void cb_soundChange();
@@ -82,10 +78,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    TSplashForm(std::unique_ptr<SplashHost> owned, SplashHost* host, QWidget* parent);
     void buildControls();
 
-    std::unique_ptr<SplashHost> ownedHost_;
     SplashHost& host_;
     bool playing_ = false;  // the play action has started; it never runs twice
     bool played_ = false;

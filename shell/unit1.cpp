@@ -3,29 +3,21 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QTimer>
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
-#include "input/keys.h"
+#include "input/dialoglook.h"
 #include "shell/about.h"
-#include "shell/splash.h"
 #include "sound/sample_files.h"
 
 namespace zn {
 namespace {
 
 const char* const kAppTitle = "Zorpy Nibbo (Korvent, Plimquad) Simulator";
-
-QRect screenGeometry() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1024, 768);
-}
 
 bool isDragImage(ImageId id) {
     return id == img::im_backdrop || id == img::im_background || id == img::im_background_screen ||
@@ -62,7 +54,7 @@ void TForm1::FormCreate() {
     setWindowTitle(QString::fromLatin1(kAppTitle));
     Vid_Move_Offscreen();
     game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
-    gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, Vid_Game_Menu_Open);
+    gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, menuHost());
     settings_ = std::make_unique<AppSettings>();
     Vid_Fullscreen = settings_->readBool(QStringLiteral("FullscreenMode"), true);
     Gfx_Init();
@@ -72,8 +64,7 @@ void TForm1::FormCreate() {
         Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->readInteger(
             QStringLiteral("Key%1").arg(i), kDefaultKeyIndex[static_cast<std::size_t>(i)]);
     for (int i = 1; i <= kBindingCount; ++i) {
-        settings_->writeInteger(QStringLiteral("Key%1").arg(i),
-                                Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
+        setKeyIndex(i, Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
         AssignWord(i);
     }
     Inp_Build_Hints();
@@ -114,9 +105,7 @@ void TForm1::createPopupMenu() {
     };
     c.showKeySettings = [this] {
         if (!keys_) return;
-        const QRect screen = screenGeometry();
-        keys_->move(screen.left() + std::max(0, (screen.width() - keys_->width()) / 2),
-                    screen.top() + std::max(0, (screen.height() - keys_->height()) / 2));
+        centreOnScreen(*keys_);
         keys_->show();
         keys_->raise();
         keys_->activateWindow();
@@ -134,7 +123,7 @@ void TForm1::createPopupMenu() {
     c.openDocument = &PopupMenu::openDocument;
     c.editableConfig = &editableConfig;
     c.quit = [this] { App_Terminate(); };
-    popup_ = std::make_unique<PopupMenu>(*this, Vid_Fullscreen, Vid_Ctrl_Overlay, *gameMenu_, std::move(c));
+    popup_ = std::make_unique<PopupMenu>(*this, menuHost(), *gameMenu_, std::move(c));
 }
 
 void TForm1::attachDialogs(TAboutForm* about, TKeysForm* keys, TSplashForm* splash) {
@@ -146,6 +135,17 @@ void TForm1::attachDialogs(TAboutForm* about, TKeysForm* keys, TSplashForm* spla
 }
 
 void TForm1::AssignWord(int i) { zn::AssignWord(Inp_Keys, i); }
+
+void TForm1::setKeyIndex(int i, int index) {
+    Inp_Keys[static_cast<std::size_t>(i)].Key_Index = index;
+    settings_->writeInteger(QStringLiteral("Key%1").arg(i), index);
+}
+
+// The keyboard goes back to the device, also where no window manager hands it over.
+void TForm1::enableMainWindow() {
+    setEnabled(true);
+    activateWindow();
+}
 
 void TForm1::Inp_Build_Hints() {
     const HintTexts h = Inp_Hint_Texts(Inp_Keys, Inp_Key_Names, game_->Gam_Mode == Mode_Off);
@@ -169,10 +169,7 @@ void TForm1::Vid_Display_Ctrl_Overlay() {
 }
 
 void TForm1::Vid_Center_Window() {
-    const QRect screen = screenGeometry();
-    const int left = std::max(0, (screen.width() - width()) / 2);
-    const int top = std::max(0, (screen.height() - height()) / 2);
-    move(screen.left() + left, screen.top() + top);
+    centreOnScreen(*this);
     // Where a window manager runs it is asked for the full-screen state as well; without
     // one the window's own size and place already cover the screen.
     Qt::WindowStates states = windowState() & ~Qt::WindowFullScreen;
@@ -192,7 +189,7 @@ void TForm1::Vid_Move_Offscreen() {
 }
 
 bool TForm1::Gfx_Init() {
-    const bool ok = zn::Gfx_Init(*surface_, Vid_Fullscreen);
+    const bool ok = zn::Gfx_Init(*surface_, services_, Vid_Fullscreen);
     surface_->flushChanges();
     return ok;
 }
@@ -204,7 +201,7 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
     settings_->writeInteger(QStringLiteral("SoundMode"), output->soundMode);
     if (!game_->Snd_Enabled) return true;
     if (sound_.Snd_Start(*output)) return true;
-    surface_->endWithError(
+    services_.endWithError(
         QStringLiteral("Sound folder unproperly installed. Please reinstall the game."),
         QFileInfo(QString::fromLatin1(kSampleFiles[static_cast<int>(Sample::Bonus)])).absoluteFilePath());
     settings_->writeInteger(QStringLiteral("SoundMode"), -1);
@@ -212,9 +209,7 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
     return false;
 }
 
-void TForm1::App_Terminate() {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
-}
+void TForm1::App_Terminate() { services_.quit(); }
 
 void TForm1::press(Control c) {
     Game& g = *game_;

@@ -3,70 +3,76 @@
 // surface that holds every image, the timers, the random source, the sound output and
 // the settings store, and ties them together: start-up (FormCreate), the first
 // activation (splash), the close (sound shutdown), key and mouse input, the display
-// modes and the controller overlays. Dialogs and menus get a reference to it and use
-// the operations below; nothing reaches it through a global.
+// modes and the controller overlays. Its state is its own: the dialogs and menus reach it
+// through the small interfaces it implements (KeysHost, SplashHost, MenuHost), and
+// nothing reaches it through a global.
 #include <QWidget>
 #include <cstdint>
 #include <memory>
 
 #include "display/gamemenu.h"
+#include "display/menuhost.h"
 #include "display/qttimers.h"
 #include "display/surface.h"
 #include "engine/game.h"
 #include "input/dispatch.h"
+#include "input/keys.h"
 #include "input/keytable.h"
 #include "shell/popupmenu.h"
+#include "shell/qtappservices.h"
 #include "shell/random.h"
 #include "shell/settings.h"
+#include "shell/splash.h"
 #include "sound/sound.h"
 
 namespace zn {
 
 class TAboutForm;
-class TKeysForm;
-class TSplashForm;
 
-class TForm1 : public QWidget, private InputOperations {
+class TForm1 : public QWidget,
+               private InputOperations,
+               private KeysHost,
+               private SplashHost,
+               private MenuHost {
     Q_OBJECT
 public:
-    // Runs FormCreate: the window ends up off-screen, laid out for the stored display
-    // mode, with the stored key bindings, the device off and nothing shown on screen yet.
+    // Runs FormCreate: the window ends up off-screen, laid out for the stored display mode,
+    // with the stored key bindings, the device off and nothing shown on screen yet.
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
     Game& game() { return *game_; }
-    AppSettings& App_Settings() { return *settings_; }
+    AppSettings& App_Settings() override { return *settings_; }
     SoundOutput& sound() { return sound_; }
     // The painted surface, the size of the client area. The game menu puts its rows on it
     // as child widgets, above every image.
     Surface& surface() { return *surface_; }
 
-    // Cleared by the first activation (which then shows the splash) or by the splash dialog
-    // when it plays by itself during its creation.
-    bool Splash_Pending = true;
+    // What the key settings dialog, the splash dialog and the two menus see of this window.
+    KeysHost& keysHost() { return *this; }
+    SplashHost& splashHost() { return *this; }
+    MenuHost& menuHost() { return *this; }
 
-    // Display-mode state. The popup menu changes them, stores them and then calls the
-    // matching operation below.
-    bool Vid_Fullscreen = true;
-    bool Vid_Ctrl_Overlay = true;
-    bool Vid_Game_Menu_Open = false;
-    std::int32_t Vid_Drag_X = 0;
-    std::int32_t Vid_Drag_Y = 0;
+    // The window's state, read-only; the dialogs and menus change it through the interfaces
+    // above.
+    bool splashPending() const { return Splash_Pending; }
+    bool fullscreen() const override { return Vid_Fullscreen; }
+    bool ctrlOverlay() const override { return Vid_Ctrl_Overlay; }
+    bool gameMenuOpen() const override { return Vid_Game_Menu_Open; }
+    QPoint dragStart() const { return {Vid_Drag_X, Vid_Drag_Y}; }
+    const InpKeys& keyBindings() const override { return Inp_Keys; }
 
-    // Key bindings [1..7] and hint names [1..44]. After changing a Key_Index call
-    // AssignWord for that binding, then Inp_Build_Hints once.
-    InpKeys Inp_Keys{};
-    InpKeyNames Inp_Key_Names;
-    void AssignWord(int i);
+    // After changing a Key_Index call AssignWord for that binding, then Inp_Build_Hints once.
+    void AssignWord(int i) override;
     // Rebuilds the tooltips of the click areas from the bindings and the power state.
-    void Inp_Build_Hints();
+    void Inp_Build_Hints() override;
 
     // Shows the four overlay arrows and hides the joystick picture when Vid_Ctrl_Overlay
     // is true, the reverse when it is false.
     void Vid_Display_Ctrl_Overlay();
     // Centres the window on the screen (never at negative coordinates); in full screen
     // this is (0,0), and the window manager, if any, is asked for the full-screen state.
-    void Vid_Center_Window();
+    void Vid_Center_Window() override;
     // Moves the window out of sight: top = -screen height, left = -screen width.
     void Vid_Move_Offscreen();
     // Runs the skin set-up for Vid_Fullscreen. The display-mode switch is
@@ -78,11 +84,11 @@ public:
     // the output. When the first sample does not load it reports it (standard error and
     // the error box), stores SoundMode -1 and SplashScreen true, requests the end of the
     // application with status 1 and returns false. Any other text changes nothing.
-    bool Snd_Start_Up(const QString& driverText);
+    bool Snd_Start_Up(const QString& driverText) override;
 
     // Ends the application directly, without FormClose (the exit command, Escape in the
     // splash, a failed sound start-up); the current event finishes first.
-    void App_Terminate();
+    void App_Terminate() override;
 
     // The windows created after this one, in the order of the start of the system. The
     // first activation shows splash when Splash_Pending; the menus show the others.
@@ -112,6 +118,17 @@ private:
     void press(Control c) override;
     void release(Control c) override;
 
+    // KeysHost
+    void setKeyIndex(int i, int index) override;
+    void enableMainWindow() override;
+    // SplashHost
+    void Gam_Show_Off() override { game_->Gam_Set_Mode(Mode_Off); }
+    void Clear_Splash_Pending() override { Splash_Pending = false; }
+    // MenuHost
+    void setFullscreen(bool on) override { Vid_Fullscreen = on; }
+    void setCtrlOverlay(bool on) override { Vid_Ctrl_Overlay = on; }
+    void setGameMenuOpen(bool open) override { Vid_Game_Menu_Open = open; }
+
     void imagePressed(ImageId id, Qt::MouseButton button, QPoint local);
     void imageReleased(ImageId id, Qt::MouseButton button, QPoint local);
     void imageMoved(ImageId id, Qt::MouseButtons buttons, QPoint local);
@@ -124,10 +141,25 @@ private:
     void FormClose();
     void createPopupMenu();
 
+    // Cleared by the first activation (which then shows the splash) or by the splash dialog
+    // when it plays by itself during its creation.
+    bool Splash_Pending = true;
+    // Display-mode state. The popup menu changes it, stores it and then calls the matching
+    // operation above.
+    bool Vid_Fullscreen = true;
+    bool Vid_Ctrl_Overlay = true;
+    bool Vid_Game_Menu_Open = false;
+    std::int32_t Vid_Drag_X = 0;
+    std::int32_t Vid_Drag_Y = 0;
+    // Key bindings [1..7] and hint names [1..44].
+    InpKeys Inp_Keys{};
+    InpKeyNames Inp_Key_Names;
+
     Surface* surface_ = nullptr;  // child widget, owned by Qt
     QtTimers timers_;
     ClockRandom random_;
     SoundOutput sound_;
+    QtAppServices services_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<AppSettings> settings_;
 

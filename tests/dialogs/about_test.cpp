@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "tests/dialogs/testsupport.h"
+#include "testsupport.h"
 
 namespace zn {
 namespace {

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "shell/settings.h"
-#include "tests/dialogs/testsupport.h"
+#include "testsupport.h"
 
 namespace zn {
 namespace {

@@ -1,10 +1,13 @@
 #pragma once
-// A main window in memory: records what the skin set-up does to it.
+// A main window in memory and the application around it: records what the skin set-up
+// does to them.
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <array>
 
+#include "display/appservices.h"
+#include "display/gfxinit.h"
 #include "display/gfxtarget.h"
 
 namespace zn::test {
@@ -17,7 +20,7 @@ struct FakeImage {
     bool autoSize = false;
 };
 
-class FakeTarget : public GfxTarget {
+class FakeTarget : public GfxTarget, public AppServices {
 public:
     QString dir;
     int screenW = 1024, screenH = 768;
@@ -41,6 +44,7 @@ public:
         failedPath = path;
         ++quits;
     }
+    void quit() override { ++quits; }
     void setClientWidth(int w) override { clientW = w; }
     void setClientHeight(int h) override { clientH = h; }
     int clientWidth() const override { return clientW; }
@@ -73,5 +77,10 @@ private:
         at(id).height = at(id).picture.height();
     }
 };
+
+// The skin set-up on a fake that is both the window and the application.
+inline bool Gfx_Init(FakeTarget& target, bool Vid_Fullscreen) {
+    return zn::Gfx_Init(target, target, Vid_Fullscreen);
+}
 
 }  // namespace zn::test

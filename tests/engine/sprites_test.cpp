@@ -1,4 +1,4 @@
-#include "display/sprites.h"
+#include "engine/sprites.h"
 
 #include "rig.h"
 

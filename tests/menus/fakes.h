@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "display/gamemenu.h"
+#include "display/menuhost.h"
 #include "shell/popupmenu.h"
 #include "tests/display/faketarget.h"
 
@@ -54,13 +55,14 @@ struct CommandLog {
     }
 };
 
-// A shown window with both menus wired as the main window wires them.
-class MenusTest : public ::testing::Test {
+// A shown window with both menus wired as the main window wires them; the fixture keeps
+// the window's display-mode state.
+class MenusTest : public ::testing::Test, public MenuHost {
 protected:
     void SetUp() override {
         window.resize(800, 600);
-        gameMenu = new GameMenu(window, gfx, Vid_Game_Menu_Open);
-        popup = new PopupMenu(window, Vid_Fullscreen, Vid_Ctrl_Overlay, *gameMenu, log.commands());
+        gameMenu = new GameMenu(window, gfx, *this);
+        popup = new PopupMenu(window, *this, *gameMenu, log.commands());
         gameMenu->setMenuItems(popup->items());
         window.show();
         QApplication::setActiveWindow(&window);  // shortcuts work in the active window only
@@ -70,6 +72,13 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return window.findChildren<MenuRowLabel*>().size();
     }
+
+    bool fullscreen() const override { return Vid_Fullscreen; }
+    void setFullscreen(bool on) override { Vid_Fullscreen = on; }
+    bool ctrlOverlay() const override { return Vid_Ctrl_Overlay; }
+    void setCtrlOverlay(bool on) override { Vid_Ctrl_Overlay = on; }
+    bool gameMenuOpen() const override { return Vid_Game_Menu_Open; }
+    void setGameMenuOpen(bool open) override { Vid_Game_Menu_Open = open; }
 
     bool Vid_Fullscreen = true;
     bool Vid_Ctrl_Overlay = false;

@@ -127,7 +127,7 @@ TEST_F(MenusTest, SplashCheckMarkFollowsTheStoreChangedOutside) {
     AppSettings settings;
     PopupMenu::Commands c = log.commands();
     c.readBool = [&](const QString& n, bool d) { return settings.readBool(n, d); };
-    PopupMenu menu(window, Vid_Fullscreen, Vid_Ctrl_Overlay, *gameMenu, c);
+    PopupMenu menu(window, *this, *gameMenu, c);
     const QString file =
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50").fileName();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));

@@ -102,9 +102,9 @@ protected:
 TEST_F(FormTest, FirstStartWithAnEmptyStore) {
     writeStore("");
     TForm1 form;
-    EXPECT_TRUE(form.Vid_Fullscreen);
-    EXPECT_TRUE(form.Vid_Ctrl_Overlay);
-    EXPECT_FALSE(form.Vid_Game_Menu_Open);
+    EXPECT_TRUE(form.fullscreen());
+    EXPECT_TRUE(form.ctrlOverlay());
+    EXPECT_FALSE(form.gameMenuOpen());
     EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
     EXPECT_EQ(form.pos(), QPoint(-screen().width(), -screen().height()));
     EXPECT_EQ(form.size(), screen().size());  // full screen
@@ -122,13 +122,13 @@ TEST_F(FormTest, FirstStartWithAnEmptyStore) {
 TEST_F(FormTest, StoredBindingsAreReadCheckedAndWrittenBack) {
     writeStore("Key1=44\nKey2=99\nKey3=abc\nFullscreenMode=x\nCtrlrOverlay=0\n");
     TForm1 form;
-    EXPECT_EQ(form.Inp_Keys[1].Key_Code, 32);
-    EXPECT_EQ(form.Inp_Keys[2].Key_Code, 0);  // no such key: the control has none
-    EXPECT_EQ(form.Inp_Keys[3].Key_Index, 4);
+    EXPECT_EQ(form.keyBindings()[1].Key_Code, 32);
+    EXPECT_EQ(form.keyBindings()[2].Key_Code, 0);  // no such key: the control has none
+    EXPECT_EQ(form.keyBindings()[3].Key_Index, 4);
     EXPECT_EQ(stored("Key3"), "4");
     EXPECT_EQ(stored("Key2"), "99");
-    EXPECT_TRUE(form.Vid_Fullscreen);  // "x" gives the default
-    EXPECT_FALSE(form.Vid_Ctrl_Overlay);
+    EXPECT_TRUE(form.fullscreen());  // "x" gives the default
+    EXPECT_FALSE(form.ctrlOverlay());
     EXPECT_TRUE(form.surface().imageVisible(img::btn_joystick_top));
     EXPECT_FALSE(form.surface().imageVisible(img::btn_ctrlr_overlay_left));
     EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top),
@@ -179,7 +179,7 @@ TEST_F(FormTest, ClickAreasTakeTheLeftButtonAndKeepTheMouseUntilRelease) {
     sendMouse(s, QEvent::MouseButtonRelease, {280, 10}, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(form.game().Inp_Joystick_Right);
 
-    form.Vid_Ctrl_Overlay = false;
+    form.menuHost().setCtrlOverlay(false);
     form.Vid_Display_Ctrl_Overlay();
     sendMouse(s, QEvent::MouseButtonPress, {165, 145}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_FALSE(form.game().Inp_Joystick_Right);  // hidden arrows take no clicks
@@ -192,7 +192,7 @@ TEST_F(FormTest, DraggingMovesTheWindowInWindowedModeOnly) {
     Surface& s = form.surface();
     form.move(100, 100);
     sendMouse(s, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(form.Vid_Drag_X, 50);
+    EXPECT_EQ(form.dragStart().x(), 50);
     sendMouse(s, QEvent::MouseMove, {60, 57}, Qt::NoButton, Qt::LeftButton);
     sendMouse(s, QEvent::MouseButtonRelease, {60, 57}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(form.pos(), QPoint(110, 107));
@@ -202,13 +202,13 @@ TEST_F(FormTest, DraggingMovesTheWindowInWindowedModeOnly) {
     sendMouse(s, QEvent::MouseButtonRelease, {70, 70}, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(form.pos(), QPoint(110, 107));
 
-    form.Vid_Fullscreen = true;
+    form.menuHost().setFullscreen(true);
     sendMouse(s, QEvent::MouseButtonPress, {30, 30}, Qt::LeftButton, Qt::LeftButton);
     sendMouse(s, QEvent::MouseMove, {40, 40}, Qt::NoButton, Qt::LeftButton);
     sendMouse(s, QEvent::MouseButtonRelease, {40, 40}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(form.pos(), QPoint(110, 107));
-    EXPECT_EQ(form.Vid_Drag_X, 50);  // the stored drag point is kept
-    EXPECT_EQ(form.Vid_Drag_Y, 50);
+    EXPECT_EQ(form.dragStart().x(), 50);  // the stored drag point is kept
+    EXPECT_EQ(form.dragStart().y(), 50);
 }
 
 TEST_F(FormTest, CentringAndTheDisplayModes) {
@@ -220,7 +220,7 @@ TEST_F(FormTest, CentringAndTheDisplayModes) {
     form.Vid_Center_Window();
     EXPECT_EQ(form.pos(), QPoint((screen().width() - 300) / 2, (screen().height() - 200) / 2));
 
-    form.Vid_Fullscreen = true;
+    form.menuHost().setFullscreen(true);
     form.Vid_Move_Offscreen();
     EXPECT_EQ(form.pos(), QPoint(-screen().width(), -screen().height()));
     ASSERT_TRUE(form.Gfx_Init());
@@ -237,11 +237,11 @@ TEST_F(FormTest, TheGameMenuButtonAndTheRightClick) {
     Surface& s = form.surface();
     sendMouse(s, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
     sendMouse(s, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_TRUE(form.Vid_Game_Menu_Open);
+    EXPECT_TRUE(form.gameMenuOpen());
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(150, 150), s.mapToGlobal(QPoint(150, 150)));
     QCoreApplication::sendEvent(&s, &e);
     EXPECT_TRUE(form.popupMenu().pm_0_menu->isVisible());
-    EXPECT_FALSE(form.Vid_Game_Menu_Open);  // opening the popup menu closed the game menu
+    EXPECT_FALSE(form.gameMenuOpen());  // opening the popup menu closed the game menu
     form.popupMenu().pm_0_menu->hide();
 }
 

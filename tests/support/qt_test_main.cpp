@@ -1,5 +1,5 @@
-// The dialog tests run on Qt's offscreen platform against a settings store in a
-// temporary folder of their own.
+// The Qt tests run on Qt's offscreen platform (unless QT_QPA_PLATFORM says otherwise) with
+// a QApplication and a settings store in a temporary folder of their own.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,0 +1,32 @@
+# Each library of the project is seen by the targets that link it under its own folder's
+# name, and by no other target: zn_expose(TARGET FOLDER) gives TARGET the include folder
+# build/include/TARGET/, which holds one symbolic link FOLDER -> the source folder. So
+# #include "engine/game.h" resolves only for targets that link zn_engine, and a layer that
+# includes a layer it does not link fails to build. No target gets the repository root.
+function(zn_expose target folder)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  set(link ${root}/${folder})
+  set(source ${CMAKE_SOURCE_DIR}/${folder})
+  if(NOT IS_DIRECTORY ${source})
+    message(FATAL_ERROR "zn_expose: ${source} is no folder")
+  endif()
+  if(IS_SYMLINK ${link})
+    file(READ_SYMLINK ${link} current)
+    if(NOT current STREQUAL source)
+      file(REMOVE ${link})
+    endif()
+  endif()
+  if(NOT IS_SYMLINK ${link})
+    get_filename_component(parent ${link} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${source} ${link} SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  elseif(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()

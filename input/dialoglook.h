@@ -1,0 +1,58 @@
+#pragma once
+// What the simulator's dialogs (key settings here; splash and about in the shell) share:
+// the keys their key preview answers, their place on the screen, their navy background,
+// Arial, and the links that open an address when clicked.
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+#include <cstdint>
+
+class QKeyEvent;
+class QWidget;
+
+namespace zn {
+
+// The virtual-key codes the dialogs react to. No control can be bound to them, except
+// the digit 1, which plays from the splash dialog.
+inline constexpr std::uint16_t kVkReturn = 13;
+inline constexpr std::uint16_t kVkEscape = 27;
+inline constexpr std::uint16_t kVkOne = '1';
+
+// What a dialog sees of a key event: kVkReturn for either Enter key, kVkEscape, otherwise
+// the key table's virtualKeyCode.
+std::uint16_t dialogKeyCode(const QKeyEvent& e);
+
+// The dialogs' background: dark blue, RGB 8, 41, 82.
+inline const QColor kDialogNavy(8, 41, 82);
+
+// Arial at a pixel size; Liberation Sans, with the same metrics, stands in where Arial is
+// not installed. Only the fonts made here ask for the stand-in.
+QFont arialFont(int pixelSize, bool bold = false);
+
+// The colour of a label's or button's text.
+void setTextColour(QWidget* w, const QColor& colour);
+
+// The primary screen's rectangle (1024 x 768 at the origin when there is none).
+QRect screenGeometry();
+
+// Moves a window to the middle of the primary screen: left = (screen width - window
+// width) / 2 and top likewise, each raised to 0 when negative, so that a window larger
+// than the screen shows its top-left corner.
+void centreOnScreen(QWidget& window);
+
+// A text that opens something when clicked: the primary button released over it, as a
+// link of the original dialogs. Shows the pointing hand.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace zn

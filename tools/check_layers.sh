@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Checks that every #include of the five layers points inward:
+#   shell -> display, sound, input -> engine
+# The engine includes only itself and the standard library; display and input may use Qt
+# but not SDL; sound may use SDL but not Qt; no layer includes tools, tests, benchmarks or
+# fuzz targets. Prints each include that runs outward and fails when there is one.
+#   tools/check_layers.sh [SOURCE_ROOT]
+set -u
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root" || { echo "check_layers: no source tree at $root" >&2; exit 2; }
+
+# The layers each layer may include, itself included.
+declare -A may=(
+  [engine]="engine"
+  [display]="display engine"
+  [sound]="sound engine"
+  [input]="input engine"
+  [shell]="shell display sound input engine"
+)
+
+outward=0
+report() {
+  echo "$1:$2: $3"
+  outward=$((outward + 1))
+}
+
+checked=0
+for layer in engine display sound input shell; do
+  [ -d "$layer" ] || { echo "check_layers: the layer folder $layer/ is missing" >&2; exit 2; }
+  while IFS= read -r -d '' file; do
+    checked=$((checked + 1))
+    line=0
+    while IFS= read -r text || [ -n "$text" ]; do
+      line=$((line + 1))
+      [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*([\"\<])([^\"\>]+)[\"\>] ]] || continue
+      kind=${BASH_REMATCH[1]}
+      name=${BASH_REMATCH[2]}
+      if [ "$kind" = '"' ]; then
+        # A name without a folder is its neighbour in the same folder.
+        [[ $name == */* ]] || continue
+        target=${name%%/*}
+        case " ${may[$layer]} " in
+          *" $target "*) ;;
+          *) report "$file" "$line" "$layer includes \"$name\"" ;;
+        esac
+        continue
+      fi
+      case $layer in
+        engine)
+          # Standard C++ headers only: lower-case names without a folder or an extension.
+          [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "engine includes <$name>"
+          ;;
+        sound)
+          [[ $name =~ ^Q ]] && report "$file" "$line" "sound includes the Qt header <$name>"
+          ;;
+        display | input)
+          [[ $name =~ ^SDL ]] && report "$file" "$line" "$layer includes the SDL header <$name>"
+          ;;
+      esac
+    done <"$file"
+  done < <(find "$layer" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+done
+
+if [ "$checked" -eq 0 ]; then
+  echo "check_layers: no sources found under $root" >&2
+  exit 2
+fi
+if [ "$outward" -gt 0 ]; then
+  echo "check_layers: $outward include(s) run outward in $checked sources"
+  exit 1
+fi
+echo "check_layers: $checked sources, every include points inward"
