@@ -13,6 +13,8 @@
 #   e2e_ini_value SECTION KEY    prints a value of the copy's Config.ini
 #   e2e_click X Y [BUTTON]       screen coordinates
 #   e2e_drag X Y DX DY           press the left button at X Y, move by DX DY, release
+#   e2e_drag_window WID X Y DX DY    the same on a window that follows the pointer: each step
+#                                waits until the window has moved with it (fails if it never does)
 #   e2e_shot OUT.png             the whole screen
 #   e2e_pixel PNG X Y            prints the pixel's colour as "R,G,B"
 #   e2e_region_differs A B X Y W H   succeeds when the two pictures differ in the rectangle
@@ -144,6 +146,9 @@ e2e_slot_rect() {
         "$(e2e_ini_value "Image$1" Width) $(e2e_ini_value "Image$1" Height)"
 }
 
+# The pauses inside these two are the pace of a hand, not waits for the program, which gets
+# the events in order; what a click does, a test waits for. A drag that moves the window
+# needs more than a pace: e2e_drag_window.
 e2e_click() {
     xdotool mousemove "$1" "$2" sleep 0.1 click "${3:-1}"
 }
@@ -152,6 +157,19 @@ e2e_drag() {
     xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.1 \
         mousemove "$(($1 + $3 / 2))" "$(($2 + $4 / 2))" sleep 0.1 \
         mousemove "$(($1 + $3))" "$(($2 + $4))" sleep 0.1 mouseup 1
+}
+
+# The program moves its window by where the pointer is in it: the next step of the pointer
+# must come once the window stands at its new place, or the program would count a step twice.
+e2e_drag_window() {
+    local wid=$1 x=$2 y=$3 dx=$4 dy=$5 wx wy
+    read -r wx wy < <(e2e_window_pos "$wid")
+    xdotool mousemove "$x" "$y" mousedown 1
+    xdotool mousemove "$((x + dx / 2))" "$((y + dy / 2))"
+    e2e_wait_pos "$wid" "$((wx + dx / 2))" "$((wy + dy / 2))" || { xdotool mouseup 1; return 1; }
+    xdotool mousemove "$((x + dx))" "$((y + dy))"
+    e2e_wait_pos "$wid" "$((wx + dx))" "$((wy + dy))" || { xdotool mouseup 1; return 1; }
+    xdotool mouseup 1
 }
 
 e2e_shot() {
