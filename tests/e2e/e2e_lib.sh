@@ -7,7 +7,7 @@
 #   e2e_store LINE...            the settings store of the run, e.g. SoundMode=2 SplashScreen=0
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
-#   e2e_wait_window [TITLE]      waits until the window is mapped on screen; prints its id
+#   e2e_wait_window [TITLE]      waits until the window is mapped on screen and drawn; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
 #   e2e_slot_rect N              prints "LEFT TOP WIDTH HEIGHT" of Image N in the copy's Config.ini
 #   e2e_ini_value SECTION KEY    prints a value of the copy's Config.ini
@@ -240,8 +240,9 @@ e2e_wait_same() { e2e_until "${7:-$E2E_DEADLINE}" e2e_shot_same "$6" "$1" "$2" "
 
 # The window's rectangle as far as it lies on the screen, as "X Y W H" (W or H 0 when outside).
 e2e_visible_rect() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW l t r b
-    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 1
+    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" l t r b
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
     l=$((X < 0 ? 0 : X)) t=$((Y < 0 ? 0 : Y))
     r=$((X + WIDTH)) b=$((Y + HEIGHT))
     r=$((r > E2E_SCREEN_W ? E2E_SCREEN_W : r)) b=$((b > E2E_SCREEN_H ? E2E_SCREEN_H : b))
@@ -257,8 +258,9 @@ e2e_painted() {
 e2e_wait_painted() { e2e_until "${2:-$E2E_DEADLINE}" e2e_painted "$1"; }
 
 e2e_device_origin() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW gw gh ox oy
-    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 1
+    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" gw gh ox oy
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
     gw=$(e2e_ini_value Common GameWidth) gh=$(e2e_ini_value Common GameHeight)
     if [ "$WIDTH" = "$gw" ] && [ "$HEIGHT" = "$gh" ]; then
         echo "$X $Y"
