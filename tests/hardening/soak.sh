@@ -151,8 +151,10 @@ menu_command() {
     esac
 }
 
+# One random step. Its pauses (a key held for up to 0.9 s, a power key pressed twice, the gap
+# before the next step) are the rhythm of the random input, not waits for the program.
 random_step() {
-    local r=$((RANDOM % 100)) k
+    local r=$((RANDOM % 100)) k before
     if [ $r -lt 50 ]; then
         k=${keys[RANDOM % 7]}
         [ "$k" = 1 ] && power_cycles=$((power_cycles + 1))
