@@ -24,6 +24,26 @@ bool isDragImage(ImageId id) {
            id == img::im_background_screen_top || id == img::btn_joystick_top;
 }
 
+// The game's operations of each control's press and release, in the order of Control;
+// the power switch has no release operation.
+struct ControlOperations {
+    void (Game::*down)();
+    void (Game::*up)();
+};
+constexpr ControlOperations kControlOperations[kBindingCount] = {
+    {&Game::Inp_power_down, nullptr},
+    {&Game::Inp_select_down, &Game::Inp_select_up},
+    {&Game::Inp_start_down, &Game::Inp_start_up},
+    {&Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
+    {&Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
+    {&Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
+    {&Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
+};
+
+const ControlOperations& operationsOf(Control c) {
+    return kControlOperations[static_cast<std::size_t>(c) - static_cast<std::size_t>(Control::Power)];
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
@@ -212,57 +232,12 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
 void TForm1::App_Terminate() { services_.quit(); }
 
 void TForm1::press(Control c) {
-    Game& g = *game_;
-    switch (c) {
-        case Control::Power:
-            g.Inp_power_down();
-            Inp_Build_Hints();  // the power tooltip now offers the opposite action
-            break;
-        case Control::Select:
-            g.Inp_select_down();
-            break;
-        case Control::Start:
-            g.Inp_start_down();
-            break;
-        case Control::Up:
-            g.Inp_arrow_up_down();
-            break;
-        case Control::Left:
-            g.Inp_arrow_left_down();
-            break;
-        case Control::Right:
-            g.Inp_arrow_right_down();
-            break;
-        case Control::Down:
-            g.Inp_arrow_down_down();
-            break;
-    }
+    (game_.get()->*operationsOf(c).down)();
+    if (c == Control::Power) Inp_Build_Hints();  // the power tooltip now offers the opposite action
 }
 
 void TForm1::release(Control c) {
-    Game& g = *game_;
-    switch (c) {
-        case Control::Power:
-            break;
-        case Control::Select:
-            g.Inp_select_up();
-            break;
-        case Control::Start:
-            g.Inp_start_up();
-            break;
-        case Control::Up:
-            g.Inp_arrow_up_up();
-            break;
-        case Control::Left:
-            g.Inp_arrow_left_up();
-            break;
-        case Control::Right:
-            g.Inp_arrow_right_up();
-            break;
-        case Control::Down:
-            g.Inp_arrow_down_up();
-            break;
-    }
+    if (const auto up = operationsOf(c).up) (game_.get()->*up)();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) { KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this); }
