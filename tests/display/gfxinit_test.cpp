@@ -9,7 +9,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "display/picturecache.h"
 #include "display/skinini.h"
+#include "display/skinreader.h"
 #include "faketarget.h"
 
 namespace zn {
@@ -283,9 +285,9 @@ TEST_F(GfxInitTest, AbsurdValuesAreClampedOrReplacedAndReported) {
     EXPECT_EQ(window.clientW, 692);
     EXPECT_EQ(window.clientH, 747);
     EXPECT_EQ(slot(1).width, 0);
-    EXPECT_EQ(slot(1).height, gfx::kMaxExtent);
-    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
-    EXPECT_EQ(slot(1).top, -gfx::kMaxPosition);
+    EXPECT_EQ(slot(1).height, skin::kMaxExtent);
+    EXPECT_EQ(slot(1).left, skin::kMaxPosition);
+    EXPECT_EQ(slot(1).top, -skin::kMaxPosition);
     EXPECT_TRUE(isPlaceholder(slot(1).picture));
     ASSERT_EQ(window.errors.size(), 1);
     const QString& text = window.errors[0];
@@ -297,7 +299,7 @@ TEST_F(GfxInitTest, OffsetPlusLeftCannotOverflow) {
     window.screenW = 4000;
     writeIni("[Fullscreen]\nGameOffsetX=2147483647\n[Image1]\nLeft=2147483647\n");
     ASSERT_TRUE(run(true));
-    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
+    EXPECT_EQ(slot(1).left, skin::kMaxPosition);
 }
 
 TEST_F(GfxInitTest, OversizedConfigIsRefusedLikeAMissingOne) {

@@ -18,6 +18,7 @@
 
 #include "display/gfxinit.h"
 #include "display/skinini.h"
+#include "display/skinreader.h"
 #include "tests/display/faketarget.h"
 
 namespace zn {
@@ -255,7 +256,7 @@ TEST_F(HostileSkin, RandomBytesAsConfigLeaveAUsableWindow) {
         window.errors.clear();
         EXPECT_TRUE(Gfx_Init(window, false));
         EXPECT_GE(window.clientW, 1);
-        EXPECT_LE(window.clientW, gfx::kMaxExtent);
+        EXPECT_LE(window.clientW, skin::kMaxExtent);
         EXPECT_EQ(window.quits, 0);
     }
 }
