@@ -29,7 +29,7 @@ public:
             setUpFullscreen();
         else
             setUpWindowed();
-        for (const skin::SlotSkin& slot : skin_.imageSlots) setUpSlot(slot);
+        for (const skin::ImageSection& slot : skin_.imageSections) setUpSlot(slot);
     }
 
     void reportProblems() {
@@ -161,7 +161,7 @@ private:
         t_.setImageVisible(img::im_backdrop_logo, false);
     }
 
-    void setUpSlot(const skin::SlotSkin& slot) {
+    void setUpSlot(const skin::ImageSection& slot) {
         const ImageId image = slotImage(slot.slot);
         if (skin::namesPicture(slot.fileName)) {
             const QImage loaded = picture(skin_.skinDir, slot.fileName);

@@ -102,9 +102,9 @@ Checked<std::int32_t> choice(const SkinIni& ini, const char* key, std::int32_t f
     return v;
 }
 
-SlotSkin readSlot(const SkinIni& ini, int slot) {
+ImageSection readImageSection(const SkinIni& ini, int slot) {
     const std::string section = slotSection(slot);
-    SlotSkin s;
+    ImageSection s;
     s.slot = slot;
     s.fileName = ini.text(section.c_str(), "Filename", "");
     s.left = integer(ini, section, "Left", 0);
@@ -131,15 +131,15 @@ SkinFile failure(FileError::Kind kind, long long size = 0, const QString& detail
 
 }  // namespace
 
-Checked<int> SlotSkin::placedLeft(std::int32_t offsetX) const {
+Checked<int> ImageSection::placedLeft(std::int32_t offsetX) const {
     return placeEdge(slot, "Left", left.value, offsetX);
 }
-Checked<int> SlotSkin::placedTop(std::int32_t offsetY) const {
+Checked<int> ImageSection::placedTop(std::int32_t offsetY) const {
     return placeEdge(slot, "Top", top.value, offsetY);
 }
 
-const SlotSkin& SkinDescription::slot(ImageId id) const {
-    return imageSlots[static_cast<std::size_t>(slotOf(id) - 1)];
+const ImageSection& SkinDescription::imageSection(ImageId id) const {
+    return imageSections[static_cast<std::size_t>(slotOf(id) - 1)];
 }
 
 std::string slotSection(int slot) { return "Image" + std::to_string(slot); }
@@ -160,7 +160,8 @@ SkinDescription readSkin(const SkinIni& ini) {
     d.logoFile = ini.text("Fullscreen", "LogoFile", "nil");
     d.logoPosition = choice(ini, "LogoPosition", 1, 0, 3, Kind::NotACorner);
 
-    for (int n = 1; n <= kSlotCount; ++n) d.imageSlots[static_cast<std::size_t>(n - 1)] = readSlot(ini, n);
+    for (int n = 1; n <= kSlotCount; ++n)
+        d.imageSections[static_cast<std::size_t>(n - 1)] = readImageSection(ini, n);
     return d;
 }
 

@@ -47,7 +47,7 @@ struct Checked {
 };
 
 // Section Image<slot>.
-struct SlotSkin {
+struct ImageSection {
     int slot = 0;
     std::string fileName;             // as written; namesPicture() says whether it names a picture
     Checked<std::int32_t> left, top;  // as written, before the game-area offset
@@ -74,9 +74,9 @@ struct SkinDescription {
     std::string logoFile;                                           // as written
     Checked<std::int32_t> logoPosition;                             // the corner, 0..3
     // [Image1] .. [Image198]
-    std::array<SlotSkin, kSlotCount> imageSlots;
+    std::array<ImageSection, kSlotCount> imageSections;
 
-    const SlotSkin& slot(ImageId id) const;  // id must be in a slot
+    const ImageSection& imageSection(ImageId id) const;  // id must be in a slot
 };
 
 // "Image" + the slot number.

@@ -11,7 +11,9 @@
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
 #   e2e_wait_window [TITLE]      waits until the window is mapped on screen; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
-#   e2e_slot_rect N              prints "LEFT TOP WIDTH HEIGHT" of Image N in the copy's Config.ini
+#   e2e_image_rect NAME          prints "LEFT TOP WIDTH HEIGHT" of an image of the skin's slots
+#                                (im_background_screen, btn_power_top, ...) in the copy's Config.ini,
+#                                as the skin checker built beside the game folder reads it
 #   e2e_ini_value SECTION KEY    prints a value of the copy's Config.ini
 #   e2e_click X Y [BUTTON]       screen coordinates
 #   e2e_drag X Y DX DY           press the left button at X Y, move by DX DY, release
@@ -28,6 +30,7 @@ E2E_TMP=""
 E2E_XPID=""
 E2E_PID=""
 E2E_GAME=""
+E2E_SKIN_CHECK=""
 
 e2e_cleanup() {
     [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
@@ -68,6 +71,7 @@ e2e_start_x() {
 e2e_copy_game() {
     [ -x "$1/zorpy-nibbo" ] || e2e_fail "no simulator in $1"
     cp -r "$1" "$E2E_TMP/game"
+    E2E_SKIN_CHECK="$(cd "$1/.." && pwd)/zorpy-nibbo-skin-check"
     E2E_GAME="$E2E_TMP/game"
 }
 
@@ -123,9 +127,8 @@ e2e_ini_value() {
         "$E2E_GAME/Config.ini"
 }
 
-e2e_slot_rect() {
-    echo "$(e2e_ini_value "Image$1" Left) $(e2e_ini_value "Image$1" Top)" \
-        "$(e2e_ini_value "Image$1" Width) $(e2e_ini_value "Image$1" Height)"
+e2e_image_rect() {
+    "$E2E_SKIN_CHECK" --rect "$1" "$E2E_GAME/Config.ini" || e2e_fail "no rectangle of $1"
 }
 
 e2e_click() {

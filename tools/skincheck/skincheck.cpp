@@ -93,7 +93,7 @@ public:
         checkFullscreen(s);
         colour(s.transpColor);
         std::array<QRect, kImageCount> rects{};
-        for (const skin::SlotSkin& slot : s.imageSlots)
+        for (const skin::ImageSection& slot : s.imageSections)
             rects[index(slotImage(slot.slot))] = checkSlot(slot, s.skinDir);
         checkClickAreas(rects);
         return problems_;
@@ -106,8 +106,7 @@ private:
     void problem(const skin::Problem& p, const QString& text) { problem(p.section, p.key, text); }
 
     // A present value of an integer key must be in the integer syntax.
-    template <class T>
-    T integer(const skin::Checked<T>& v) {
+    std::int32_t integer(const skin::Checked<std::int32_t>& v) {
         if (v.has(Kind::NotAnInteger))
             problem(*v.problem, qs(skin::notAnInteger(v.problem->text)) +
                                     QStringLiteral("; %1 is used").arg(v.problem->used));
@@ -181,7 +180,7 @@ private:
     }
 
     // The slot's rectangle in the game area, empty when it has no size or is malformed.
-    QRect checkSlot(const skin::SlotSkin& slot, const std::string& skinDir) {
+    QRect checkSlot(const skin::ImageSection& slot, const std::string& skinDir) {
         const std::string section = skin::slotSection(slot.slot);
         const ImageId id = slotImage(slot.slot);
         const QString name = nameOf(id);
@@ -259,7 +258,7 @@ QString imageRect(const QString& iniPath, const QString& name, QString& error) {
         error = fileErrorText(iniPath, *file.error);
         return {};
     }
-    const skin::SlotSkin& s = file.skin.slot(*image);
+    const skin::ImageSection& s = file.skin.imageSection(*image);
     return QStringLiteral("%1 %2 %3 %4")
         .arg(s.placedLeft(0).value)
         .arg(s.placedTop(0).value)
