@@ -74,4 +74,7 @@ private:
     }
 };
 
+// The header of an image's section in Config.ini, "[Image<slot>]\n".
+inline QByteArray sectionOf(ImageId id) { return "[Image" + QByteArray::number(slotOf(id)) + "]\n"; }
+
 }  // namespace zn::test

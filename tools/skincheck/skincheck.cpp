@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <optional>
 
 #include "display/picturecache.h"
 #include "display/skinreader.h"
@@ -245,11 +244,15 @@ private:
 
 QStringList checkSkin(const QString& iniPath) { return Checker(iniPath).run(); }
 
+int slotNamed(const QString& name) {
+    for (int i = 0; i < kImageCount; ++i)
+        if (nameOf(img::at(i)) == name) return slotOf(img::at(i));
+    return 0;
+}
+
 QString imageRect(const QString& iniPath, const QString& name, QString& error) {
-    std::optional<ImageId> image;
-    for (int i = 0; i < kImageCount && !image; ++i)
-        if (nameOf(img::at(i)) == name && slotOf(img::at(i)) != 0) image = img::at(i);
-    if (!image) {
+    const int slot = slotNamed(name);
+    if (slot == 0) {
         error = QStringLiteral("no image named '%1' is in a slot of Config.ini").arg(name);
         return {};
     }
@@ -258,7 +261,7 @@ QString imageRect(const QString& iniPath, const QString& name, QString& error) {
         error = fileErrorText(iniPath, *file.error);
         return {};
     }
-    const skin::ImageSection& s = file.skin.imageSection(*image);
+    const skin::ImageSection& s = file.skin.imageSection(slotImage(slot));
     return QStringLiteral("%1 %2 %3 %4")
         .arg(s.placedLeft(0).value)
         .arg(s.placedTop(0).value)
