@@ -11,64 +11,53 @@ e2e_copy_game "$game"
 store="$E2E_TMP/config/Quillon/Zornibak50.conf"
 splash_title="About this game..."
 
-splash_visible() {
-    xdotool search --onlyvisible --name '^About this game\.\.\.$' >/dev/null 2>&1
+splash_visible() { [ -n "$(e2e_find_window "$splash_title")" ]; }
+
+# The box picture is drawn once the pixel at its face is red.
+box_drawn() {
+    local r g b
+    IFS=, read -r r g b <<<"$(e2e_screen_pixel "$1" "$2")"
+    [ "${r:-0}" -gt 150 ] && [ "${g:-255}" -lt 110 ]
 }
 
-# Keys reach the splash only once it has the keyboard.
-wait_focus() {
-    for _ in $(seq 50); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    e2e_fail "the splash never got the keyboard"
-}
-
-wait_splash_gone() {
-    for _ in $(seq 30); do
-        splash_visible || return 0
-        sleep 0.1
-    done
-    e2e_fail "splash still shown after play"
+# The splash of a new start, with the keyboard: keys reach it only once it has the focus.
+wait_splash() {
+    wid=$(e2e_wait_window "$splash_title") || exit 1
+    e2e_wait_focus "$wid" || e2e_fail "the splash never got the keyboard"
 }
 
 # First start, left with Escape.
 e2e_run
-wid=$(e2e_wait_window "$splash_title")
-wait_focus "$wid"
+wait_splash
 read -r x y < <(e2e_window_pos "$wid")
 [ "$x $y" = "410 302" ] || e2e_fail "splash at $x $y, not centred on 1280x1024"
-e2e_shot "$E2E_TMP/splash.png"
-face=$(e2e_pixel "$E2E_TMP/splash.png" $((x + 180)) $((y + 156)))
-IFS=, read -r r g b <<<"$face"
-[ "$r" -gt 150 ] && [ "$g" -lt 110 ] || e2e_fail "no box picture in the splash (pixel $face)"
+e2e_until "$E2E_DEADLINE" box_drawn $((x + 180)) $((y + 156)) ||
+    e2e_fail "no box picture in the splash (pixel $(e2e_screen_pixel $((x + 180)) $((y + 156))))"
 xdotool key Escape
-e2e_wait_exit 5 || e2e_fail "Escape in the splash did not end the simulator"
+e2e_wait_exit || e2e_fail "Escape in the splash did not end the simulator"
 if grep -qE '^(SoundMode|SplashScreen)=' "$store"; then e2e_fail "Escape stored a choice: $(cat "$store")"; fi
 
 # Second start: "(no sound)" and Enter.
 e2e_run
-wid=$(e2e_wait_window "$splash_title")
-wait_focus "$wid"
+wait_splash
 xdotool key Down Down Down Return
-e2e_wait_window >/dev/null
-wait_splash_gone
+e2e_wait_window >/dev/null || exit 1
+e2e_wait_gone "$splash_title" || e2e_fail "splash still shown after play"
 for line in SoundMode=2 SplashScreen=1 Key1=2 Key2=3 Key3=4 Key4=37 Key5=39 Key6=40 Key7=38; do
-    grep -qx "$line" "$store" || e2e_fail "store lacks $line: $(cat "$store")"
+    e2e_wait_store "${line%%=*}" "${line#*=}" || e2e_fail "store lacks $line: $(cat "$store")"
 done
 kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
 
 # Third start: untick the box (Tab to it, Space) and play with the digit 1.
 e2e_run
-wid=$(e2e_wait_window "$splash_title")
-wait_focus "$wid"
+wait_splash
 xdotool key Tab space 1
-e2e_wait_window >/dev/null
-grep -qx "SplashScreen=0" "$store" || e2e_fail "unticked box not stored: $(cat "$store")"
+e2e_wait_window >/dev/null || exit 1
+e2e_wait_store SplashScreen 0 || e2e_fail "unticked box not stored: $(cat "$store")"
 kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null; E2E_PID=""
 
 # Fourth start: straight to the device, the splash never seen.
 e2e_run
-e2e_wait_window >/dev/null
+e2e_wait_window >/dev/null || exit 1
 splash_visible && e2e_fail "splash shown although switched off"
 echo "PASS"

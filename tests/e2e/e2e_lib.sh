@@ -9,7 +9,7 @@
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
 #   e2e_run_from DIR [ARG...]    starts the copy from another folder; stdout in log, stderr in err
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
-#   e2e_wait_window [TITLE]      waits until the window is mapped on screen; prints its id
+#   e2e_wait_window [TITLE]      waits until the window is mapped on screen and drawn; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
 #   e2e_image_rect NAME          prints "LEFT TOP WIDTH HEIGHT" of an image of the skin's slots
 #                                (im_background_screen, btn_power_top, ...) in the copy's Config.ini,
@@ -17,12 +17,37 @@
 #   e2e_ini_value SECTION KEY    prints a value of the copy's Config.ini
 #   e2e_click X Y [BUTTON]       screen coordinates
 #   e2e_drag X Y DX DY           press the left button at X Y, move by DX DY, release
+#   e2e_drag_window WID X Y DX DY    the same on a window that follows the pointer: each step
+#                                waits until the window has moved with it (fails if it never does)
 #   e2e_shot OUT.png             the whole screen
 #   e2e_pixel PNG X Y            prints the pixel's colour as "R,G,B"
 #   e2e_region_differs A B X Y W H   succeeds when the two pictures differ in the rectangle
 #   e2e_wait_exit [SECONDS]      succeeds when the program ends in time
 #   e2e_wait_status [SECONDS]    the same, and sets $E2E_STATUS to its exit status
 #   e2e_fail MESSAGE             prints the message and the program's output, exits 1
+#
+# Waiting. A test never sleeps a fixed time in place of a condition: after each key or click
+# it waits for what the key or click does (a window comes or goes, a stored value, a colour on
+# the screen). Every wait polls and gives up after a deadline: E2E_DEADLINE seconds (default
+# 30) unless the call names another. The deadline only bounds how long a failing test takes,
+# so it is generous; a loaded machine makes a test slower, never red.
+#   e2e_until SECONDS CMD [ARG...]   runs CMD every 50 ms until it succeeds (status 0), or
+#                                    fails (1) once SECONDS (a decimal number) have passed
+#   e2e_stored KEY                   prints KEY's value in the settings store of the run
+#   e2e_wait_store KEY VALUE [SECONDS]    until the store holds KEY=VALUE
+#   e2e_screen_pixel X Y             prints the colour of a screen pixel now, as "R,G,B"
+#   e2e_wait_pixel X Y RGB [SECONDS]      until that pixel has colour RGB ("R,G,B")
+#   e2e_wait_change REF X Y W H OUT [SECONDS]   shoots the screen into OUT until the rectangle
+#                                    differs from the one in picture REF; OUT is the proof
+#   e2e_wait_same REF X Y W H OUT [SECONDS]     the same, until the rectangle equals REF's
+#   e2e_wait_painted WID [SECONDS]   until the window's area on the screen shows more than black
+#   e2e_device_origin WID            prints "X Y" of the device's top left corner on the screen,
+#                                    windowed or full screen (the skin's game offset)
+#   e2e_wait_device WID [SECONDS]    until the device's body in the window shows the skin's
+#                                    background picture: its first frame is on the screen
+#   e2e_wait_focus WID [SECONDS]     until the window has the keyboard
+#   e2e_wait_gone [TITLE] [SECONDS]  until no window of that title is mapped on the screen
+#   e2e_wait_pos WID X Y [SECONDS]   until the window's top left corner is at X Y
 set -u
 
 E2E_TITLE="Zorpy Nibbo (Korvent, Plimquad) Simulator"
@@ -31,6 +56,10 @@ E2E_XPID=""
 E2E_PID=""
 E2E_GAME=""
 E2E_SKIN_CHECK=""
+E2E_DEADLINE=${E2E_DEADLINE:-30}
+E2E_FOUND=""
+E2E_SCREEN_W=0
+E2E_SCREEN_H=0
 
 e2e_cleanup() {
     [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
@@ -57,14 +86,14 @@ e2e_fail() {
 
 e2e_start_x() {
     local size=${1:-1280x1024}
+    E2E_SCREEN_W=${size%x*} E2E_SCREEN_H=${size#*x}
     exec 9>"$E2E_TMP/display"
-    # -noreset: the server keeps its state (keyboard layout included) when the last client
-    # leaves, and a program started right after another one never meets a server in reset.
+    # -noreset: the server keeps its state (the keyboard layout too) when its last client leaves.
+    # By default it resets then, and a program started during the reset cannot connect.
     Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     E2E_XPID=$!
     exec 9>&-
-    for _ in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.05; done
-    [ -s "$E2E_TMP/display" ] || e2e_fail "Xvfb did not start"
+    e2e_until "$E2E_DEADLINE" test -s "$E2E_TMP/display" || e2e_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
 }
 
@@ -103,21 +132,22 @@ e2e_find_window() {
     xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1
 }
 
+# Succeeds when a window of that title is mapped at a place on the screen; sets E2E_FOUND to it.
+e2e_window_on_screen() {
+    local pos
+    E2E_FOUND=$(e2e_find_window "$1")
+    [ -n "$E2E_FOUND" ] || return 1
+    pos=$(e2e_window_pos "$E2E_FOUND")
+    [ "${pos%% *}" -ge 0 ] 2>/dev/null && [ "${pos##* }" -ge 0 ] 2>/dev/null
+}
+
+# The window on the screen with its first frame drawn: an X window shows black (what lay
+# beneath it on the empty screen) until the program has painted it.
 e2e_wait_window() {
-    local title=${1:-$E2E_TITLE} wid="" pos
-    for _ in $(seq 100); do
-        wid=$(e2e_find_window "$title")
-        if [ -n "$wid" ]; then
-            pos=$(e2e_window_pos "$wid")
-            [ "${pos%% *}" -ge 0 ] 2>/dev/null && [ "${pos##* }" -ge 0 ] 2>/dev/null && {
-                sleep 0.3  # let the first frame reach the screen
-                echo "$wid"
-                return 0
-            }
-        fi
-        sleep 0.1
-    done
-    e2e_fail "no window \"$title\" on screen"
+    local title=${1:-$E2E_TITLE}
+    e2e_until "$E2E_DEADLINE" e2e_window_on_screen "$title" || e2e_fail "no window \"$title\" on screen"
+    e2e_wait_painted "$E2E_FOUND" || e2e_fail "the window \"$title\" stayed black"
+    echo "$E2E_FOUND"
 }
 
 e2e_ini_value() {
@@ -131,6 +161,9 @@ e2e_image_rect() {
     "$E2E_SKIN_CHECK" --rect "$1" "$E2E_GAME/Config.ini" || e2e_fail "no rectangle of $1"
 }
 
+# The pauses inside these two are the pace of a hand, not waits for the program, which gets
+# the events in order; what a click does, a test waits for. A drag that moves the window
+# needs more than a pace: e2e_drag_window.
 e2e_click() {
     xdotool mousemove "$1" "$2" sleep 0.1 click "${3:-1}"
 }
@@ -139,6 +172,19 @@ e2e_drag() {
     xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.1 \
         mousemove "$(($1 + $3 / 2))" "$(($2 + $4 / 2))" sleep 0.1 \
         mousemove "$(($1 + $3))" "$(($2 + $4))" sleep 0.1 mouseup 1
+}
+
+# The program moves its window by where the pointer is in it: the next step of the pointer
+# must come once the window stands at its new place, or the program would count a step twice.
+e2e_drag_window() {
+    local wid=$1 x=$2 y=$3 dx=$4 dy=$5 wx wy
+    read -r wx wy < <(e2e_window_pos "$wid")
+    xdotool mousemove "$x" "$y" mousedown 1
+    xdotool mousemove "$((x + dx / 2))" "$((y + dy / 2))"
+    e2e_wait_pos "$wid" "$((wx + dx / 2))" "$((wy + dy / 2))" || { xdotool mouseup 1; return 1; }
+    xdotool mousemove "$((x + dx))" "$((y + dy))"
+    e2e_wait_pos "$wid" "$((wx + dx))" "$((wy + dy))" || { xdotool mouseup 1; return 1; }
+    xdotool mouseup 1
 }
 
 e2e_shot() {
@@ -157,19 +203,120 @@ e2e_region_differs() {
     [ "${n%%.*}" != "0" ]
 }
 
-e2e_wait_exit() {
-    local t=${1:-5}
-    for _ in $(seq $((t * 10))); do
-        kill -0 "$E2E_PID" 2>/dev/null || { E2E_PID=""; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+e2e_ended() { ! kill -0 "$E2E_PID" 2>/dev/null; }
 
 E2E_STATUS=""
-e2e_wait_status() {
-    local pid=$E2E_PID
-    e2e_wait_exit "$@" || return 1
-    wait "$pid"
+e2e_wait_exit() {
+    e2e_until "${1:-$E2E_DEADLINE}" e2e_ended || return 1
+    wait "$E2E_PID" 2>/dev/null
     E2E_STATUS=$?
+    E2E_PID=""
 }
+e2e_wait_status() { e2e_wait_exit "$@"; }
+
+# --- waiting for conditions ------------------------------------------------------------------
+
+# Milliseconds of the wall clock, and of a decimal number of seconds.
+e2e_now_ms() {
+    local us=${EPOCHREALTIME/[.,]/}
+    echo $((10#$us / 1000))
+}
+e2e_ms() {
+    local whole=${1%%.*} frac=""
+    [[ $1 == *.* ]] && frac=${1#*.}
+    frac="${frac}000"
+    echo $((10#${whole:-0} * 1000 + 10#${frac:0:3}))
+}
+
+e2e_until() {
+    local end
+    end=$(($(e2e_now_ms) + $(e2e_ms "$1")))
+    shift
+    until "$@"; do
+        [ "$(e2e_now_ms)" -lt "$end" ] || return 1
+        sleep 0.05
+    done
+}
+
+e2e_stored() { sed -n "s/^$1=//p" "$E2E_TMP/config/Quillon/Zornibak50.conf" 2>/dev/null; }
+e2e_store_holds() { [ "$(e2e_stored "$1")" = "$2" ]; }
+e2e_wait_store() { e2e_until "${3:-$E2E_DEADLINE}" e2e_store_holds "$1" "$2"; }
+
+e2e_screen_pixel() {
+    import -window root -crop "1x1+$1+$2" +repage \
+        -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" info: 2>/dev/null
+}
+e2e_pixel_is() { [ "$(e2e_screen_pixel "$1" "$2")" = "$3" ]; }
+e2e_wait_pixel() { e2e_until "${4:-$E2E_DEADLINE}" e2e_pixel_is "$1" "$2" "$3"; }
+
+# SHOT REF X Y W H: a new screenshot in SHOT whose rectangle differs from (or, with
+# e2e_shot_same, equals) the one in REF.
+e2e_shot_differs() { e2e_shot "$1" && e2e_region_differs "$2" "$1" "$3" "$4" "$5" "$6"; }
+e2e_shot_same() { e2e_shot "$1" && ! e2e_region_differs "$2" "$1" "$3" "$4" "$5" "$6"; }
+e2e_wait_change() { e2e_until "${7:-$E2E_DEADLINE}" e2e_shot_differs "$6" "$1" "$2" "$3" "$4" "$5"; }
+e2e_wait_same() { e2e_until "${7:-$E2E_DEADLINE}" e2e_shot_same "$6" "$1" "$2" "$3" "$4" "$5"; }
+
+# The window's rectangle as far as it lies on the screen, as "X Y W H" (W or H 0 when outside).
+e2e_visible_rect() {
+    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" l t r b
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
+    l=$((X < 0 ? 0 : X)) t=$((Y < 0 ? 0 : Y))
+    r=$((X + WIDTH)) b=$((Y + HEIGHT))
+    r=$((r > E2E_SCREEN_W ? E2E_SCREEN_W : r)) b=$((b > E2E_SCREEN_H ? E2E_SCREEN_H : b))
+    echo "$l $t $((r > l ? r - l : 0)) $((b > t ? b - t : 0))"
+}
+e2e_painted() {
+    local x y w h brightest
+    read -r x y w h < <(e2e_visible_rect "$1") || return 1
+    [ "${w:-0}" -gt 0 ] && [ "${h:-0}" -gt 0 ] || return 1
+    brightest=$(import -window root -crop "${w}x${h}+${x}+${y}" +repage -format '%[max]' info: 2>/dev/null)
+    [ -n "$brightest" ] && [ "$brightest" != 0 ]
+}
+e2e_wait_painted() { e2e_until "${2:-$E2E_DEADLINE}" e2e_painted "$1"; }
+
+e2e_device_origin() {
+    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" gw gh ox oy
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
+    gw=$(e2e_ini_value Common GameWidth) gh=$(e2e_ini_value Common GameHeight)
+    if [ "$WIDTH" = "$gw" ] && [ "$HEIGHT" = "$gh" ]; then
+        echo "$X $Y"
+        return 0
+    fi
+    # Full screen: the game offset, a number of pixels or (0, anything else) centred.
+    ox=$(e2e_ini_value Fullscreen GameOffsetX) oy=$(e2e_ini_value Fullscreen GameOffsetY)
+    [[ $ox =~ ^-?[0-9]+$ ]] && [ "$ox" -ne 0 ] || ox=$(((WIDTH - gw) / 2))
+    [[ $oy =~ ^-?[0-9]+$ ]] && [ "$oy" -ne 0 ] || oy=$(((HEIGHT - gh) / 2))
+    echo "$((X + ox)) $((Y + oy))"
+}
+
+# The colour of the skin's background picture (im_background) at the middle of the device's top
+# edge, 20 pixels down: the solid body, which nothing else covers.
+e2e_body_colour() {
+    local dir file l t gw
+    dir=$(e2e_ini_value Common SkinDir | tr '\\' /)
+    file=$(e2e_ini_value "Image$("$E2E_SKIN_CHECK" --slot im_background)" Filename)
+    read -r l t _ _ < <(e2e_image_rect im_background)
+    gw=$(e2e_ini_value Common GameWidth)
+    e2e_pixel "$E2E_GAME/$dir$file" "$((gw / 2 - l))" "$((20 - t))"
+}
+e2e_device_drawn() {
+    local ox oy
+    read -r ox oy < <(e2e_device_origin "$1") || return 1
+    e2e_pixel_is "$((ox + $(e2e_ini_value Common GameWidth) / 2))" "$((oy + 20))" "$2"
+}
+e2e_wait_device() {
+    local body
+    body=$(e2e_body_colour)
+    e2e_until "${2:-$E2E_DEADLINE}" e2e_device_drawn "$1" "$body"
+}
+
+e2e_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+e2e_wait_focus() { e2e_until "${2:-$E2E_DEADLINE}" e2e_has_focus "$1"; }
+
+e2e_window_gone() { [ -z "$(e2e_find_window "$1")" ]; }
+e2e_wait_gone() { e2e_until "${2:-$E2E_DEADLINE}" e2e_window_gone "${1:-$E2E_TITLE}"; }
+
+e2e_window_at() { [ "$(e2e_window_pos "$1" 2>/dev/null)" = "$2 $3" ]; }
+e2e_wait_pos() { e2e_until "${4:-$E2E_DEADLINE}" e2e_window_at "$1" "$2" "$3"; }

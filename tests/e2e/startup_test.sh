@@ -9,30 +9,29 @@ e2e_start_x 1280x1024
 e2e_copy_game "${1:?game folder}"
 e2e_store FullscreenMode=0
 e2e_run
-e2e_wait_window "About this game..." >/dev/null || exit 1
+splash=$(e2e_wait_window "About this game...") || exit 1
 hidden=$(e2e_find_window)
 [ -n "$hidden" ] || e2e_fail "no main window behind the splash"
 read -r hx hy < <(e2e_window_pos "$hidden")
 [ "$hx" -lt 0 ] && [ "$hy" -lt 0 ] || e2e_fail "the device is in sight before play, at $hx,$hy"
-xdotool key Down Down Down  # the last item: (no sound)
-sleep 0.3
-xdotool key Return
+e2e_wait_focus "$splash" || e2e_fail "the splash never got the keyboard"
+xdotool key Down Down Down Return  # the last item, (no sound), and play
 wid=$(e2e_wait_window) || exit 1
+e2e_wait_device "$wid" || e2e_fail "the device was never drawn"
 read -r wx wy < <(e2e_window_pos "$wid")
 gw=$(e2e_ini_value Common GameWidth); gh=$(e2e_ini_value Common GameHeight)
 [ "$wx $wy" = "$(((1280 - gw) / 2)) $(((1024 - gh) / 2))" ] || e2e_fail "the device is at $wx,$wy, not centred"
 
 store="$E2E_TMP/config/Quillon/Zornibak50.conf"
 for kv in Key1=2 Key2=3 Key3=4 Key4=37 Key5=39 Key6=40 Key7=38 SoundMode=2; do
-    grep -qx "$kv" "$store" || e2e_fail "the store lacks $kv: $(cat "$store")"
+    e2e_wait_store "${kv%%=*}" "${kv#*=}" || e2e_fail "the store lacks $kv: $(cat "$store")"
 done
 
 read -r l t w h < <(e2e_image_rect im_background_screen)  # lit while the device is on
 xdotool mousemove 0 0
+e2e_wait_gone "About this game..." || e2e_fail "the splash is still on the screen"
 e2e_shot "$E2E_TMP/off.png"
 xdotool key 1
-sleep 0.5
-e2e_shot "$E2E_TMP/on.png"
-e2e_region_differs "$E2E_TMP/off.png" "$E2E_TMP/on.png" $((wx + l)) $((wy + t)) "$w" "$h" ||
+e2e_wait_change "$E2E_TMP/off.png" $((wx + l)) $((wy + t)) "$w" "$h" "$E2E_TMP/on.png" ||
     e2e_fail "the power key did not reach the device after the splash"
 echo "PASS"

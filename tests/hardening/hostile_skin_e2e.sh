@@ -14,19 +14,21 @@ e2e_start_x 1280x1024
 
 peak_kb() { awk '/^VmHWM:/{print $2}' "/proc/$E2E_PID/status" 2>/dev/null; }
 
-# Waits for a visible dialog window of the program (the error box has the main window's title);
-# prints its id, fails when none comes.
-wait_box() {
+# A visible dialog window of the program (the error box has the main window's title): sets
+# BOX to it. Also succeeds, with BOX empty, once the program has ended.
+find_box() {
     local w
-    for _ in $(seq 150); do
-        for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
-            xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG &&
-                { echo "$w"; return 0; }
-        done
-        kill -0 "$E2E_PID" 2>/dev/null || return 1
-        sleep 0.1
+    BOX=""
+    for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
+        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG &&
+            { BOX=$w; return 0; }
     done
-    return 1
+    ! kill -0 "$E2E_PID" 2>/dev/null
+}
+
+# Waits for the error box; prints its id, fails when none comes.
+wait_box() {
+    e2e_until "$E2E_DEADLINE" find_box && [ -n "$BOX" ] && echo "$BOX"
 }
 
 check_memory() {
@@ -50,7 +52,7 @@ run_case huge_config
 box=$(wait_box) || e2e_fail "no error box for the Config.ini of 50 MB"
 check_memory "Config.ini of 50 MB"
 xdotool windowfocus --sync "$box" key Return 2>/dev/null
-e2e_wait_exit 10 || e2e_fail "the simulator did not end after the Config.ini error"
+e2e_wait_exit || e2e_fail "the simulator did not end after the Config.ini error"
 echo "hostile: Config.ini of 50 MB refused, the program ended"
 
 # 2. Broken pictures.
@@ -71,11 +73,8 @@ xdotool windowfocus --sync "$wid" key F12 2>/dev/null
 # The display-mode switch re-reads the broken skin: a second box, answered the same way.
 box=$(wait_box) || e2e_fail "no error box at the display switch"
 xdotool windowfocus --sync "$box" key Return 2>/dev/null
-for _ in $(seq 100); do
-    [ "$(xdotool getwindowgeometry "$wid" 2>/dev/null | tr -d '\n')" != "$before" ] && break
-    sleep 0.1
-done
-[ "$(xdotool getwindowgeometry "$wid" 2>/dev/null | tr -d '\n')" != "$before" ] || e2e_fail "F12 changed nothing"
+geometry_changed() { [ "$(xdotool getwindowgeometry "$wid" 2>/dev/null | tr -d '\n')" != "$before" ]; }
+e2e_until "$E2E_DEADLINE" geometry_changed || e2e_fail "F12 changed nothing"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the simulator ended"
 check_memory "broken pictures after a display switch"
 echo "PASS"

@@ -8,14 +8,19 @@
 # peak must stay within the slack (SOAK_RSS_SLACK_KB, default 15 % of the earlier peak, at least
 # 16 MiB) of the earlier half's. Peaks, because the display mode in use moves the resident memory
 # by some 20 MB either way. A deliberate exit (status 0, e.g. Escape reached the main window) restarts the
-# program; a crash, a hang or any other exit fails the soak. SOAK_SEED fixes the random input.
+# program; a crash, a hang or any other exit fails the soak. The seed of the random input is
+# printed first; SOAK_SEED=N runs the same input again (the program's own timing still varies).
+# After a step that opens or changes something the soak waits, a few seconds at most, for it to
+# show before the next step; whether the program still answers is for the probes to judge.
 set -u
 . "$(dirname "$0")/../e2e/e2e_lib.sh"
 
 game=${1:?game folder}
 seconds=${SOAK_SECONDS:-120}
 probe_every=${PROBE_SECONDS:-15}
-RANDOM=${SOAK_SEED:-$$}
+seed=${SOAK_SEED:-$$}
+RANDOM=$seed
+echo "soak: seed $seed (SOAK_SEED=$seed repeats this input)"
 keys=(1 2 3 Up Left Right Down)
 
 e2e_init
@@ -56,27 +61,34 @@ alive_or_restart() {
 
 geometry() { xdotool getwindowgeometry "$WID" 2>/dev/null | tr -d '\n'; }
 
+# Waits a few seconds at most for a step's effect; the soak goes on either way.
+soon() { e2e_until 5 "$@" || true; }
+
+# The program's visible windows other than the main window: dialogs, menus, tooltips.
+others() { xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null | grep -vx "$WID"; }
+other_shown() { [ -n "$(others)" ]; }
+shown() { xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null | grep -qx "$1"; }
+not_shown() { ! shown "$1"; }
+opened() { wc -l <"$E2E_TMP/opened" 2>/dev/null || echo 0; }
+opened_over() { [ "$(opened)" -gt "$1" ]; }
+overlay_is() { [ "$(e2e_stored CtrlrOverlay)" = "$1" ]; }
+geometry_not() { [ "$(geometry)" != "$1" ]; }
+
 # Closes every other visible window of the program (about or key settings dialog, a menu) with Escape.
 close_dialogs() {
     local w
-    for w in $(xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null); do
-        [ "$w" = "$WID" ] && continue
+    for w in $(others); do
         closed=$((closed + 1))
         echo "$(xdotool getwindowname "$w" 2>/dev/null)" >>"$E2E_TMP/closed"
         xdotool windowfocus --sync "$w" key Escape 2>/dev/null
-        sleep 0.3
+        soon not_shown "$w"
     done
     xdotool windowfocus --sync "$WID" 2>/dev/null
 }
 
+geometry_changed_or_ended() { geometry_not "$1" || ! kill -0 "$E2E_PID" 2>/dev/null; }
 wait_geometry_change() {
-    local before=$1
-    for _ in $(seq 80); do
-        [ "$(geometry)" != "$before" ] && return 0
-        kill -0 "$E2E_PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+    e2e_until "$E2E_DEADLINE" geometry_changed_or_ended "$1" && kill -0 "$E2E_PID" 2>/dev/null
 }
 
 # The program answers when F12 switches the display mode there and back.
@@ -120,8 +132,29 @@ window_point() {
 # (the splash at the next start would hide the window from a restart) nor 9 (exit).
 menu_items=(1 2 3 4 5 6 8)
 
+# Opens the popup menu at a random point of the window and runs its item N (Down presses),
+# waiting for the menu to show, to go, and for what the item does.
+menu_command() {
+    local n=$1 docs overlay before menu
+    docs=$(opened) overlay=$(e2e_stored CtrlrOverlay) before=$(geometry)
+    overlay=${overlay:-1}
+    xdotool mousemove $(window_point) click 3
+    soon other_shown
+    menu=$(others | head -n1)
+    xdotool key --repeat "$n" --delay 60 Down key Return
+    [ -n "$menu" ] && soon not_shown "$menu"
+    case $n in
+        1 | 5) soon other_shown ;;              # the about or the key settings dialog
+        2 | 3 | 4) soon opened_over "$docs" ;;  # a document handed to the opener
+        6) soon geometry_not "$before" ;;       # the other display mode
+        8) soon overlay_is $((1 - overlay)) ;;  # the overlays switched
+    esac
+}
+
+# One random step. Its pauses (a key held for up to 0.9 s, a power key pressed twice, the gap
+# before the next step) are the rhythm of the random input, not waits for the program.
 random_step() {
-    local r=$((RANDOM % 100)) k
+    local r=$((RANDOM % 100)) k before
     if [ $r -lt 50 ]; then
         k=${keys[RANDOM % 7]}
         [ "$k" = 1 ] && power_cycles=$((power_cycles + 1))
@@ -136,21 +169,20 @@ random_step() {
         clicks=$((clicks + 1))
     elif [ $r -lt 78 ]; then
         xdotool key F1
-        sleep 0.5
+        soon other_shown
         dialogs=$((dialogs + 1))
         close_dialogs
     elif [ $r -lt 85 ]; then
-        xdotool mousemove $(window_point) click 3 sleep 0.4 \
-            key --repeat "${menu_items[RANDOM % 7]}" --delay 60 Down sleep 0.1 key Return
-        sleep 0.5
+        menu_command "${menu_items[RANDOM % 7]}"
         menus=$((menus + 1))
         close_dialogs
     elif [ $r -lt 90 ]; then
         xdotool key "F$((RANDOM % 2 + 2))"
         presses=$((presses + 1))
     elif [ $r -lt 95 ]; then
+        before=$(geometry)
         xdotool key F12
-        sleep 0.5
+        soon geometry_not "$before"
         switches=$((switches + 1))
     else
         xdotool key 1 sleep 0.2 key 1  # power off and on again at once

@@ -76,7 +76,9 @@ touch "$tmp/installed"
 
 # --- start it as a user would, from another folder ----------------------------------------------
 exec 9>"$tmp/display"
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would reset when its last client (a polling xdotool) leaves, and the
+# simulator connecting during the reset would fail.
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xpid=$!
 exec 9>&-
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done

@@ -7,6 +7,8 @@
 #   - a right click on the open game menu opens the popup menu and closes the game menu;
 #     Esc then closes the popup, not the simulator;
 #   - Esc ends the simulator.
+# Every step waits for what it does before the next; a step that must do nothing is known
+# to be over once a later step's effect shows, as the program handles input in order.
 # Usage: e2e_menus.sh GAME_DIR
 . "$(dirname "$0")/../e2e/e2e_lib.sh"
 e2e_init
@@ -15,49 +17,93 @@ e2e_copy_game "${1:?game folder}"
 e2e_store SoundMode=2 SplashScreen=0 FullscreenMode=1 CtrlrOverlay=1
 e2e_run
 win=$(e2e_wait_window) || exit 1
+e2e_wait_device "$win" || e2e_fail "the device was never drawn"
 
-stored() { sed -n "s/^$1=//p" "$E2E_TMP/config/Quillon/Zornibak50.conf"; }
-key() { xdotool windowfocus --sync "$win" 2>/dev/null; xdotool key "$1"; sleep 0.4; }
-click() { e2e_click "$@"; sleep 0.4; }
+key() { xdotool windowfocus --sync "$win" 2>/dev/null; xdotool key "$1"; }
 row_y() { echo $((32 * $1 + 16)); }  # the game menu's rows lie below its 32-pixel button
 geometry() { xdotool getwindowgeometry --shell "$win" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr '\n' ' '; }
+geometry_is() { [ "$(geometry)" = "$1" ]; }
 popups() { xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null | wc -l; }
-game_moves() {
-    e2e_shot "$E2E_TMP/a.png"; sleep 1.2; e2e_shot "$E2E_TMP/b.png"
-    e2e_region_differs "$E2E_TMP/a.png" "$E2E_TMP/b.png" 0 0 1280 1024
+popups_are() { [ "$(popups)" -eq "$1" ]; }
+popups_over() { [ "$(popups)" -gt "$1" ]; }
+region() {  # screen rectangle of image $1 of the device, full screen, as "X Y W H"
+    local ox oy l t w h
+    read -r ox oy < <(e2e_device_origin "$win")
+    read -r l t w h < <(e2e_image_rect "$1")
+    echo "$((ox + l)) $((oy + t)) $w $h"
+}
+# The open game menu darkens its rows, on the backdrop left of the device.
+menu_rows="0 32 256 416"
+menu_opens() {
+    e2e_click 18 16
+    e2e_wait_change "$E2E_TMP/closed.png" $menu_rows "$E2E_TMP/open.png" || e2e_fail "the game menu did not open"
+}
+menu_closed() {
+    e2e_wait_same "$E2E_TMP/closed.png" $menu_rows "$E2E_TMP/shut.png" || e2e_fail "the game menu did not close"
 }
 
-# Power on, wait for the power-on tune, select game 1 and start it.
-key 1; sleep 3.3; key 2; key 3; sleep 0.5
+# Power on, then select game 1 and start it. The device ignores game select during its
+# power-on tune (2980 ms), and nothing on the screen tells when the tune ends; so select,
+# hold the start key until the pressed start button shows that both keys were
+# handled, and look: the game runs when the select came after the tune, and nothing
+# changed when it came before. A start always follows the select, so it stays game 1.
+e2e_shot "$E2E_TMP/off.png"
+key 1
+e2e_wait_change "$E2E_TMP/off.png" $(region im_background_screen) "$E2E_TMP/on.png" || e2e_fail "the power key did not light the screen"
+game_started() {
+    key 2
+    xdotool keydown 3
+    e2e_wait_change "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/play.png" || e2e_fail "the start key did not press the button"
+    xdotool keyup 3
+    e2e_wait_same "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/up.png" || e2e_fail "the start button did not come up"
+    e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_nibbo_06_03)
+}
+e2e_until "$E2E_DEADLINE" game_started || e2e_fail "no game started within ${E2E_DEADLINE}s of the power-on"
 
 full=$(geometry)
 [ "$full" = "X=0 Y=0 WIDTH=1280 HEIGHT=1024 " ] || e2e_fail "full screen geometry is $full"
-key F12; sleep 0.5
-[ "$(geometry)" = "X=294 Y=138 WIDTH=692 HEIGHT=747 " ] || e2e_fail "windowed geometry is $(geometry)"
-[ "$(stored FullscreenMode)" = 0 ] || e2e_fail "F12 did not store windowed mode"
-key F12; sleep 0.5
-[ "$(geometry)" = "$full" ] || e2e_fail "second F12 gave $(geometry)"
-[ "$(stored FullscreenMode)" = 1 ] || e2e_fail "F12 did not store full-screen mode"
-game_moves || game_moves || game_moves || e2e_fail "the game stopped across two display-mode switches"
+key F12
+e2e_until "$E2E_DEADLINE" geometry_is "X=294 Y=138 WIDTH=692 HEIGHT=747 " || e2e_fail "windowed geometry is $(geometry)"
+e2e_wait_store FullscreenMode 0 || e2e_fail "F12 did not store windowed mode"
+key F12
+e2e_until "$E2E_DEADLINE" geometry_is "$full" || e2e_fail "second F12 gave $(geometry)"
+e2e_wait_store FullscreenMode 1 || e2e_fail "F12 did not store full-screen mode"
+e2e_wait_device "$win" || e2e_fail "the device was not drawn again in full screen"
+e2e_shot "$E2E_TMP/closed.png"
+e2e_wait_change "$E2E_TMP/closed.png" $(region im_background_screen) "$E2E_TMP/moved.png" ||
+    e2e_fail "the game stopped across two display-mode switches"
 
-click 18 16; click 60 "$(row_y 11)"
-[ "$(stored CtrlrOverlay)" = 0 ] || e2e_fail "row 11 did not switch the overlays off"
-click 60 "$(row_y 11)"  # the menu closed: this lands on the backdrop
-[ "$(stored CtrlrOverlay)" = 0 ] || e2e_fail "a click below the closed menu ran a command"
-click 18 16; click 18 16; click 60 "$(row_y 11)"
-[ "$(stored CtrlrOverlay)" = 0 ] || e2e_fail "the menu button did not close the menu"
-click 18 16; click 60 "$(row_y 11)"
-[ "$(stored CtrlrOverlay)" = 1 ] || e2e_fail "row 11 did not switch the overlays back on"
+menu_opens
+e2e_click 60 "$(row_y 11)"
+e2e_wait_store CtrlrOverlay 0 || e2e_fail "row 11 did not switch the overlays off"
+menu_closed
+e2e_click 60 "$(row_y 11)"  # the menu closed: this lands on the backdrop
+menu_opens
+[ "$(e2e_stored CtrlrOverlay)" = 0 ] || e2e_fail "a click below the closed menu ran a command"
+e2e_click 18 16
+menu_closed
+e2e_click 60 "$(row_y 11)"
+menu_opens
+[ "$(e2e_stored CtrlrOverlay)" = 0 ] || e2e_fail "the menu button did not close the menu"
+e2e_click 60 "$(row_y 11)"
+e2e_wait_store CtrlrOverlay 1 || e2e_fail "row 11 did not switch the overlays back on"
+menu_closed
 
 before=$(popups)
-click 18 16; click 60 "$(row_y 2)" 3
-[ "$(popups)" -gt "$before" ] || e2e_fail "a right click did not open the popup menu"
-xdotool key Escape; sleep 0.5
-kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "Esc in the open popup menu ended the simulator"
-[ "$(popups)" -eq "$before" ] || e2e_fail "Esc did not close the popup menu"
-click 60 "$(row_y 11)"
-[ "$(stored CtrlrOverlay)" = 1 ] || e2e_fail "the popup menu did not close the game menu"
+menu_opens
+e2e_click 60 "$(row_y 2)" 3
+e2e_until "$E2E_DEADLINE" popups_over "$before" || e2e_fail "a right click did not open the popup menu"
+xdotool key Escape
+e2e_until "$E2E_DEADLINE" popups_are "$before" || e2e_fail "Esc did not close the popup menu"
+e2e_wait_same "$E2E_TMP/closed.png" $menu_rows "$E2E_TMP/shut.png" || e2e_fail "the popup menu did not close the game menu"
+e2e_click 60 "$(row_y 11)"  # the game menu is closed: this lands on the backdrop
+menu_opens
+kill -0 "$E2E_PID" 2>/dev/null && [ -n "$(e2e_find_window)" ] ||
+    e2e_fail "Esc in the open popup menu ended the simulator"
+[ "$(e2e_stored CtrlrOverlay)" = 1 ] || e2e_fail "a click where the game menu was before the popup ran a command"
+e2e_click 18 16
+menu_closed
 
 key Escape
-e2e_wait_exit 3 || e2e_fail "Esc did not end the simulator"
+e2e_wait_exit || e2e_fail "Esc did not end the simulator"
 echo "menus end to end: passed"
