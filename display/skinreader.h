@@ -1,8 +1,9 @@
 #pragma once
 // The one reader of Config.ini: the whole skin as typed values, each with what was wrong with
-// it. The simulator's set-up applies the description to the window; the skin checker lists its
-// problems. Each words and filters the problems in its own way: the set-up reports in its error
-// box only what it cannot carry on past silently, the checker reports everything.
+// it. The simulator's set-up applies the description to the window and the skin checker lists
+// its problems, each in its own words: the set-up's error box tells only of values out of
+// range, colours that are no integers and pictures that cannot be decoded (other malformed
+// values fall back to their defaults silently); the checker lists every problem.
 #include <QString>
 #include <array>
 #include <cstdint>
