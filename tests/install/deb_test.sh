@@ -6,9 +6,9 @@
 # must pass their validators, the installed skin checker must pass the installed skin. An
 # ordinary user (nobody) starts the installed simulator from /, from the home folder and
 # from /tmp in a private Xvfb: each time the device must come on screen with its skin,
-# sound on, and the user's stored settings kept; nothing may be written in the game
-# folder. dpkg -r must then leave none of the package's files. Needs root (dpkg): skips
-# with 77 otherwise.
+# sound on, and the user's stored settings kept, and SIGTERM must end it; nothing may be
+# written in the game folder. dpkg -r must then leave none of the package's files. Needs
+# root (dpkg): skips with 77 otherwise.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../e2e/e2e_lib.sh
@@ -38,7 +38,7 @@ dpkg_retry() {  # another dpkg run may hold the lock for a while
     return 1
 }
 cleanup() {
-    [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null && wait "$E2E_PID" 2>/dev/null
+    [ -n "$E2E_PID" ] && kill -KILL "$E2E_PID" 2>/dev/null && wait "$E2E_PID" 2>/dev/null
     E2E_PID=""
     [ "$installed" = 1 ] && dpkg_retry -r "$pkg"
     e2e_cleanup
@@ -115,9 +115,9 @@ for dir in / "$home" /tmp; do
     grep -qx 'SoundMode=0' "$store" && grep -qx 'SplashScreen=0' "$store" ||
         e2e_fail "started from $dir: the stored settings changed: $(cat "$store")"
     kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "started from $dir: the simulator ended"
-    kill "$E2E_PID"
-    wait "$E2E_PID" 2>/dev/null
-    E2E_PID=""
+    # A session's logout ends its programs with SIGTERM.
+    kill -TERM "$E2E_PID"
+    e2e_wait_exit 10 || { kill -KILL "$E2E_PID"; e2e_fail "started from $dir: SIGTERM did not end the simulator"; }
 done
 find "$data" | sort >"$E2E_TMP/after"
 cmp -s "$E2E_TMP/before" "$E2E_TMP/after" ||
