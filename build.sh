@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine: installs the Debian packages that
-# are missing, configures and builds, then runs the simulator or the tests.
-#   ./build.sh run     build and start the simulator from build/game
-#   ./build.sh test    build and run the whole test suite through CTest
-#   ./build.sh build   only build
+# One entry point for a fresh Debian 12 machine: installs the Debian packages that are
+# missing, configures and builds into build/ (or $BUILD_DIR), then runs the simulator or
+# the tests.
+#   ./build.sh run     build the simulator and start it from build/game
+#   ./build.sh test    build it with the test suite and run every test through CTest
+#   ./build.sh build   only build the simulator, as run does
+# run and build install only what building and playing need, and build without the tests;
+# test also installs what the tests need, and adds them to the same build folder. The
+# benchmarks and the fuzz targets are built by bench/run.sh and fuzz/run.sh, which install
+# what they need themselves.
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-run}
 BUILD_DIR=${BUILD_DIR:-build}
 
-PACKAGES=(
+# Building and playing: the compiler and CMake, Qt and SDL2_mixer, the INI reader, and the
+# fonts the artwork generators and the dialogs draw with.
+RUN_PACKAGES=(
   cmake g++ pkg-config ninja-build
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsdl2-mixer-dev libsimpleini-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libsdl2-mixer-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils sox
-  clang libclang-rt-14-dev zlib1g-dev valgrind
 )
+# The tests: GoogleTest; zlib for the hostile-skin pictures; the end-to-end tests' X server,
+# keyboard layouts, input, screenshots and window properties; for the package test, what
+# CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file).
+TEST_PACKAGES=(
+  libgtest-dev zlib1g-dev
+  xvfb x11-xkb-utils xdotool imagemagick x11-utils
+  file dpkg-dev lintian appstream desktop-file-utils
+)
+
+case "$what" in
+  run | build) packages=("${RUN_PACKAGES[@]}") tests=OFF ;;
+  test) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") tests=ON ;;
+  *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;;
+esac
+
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -29,7 +47,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_TESTS=$tests -DZN_BUILD_BENCH=OFF
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 
 case "$what" in
@@ -39,6 +57,4 @@ case "$what" in
   test)
     cd "$BUILD_DIR"
     exec ctest --output-on-failure --parallel "$(nproc)" --timeout 600 ;;
-  build) ;;
-  *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;;
 esac

@@ -13,7 +13,9 @@
 #   - sound latency from the mixer's settings; the engine's tick alone (Google Benchmark).
 # Play is the game driven by xdotool: power, select, start, then the joystick held in
 # turn in random directions, start pressed now and then (a new game after game over).
-# Not part of CI: it runs for SOAK_MINUTES + about 6 minutes. Needs Xvfb, xdotool, valgrind.
+# Not part of CI: it runs for SOAK_MINUTES + about 6 minutes. Installs what it needs beyond the
+# README's run command when missing (valgrind, Google Benchmark, Xvfb, xdotool; apt-get, with
+# sudo unless root), then builds BUILD_DIR with the benchmarks switched on.
 set -u
 
 soak_min=10
@@ -35,6 +37,22 @@ probe=$build/bench/zn-map-probe
 minimal=$build/bench/zn-minimal-qt
 
 fail() { echo "run.sh: $*" >&2; exit 1; }
+missing=()
+for p in valgrind libbenchmark-dev xvfb xdotool; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "run.sh: installing ${missing[*]}" >&2
+    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >&2 || fail "could not install ${missing[*]}"
+fi
+# A new build folder gets the simulator and the benchmarks only; an existing one keeps its tests.
+tests_off=()
+[ -f "$build/CMakeCache.txt" ] || tests_off=(-DZN_BUILD_TESTS=OFF)
+cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_BENCH=ON \
+    "${tests_off[@]}" >&2 || fail "cmake could not configure $build"
+cmake --build "$build" -j2 >&2 || fail "the build failed"
 for t in Xvfb xdotool valgrind callgrind_control awk sort; do
     command -v "$t" >/dev/null || fail "$t is missing"
 done

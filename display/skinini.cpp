@@ -115,9 +115,14 @@ std::string SkinIni::load(std::string_view data) {
     return {};
 }
 
-std::string SkinIni::text(const char* section, const char* key, std::string_view fallback) const {
+std::optional<std::string> SkinIni::value(const char* section, const char* key) const {
     const char* v = impl_->ini.GetValue(section, key, nullptr);
-    return v ? std::string(v) : std::string(fallback);
+    if (!v) return std::nullopt;
+    return std::string(v);
+}
+
+std::string SkinIni::text(const char* section, const char* key, std::string_view fallback) const {
+    return value(section, key).value_or(std::string(fallback));
 }
 
 std::int32_t SkinIni::integer(const char* section, const char* key, std::int32_t fallback) const {

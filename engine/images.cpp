@@ -50,7 +50,8 @@ struct NameTable {
 };
 
 struct SlotTable {
-    std::array<ImageId, 199> slots{};  // [1..198]
+    std::array<ImageId, kSlotCount + 1> slots{};  // [1..kSlotCount]
+    std::array<int, kImageCount> slotOf{};        // 0: in no slot
     SlotTable() {
         using namespace img;
         const ImageId first[] = {im_background,
@@ -88,8 +89,15 @@ struct SlotTable {
                 slots[n++] = im_ghost_06_04_b;
             }
         }
+        for (int slot = 1; slot <= kSlotCount; ++slot)
+            slotOf[index(slots[static_cast<std::size_t>(slot)])] = slot;
     }
 };
+
+const SlotTable& slotTable() {
+    static const SlotTable table;
+    return table;
+}
 
 }  // namespace
 
@@ -99,9 +107,10 @@ std::string_view imageName(ImageId id) {
 }
 
 ImageId slotImage(int slot) {
-    static const SlotTable table;
-    if (slot < 1 || slot > 198) return img::im_backdrop;  // no slot: callers check the range
-    return table.slots[static_cast<std::size_t>(slot)];
+    if (slot < 1 || slot > kSlotCount) return img::im_backdrop;  // no slot: callers check the range
+    return slotTable().slots[static_cast<std::size_t>(slot)];
 }
+
+int slotOf(ImageId id) { return index(id) < kImageCount ? slotTable().slotOf[index(id)] : 0; }
 
 }  // namespace zn

@@ -79,8 +79,14 @@ constexpr int kImageCount = 202;
 // The component name of an image, for example "im_pill_03_05".
 std::string_view imageName(ImageId id);
 
-// Skin slots 1..198 in the order of the image sections of Config.ini; a number
+constexpr int kSlotCount = 198;
+
+// Skin slots 1..kSlotCount in the order of the image sections of Config.ini; a number
 // outside that range gives im_backdrop, which is in no slot.
 ImageId slotImage(int slot);
+
+// The slot of an image, 1..kSlotCount; 0 for the images in no slot (the backdrop, the logo
+// and the game menu's button).
+int slotOf(ImageId id);
 
 }  // namespace zn

@@ -6,11 +6,23 @@
 # Exits non-zero when a target crashes, leaks, hangs (a run over 10 s) or breaks a property;
 # the input that did it is left in BUILD_DIR/findings/. Once fixed, copy it into
 # fuzz/corpus/<target>/: tests/hardening/fuzz_replay_test.cpp replays that folder in every build.
-# Needs clang and libclang-rt-14-dev (apt-get install clang libclang-rt-14-dev).
+# Needs clang and libclang-rt-14-dev, and installs them (apt-get, with sudo unless root) when
+# they are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
 build=${2:-${ZN_FUZZ_BUILD:-$here/../build-fuzz}}
+
+missing=()
+for p in clang libclang-rt-14-dev; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "fuzz: installing ${missing[*]}"
+    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; exit 2; }
 
 # The whole project, every library instrumented, but only the fuzz targets built.

@@ -83,4 +83,7 @@ inline bool Gfx_Init(FakeTarget& target, bool Vid_Fullscreen) {
     return zn::Gfx_Init(target, target, Vid_Fullscreen);
 }
 
+// The header of an image's section in Config.ini, "[Image<slot>]\n".
+inline QByteArray sectionOf(ImageId id) { return "[Image" + QByteArray::number(slotOf(id)) + "]\n"; }
+
 }  // namespace zn::test

@@ -9,14 +9,18 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "display/picturecache.h"
 #include "display/skinini.h"
+#include "display/skinreader.h"
 #include "faketarget.h"
 
 namespace zn {
 namespace {
 
+using namespace img;
 using test::FakeImage;
 using test::FakeTarget;
+using test::sectionOf;
 
 class GfxInitTest : public ::testing::Test {
 protected:
@@ -45,7 +49,7 @@ protected:
         ASSERT_TRUE(image.save(tmp.path() + "/" + rel, "PNG"));
     }
     bool run(bool fullscreen) { return Gfx_Init(window, fullscreen); }
-    FakeImage& slot(int n) { return window.at(slotImage(n)); }
+    FakeImage& at(ImageId id) { return window.at(id); }
 
     QTemporaryDir tmp;
     QString previousDir;
@@ -111,34 +115,35 @@ TEST_F(GfxInitTest, EmptyConfigGivesTheWindowedDefaultsAndEmptySlots) {
     EXPECT_EQ(window.keyColour, 0x00FF00FFu);
     EXPECT_FALSE(window.at(img::im_backdrop).visible);
     EXPECT_FALSE(window.at(img::btn_game_menu_top).visible);
-    for (int n = 1; n <= 198; ++n) {
-        EXPECT_EQ(slot(n).left, 0) << n;
-        EXPECT_EQ(slot(n).width, 0) << n;
-        EXPECT_EQ(slot(n).height, 0) << n;
-        EXPECT_TRUE(slot(n).picture.isNull()) << n;
+    for (int n = 1; n <= kSlotCount; ++n) {
+        EXPECT_EQ(at(slotImage(n)).left, 0) << n;
+        EXPECT_EQ(at(slotImage(n)).width, 0) << n;
+        EXPECT_EQ(at(slotImage(n)).height, 0) << n;
+        EXPECT_TRUE(at(slotImage(n)).picture.isNull()) << n;
     }
 }
 
 TEST_F(GfxInitTest, PicturesComeFromTheSkinFolderWithBackslashesAsSeparators) {
     writePng("art/sub/body.png", 4, 3, QColor(10, 20, 30));
-    writeIni(
-        "[Common]\nSkinDir=art\\\n[Image1]\nFilename=sub\\body.png\nLeft=7\nTop=8\nWidth=40\nHeight=30\n"
-        "[Image2]\nFilename=nil\n[Image3]\nFilename=Nil\nWidth=12\n[Image4]\nFilename=\n");
+    writeIni("[Common]\nSkinDir=art\\\n" + sectionOf(im_background) +
+             "Filename=sub\\body.png\nLeft=7\nTop=8\nWidth=40\nHeight=30\n" +
+             sectionOf(im_background_screen) + "Filename=nil\n" + sectionOf(btn_power_top) +
+             "Filename=Nil\nWidth=12\n" + sectionOf(btn_power_on) + "Filename=\n");
     const QImage before(2, 2, QImage::Format_RGB32);
-    slot(2).picture = before;
-    slot(4).picture = before;
+    at(im_background_screen).picture = before;
+    at(btn_power_on).picture = before;
     ASSERT_TRUE(run(false));
-    EXPECT_EQ(slot(1).picture.size(), QSize(4, 3));
-    EXPECT_EQ(slot(1).picture.pixel(0, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(slot(1).left, 7);
-    EXPECT_EQ(slot(1).top, 8);
-    EXPECT_EQ(slot(1).width, 40);
-    EXPECT_EQ(slot(1).height, 30);
-    EXPECT_EQ(slot(2).picture.size(), QSize(2, 2)) << "nil keeps the previous picture";
-    EXPECT_EQ(slot(2).width, 0);
-    EXPECT_EQ(slot(4).picture.size(), QSize(2, 2)) << "empty keeps the previous picture";
-    EXPECT_TRUE(isPlaceholder(slot(3).picture)) << "Nil is a file name, and there is no such file";
-    EXPECT_EQ(slot(3).width, 12);
+    EXPECT_EQ(at(im_background).picture.size(), QSize(4, 3));
+    EXPECT_EQ(at(im_background).picture.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(at(im_background).left, 7);
+    EXPECT_EQ(at(im_background).top, 8);
+    EXPECT_EQ(at(im_background).width, 40);
+    EXPECT_EQ(at(im_background).height, 30);
+    EXPECT_EQ(at(im_background_screen).picture.size(), QSize(2, 2)) << "nil keeps the previous picture";
+    EXPECT_EQ(at(im_background_screen).width, 0);
+    EXPECT_EQ(at(btn_power_on).picture.size(), QSize(2, 2)) << "empty keeps the previous picture";
+    EXPECT_TRUE(isPlaceholder(at(btn_power_top).picture)) << "Nil is a file name, and there is no such file";
+    EXPECT_EQ(at(btn_power_top).width, 12);
     EXPECT_TRUE(window.errors.isEmpty()) << window.errors.join('\n').toStdString();
 }
 
@@ -151,12 +156,12 @@ TEST_F(GfxInitTest, HexColoursAndAMalformedColourReportedWithItsDefault) {
     EXPECT_EQ(window.background, 0xABCDEFu);
     EXPECT_FALSE(window.keyOn);
 
-    writeIni("[VideoMode]\nTranspColor=purple\n[Image1]\nWidth=9\n");
+    writeIni("[VideoMode]\nTranspColor=purple\n" + sectionOf(im_background) + "Width=9\n");
     ASSERT_TRUE(run(false));
     ASSERT_EQ(window.errors.size(), 1);
     EXPECT_TRUE(window.errors[0].contains("'purple' is not a valid integer value"));
     EXPECT_EQ(window.keyColour, 0x00FF00FFu);
-    EXPECT_EQ(slot(1).width, 9) << "the set-up goes on after the error";
+    EXPECT_EQ(at(im_background).width, 9) << "the set-up goes on after the error";
 }
 
 struct OffsetCase {
@@ -171,11 +176,11 @@ TEST_P(FullscreenOffset, GameAreaIsPlacedOrCentred) {
     const OffsetCase c = GetParam();
     window.screenW = c.screenW;
     window.screenH = 800;
-    writeIni(QByteArray("[Fullscreen]\nGameOffsetX=") + c.offsetX +
-             "\nGameOffsetY=-3\n[Image5]\nLeft=10\nTop=4\n");
+    writeIni(QByteArray("[Fullscreen]\nGameOffsetX=") + c.offsetX + "\nGameOffsetY=-3\n" +
+             sectionOf(btn_power_on) + "Left=10\nTop=4\n");
     ASSERT_TRUE(run(true));
-    EXPECT_EQ(slot(5).left, c.expectedLeft);
-    EXPECT_EQ(slot(5).top, 1);
+    EXPECT_EQ(at(btn_power_on).left, c.expectedLeft);
+    EXPECT_EQ(at(btn_power_on).top, 1);
     EXPECT_EQ(window.clientW, c.screenW);
     EXPECT_EQ(window.clientH, 800);
 }
@@ -229,18 +234,18 @@ TEST_F(GfxInitTest, UndecodablePicturesAreReportedTogetherAndTheRestStillLoads) 
     writeFile("Graphics/Skin/broken.png", "this is not a picture");
     writeFile("Graphics/Skin/body.xyz", "whatever");
     writePng("Graphics/Skin/ok.png", 3, 3, Qt::green);
-    writeIni(
-        "[Image1]\nFilename=broken.png\n[Image2]\nFilename=body.xyz\n[Image197]\nFilename=broken.png\n"
-        "[Image198]\nFilename=ok.png\n");
+    writeIni(sectionOf(im_background) + "Filename=broken.png\n" + sectionOf(im_background_screen) +
+             "Filename=body.xyz\n" + sectionOf(im_ghost(8, 1)) + "Filename=broken.png\n" +
+             sectionOf(im_ghost(9, 1)) + "Filename=ok.png\n");
     ASSERT_TRUE(run(false));
     ASSERT_EQ(window.errors.size(), 1) << "one box for the whole run";
     EXPECT_TRUE(window.errors[0].contains("broken.png"));
     EXPECT_TRUE(window.errors[0].contains("Unknown picture file extension (.xyz)"));
     EXPECT_EQ(window.errors[0].count("broken.png"), 1) << "a file shared by several slots is reported once";
-    EXPECT_TRUE(isPlaceholder(slot(197).picture));
-    EXPECT_TRUE(isPlaceholder(slot(1).picture));
-    EXPECT_TRUE(isPlaceholder(slot(2).picture));
-    EXPECT_EQ(slot(198).picture.size(), QSize(3, 3));
+    EXPECT_TRUE(isPlaceholder(at(im_ghost(8, 1)).picture));
+    EXPECT_TRUE(isPlaceholder(at(im_background).picture));
+    EXPECT_TRUE(isPlaceholder(at(im_background_screen).picture));
+    EXPECT_EQ(at(im_ghost(9, 1)).picture.size(), QSize(3, 3));
     EXPECT_EQ(window.quits, 0);
 }
 
@@ -276,17 +281,16 @@ QByteArray hugePngHeader() {
 
 TEST_F(GfxInitTest, AbsurdValuesAreClampedOrReplacedAndReported) {
     writeFile("Graphics/Skin/huge.png", hugePngHeader());
-    writeIni(
-        "[Common]\nGameWidth=0\nGameHeight=2147483647\n"
-        "[Image1]\nFilename=huge.png\nWidth=-5\nHeight=2147483647\nLeft=2147483647\nTop=-2147483648\n");
+    writeIni("[Common]\nGameWidth=0\nGameHeight=2147483647\n" + sectionOf(im_background) +
+             "Filename=huge.png\nWidth=-5\nHeight=2147483647\nLeft=2147483647\nTop=-2147483648\n");
     ASSERT_TRUE(run(false));
     EXPECT_EQ(window.clientW, 692);
     EXPECT_EQ(window.clientH, 747);
-    EXPECT_EQ(slot(1).width, 0);
-    EXPECT_EQ(slot(1).height, gfx::kMaxExtent);
-    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
-    EXPECT_EQ(slot(1).top, -gfx::kMaxPosition);
-    EXPECT_TRUE(isPlaceholder(slot(1).picture));
+    EXPECT_EQ(at(im_background).width, 0);
+    EXPECT_EQ(at(im_background).height, skin::kMaxExtent);
+    EXPECT_EQ(at(im_background).left, skin::kMaxPosition);
+    EXPECT_EQ(at(im_background).top, -skin::kMaxPosition);
+    EXPECT_TRUE(isPlaceholder(at(im_background).picture));
     ASSERT_EQ(window.errors.size(), 1);
     const QString& text = window.errors[0];
     for (const char* part : {"GameWidth 0", "GameHeight 2147483647", "Width -5", "too large"})
@@ -295,9 +299,9 @@ TEST_F(GfxInitTest, AbsurdValuesAreClampedOrReplacedAndReported) {
 
 TEST_F(GfxInitTest, OffsetPlusLeftCannotOverflow) {
     window.screenW = 4000;
-    writeIni("[Fullscreen]\nGameOffsetX=2147483647\n[Image1]\nLeft=2147483647\n");
+    writeIni("[Fullscreen]\nGameOffsetX=2147483647\n" + sectionOf(im_background) + "Left=2147483647\n");
     ASSERT_TRUE(run(true));
-    EXPECT_EQ(slot(1).left, gfx::kMaxPosition);
+    EXPECT_EQ(at(im_background).left, skin::kMaxPosition);
 }
 
 TEST_F(GfxInitTest, OversizedConfigIsRefusedLikeAMissingOne) {
@@ -309,13 +313,13 @@ TEST_F(GfxInitTest, OversizedConfigIsRefusedLikeAMissingOne) {
 }
 
 TEST_F(GfxInitTest, EditsApplyAtTheNextRun) {
-    writeIni("[Image1]\nWidth=10\n");
+    writeIni(sectionOf(im_background) + "Width=10\n");
     ASSERT_TRUE(run(false));
-    writeIni("[Image1]\nWidth=20\n");
+    writeIni(sectionOf(im_background) + "Width=20\n");
     ASSERT_TRUE(run(true));
     ASSERT_TRUE(run(false));
-    EXPECT_EQ(slot(1).width, 20);
-    EXPECT_EQ(slot(1).left, 0);
+    EXPECT_EQ(at(im_background).width, 20);
+    EXPECT_EQ(at(im_background).left, 0);
 }
 
 }  // namespace

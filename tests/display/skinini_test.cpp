@@ -177,14 +177,18 @@ TEST(SlotTable, FixedAnchorsOfTheConfigSections) {
 
 TEST(SlotTable, EverySlotIsADistinctNamedImageOutsideTheMenuAndBackdrop) {
     std::set<int> seen;
-    for (int n = 1; n <= 198; ++n) {
+    for (int n = 1; n <= kSlotCount; ++n) {
         const ImageId id = slotImage(n);
         EXPECT_FALSE(imageName(id).empty()) << n;
         EXPECT_TRUE(seen.insert(index(id)).second) << "slot " << n << " repeats " << imageName(id);
+        EXPECT_EQ(slotOf(id), n) << imageName(id);
     }
     for (ImageId other :
-         {img::im_backdrop, img::im_backdrop_logo, img::btn_game_menu_top, img::btn_game_menu_background})
+         {img::im_backdrop, img::im_backdrop_logo, img::btn_game_menu_top, img::btn_game_menu_background}) {
         EXPECT_EQ(seen.count(index(other)), 0u) << imageName(other);
+        EXPECT_EQ(slotOf(other), 0) << imageName(other);
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kImageCount - 4)) << "every other image has a slot";
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
 #   e2e_wait_window [TITLE]      waits until the window is mapped on screen and drawn; prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
-#   e2e_slot_rect N              prints "LEFT TOP WIDTH HEIGHT" of Image N in the copy's Config.ini
+#   e2e_image_rect NAME          prints "LEFT TOP WIDTH HEIGHT" of an image of the skin's slots
+#                                (im_background_screen, btn_power_top, ...) in the copy's Config.ini,
+#                                as the skin checker built beside the game folder reads it
 #   e2e_ini_value SECTION KEY    prints a value of the copy's Config.ini
 #   e2e_click X Y [BUTTON]       screen coordinates
 #   e2e_drag X Y DX DY           press the left button at X Y, move by DX DY, release
@@ -53,6 +55,7 @@ E2E_TMP=""
 E2E_XPID=""
 E2E_PID=""
 E2E_GAME=""
+E2E_SKIN_CHECK=""
 E2E_DEADLINE=${E2E_DEADLINE:-30}
 E2E_FOUND=""
 E2E_SCREEN_W=0
@@ -97,6 +100,7 @@ e2e_start_x() {
 e2e_copy_game() {
     [ -x "$1/zorpy-nibbo" ] || e2e_fail "no simulator in $1"
     cp -r "$1" "$E2E_TMP/game"
+    E2E_SKIN_CHECK="$(cd "$1/.." && pwd)/zorpy-nibbo-skin-check"
     E2E_GAME="$E2E_TMP/game"
 }
 
@@ -153,9 +157,8 @@ e2e_ini_value() {
         "$E2E_GAME/Config.ini"
 }
 
-e2e_slot_rect() {
-    echo "$(e2e_ini_value "Image$1" Left) $(e2e_ini_value "Image$1" Top)" \
-        "$(e2e_ini_value "Image$1" Width) $(e2e_ini_value "Image$1" Height)"
+e2e_image_rect() {
+    "$E2E_SKIN_CHECK" --rect "$1" "$E2E_GAME/Config.ini" || e2e_fail "no rectangle of $1"
 }
 
 # The pauses inside these two are the pace of a hand, not waits for the program, which gets
@@ -288,13 +291,13 @@ e2e_device_origin() {
     echo "$((X + ox)) $((Y + oy))"
 }
 
-# The colour of the skin's background picture (slot 1) at the middle of the device's top edge,
-# 20 pixels down: the solid body, which nothing else covers.
+# The colour of the skin's background picture (im_background) at the middle of the device's top
+# edge, 20 pixels down: the solid body, which nothing else covers.
 e2e_body_colour() {
     local dir file l t gw
     dir=$(e2e_ini_value Common SkinDir | tr '\\' /)
-    file=$(e2e_ini_value Image1 Filename)
-    read -r l t _ _ < <(e2e_slot_rect 1)
+    file=$(e2e_ini_value "Image$("$E2E_SKIN_CHECK" --slot im_background)" Filename)
+    read -r l t _ _ < <(e2e_image_rect im_background)
     gw=$(e2e_ini_value Common GameWidth)
     e2e_pixel "$E2E_GAME/$dir$file" "$((gw / 2 - l))" "$((20 - t))"
 }

@@ -10,12 +10,12 @@ command -v setxkbmap >/dev/null || e2e_fail "setxkbmap is missing (package x11-x
 e2e_start_x 1280x1024
 e2e_copy_game "${1:?game folder}"
 
-region() {  # screen rectangle of slot $1 as "X Y W H"
+region() {  # screen rectangle of image $1 as "X Y W H"
     local l t w h
-    read -r l t w h < <(e2e_slot_rect "$1")
+    read -r l t w h < <(e2e_image_rect "$1")
     echo "$((wx + l)) $((wy + t)) $w $h"
 }
-changed() {  # changed REF SLOT: the slot looks different on the latest shot than on REF
+changed() {  # changed REF IMAGE: the image looks different on the latest shot than on REF
     e2e_region_differs "$E2E_TMP/$1.png" "$E2E_TMP/now.png" $(region "$2")
 }
 unchanged() { ! changed "$@"; }
@@ -52,14 +52,14 @@ for layout in us fr de; do
     e2e_shot "$E2E_TMP/off.png"
 
     for shift in "" shift+; do
-        # slot 3: the lit screen; 22: the rightmost score digit, 0 after power-on and blank
-        # while a game number shows; 67: Nibbo at its start cell
-        press "${shift}10" -- "the screen did not light up" changed off 3
+        # the lit screen; the rightmost score digit, 0 after power-on and blank while a game
+        # number shows; Nibbo at its start cell
+        press "${shift}10" -- "the screen did not light up" changed off im_background_screen
         cp "$E2E_TMP/now.png" "$E2E_TMP/on.png"
-        press "${shift}11" again -- "no game number" changed on 22
+        press "${shift}11" again -- "no game number" changed on im_panel_digit_pos_5
         cp "$E2E_TMP/now.png" "$E2E_TMP/select.png"
-        press "${shift}12" -- "no game started" changed select 67
-        press "${shift}10" -- "the device did not switch off" unchanged off 3
+        press "${shift}12" -- "no game started" changed select im_nibbo_06_03
+        press "${shift}10" -- "the device did not switch off" unchanged off im_background_screen
     done
 
     xdotool key Escape

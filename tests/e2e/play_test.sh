@@ -15,41 +15,41 @@ gw=$(e2e_ini_value Common GameWidth); gh=$(e2e_ini_value Common GameHeight)
 [ "$wx" -eq $(((1280 - gw) / 2)) ] && [ "$wy" -eq $(((1024 - gh) / 2)) ] ||
     e2e_fail "window at $wx,$wy is not centred for ${gw}x${gh}"
 
-at() {  # screen point at the centre of slot $1
+at() {  # screen point at the centre of image $1
     local l t w h
-    read -r l t w h < <(e2e_slot_rect "$1")
+    read -r l t w h < <(e2e_image_rect "$1")
     echo "$((wx + l + w / 2)) $((wy + t + h / 2))"
 }
-region() {  # screen rectangle of slot $1 as "X Y W H"
+region() {  # screen rectangle of image $1 as "X Y W H"
     local l t w h
-    read -r l t w h < <(e2e_slot_rect "$1")
+    read -r l t w h < <(e2e_image_rect "$1")
     echo "$((wx + l)) $((wy + t)) $w $h"
 }
 
 xdotool mousemove "$((wx + gw / 2))" "$((wy + 10))"
 e2e_shot "$E2E_TMP/off.png"
-e2e_click $(at 4)  # btn_power_top
-e2e_wait_change "$E2E_TMP/off.png" $(region 3) "$E2E_TMP/on.png" || e2e_fail "the screen did not light up"
-e2e_region_differs "$E2E_TMP/off.png" "$E2E_TMP/on.png" $(region 5) || e2e_fail "the switch did not move"
+e2e_click $(at btn_power_top)
+e2e_wait_change "$E2E_TMP/off.png" $(region im_background_screen) "$E2E_TMP/on.png" || e2e_fail "the screen did not light up"
+e2e_region_differs "$E2E_TMP/off.png" "$E2E_TMP/on.png" $(region btn_power_on) || e2e_fail "the switch did not move"
 
 # The device ignores game select during its power-on tune (2980 ms), and nothing on the
 # screen tells when the tune ends. So: select by key, press the start button, and look once
-# the pressed start button (slot 9) shows, which proves both were handled: the game runs when
+# the pressed start button shows, which proves both were handled: the game runs when
 # the select came after the tune, and the buttons changed nothing when it came before. The
 # select always has a start right behind it, so it never goes beyond game 1.
 game_started() {
     xdotool key 2  # game select: game 1
-    xdotool mousemove $(at 8) mousedown 1  # btn_start_top
-    e2e_wait_change "$E2E_TMP/on.png" $(region 9) "$E2E_TMP/play.png" || e2e_fail "the start button did not go down"
+    xdotool mousemove $(at btn_start_top) mousedown 1
+    e2e_wait_change "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/play.png" || e2e_fail "the start button did not go down"
     xdotool mouseup 1
-    e2e_wait_same "$E2E_TMP/on.png" $(region 9) "$E2E_TMP/up.png" || e2e_fail "the start button did not come up"
-    e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region 67)  # Nibbo (06,03)
+    e2e_wait_same "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/up.png" || e2e_fail "the start button did not come up"
+    e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_nibbo_06_03)
 }
 e2e_until "$E2E_DEADLINE" game_started || e2e_fail "no game started within ${E2E_DEADLINE}s of the power-on"
-e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region 87) || e2e_fail "the pill (02,07) is not lit"
-e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region 16) || e2e_fail "no life marker"
-# the game-over panel (slot 15) stays dark
-e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region 15) && e2e_fail "the game-over panel is lit"
+e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_pill_02_07) || e2e_fail "the pill (02,07) is not lit"
+e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_panel_lives_1) || e2e_fail "no life marker"
+# the game-over panel stays dark
+e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_panel_gameover) && e2e_fail "the game-over panel is lit"
 
 xdotool key Escape
 e2e_wait_exit || e2e_fail "Escape did not end the simulator"

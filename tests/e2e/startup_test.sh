@@ -27,7 +27,7 @@ for kv in Key1=2 Key2=3 Key3=4 Key4=37 Key5=39 Key6=40 Key7=38 SoundMode=2; do
     e2e_wait_store "${kv%%=*}" "${kv#*=}" || e2e_fail "the store lacks $kv: $(cat "$store")"
 done
 
-read -r l t w h < <(e2e_slot_rect 3)  # im_background_screen: lit while the device is on
+read -r l t w h < <(e2e_image_rect im_background_screen)  # lit while the device is on
 xdotool mousemove 0 0
 e2e_wait_gone "About this game..." || e2e_fail "the splash is still on the screen"
 e2e_shot "$E2E_TMP/off.png"

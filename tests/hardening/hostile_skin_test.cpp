@@ -18,6 +18,7 @@
 
 #include "display/gfxinit.h"
 #include "display/skinini.h"
+#include "display/skinreader.h"
 #include "tests/display/faketarget.h"
 
 namespace zn {
@@ -123,12 +124,13 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
         ASSERT_EQ(f.write(bytes), bytes.size());
     }
-    // A skin whose Image1 shows the given file of the skin folder.
+    // A skin whose body, im_background, shows the given file of the skin folder.
     void skinWithPicture(const QString& fileName) {
-        write(window.dir + "/Config.ini", "[Common]\nSkinDir=" + skinDir.toUtf8() + "\n[Image1]\nFilename=" +
-                                              fileName.toUtf8() + "\nWidth=10\nHeight=10\n");
+        write(window.dir + "/Config.ini", "[Common]\nSkinDir=" + skinDir.toUtf8() + "\n" +
+                                              test::sectionOf(img::im_background) +
+                                              "Filename=" + fileName.toUtf8() + "\nWidth=10\nHeight=10\n");
     }
-    const QImage& slot1() { return window.at(slotImage(1)).picture; }
+    const QImage& body() { return window.at(img::im_background).picture; }
 
     QTemporaryDir tmp;
     QString skinDir;
@@ -151,7 +153,7 @@ TEST_P(BadPictures, GiveThePlaceholderAndOneErrorNamingTheFile) {
     write(skinDir + c.fileName, c.bytes());
     skinWithPicture(c.fileName);
     ASSERT_TRUE(Gfx_Init(window, false));
-    EXPECT_TRUE(isPlaceholder(slot1()));
+    EXPECT_TRUE(isPlaceholder(body()));
     ASSERT_EQ(window.errors.size(), 1);
     EXPECT_TRUE(window.errors[0].contains(c.fileName)) << window.errors[0].toStdString();
     EXPECT_TRUE(window.errors[0].contains(c.reason)) << window.errors[0].toStdString();
@@ -186,9 +188,9 @@ TEST_F(HostileSkin, PngTruncatedInItsPixelDataNeverCrashes) {
     skinWithPicture("half.png");
     ASSERT_TRUE(Gfx_Init(window, false));
     if (window.errors.isEmpty())
-        EXPECT_EQ(slot1().size(), QSize(200, 200));
+        EXPECT_EQ(body().size(), QSize(200, 200));
     else
-        EXPECT_TRUE(isPlaceholder(slot1())) << window.errors[0].toStdString();
+        EXPECT_TRUE(isPlaceholder(body())) << window.errors[0].toStdString();
 }
 
 // Things where files belong that are no regular file: treated as missing, never opened or waited on.
@@ -196,21 +198,23 @@ TEST_F(HostileSkin, FolderPipeAndLinkLoopWherePicturesBelongGiveThePlaceholderSi
     QDir().mkpath(skinDir + "folder.png");
     ASSERT_EQ(mkfifo((skinDir + "pipe.png").toLocal8Bit().constData(), 0600), 0);
     ASSERT_EQ(symlink("loop.png", (skinDir + "loop.png").toLocal8Bit().constData()), 0);
-    write(window.dir + "/Config.ini", "[Common]\nSkinDir=" + skinDir.toUtf8() +
-                                          "\n[Image1]\nFilename=folder.png\n[Image2]\nFilename=pipe.png\n"
-                                          "[Image3]\nFilename=loop.png\n");
+    const ImageId folder = img::im_background, pipe = img::im_background_screen, loop = img::btn_power_on;
+    write(window.dir + "/Config.ini",
+          "[Common]\nSkinDir=" + skinDir.toUtf8() + "\n" + test::sectionOf(folder) + "Filename=folder.png\n" +
+              test::sectionOf(pipe) + "Filename=pipe.png\n" + test::sectionOf(loop) + "Filename=loop.png\n");
     ASSERT_TRUE(Gfx_Init(window, false));
-    for (int n : {1, 2, 3}) EXPECT_TRUE(isPlaceholder(window.at(slotImage(n)).picture)) << "slot " << n;
+    for (ImageId id : {folder, pipe, loop})
+        EXPECT_TRUE(isPlaceholder(window.at(id).picture)) << imageName(id);
     EXPECT_TRUE(window.errors.isEmpty());
 }
 
 TEST_F(HostileSkin, MissingSkinFolderGivesPlaceholdersEverywhereAndTheWindowItsSize) {
     QByteArray ini = "[Common]\nSkinDir=" + tmp.path().toUtf8() + "/no/such/Graphics/Skin\n";
-    for (int n = 1; n <= 198; ++n)
-        ini += "[Image" + QByteArray::number(n) + "]\nFilename=p.png\nWidth=5\nHeight=5\n";
+    for (int n = 1; n <= kSlotCount; ++n)
+        ini += test::sectionOf(slotImage(n)) + "Filename=p.png\nWidth=5\nHeight=5\n";
     write(window.dir + "/Config.ini", ini);
     ASSERT_TRUE(Gfx_Init(window, false));
-    for (int n = 1; n <= 198; ++n)
+    for (int n = 1; n <= kSlotCount; ++n)
         ASSERT_TRUE(isPlaceholder(window.at(slotImage(n)).picture)) << "slot " << n;
     EXPECT_EQ(window.clientW, 692);
     EXPECT_TRUE(window.errors.isEmpty());
@@ -250,12 +254,13 @@ TEST_F(HostileSkin, RandomBytesAsConfigLeaveAUsableWindow) {
     for (unsigned seed = 1; seed <= 8; ++seed) {
         SCOPED_TRACE(seed);
         QByteArray bytes = randomBytes(256 * 1024, seed);
-        if (seed % 2 == 0) bytes.prepend("[Image1]\nFilename=");  // garbage as a picture name
+        if (seed % 2 == 0)
+            bytes.prepend(test::sectionOf(img::im_background) + "Filename=");  // garbage as a picture name
         write(window.dir + "/Config.ini", bytes);
         window.errors.clear();
         EXPECT_TRUE(Gfx_Init(window, false));
         EXPECT_GE(window.clientW, 1);
-        EXPECT_LE(window.clientW, gfx::kMaxExtent);
+        EXPECT_LE(window.clientW, skin::kMaxExtent);
         EXPECT_EQ(window.quits, 0);
     }
 }

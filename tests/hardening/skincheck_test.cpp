@@ -9,8 +9,15 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "engine/images.h"
+
 namespace zn {
 namespace {
+
+using namespace img;
+
+// The section of a slot image in Config.ini, e.g. "Image40" for im_nibbo_09_07.
+QString section(ImageId id) { return QStringLiteral("Image%1").arg(slotOf(id)); }
 
 // Copies the generated runnable folder's skin (Config.ini and Graphics/) into a temporary folder.
 class SkinCopy {
@@ -77,8 +84,8 @@ TEST(SkinCheck, GeneratedSkinIsCleanWhereverItIsCheckedFrom) {
 struct Fault {
     const char* name;
     std::function<void(SkinCopy&)> make;
-    const char* expected;  // a part of one of the problems the fault gives
-    int count = 1;         // how many problems it gives, its consequences included
+    QString expected;  // a part of one of the problems the fault gives
+    int count = 1;     // how many problems it gives, its consequences included
 };
 
 class SkinFaults : public ::testing::TestWithParam<Fault> {};
@@ -94,55 +101,57 @@ TEST_P(SkinFaults, AreListedWithTheirConsequences) {
 INSTANTIATE_TEST_SUITE_P(
     Hardening, SkinFaults,
     ::testing::Values(
-        Fault{"MissingPicture", [](SkinCopy& s) { s.set("Image33", "Filename", "nosuch.png"); },
+        Fault{"MissingPicture", [](SkinCopy& s) { s.set(section(im_nibbo(2, 7)), "Filename", "nosuch.png"); },
               "is missing"},
         Fault{"UnknownExtension",
               [](SkinCopy& s) {
                   s.overwrite("Graphics/Skin/nibbo.gif", "GIF89a");
-                  s.set("Image34", "Filename", "nibbo.gif");
+                  s.set(section(im_nibbo(3, 7)), "Filename", "nibbo.gif");
               },
               "Unknown picture file extension (.gif)"},
         Fault{"UndecodablePictureReportedOnceForAllItsSlots",
               [](SkinCopy& s) { s.overwrite("Graphics/Skin/pill.png", "not a picture"); },
               "cannot be decoded"},
-        Fault{"MalformedNumber", [](SkinCopy& s) { s.set("Image40", "Width", "12px"); },
-              "[Image40] Width: '12px' is not a valid integer value", 2},
+        Fault{"MalformedNumber", [](SkinCopy& s) { s.set(section(im_nibbo(9, 7)), "Width", "12px"); },
+              "[" + section(im_nibbo(9, 7)) + "] Width: '12px' is not a valid integer value", 2},
         Fault{"MalformedColour", [](SkinCopy& s) { s.set("VideoMode", "TranspColor", "magenta"); },
               "[VideoMode] TranspColor: 'magenta' is not a valid integer value"},
         Fault{"MalformedOffset", [](SkinCopy& s) { s.set("Fullscreen", "GameOffsetX", "Centre"); },
               "neither a number of pixels nor Center"},
-        Fault{"ZeroSizeFigure", [](SkinCopy& s) { s.set("Image50", "Height", "0"); },
+        Fault{"ZeroSizeFigure", [](SkinCopy& s) { s.set(section(im_nibbo(3, 5)), "Height", "0"); },
               "im_nibbo_03_05 has zero size (25 x 0)"},
-        Fault{"MissingSectionOfAShownSlot", [](SkinCopy& s) { s.removeSection("Image100"); },
+        Fault{"MissingSectionOfAShownSlot", [](SkinCopy& s) { s.removeSection(section(im_pill(7, 6))); },
               "has zero size (0 x 0)", 2},
-        Fault{"FigureWithoutPicture", [](SkinCopy& s) { s.set("Image150", "Filename", "nil"); },
+        Fault{"FigureWithoutPicture", [](SkinCopy& s) { s.set(section(im_ghost(3, 6)), "Filename", "nil"); },
               "has no picture"},
-        Fault{"RectangleOutsideTheGameArea", [](SkinCopy& s) { s.set("Image60", "Left", "680"); },
+        Fault{"RectangleOutsideTheGameArea",
+              [](SkinCopy& s) { s.set(section(im_nibbo(7, 4)), "Left", "680"); },
               "lies outside the game area (692 x 747)"},
         Fault{"OverlappingClickAreas",
               [](SkinCopy& s) {
-                  s.set("Image14", "Left", "100");
-                  s.set("Image14", "Top", "600");
-                  s.set("Image12", "Left", "90");
-                  s.set("Image12", "Top", "590");
+                  s.set(section(btn_ctrlr_overlay_down), "Left", "100");
+                  s.set(section(btn_ctrlr_overlay_down), "Top", "600");
+                  s.set(section(btn_ctrlr_overlay_left), "Left", "90");
+                  s.set(section(btn_ctrlr_overlay_left), "Top", "590");
               },
-              "click areas btn_ctrlr_overlay_left [Image12] and btn_ctrlr_overlay_down [Image14] overlap"},
-        Fault{"AbsurdExtent", [](SkinCopy& s) { s.set("Image70", "Width", "99999"); },
+              "click areas btn_ctrlr_overlay_left [" + section(btn_ctrlr_overlay_left) +
+                  "] and btn_ctrlr_overlay_down [" + section(btn_ctrlr_overlay_down) + "] overlap"},
+        Fault{"AbsurdExtent", [](SkinCopy& s) { s.set(section(im_nibbo(9, 3)), "Width", "99999"); },
               "out of range (0..16384)", 2},
         Fault{"LogoCornerOutOfRange", [](SkinCopy& s) { s.set("Fullscreen", "LogoPosition", "7"); },
               "no corner"},
         Fault{"PictureThatIsAFolder",
               [](SkinCopy& s) {
                   QDir().mkpath(s.dir.path() + "/Graphics/Skin/folder.png");
-                  s.set("Image1", "Filename", "folder.png");
+                  s.set(section(im_background), "Filename", "folder.png");
               },
               "is not a file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SkinCheck, DigitPicturesNeedNoRectangleOfTheirOwn) {
     SkinCopy skin;
-    skin.set("Image23", "Width", "0");
-    skin.set("Image32", "Left", "-500");
+    skin.set(section(im_panel_number(0)), "Width", "0");
+    skin.set(section(im_panel_number(9)), "Left", "-500");
     EXPECT_TRUE(skin.check().isEmpty());
 }
 

@@ -1,124 +1,136 @@
 #!/usr/bin/env bash
 # deb_test.sh BUILD_DIR
 #
-# Builds the .deb of a built tree with CPack, installs it with dpkg, starts the installed
-# simulator in a private Xvfb with a throw-away HOME and XDG_CONFIG_HOME, and removes it
-# again. Checks that the package holds every file of the build's game folder, that the
-# launcher, menu entry and icon are in place, that the settings land in the user's config
-# folder and nothing is written beside the installed files, and that dpkg -r leaves
-# nothing behind. Needs root (dpkg): skips with 77 otherwise.
+# The .deb as a user meets it. Builds it with CPack from a built tree; lintian must report
+# no error and no warning. Installs it with dpkg; the menu entry and the AppStream metainfo
+# must pass their validators, the installed skin checker must pass the installed skin. An
+# ordinary user (nobody) starts the installed simulator from /, from the home folder and
+# from /tmp in a private Xvfb: each time the device must come on screen with its skin,
+# sound on, and the user's stored settings kept, and SIGTERM must end it; nothing may be
+# written in the game folder. dpkg -r must then leave none of the package's files. Needs
+# root (dpkg): skips with 77 otherwise.
 set -u
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../e2e/e2e_lib.sh
+source "$here/../e2e/e2e_lib.sh"
 build=$(realpath -m "${1:?build folder}")
 pkg=zorpy-nibbo
-share=/usr/share/zorpy-nibbo
-title="Zorpy Nibbo (Korvent, Plimquad) Simulator"
+data=/usr/share/games/zorpy-nibbo
 
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: installing a .deb needs root"; exit 77; }
-for t in cpack dpkg dpkg-deb Xvfb xdotool; do
-    command -v "$t" >/dev/null || { echo "SKIP: $t is missing"; exit 77; }
+for t in cpack dpkg dpkg-deb lintian appstreamcli desktop-file-validate setpriv; do
+    command -v "$t" >/dev/null || { echo "FAIL: $t is missing" >&2; exit 1; }
 done
 if dpkg-query -W -f '${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed'; then
     echo "SKIP: $pkg is already installed on this machine; not touching it"
     exit 77
 fi
 
-tmp=$(mktemp -d)
-xpid=""
-apid=""
+e2e_init
 installed=0
 dpkg_retry() {  # another dpkg run may hold the lock for a while
     for _ in $(seq 30); do
-        dpkg "$@" >"$tmp/dpkg.log" 2>&1 && return 0
-        grep -q 'lock' "$tmp/dpkg.log" || break
+        dpkg "$@" >"$E2E_TMP/dpkg.log" 2>&1 && return 0
+        grep -q 'lock' "$E2E_TMP/dpkg.log" || break
         sleep 2
     done
-    cat "$tmp/dpkg.log" >&2
+    cat "$E2E_TMP/dpkg.log" >&2
     return 1
 }
 cleanup() {
-    [ -n "$apid" ] && kill "$apid" 2>/dev/null
-    [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
-    wait 2>/dev/null
+    [ -n "$E2E_PID" ] && kill -KILL "$E2E_PID" 2>/dev/null && wait "$E2E_PID" 2>/dev/null
+    E2E_PID=""
     [ "$installed" = 1 ] && dpkg_retry -r "$pkg"
-    rm -rf "$tmp"
+    e2e_cleanup
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$tmp/log" ] && { echo "--- program output:" >&2; cat "$tmp/log" >&2; }
-    exit 1
-}
 
-# --- the package and its contents -----------------------------------------------------------
-[ -x "$build/game/zorpy-nibbo" ] || fail "no simulator in $build/game"
-cpack -G DEB -B "$tmp/pkg" --config "$build/CPackConfig.cmake" >"$tmp/cpack.log" 2>&1 ||
-    { cat "$tmp/cpack.log" >&2; fail "cpack failed"; }
-deb=$(ls "$tmp"/pkg/*.deb 2>/dev/null | head -n1)
-[ -n "$deb" ] || fail "cpack made no .deb"
-dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' | sort >"$tmp/contents"
-(cd "$build/game" && find . -type f | sed "s|^\./|$share/|" | sort) >"$tmp/game_files"
-missing=$(comm -23 "$tmp/game_files" "$tmp/contents")
-[ -z "$missing" ] || fail "files of the game folder missing from the package: $missing"
-for f in /usr/bin/zorpy-nibbo /usr/share/applications/zorpy-nibbo.desktop \
-    /usr/share/icons/hicolor/256x256/apps/zorpy-nibbo.png; do
-    grep -qx "$f" "$tmp/contents" || fail "$f is not in the package"
+# --- the package: lintian and its contents ---------------------------------------------------
+[ -x "$build/game/zorpy-nibbo" ] || e2e_fail "no simulator in $build/game"
+cpack -G DEB -B "$E2E_TMP/pkg" --config "$build/CPackConfig.cmake" >"$E2E_TMP/cpack.log" 2>&1 ||
+    { cat "$E2E_TMP/cpack.log" >&2; e2e_fail "cpack failed"; }
+deb=$(ls "$E2E_TMP"/pkg/*.deb 2>/dev/null | head -n1)
+[ -n "$deb" ] || e2e_fail "cpack made no .deb"
+lintian --fail-on error,warning "$deb" >"$E2E_TMP/lintian.log" 2>&1
+status=$?
+if [ $status -ne 0 ] || grep -q '^[EW]: ' "$E2E_TMP/lintian.log"; then
+    cat "$E2E_TMP/lintian.log" >&2
+    e2e_fail "lintian (status $status) on $(basename "$deb")"
+fi
+
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./|/|' | sort >"$E2E_TMP/files"
+outside=$(grep -v -e '^/usr/games/' -e '^/usr/share/' "$E2E_TMP/files")
+[ -z "$outside" ] || e2e_fail "files outside /usr/games and /usr/share: $outside"
+(cd "$build/game" && find . -type f ! -name zorpy-nibbo ! -name '*.preview' | sed "s|^\./|$data/|" | sort) \
+    >"$E2E_TMP/game_files"
+missing=$(comm -23 "$E2E_TMP/game_files" "$E2E_TMP/files")
+[ -z "$missing" ] || e2e_fail "files of the game folder missing from the package: $missing"
+for f in /usr/games/zorpy-nibbo /usr/games/zorpy-nibbo-skin-check /usr/share/applications/zorpy-nibbo.desktop \
+    /usr/share/man/man6/zorpy-nibbo.6.gz /usr/share/man/man6/zorpy-nibbo-skin-check.6.gz \
+    /usr/share/doc/zorpy-nibbo/copyright /usr/share/doc/zorpy-nibbo/changelog.gz; do
+    grep -qx "$f" "$E2E_TMP/files" || e2e_fail "$f is not in the package"
 done
+for size in 16 32 48 64 128 256; do
+    grep -qx "/usr/share/icons/hicolor/${size}x$size/apps/zorpy-nibbo.png" "$E2E_TMP/files" ||
+        e2e_fail "no ${size}x$size icon in the package"
+done
+metainfo=$(grep -m1 '^/usr/share/metainfo/.*\.metainfo\.xml$' "$E2E_TMP/files") ||
+    e2e_fail "no AppStream metainfo in the package"
 
-# --- install ---------------------------------------------------------------------------------
-dpkg_retry -i "$deb" || fail "dpkg -i failed (missing dependencies?)"
+# --- install and validate ----------------------------------------------------------------------
+dpkg_retry -i "$deb" || e2e_fail "dpkg -i failed (missing dependencies?)"
 installed=1
-[ "$(command -v zorpy-nibbo)" = /usr/bin/zorpy-nibbo ] || fail "the launcher is not on the PATH"
-grep -qx 'Exec=zorpy-nibbo' /usr/share/applications/zorpy-nibbo.desktop || fail "menu entry starts something else"
-grep -qx 'Icon=zorpy-nibbo' /usr/share/applications/zorpy-nibbo.desktop || fail "menu entry names another icon"
-[ -x "$share/zorpy-nibbo" ] || fail "the simulator is not executable in $share"
-find "$share" | sort >"$tmp/before"
-touch "$tmp/installed"
+desktop-file-validate /usr/share/applications/zorpy-nibbo.desktop >"$E2E_TMP/validate.log" 2>&1 ||
+    { cat "$E2E_TMP/validate.log" >&2; e2e_fail "desktop-file-validate"; }
+appstreamcli validate --no-net "$metainfo" >"$E2E_TMP/validate.log" 2>&1 ||
+    { cat "$E2E_TMP/validate.log" >&2; e2e_fail "appstreamcli validate --no-net $metainfo"; }
+grep -qx 'Exec=zorpy-nibbo' /usr/share/applications/zorpy-nibbo.desktop || e2e_fail "menu entry starts something else"
+find "$data" | sort >"$E2E_TMP/before"
+touch "$E2E_TMP/installed"
 
-# --- start it as a user would, from another folder ----------------------------------------------
-exec 9>"$tmp/display"
-# -noreset: the server would reset when its last client (a polling xdotool) leaves, and the
-# simulator connecting during the reset would fail.
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xpid=$!
-exec 9>&-
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-[ -s "$tmp/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$tmp/display")"
-mkdir -p "$tmp/home" "$tmp/config/Quillon" "$tmp/elsewhere"
-# A stored sound mode and no start dialog: the device itself comes on screen.
-printf '[General]\nSoundMode=2\nSplashScreen=0\nFullscreenMode=0\n' >"$tmp/config/Quillon/Zornibak50.conf"
-(cd "$tmp/elsewhere" && HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" QT_QPA_PLATFORM=xcb \
-    SDL_AUDIODRIVER=dummy exec zorpy-nibbo) >"$tmp/log" 2>&1 &
-apid=$!
-pattern="^$(printf '%s' "$title" | sed 's/[][()^$.*+?{}|\\]/\\&/g')\$"
-wid=""
-for _ in $(seq 150); do
-    wid=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-    kill -0 "$apid" 2>/dev/null || fail "the installed simulator ended at start"
-    sleep 0.1
+# --- an ordinary user ----------------------------------------------------------------------------
+chmod 711 "$E2E_TMP"
+home=$E2E_TMP/home
+mkdir -p "$home/.config/Quillon" "$home/run"
+chmod 700 "$home/run"
+store=$home/.config/Quillon/Zornibak50.conf
+# Sound on (SDL's dummy output) and no start dialog: the device itself comes on screen.
+printf '[General]\nSoundMode=0\nSplashScreen=0\nFullscreenMode=0\n' >"$store"
+chown -R nobody:nogroup "$home"
+
+e2e_start_x
+as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups -- env -i HOME="$home"
+    XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/run" DISPLAY="$DISPLAY"
+    PATH=/usr/games:/usr/bin:/bin QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy)
+"${as_user[@]}" zorpy-nibbo-skin-check "$data/Config.ini" >"$E2E_TMP/log" 2>&1 ||
+    e2e_fail "the installed skin checker finds problems in the installed skin"
+for dir in / "$home" /tmp; do
+    (cd "$dir" && exec "${as_user[@]}" zorpy-nibbo) >"$E2E_TMP/log" 2>&1 &
+    E2E_PID=$!
+    wid=$(e2e_wait_window) || exit 1
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    [ "$WIDTH" = 692 ] && [ "$HEIGHT" = 747 ] ||
+        e2e_fail "started from $dir: the window is ${WIDTH}x$HEIGHT, not the skin's 692x747"
+    grep -q '^Key1=' "$store" || e2e_fail "started from $dir: no key bindings in the user's settings"
+    grep -qx 'SoundMode=0' "$store" && grep -qx 'SplashScreen=0' "$store" ||
+        e2e_fail "started from $dir: the stored settings changed: $(cat "$store")"
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "started from $dir: the simulator ended"
+    # A session's logout ends its programs with SIGTERM.
+    kill -TERM "$E2E_PID"
+    e2e_wait_exit 10 || { kill -KILL "$E2E_PID"; e2e_fail "started from $dir: SIGTERM did not end the simulator"; }
 done
-[ -n "$wid" ] || fail "no window of the installed simulator"
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-[ "$WIDTH" = 692 ] && [ "$HEIGHT" = 747 ] ||
-    fail "the window is ${WIDTH}x${HEIGHT}, not the skin's 692x747 (Config.ini not found?)"
-[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] || fail "the window stayed out of sight at $X,$Y"
-# The key bindings are written at start: they must land in the user's store.
-grep -q '^Key1=' "$tmp/config/Quillon/Zornibak50.conf" || fail "no settings written to the user's folder"
-kill "$apid"
-wait "$apid" 2>/dev/null
-apid=""
-find "$share" | sort >"$tmp/after"
-cmp -s "$tmp/before" "$tmp/after" || fail "the simulator wrote beside its installed files: $(comm -13 "$tmp/before" "$tmp/after")"
-leftover=$(find "$share" -newer "$tmp/installed" -print)
-[ -z "$leftover" ] || fail "files changed in $share: $leftover"
+find "$data" | sort >"$E2E_TMP/after"
+cmp -s "$E2E_TMP/before" "$E2E_TMP/after" ||
+    e2e_fail "the simulator wrote in its game folder: $(comm -13 "$E2E_TMP/before" "$E2E_TMP/after")"
+changed=$(find "$data" -newer "$E2E_TMP/installed" -print)
+[ -z "$changed" ] || e2e_fail "files changed in $data: $changed"
 
-# --- remove ----------------------------------------------------------------------------------
-dpkg_retry -r "$pkg" || fail "dpkg -r failed"
+# --- remove ------------------------------------------------------------------------------------
+dpkg_retry -r "$pkg" || e2e_fail "dpkg -r failed"
 installed=0
-dpkg-query -W -f '${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' && fail "still installed after dpkg -r"
-for f in "$share" /usr/bin/zorpy-nibbo /usr/share/applications/zorpy-nibbo.desktop \
-    /usr/share/icons/hicolor/256x256/apps/zorpy-nibbo.png; do
-    [ -e "$f" ] && fail "$f is left after dpkg -r"
+left=$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$E2E_TMP/files")
+[ -z "$left" ] || e2e_fail "left after dpkg -r: $left"
+for d in "$data" /usr/share/doc/zorpy-nibbo; do
+    [ -e "$d" ] && e2e_fail "$d is left after dpkg -r"
 done
-echo "PASS: $(basename "$deb") installs, starts and uninstalls"
+echo "PASS: $(basename "$deb"): lintian clean, installs, starts from /, \$HOME and /tmp, uninstalls"

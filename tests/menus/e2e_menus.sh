@@ -26,10 +26,10 @@ geometry_is() { [ "$(geometry)" = "$1" ]; }
 popups() { xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null | wc -l; }
 popups_are() { [ "$(popups)" -eq "$1" ]; }
 popups_over() { [ "$(popups)" -gt "$1" ]; }
-region() {  # screen rectangle of slot $1 of the device, full screen, as "X Y W H"
+region() {  # screen rectangle of image $1 of the device, full screen, as "X Y W H"
     local ox oy l t w h
     read -r ox oy < <(e2e_device_origin "$win")
-    read -r l t w h < <(e2e_slot_rect "$1")
+    read -r l t w h < <(e2e_image_rect "$1")
     echo "$((ox + l)) $((oy + t)) $w $h"
 }
 # The open game menu darkens its rows, on the backdrop left of the device.
@@ -44,19 +44,19 @@ menu_closed() {
 
 # Power on, then select game 1 and start it. The device ignores game select during its
 # power-on tune (2980 ms), and nothing on the screen tells when the tune ends; so select,
-# hold the start key until the pressed start button (slot 9) shows that both keys were
+# hold the start key until the pressed start button shows that both keys were
 # handled, and look: the game runs when the select came after the tune, and nothing
 # changed when it came before. A start always follows the select, so it stays game 1.
 e2e_shot "$E2E_TMP/off.png"
 key 1
-e2e_wait_change "$E2E_TMP/off.png" $(region 3) "$E2E_TMP/on.png" || e2e_fail "the power key did not light the screen"
+e2e_wait_change "$E2E_TMP/off.png" $(region im_background_screen) "$E2E_TMP/on.png" || e2e_fail "the power key did not light the screen"
 game_started() {
     key 2
     xdotool keydown 3
-    e2e_wait_change "$E2E_TMP/on.png" $(region 9) "$E2E_TMP/play.png" || e2e_fail "the start key did not press the button"
+    e2e_wait_change "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/play.png" || e2e_fail "the start key did not press the button"
     xdotool keyup 3
-    e2e_wait_same "$E2E_TMP/on.png" $(region 9) "$E2E_TMP/up.png" || e2e_fail "the start button did not come up"
-    e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region 67)  # Nibbo (06,03)
+    e2e_wait_same "$E2E_TMP/on.png" $(region btn_start_down) "$E2E_TMP/up.png" || e2e_fail "the start button did not come up"
+    e2e_region_differs "$E2E_TMP/on.png" "$E2E_TMP/play.png" $(region im_nibbo_06_03)
 }
 e2e_until "$E2E_DEADLINE" game_started || e2e_fail "no game started within ${E2E_DEADLINE}s of the power-on"
 
@@ -70,7 +70,7 @@ e2e_until "$E2E_DEADLINE" geometry_is "$full" || e2e_fail "second F12 gave $(geo
 e2e_wait_store FullscreenMode 1 || e2e_fail "F12 did not store full-screen mode"
 e2e_wait_device "$win" || e2e_fail "the device was not drawn again in full screen"
 e2e_shot "$E2E_TMP/closed.png"
-e2e_wait_change "$E2E_TMP/closed.png" $(region 3) "$E2E_TMP/moved.png" ||
+e2e_wait_change "$E2E_TMP/closed.png" $(region im_background_screen) "$E2E_TMP/moved.png" ||
     e2e_fail "the game stopped across two display-mode switches"
 
 menu_opens

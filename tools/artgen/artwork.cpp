@@ -356,10 +356,11 @@ QImage portrait() {
     return img;
 }
 
-QImage appIcon() {
-    QImage img = blank(256, 256, Qt::transparent);
+QImage appIcon(int size) {
+    QImage img = blank(size, size, Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);  // drawn on a 256-unit square at every size
     QLinearGradient bg(0, 0, 0, 256);
     bg.setColorAt(0, kNavyLight);
     bg.setColorAt(1, kNavy);

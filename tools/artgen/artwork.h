@@ -22,7 +22,7 @@ QImage boxPicture();              // 460 x 160, opaque: the device's retail box
 QImage playButton(bool enabled);  // 107 x 30; the disabled twin is the same button greyed
 QImage donateButton();            // 107 x 30
 QImage portrait();                // 116 x 160
-QImage appIcon();                 // 256 x 256 with alpha
+QImage appIcon(int size = 256);   // size x size with alpha, painted at that size (not scaled down)
 
 // The greyed twin of a picture: luminance only, flattened contrast, alpha kept.
 QImage greyed(const QImage& src);

@@ -1,5 +1,7 @@
-// zn-artgen OUTPUT_FOLDER: writes the dialogs' artwork and the application icon into the
-// runnable folder. Exits non-zero, naming the file, when a picture cannot be written.
+// zn-artgen OUTPUT_FOLDER [ICON_THEME_FOLDER SIZE...]: writes the dialogs' artwork and the
+// application icon into the runnable folder and, when asked, the icon at each SIZE into
+// ICON_THEME_FOLDER/SIZExSIZE/apps/zorpy-nibbo.png (the layout of an icon theme such as hicolor).
+// Exits non-zero, naming the file, when a picture cannot be written.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -21,8 +23,8 @@ int main(int argc, char** argv) {
     // Painting text needs the font database, hence a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zn-artgen OUTPUT_FOLDER\n");
+    if (argc < 2 || argc == 3) {
+        std::fprintf(stderr, "usage: zn-artgen OUTPUT_FOLDER [ICON_THEME_FOLDER SIZE...]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -40,5 +42,23 @@ int main(int argc, char** argv) {
                     save(donateButton(), dialogs.filePath(kSplashDonate)) &&
                     save(portrait(), dialogs.filePath(kAboutPortrait)) &&
                     save(appIcon(), out.filePath(kAppIcon));
-    return ok ? 0 : 1;
+    if (!ok) return 1;
+    if (argc > 3) {
+        const QDir theme(QString::fromLocal8Bit(argv[2]));
+        for (int i = 3; i < argc; ++i) {
+            bool number = false;
+            const int size = QString::fromLocal8Bit(argv[i]).toInt(&number);
+            if (!number || size < 1 || size > 1024) {
+                std::fprintf(stderr, "zn-artgen: icon size %s is not a number from 1 to 1024\n", argv[i]);
+                return 2;
+            }
+            const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+            if (!theme.mkpath(folder)) {
+                std::fprintf(stderr, "zn-artgen: cannot create %s\n", qPrintable(theme.filePath(folder)));
+                return 1;
+            }
+            if (!save(appIcon(size), theme.filePath(folder + QStringLiteral("/zorpy-nibbo.png")))) return 1;
+        }
+    }
+    return 0;
 }

@@ -1,5 +1,7 @@
 // zorpy-nibbo-skin-check PATH/TO/Config.ini: lists the problems of a skin; exit 0 when there
 // are none, 1 when there are, 2 on a wrong command line.
+// zorpy-nibbo-skin-check --rect IMAGE PATH/TO/Config.ini: where the image lies in a window.
+// zorpy-nibbo-skin-check --slot IMAGE: the number of the image's section in Config.ini.
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -10,14 +12,39 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--rect")) {
+        QString error;
+        const QString rect = zn::skincheck::imageRect(args[3], args[2], error);
+        if (rect.isEmpty()) {
+            err << error << '\n';
+            return 1;
+        }
+        out << rect << '\n';
+        return 0;
+    }
+    if (args.size() == 3 && args[1] == QLatin1String("--slot")) {
+        const int slot = zn::skincheck::slotNamed(args[2]);
+        if (slot == 0) {
+            err << "no image named '" << args[2] << "' is in a slot of Config.ini\n";
+            return 1;
+        }
+        out << slot << '\n';
+        return 0;
+    }
     if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
         err << "usage: zorpy-nibbo-skin-check PATH/TO/Config.ini\n"
+               "       zorpy-nibbo-skin-check --rect IMAGE PATH/TO/Config.ini\n"
+               "       zorpy-nibbo-skin-check --slot IMAGE\n"
                "Reads the skin with the simulator's own reader and lists every problem: missing or\n"
                "undecodable pictures, unknown picture extensions, malformed numbers and colours, shown\n"
                "slots of zero size, rectangles outside the game area and overlapping click areas.\n"
                "SkinDir and BackdropDir are resolved relative to the folder of Config.ini (the simulator\n"
                "itself resolves them against its working directory, which is the game folder).\n"
-               "Exit status: 0 for a clean skin, 1 when problems were found, 2 on a wrong command line.\n";
+               "Exit status: 0 for a clean skin, 1 when problems were found, 2 on a wrong command line.\n"
+               "--rect prints \"LEFT TOP WIDTH HEIGHT\" of an image of the skin's slots (im_background,\n"
+               "btn_power_top, im_nibbo_02_07, ...) as the simulator lays it out in a window, --slot the\n"
+               "number N of its section [ImageN]; exit status 1 when there is no such image or the file\n"
+               "cannot be read.\n";
         return 2;
     }
     const QStringList problems = zn::skincheck::checkSkin(args[1]);

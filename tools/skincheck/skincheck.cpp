@@ -1,191 +1,201 @@
 #include "tools/skincheck/skincheck.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QRect>
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <map>
-#include <optional>
-#include <string>
 
-#include "display/gfxinit.h"
-#include "display/skinini.h"
+#include "display/picturecache.h"
+#include "display/skinreader.h"
 #include "engine/images.h"
 
 namespace zn::skincheck {
 namespace {
 
-// Stands in for an absent key: no line of an INI file can hold a value with a NUL in it.
-const std::string kAbsent("\0absent", 7);
-
-bool isDigitSource(int slot) { return slot >= 23 && slot <= 32; }  // im_panel_number_0..9
-// The game lights these slots by showing them, so they need a picture of their own.
-bool needsPicture(int slot) { return slot >= 15 && !(slot >= 18 && slot <= 22); }
-// Every slot but the digit pictures is shown on the device with its own rectangle.
-bool isShown(int slot) { return !isDigitSource(slot); }
-
-constexpr std::array kClickSlots{4, 6, 8, 11, 12, 13, 14};
+using Kind = skin::Problem::Kind;
+using State = gfx::PictureCache::Picture::State;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString nameOf(ImageId id) { return QString::fromLatin1(imageName(id)); }
+
+// The ten digit pictures: the score positions show copies of them, never the pictures themselves.
+bool isDigitPicture(ImageId id) {
+    for (int d = 0; d <= 9; ++d)
+        if (id == img::im_panel_number(d)) return true;
+    return false;
+}
+
+// Images the game lights by showing them or copies of them, so they need a picture of their own:
+// the game-over panel, the life markers, the digit pictures and every maze figure.
+bool needsPicture(ImageId id) {
+    static const std::array<bool, kImageCount> needed = [] {
+        std::array<bool, kImageCount> on{};
+        for (ImageId i : {img::im_panel_gameover, img::im_panel_lives_1, img::im_panel_lives_2,
+                          img::im_ghost_05_04_b, img::im_ghost_06_04_b})
+            on[index(i)] = true;
+        for (int d = 0; d <= 9; ++d) on[index(img::im_panel_number(d))] = true;
+        for (int col = 2; col <= 9; ++col)
+            for (int row = 1; row <= 7; ++row) {
+                if (!img::isHouse(col, row))
+                    on[index(img::im_nibbo(col, row))] = on[index(img::im_pill(col, row))] = true;
+                on[index(img::im_ghost(col, row))] = true;
+            }
+        return on;
+    }();
+    return needed[index(id)];
+}
+
+// Every slot image but the digit pictures is shown on the device with its own rectangle.
+bool isShown(ImageId id) { return !isDigitPicture(id); }
+
+// What a click works: the buttons and the controller overlay's arrows.
+constexpr std::array kClickAreas{img::btn_power_top,          img::btn_select_top,
+                                 img::btn_start_top,          img::btn_ctrlr_overlay_up,
+                                 img::btn_ctrlr_overlay_left, img::btn_ctrlr_overlay_right,
+                                 img::btn_ctrlr_overlay_down};
+
+// The line for a Config.ini that gives no skin at all.
+QString fileErrorText(const QString& iniPath, const skin::FileError& e) {
+    using K = skin::FileError::Kind;
+    switch (e.kind) {
+        case K::Missing:
+            return QStringLiteral("%1: no such file").arg(iniPath);
+        case K::NotAFile:
+            return QStringLiteral("%1: not a regular file").arg(iniPath);
+        case K::TooLarge:
+            return QStringLiteral("%1: too large (%2 bytes; the simulator reads at most %3)")
+                .arg(iniPath)
+                .arg(e.size)
+                .arg(skin::kMaxIniBytes);
+        case K::Unreadable:
+            return QStringLiteral("%1: cannot be read: %2").arg(iniPath, e.detail);
+        case K::Unparsable:
+            break;
+    }
+    return iniPath + QStringLiteral(": ") + e.detail;
+}
 
 class Checker {
 public:
     explicit Checker(const QString& iniPath) : iniPath_(iniPath) {}
 
     QStringList run() {
-        if (!load()) return problems_;
-        gameWidth_ = gameExtent("GameWidth", 692);
-        gameHeight_ = gameExtent("GameHeight", 747);
-        checkFullscreen();
-        colour("VideoMode", "TranspColor");
-        const std::string skinDir = folder("Common", "SkinDir", "Graphics\\Skin\\");
-        std::array<QRect, 199> rects{};
-        for (int n = 1; n <= 198; ++n) rects[static_cast<std::size_t>(n)] = checkSlot(n, skinDir);
+        const skin::SkinFile file = skin::readSkinFile(iniPath_);
+        if (file.error) {
+            problems_ << fileErrorText(iniPath_, *file.error);
+            return problems_;
+        }
+        const skin::SkinDescription& s = file.skin;
+        gameWidth_ = gameExtent(s.gameWidth);
+        gameHeight_ = gameExtent(s.gameHeight);
+        checkFullscreen(s);
+        colour(s.transpColor);
+        std::array<QRect, kImageCount> rects{};
+        for (const skin::ImageSection& slot : s.imageSections)
+            rects[index(slotImage(slot.slot))] = checkSlot(slot, s.skinDir);
         checkClickAreas(rects);
         return problems_;
     }
 
 private:
-    bool load() {
-        const QFileInfo info(iniPath_);
-        if (!info.exists()) return fail(QStringLiteral("%1: no such file").arg(iniPath_));
-        if (!info.isFile()) return fail(QStringLiteral("%1: not a regular file").arg(iniPath_));
-        if (info.size() > static_cast<qint64>(skin::kMaxIniBytes))
-            return fail(QStringLiteral("%1: too large (%2 bytes; the simulator reads at most %3)")
-                            .arg(iniPath_)
-                            .arg(info.size())
-                            .arg(skin::kMaxIniBytes));
-        QFile file(iniPath_);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("%1: cannot be read: %2").arg(iniPath_, file.errorString()));
-        const QByteArray data = file.read(static_cast<qint64>(skin::kMaxIniBytes) + 1);
-        const std::string error =
-            ini_.load(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-        if (!error.empty()) return fail(iniPath_ + QStringLiteral(": ") + qs(error));
-        iniDir_ = info.absolutePath();
-        return true;
+    void problem(const std::string& section, const std::string& key, const QString& text) {
+        problems_ << QStringLiteral("[%1] %2: %3").arg(qs(section), qs(key), text);
+    }
+    void problem(const skin::Problem& p, const QString& text) { problem(p.section, p.key, text); }
+
+    // A present value of an integer key must be in the integer syntax.
+    std::int32_t integer(const skin::Checked<std::int32_t>& v) {
+        if (v.has(Kind::NotAnInteger))
+            problem(*v.problem, qs(skin::notAnInteger(v.problem->text)) +
+                                    QStringLiteral("; %1 is used").arg(v.problem->used));
+        return v.value;
     }
 
-    bool fail(const QString& text) {
-        problems_ << text;
-        return false;
+    static QString outOfRange(const skin::Problem& p) {
+        return QStringLiteral("%1 is out of range (%2..%3)").arg(p.value).arg(p.low).arg(p.high);
     }
 
-    void problem(const std::string& section, const char* key, const QString& text) {
-        problems_ << QStringLiteral("[%1] %2: %3").arg(qs(section), QString::fromLatin1(key), text);
+    int gameExtent(const skin::Checked<int>& v) {
+        integer(v);
+        if (v.has(Kind::OutOfRange)) problem(*v.problem, outOfRange(*v.problem));
+        return v.value;
     }
 
-    std::optional<std::string> value(const std::string& section, const char* key) const {
-        std::string v = ini_.text(section.c_str(), key, kAbsent);
-        if (v == kAbsent) return std::nullopt;
-        return v;
+    // A width or height out of range counts as none.
+    int extent(const skin::Checked<int>& v) {
+        if (!v.has(Kind::OutOfRange)) return v.value;
+        problem(*v.problem, outOfRange(*v.problem));
+        return 0;
     }
 
-    // An integer key: a present value must be in the integer syntax. Absent gives fallback.
-    std::int32_t integer(const std::string& section, const char* key, std::int32_t fallback) {
-        const auto text = value(section, key);
-        if (!text) return fallback;
-        const auto v = skin::parseInteger(*text);
-        if (!v) {
-            problem(section, key,
-                    qs(skin::notAnInteger(*text)) + QStringLiteral("; %1 is used").arg(fallback));
-            return fallback;
-        }
-        return *v;
+    void colour(const skin::Checked<std::uint32_t>& c) {
+        if (c.has(Kind::NotAnInteger)) problem(*c.problem, qs(skin::notAnInteger(c.problem->text)));
     }
 
-    int gameExtent(const char* key, int fallback) {
-        const std::int32_t v = integer("Common", key, fallback);
-        if (v >= 1 && v <= gfx::kMaxExtent) return v;
-        problem("Common", key, QStringLiteral("%1 is out of range (1..%2)").arg(v).arg(gfx::kMaxExtent));
-        return fallback;
+    void offset(const skin::Checked<std::optional<std::int32_t>>& o) {
+        if (o.has(Kind::NotAnOffset))
+            problem(*o.problem,
+                    QStringLiteral("'%1' is neither a number of pixels nor Center; the game area is centred")
+                        .arg(qs(o.problem->text)));
     }
 
-    void colour(const char* section, const char* key) {
-        const auto text = value(section, key);
-        if (text && !skin::parseColour(*text)) problem(section, key, qs(skin::notAnInteger(*text)));
-    }
-
-    void offset(const char* key) {
-        const auto text = value("Fullscreen", key);
-        if (!text || skin::parseInteger(*text)) return;
-        if (QString::fromStdString(*text).compare(QLatin1String("Center"), Qt::CaseInsensitive) == 0) return;
-        problem("Fullscreen", key,
-                QStringLiteral("'%1' is neither a number of pixels nor Center; the game area is centred")
-                    .arg(qs(*text)));
-    }
-
-    // A picture folder as the simulator would form it, relative ones taken from Config.ini's folder.
-    std::string folder(const char* section, const char* key, const char* fallback) const {
-        const std::string f = skin::folderPath(ini_.text(section, key, fallback));
-        if (f.empty() || QDir::isAbsolutePath(qs(f))) return f;
-        return (iniDir_ + QLatin1Char('/')).toStdString() + f;
-    }
-
-    // Checks a named picture once per file; true when it decodes.
-    bool picture(const std::string& section, const char* key, const std::string& dir,
+    // Looks at a named picture, reporting its problem once per file.
+    void picture(const std::string& section, const char* key, const std::string& dir,
                  const std::string& name) {
-        const QString path = qs(skin::picturePath(dir, name));
-        const auto known = pictures_.find(path);
-        if (known != pictures_.end()) return known->second;
-        bool ok = false;
-        const QFileInfo info(path);
-        if (!info.exists()) {
-            problem(section, key, QStringLiteral("picture '%1' is missing").arg(path));
-        } else if (!info.isFile()) {
-            problem(section, key, QStringLiteral("picture '%1' is not a file").arg(path));
-        } else {
-            QString error;
-            ok = !gfx::loadPicture(path, error).isNull();
-            if (!ok) problem(section, key, error);
+        const auto [p, first] = pictures_.look(dir, name);
+        if (!first) return;
+        switch (p.state) {
+            case State::Loaded:
+                break;
+            case State::Missing:
+                problem(section, key, QStringLiteral("picture '%1' is missing").arg(p.path));
+                break;
+            case State::NotAFile:
+                problem(section, key, QStringLiteral("picture '%1' is not a file").arg(p.path));
+                break;
+            case State::Undecodable:
+                problem(section, key, p.error);
+                break;
         }
-        pictures_.emplace(path, ok);
-        return ok;
     }
 
-    void checkFullscreen() {
-        const std::string backdropDir = folder("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\");
-        const std::string backdrop = ini_.text("Fullscreen", "BackdropFile", "nil");
-        if (skin::namesPicture(backdrop)) picture("Fullscreen", "BackdropFile", backdropDir, backdrop);
-        const std::int32_t stretch = integer("Fullscreen", "BackdropStretch", 0);
-        if (stretch != 0 && stretch != 1)
-            problem("Fullscreen", "BackdropStretch", QStringLiteral("%1 is neither 0 nor 1").arg(stretch));
-        colour("Fullscreen", "BgColor");
-        offset("GameOffsetX");
-        offset("GameOffsetY");
-        const std::string logo = ini_.text("Fullscreen", "LogoFile", "nil");
-        if (skin::namesPicture(logo)) picture("Fullscreen", "LogoFile", backdropDir, logo);
-        const std::int32_t corner = integer("Fullscreen", "LogoPosition", 1);
-        if (corner < 0 || corner > 3)
-            problem("Fullscreen", "LogoPosition",
-                    QStringLiteral("%1 is no corner (0..3); the logo stays at the top left").arg(corner));
+    void checkFullscreen(const skin::SkinDescription& s) {
+        if (skin::namesPicture(s.backdropFile))
+            picture("Fullscreen", "BackdropFile", s.backdropDir, s.backdropFile);
+        integer(s.backdropStretch);
+        if (s.backdropStretch.has(Kind::NotZeroOrOne))
+            problem(*s.backdropStretch.problem,
+                    QStringLiteral("%1 is neither 0 nor 1").arg(s.backdropStretch.value));
+        colour(s.bgColor);
+        offset(s.gameOffsetX);
+        offset(s.gameOffsetY);
+        if (skin::namesPicture(s.logoFile)) picture("Fullscreen", "LogoFile", s.backdropDir, s.logoFile);
+        integer(s.logoPosition);
+        if (s.logoPosition.has(Kind::NotACorner))
+            problem(*s.logoPosition.problem,
+                    QStringLiteral("%1 is no corner (0..3); the logo stays at the top left")
+                        .arg(s.logoPosition.value));
     }
 
     // The slot's rectangle in the game area, empty when it has no size or is malformed.
-    QRect checkSlot(int n, const std::string& skinDir) {
-        const std::string section = "Image" + std::to_string(n);
-        const QString name = QString::fromLatin1(imageName(slotImage(n)));
-        const std::string file = ini_.text(section.c_str(), "Filename", "");
-        if (skin::namesPicture(file))
-            picture(section, "Filename", skinDir, file);
-        else if (needsPicture(n))
+    QRect checkSlot(const skin::ImageSection& slot, const std::string& skinDir) {
+        const std::string section = skin::slotSection(slot.slot);
+        const ImageId id = slotImage(slot.slot);
+        const QString name = nameOf(id);
+        if (skin::namesPicture(slot.fileName))
+            picture(section, "Filename", skinDir, slot.fileName);
+        else if (needsPicture(id))
             problem(section, "Filename",
                     QStringLiteral("%1 has no picture, so the game lights nothing there").arg(name));
 
-        const long long left = integer(section, "Left", 0);
-        const long long top = integer(section, "Top", 0);
-        long long width = integer(section, "Width", 0);
-        long long height = integer(section, "Height", 0);
-        for (const auto& [key, v] : {std::pair{"Width", &width}, std::pair{"Height", &height}}) {
-            if (*v >= 0 && *v <= gfx::kMaxExtent) continue;
-            problem(section, key, QStringLiteral("%1 is out of range (0..%2)").arg(*v).arg(gfx::kMaxExtent));
-            *v = 0;
-        }
-        if (!isShown(n)) return {};
+        const long long left = integer(slot.left);
+        const long long top = integer(slot.top);
+        integer(slot.width);
+        integer(slot.height);
+        const long long width = extent(slot.width);
+        const long long height = extent(slot.height);
+        if (!isShown(id)) return {};
         if (width == 0 || height == 0) {
             problems_ << QStringLiteral("[%1] %2 has zero size (%3 x %4) but the game shows it")
                              .arg(qs(section), name)
@@ -208,32 +218,55 @@ private:
                      static_cast<int>(width), static_cast<int>(height));
     }
 
-    void checkClickAreas(const std::array<QRect, 199>& rects) {
-        for (std::size_t i = 0; i < kClickSlots.size(); ++i)
-            for (std::size_t j = i + 1; j < kClickSlots.size(); ++j) {
-                const int a = kClickSlots[i], b = kClickSlots[j];
-                const QRect& ra = rects[static_cast<std::size_t>(a)];
-                const QRect& rb = rects[static_cast<std::size_t>(b)];
+    void checkClickAreas(const std::array<QRect, kImageCount>& rects) {
+        for (std::size_t i = 0; i < kClickAreas.size(); ++i)
+            for (std::size_t j = i + 1; j < kClickAreas.size(); ++j) {
+                const ImageId a = kClickAreas[i], b = kClickAreas[j];
+                const QRect& ra = rects[index(a)];
+                const QRect& rb = rects[index(b)];
                 if (ra.isEmpty() || rb.isEmpty() || !ra.intersects(rb)) continue;
                 problems_ << QStringLiteral("click areas %1 [Image%2] and %3 [Image%4] overlap")
-                                 .arg(QString::fromLatin1(imageName(slotImage(a))))
-                                 .arg(a)
-                                 .arg(QString::fromLatin1(imageName(slotImage(b))))
-                                 .arg(b);
+                                 .arg(nameOf(a))
+                                 .arg(slotOf(a))
+                                 .arg(nameOf(b))
+                                 .arg(slotOf(b));
             }
     }
 
     QString iniPath_;
-    QString iniDir_;
-    skin::SkinIni ini_;
+    gfx::PictureCache pictures_{QFileInfo(iniPath_).absolutePath()};  // folders from Config.ini's place
     int gameWidth_ = 692;
     int gameHeight_ = 747;
     QStringList problems_;
-    std::map<QString, bool> pictures_;
 };
 
 }  // namespace
 
 QStringList checkSkin(const QString& iniPath) { return Checker(iniPath).run(); }
+
+int slotNamed(const QString& name) {
+    for (int i = 0; i < kImageCount; ++i)
+        if (nameOf(img::at(i)) == name) return slotOf(img::at(i));
+    return 0;
+}
+
+QString imageRect(const QString& iniPath, const QString& name, QString& error) {
+    const int slot = slotNamed(name);
+    if (slot == 0) {
+        error = QStringLiteral("no image named '%1' is in a slot of Config.ini").arg(name);
+        return {};
+    }
+    const skin::SkinFile file = skin::readSkinFile(iniPath);
+    if (file.error) {
+        error = fileErrorText(iniPath, *file.error);
+        return {};
+    }
+    const skin::ImageSection& s = file.skin.imageSection(slotImage(slot));
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(s.placedLeft(0).value)
+        .arg(s.placedTop(0).value)
+        .arg(s.width.value)
+        .arg(s.height.value);
+}
 
 }  // namespace zn::skincheck

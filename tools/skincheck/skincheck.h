@@ -12,4 +12,13 @@ namespace zn::skincheck {
 // decoders are plug-ins).
 QStringList checkSkin(const QString& iniPath);
 
+// The slot whose section Image<slot> configures the named image; 0 when no image of that name
+// is in a slot.
+int slotNamed(const QString& name);
+
+// "LEFT TOP WIDTH HEIGHT" of the named image (im_background_screen, btn_power_top, ...) as the
+// simulator lays it out in a window from the Config.ini at iniPath. An empty text, and error
+// set, when no image of that name is in a slot or the file gives no skin.
+QString imageRect(const QString& iniPath, const QString& name, QString& error);
+
 }  // namespace zn::skincheck

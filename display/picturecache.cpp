@@ -1,0 +1,85 @@
+#include "display/picturecache.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#include "display/skinini.h"
+#include "display/skinreader.h"
+
+namespace zn::gfx {
+
+QImage placeholderPicture() {
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    p.fillRect(1, 1, 8, 8, QColor(255, 0, 0));
+    return image;
+}
+
+QImage loadPicture(const QString& path, QString& error) {
+    const QString ext = QString::fromStdString(skin::extensionOf(path.toStdString()));
+    QByteArray format;
+    if (ext == QLatin1String("png"))
+        format = "png";
+    else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
+        format = "jpeg";
+    else if (ext == QLatin1String("bmp"))
+        format = "bmp";
+    else if (ext == QLatin1String("ico"))
+        format = "ico";
+    else {
+        error = QStringLiteral("Unknown picture file extension (.%1) of '%2'").arg(ext, path);
+        return {};
+    }
+    if (!QImageReader::supportedImageFormats().contains(format)) {
+        error = QStringLiteral("No decoder for .%1 pictures is installed ('%2')").arg(ext, path);
+        return {};
+    }
+
+    QImageReader reader(path, format);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();  // from the header, before anything is decoded
+    if (size.isValid() && (size.width() > skin::kMaxExtent || size.height() > skin::kMaxExtent ||
+                           static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)) {
+        error =
+            QStringLiteral("Picture '%1' is too large (%2 x %3 pixels; at most %4 on a side and %5 pixels)")
+                .arg(path)
+                .arg(size.width())
+                .arg(size.height())
+                .arg(skin::kMaxExtent)
+                .arg(kMaxPicturePixels);
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        error = QStringLiteral("Picture '%1' cannot be decoded: %2").arg(path, reader.errorString());
+    return image;
+}
+
+PictureCache::PictureCache(QString relativeTo) : relativeTo_(std::move(relativeTo)) {}
+
+PictureCache::Lookup PictureCache::look(const std::string& folder, const std::string& fileName) {
+    std::string dir = folder;
+    if (!relativeTo_.isEmpty() && !dir.empty() && !QDir::isAbsolutePath(QString::fromStdString(dir)))
+        dir = (relativeTo_ + QLatin1Char('/')).toStdString() + dir;
+    const QString path = QString::fromStdString(skin::picturePath(dir, fileName));
+    const auto known = pictures_.find(path);
+    if (known != pictures_.end()) return {known->second, false};
+
+    Picture p;
+    p.path = path;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        p.state = Picture::State::Missing;
+    } else if (!info.isFile()) {
+        p.state = Picture::State::NotAFile;
+    } else {
+        p.image = loadPicture(path, p.error);
+        p.state = p.image.isNull() ? Picture::State::Undecodable : Picture::State::Loaded;
+    }
+    return {pictures_.emplace(path, std::move(p)).first->second, true};
+}
+
+}  // namespace zn::gfx

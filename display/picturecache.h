@@ -1,0 +1,50 @@
+#pragma once
+// Skin pictures: decoding by file name, the placeholder for a picture that is missing, and
+// the cache that looks at and decodes each file once per reading of a skin.
+#include <QImage>
+#include <QString>
+#include <map>
+#include <string>
+
+namespace zn::gfx {
+
+// Pictures are refused before decoding when bigger than skin::kMaxExtent on a side or than
+// this in all.
+constexpr long long kMaxPicturePixels = 1ll << 25;  // 128 MiB as 32-bit pixels; an 8K backdrop fits
+
+// Given to a slot whose picture file is missing or cannot be decoded: 10 x 10, a one-pixel black
+// ring around pure red.
+QImage placeholderPicture();
+
+// Decodes a picture chosen by its file name's extension (png; jpg, jpeg; bmp; ico). On failure
+// returns a null image and sets error to a text naming the problem.
+QImage loadPicture(const QString& path, QString& error);
+
+// A skin gives the same picture to dozens of figures: each file is looked at and decoded once.
+class PictureCache {
+public:
+    struct Picture {
+        enum class State { Loaded, Missing, NotAFile, Undecodable };
+        State state = State::Missing;
+        QString path;
+        QImage image;   // null unless Loaded
+        QString error;  // Undecodable: loadPicture's text
+    };
+    struct Lookup {
+        const Picture& picture;
+        bool first;  // the first look at this file: report its problem now, and only now
+    };
+
+    // Relative picture folders are taken from relativeTo; empty, from the working directory (as
+    // the simulator does).
+    explicit PictureCache(QString relativeTo = {});
+
+    // The picture at folder (from skin::folderPath) + fileName.
+    Lookup look(const std::string& folder, const std::string& fileName);
+
+private:
+    QString relativeTo_;
+    std::map<QString, Picture> pictures_;
+};
+
+}  // namespace zn::gfx
