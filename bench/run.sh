@@ -37,16 +37,8 @@ probe=$build/bench/zn-map-probe
 minimal=$build/bench/zn-minimal-qt
 
 fail() { echo "run.sh: $*" >&2; exit 1; }
-missing=()
-for p in valgrind libbenchmark-dev xvfb xdotool; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "run.sh: installing ${missing[*]}" >&2
-    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-    $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq \
-        --no-install-recommends "${missing[@]}" >&2 || fail "could not install ${missing[*]}"
-fi
+"$here/../tools/install-packages.sh" valgrind libbenchmark-dev xvfb xdotool >&2 ||
+    fail "could not install the benchmark's tools"
 # A new build folder gets the simulator and the benchmarks only; an existing one keeps its tests.
 tests_off=()
 [ -f "$build/CMakeCache.txt" ] || tests_off=(-DZN_BUILD_TESTS=OFF)

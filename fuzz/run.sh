@@ -13,16 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
 build=${2:-${ZN_FUZZ_BUILD:-$here/../build-fuzz}}
 
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "fuzz: installing ${missing[*]}"
-    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$here/../tools/install-packages.sh" clang libclang-rt-14-dev
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; exit 2; }
 
 # The whole project, every library instrumented, but only the fuzz targets built.
