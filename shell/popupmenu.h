@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 
+#include "shell/settings.h"
+
 namespace zn {
 
 class GameMenu;
@@ -29,8 +31,9 @@ public:
         std::function<void()> Vid_Center_Window;
         std::function<void()> Vid_Display_Ctrl_Overlay;
         std::function<bool()> splashCheckBox;  // the splash dialog's chb_splashscreen
-        std::function<bool(const QString& name, bool def)> readBool;
-        std::function<void(const QString& name, bool value)> writeBool;
+        // A stored boolean setting; whenMissing where it is not stored.
+        std::function<bool(Setting, bool whenMissing)> readFlag;
+        std::function<void(Setting, bool value)> writeFlag;
         std::function<void(const QString& fileName)> openDocument;  // default: openDocument()
         // The Config.ini that pm_6_config opens (default "Config.ini"); for an installed
         // game, the user's own copy.

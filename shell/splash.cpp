@@ -164,9 +164,9 @@ void TSplashForm::FormCreate() {
     la_version_->setText(QStringLiteral("Version 5.00 * Final *"));
     la_release_date_->setText(author::kReleaseLine);
 
-    const int mode = host_.App_Settings().readInteger(QStringLiteral("SoundMode"), -1);
+    const int mode = host_.App_Settings().read(Setting::SoundMode);
     cb_sound_->setCurrentIndex(mode >= 0 && mode < cb_sound_->count() ? mode : -1);
-    chb_splashscreen_->setChecked(host_.App_Settings().readBool(QStringLiteral("SplashScreen"), true));
+    chb_splashscreen_->setChecked(host_.App_Settings().readFlag(Setting::SplashScreen));
     cb_soundChange();
 
     if (cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
@@ -194,7 +194,7 @@ void TSplashForm::btn_playClick() {
     playing_ = true;
     if (!host_.Snd_Start_Up(cb_sound_->currentText())) return;
     const bool again = chb_splashscreen_->isChecked();
-    host_.App_Settings().writeBool(QStringLiteral("SplashScreen"), again);
+    host_.App_Settings().writeFlag(Setting::SplashScreen, again);
     Q_EMIT splashScreenStored(again);
     host_.Vid_Center_Window();
     host_.Gam_Show_Off();

@@ -76,19 +76,18 @@ void TForm1::FormCreate() {
     game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
     gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, menuHost());
     settings_ = std::make_unique<AppSettings>();
-    Vid_Fullscreen = settings_->readBool(QStringLiteral("FullscreenMode"), true);
+    Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
     Gfx_Init();
     Vid_Game_Menu_Open = false;
     Inp_Key_Names = Inp_Fill_Key_Names();
     for (int i = 1; i <= kBindingCount; ++i)
-        Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->readInteger(
-            QStringLiteral("Key%1").arg(i), kDefaultKeyIndex[static_cast<std::size_t>(i)]);
+        Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->read(keySetting(i));
     for (int i = 1; i <= kBindingCount; ++i) {
         setKeyIndex(i, Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
         AssignWord(i);
     }
     Inp_Build_Hints();
-    Vid_Ctrl_Overlay = settings_->readBool(QStringLiteral("CtrlrOverlay"), true);
+    Vid_Ctrl_Overlay = settings_->readFlag(Setting::CtrlrOverlay);
     createPopupMenu();  // its check marks start as Vid_Fullscreen and Vid_Ctrl_Overlay
     gameMenu_->setMenuItems(popup_->items());
     Vid_Display_Ctrl_Overlay();
@@ -138,8 +137,8 @@ void TForm1::createPopupMenu() {
     c.Vid_Center_Window = [this] { Vid_Center_Window(); };
     c.Vid_Display_Ctrl_Overlay = [this] { Vid_Display_Ctrl_Overlay(); };
     c.splashCheckBox = [this] { return !splash_ || splash_->chb_splashscreen()->isChecked(); };
-    c.readBool = [this](const QString& name, bool def) { return settings_->readBool(name, def); };
-    c.writeBool = [this](const QString& name, bool value) { settings_->writeBool(name, value); };
+    c.readFlag = [this](Setting s, bool whenMissing) { return settings_->readFlag(s, whenMissing); };
+    c.writeFlag = [this](Setting s, bool value) { settings_->writeFlag(s, value); };
     c.openDocument = &PopupMenu::openDocument;
     c.editableConfig = &editableConfig;
     c.quit = [this] { App_Terminate(); };
@@ -158,7 +157,7 @@ void TForm1::AssignWord(int i) { zn::AssignWord(Inp_Keys, i); }
 
 void TForm1::setKeyIndex(int i, int index) {
     Inp_Keys[static_cast<std::size_t>(i)].Key_Index = index;
-    settings_->writeInteger(QStringLiteral("Key%1").arg(i), index);
+    settings_->write(keySetting(i), index);
 }
 
 // The keyboard goes back to the device, also where no window manager hands it over.
@@ -218,14 +217,14 @@ bool TForm1::Snd_Start_Up(const QString& driverText) {
     const SoundOutputItem* output = soundOutputByCaption(driverText.toStdString());
     if (output == nullptr) return true;
     game_->Snd_Enabled = output->sdlDriver != nullptr;
-    settings_->writeInteger(QStringLiteral("SoundMode"), output->soundMode);
+    settings_->write(Setting::SoundMode, output->soundMode);
     if (!game_->Snd_Enabled) return true;
     if (sound_.Snd_Start(*output)) return true;
     services_.endWithError(
         QStringLiteral("Sound folder unproperly installed. Please reinstall the game."),
         QFileInfo(QString::fromLatin1(kSampleFiles[static_cast<int>(Sample::Bonus)])).absoluteFilePath());
-    settings_->writeInteger(QStringLiteral("SoundMode"), -1);
-    settings_->writeBool(QStringLiteral("SplashScreen"), true);
+    settings_->write(Setting::SoundMode, settingInfo(Setting::SoundMode).defaultValue);
+    settings_->writeFlag(Setting::SplashScreen, true);
     return false;
 }
 

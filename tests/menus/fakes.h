@@ -44,10 +44,10 @@ struct CommandLog {
         c.Vid_Center_Window = [this] { log("centre"); };
         c.Vid_Display_Ctrl_Overlay = [this] { log("overlay"); };
         c.splashCheckBox = [this] { return splashBox; };
-        c.readBool = [this](const QString& name, bool def) { return store.value(name, def); };
-        c.writeBool = [this](const QString& name, bool v) {
-            store[name] = v;
-            log(name + "=" + QString::number(v));
+        c.readFlag = [this](Setting s, bool whenMissing) { return store.value(settingName(s), whenMissing); };
+        c.writeFlag = [this](Setting s, bool v) {
+            store[settingName(s)] = v;
+            log(settingName(s) + "=" + QString::number(v));
         };
         c.openDocument = [this](const QString& name) { log("open " + name); };
         c.quit = [this] { log("quit"); };
