@@ -26,10 +26,6 @@ inline const QString kReleaseLine =
     QStringLiteral("Released on 4 December 2017 by the Zorpy Nibbo Simulator team");
 }  // namespace author
 
-// A picture of the dialogs' artwork (Graphics/Dialogs/NAME), looked for in the game
-// folder, then in the working directory. The empty path when it is in neither.
-QString Dlg_Art_File(const QString& name);
-
 class TAboutForm : public QWidget {
     Q_OBJECT
 public:

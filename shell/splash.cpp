@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "display/dialogart.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "shell/settings.h"
@@ -25,7 +26,7 @@ const QColor kLinkBlue(24, 82, 148);
 class PictureButton : public QAbstractButton {
 public:
     PictureButton(const QString& artName, const QString& caption, QWidget* parent)
-        : QAbstractButton(parent), picture_(Dlg_Art_File(artName)) {
+        : QAbstractButton(parent), picture_(dialogArtFile(artName)) {
         setText(caption);
         setFocusPolicy(Qt::NoFocus);
         setCursor(Qt::PointingHandCursor);
@@ -54,7 +55,7 @@ QLabel* pictureLabel(const QString& artName, QRect r, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setGeometry(r);
     l->setAlignment(Qt::AlignCenter);
-    const QString file = Dlg_Art_File(artName);
+    const QString file = dialogArtFile(artName);
     if (!file.isEmpty()) l->setPixmap(QPixmap(file));
     return l;
 }
@@ -92,8 +93,8 @@ void TSplashForm::buildControls() {
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
 
-    im_background_ = pictureLabel(QStringLiteral("splash_background.png"), QRect(0, 0, 460, 420), this);
-    im_box_picture_ = pictureLabel(QStringLiteral("splash_box.jpg"), QRect(0, 56, 460, 160), this);
+    im_background_ = pictureLabel(art::kSplashBackground, QRect(0, 0, 460, 420), this);
+    im_box_picture_ = pictureLabel(art::kSplashBox, QRect(0, 56, 460, 160), this);
 
     const QFont titleFont = arialFont(12, true);
     const QFont textFont = arialFont(12);
@@ -125,12 +126,11 @@ void TSplashForm::buildControls() {
     cb_sound_->installEventFilter(this);
     connect(cb_sound_, &QComboBox::currentIndexChanged, this, &TSplashForm::cb_soundChange);
 
-    btn_play_ = new PictureButton(QStringLiteral("splash_play.png"), QStringLiteral("PLAY"), this);
+    btn_play_ = new PictureButton(art::kSplashPlay, QStringLiteral("PLAY"), this);
     btn_play_->setGeometry(116, 340, 107, 30);
     connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
 
-    btn_play_disabled_ =
-        pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
+    btn_play_disabled_ = pictureLabel(art::kSplashPlayDisabled, QRect(116, 340, 107, 30), this);
     if (btn_play_disabled_->pixmap().isNull()) {
         btn_play_disabled_->setText(QStringLiteral("PLAY"));
         btn_play_disabled_->setFont(arialFont(14, true));
@@ -140,7 +140,7 @@ void TSplashForm::buildControls() {
     btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
     btn_play_disabled_->hide();
 
-    btn_paypal_ = new PictureButton(QStringLiteral("splash_donate.png"), QStringLiteral("DONATE"), this);
+    btn_paypal_ = new PictureButton(art::kSplashDonate, QStringLiteral("DONATE"), this);
     btn_paypal_->setGeometry(237, 340, 107, 30);
     connect(btn_paypal_, &QAbstractButton::clicked, this, &TSplashForm::btn_paypalClick);
 

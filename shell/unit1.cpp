@@ -74,7 +74,8 @@ void TForm1::FormCreate() {
     setWindowTitle(QString::fromLatin1(kAppTitle));
     Vid_Move_Offscreen();
     game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
-    gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, menuHost());
+    gameMenu_ =
+        std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
     Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
     Gfx_Init();

@@ -12,6 +12,7 @@
 
 #include "display/gamemenu.h"
 #include "display/menuhost.h"
+#include "input/dialoglook.h"
 #include "shell/popupmenu.h"
 #include "tests/display/faketarget.h"
 
@@ -61,7 +62,7 @@ class MenusTest : public ::testing::Test, public MenuHost {
 protected:
     void SetUp() override {
         window.resize(800, 600);
-        gameMenu = new GameMenu(window, gfx, *this);
+        gameMenu = new GameMenu(window, gfx, *this, arialFont(GameMenu::kRowFontCell));
         popup = new PopupMenu(window, *this, *gameMenu, log.commands());
         gameMenu->setMenuItems(popup->items());
         window.show();
