@@ -8,6 +8,7 @@
 
 #include "display/dialogart.h"
 #include "input/dialoglook.h"
+#include "shell/authordetails.h"
 
 namespace zn {
 namespace {

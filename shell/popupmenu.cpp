@@ -156,10 +156,10 @@ void PopupMenu::pm_10_fullscreenClick() {
     pm_10_fullscreen->setChecked(host_.fullscreen());
     gameMenu_.close();
     if (commands_.writeFlag) commands_.writeFlag(Setting::FullscreenMode, host_.fullscreen());
-    run(commands_.Vid_Move_Offscreen);
+    run(commands_.moveOffscreen);
     // A missing Config.ini has been reported and the end requested; the window stays put.
     const bool laidOut = commands_.Gfx_Init ? commands_.Gfx_Init(host_.fullscreen()) : false;
-    if (laidOut) run(commands_.Vid_Center_Window);
+    if (laidOut) run(commands_.centreWindow);
 }
 
 void PopupMenu::pm_11_splashscreenClick() {

@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 
 namespace zn {
 
@@ -26,9 +26,9 @@ public:
     struct Commands {
         std::function<void()> showAbout;        // TAboutForm, not modal
         std::function<void()> showKeySettings;  // TKeysForm centred on the screen, not modal
-        std::function<void()> Vid_Move_Offscreen;
+        std::function<void()> moveOffscreen;
         std::function<bool(bool Vid_Fullscreen)> Gfx_Init;  // false: Config.ini missing, quit requested
-        std::function<void()> Vid_Center_Window;
+        std::function<void()> centreWindow;
         std::function<void()> Vid_Display_Ctrl_Overlay;
         std::function<bool()> splashCheckBox;  // the splash dialog's chb_splashscreen
         // A stored boolean setting; whenMissing where it is not stored.

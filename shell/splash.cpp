@@ -12,8 +12,8 @@
 
 #include "display/dialogart.h"
 #include "input/dialoglook.h"
-#include "shell/about.h"
-#include "shell/settings.h"
+#include "shell/appsettings.h"
+#include "shell/authordetails.h"
 #include "sound/sound_outputs.h"
 
 namespace zn {
@@ -171,7 +171,7 @@ void TSplashForm::FormCreate() {
 
     if (cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
         move(-width(), -height());
-        host_.Clear_Splash_Pending();
+        host_.clearSplashPending();
         btn_playClick();
         return;
     }
@@ -192,12 +192,12 @@ void TSplashForm::btn_playClick() {
     // ending the application, or a click racing a key, does nothing.
     if (playing_ || cb_sound_->currentText().isEmpty()) return;
     playing_ = true;
-    if (!host_.Snd_Start_Up(cb_sound_->currentText())) return;
+    if (!host_.startSound(cb_sound_->currentText())) return;
     const bool again = chb_splashscreen_->isChecked();
     host_.App_Settings().writeFlag(Setting::SplashScreen, again);
     Q_EMIT splashScreenStored(again);
-    host_.Vid_Center_Window();
-    host_.Gam_Show_Off();
+    host_.centreWindow();
+    host_.showSwitchedOff();
     played_ = true;
     hide();
 }
@@ -212,7 +212,7 @@ bool TSplashForm::FormKeyDown(int keyCode) {
         return true;
     }
     if (keyCode == kVkEscape) {
-        host_.App_Terminate();
+        host_.quitApplication();
         return true;
     }
     return false;
@@ -233,7 +233,7 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
 void TSplashForm::closeEvent(QCloseEvent* event) {
     // The dialog has no close button. A close request from the window manager while it is
     // up ends the application as Escape does, rather than leave the main window out of sight.
-    if (isVisible() && !played_) host_.App_Terminate();
+    if (isVisible() && !played_) host_.quitApplication();
     event->accept();
 }
 

@@ -33,7 +33,7 @@ struct FakeKeysHost : KeysHost {
     void AssignWord(int i) override { zn::AssignWord(keys, i); }
     void Inp_Build_Hints() override {
         ++hintBuilds;
-        hints = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), true);
+        hints = hintTexts(keys, fillKeyNames(), true);
     }
     void enableMainWindow() override { ++enables; }
 

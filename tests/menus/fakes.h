@@ -37,12 +37,12 @@ struct CommandLog {
         PopupMenu::Commands c;
         c.showAbout = [this] { log("about"); };
         c.showKeySettings = [this] { log("keys"); };
-        c.Vid_Move_Offscreen = [this] { log("offscreen"); };
+        c.moveOffscreen = [this] { log("offscreen"); };
         c.Gfx_Init = [this](bool full) {
             log(QStringLiteral("gfxinit %1").arg(full));
             return gfxInitResult;
         };
-        c.Vid_Center_Window = [this] { log("centre"); };
+        c.centreWindow = [this] { log("centre"); };
         c.Vid_Display_Ctrl_Overlay = [this] { log("overlay"); };
         c.splashCheckBox = [this] { return splashBox; };
         c.readFlag = [this](Setting s, bool whenMissing) { return store.value(settingName(s), whenMissing); };

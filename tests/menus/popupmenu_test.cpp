@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "fakes.h"
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 
 namespace zn::test {
 namespace {
