@@ -163,10 +163,8 @@ void TKeysForm::closeWithoutApplying() {
 
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: the dialog sees Enter and Escape before the focused list or button.
-    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return previewDialogKey(*event, [this](int keyCode) { return FormKeyDown(keyCode); }) ||
+           QWidget::eventFilter(watched, event);
 }
 
 void TKeysForm::keyPressEvent(QKeyEvent* event) {

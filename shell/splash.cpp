@@ -220,10 +220,8 @@ bool TSplashForm::FormKeyDown(int keyCode) {
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: the dialog sees Enter, 1 and Escape before the focused control.
-    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return previewDialogKey(*event, [this](int keyCode) { return FormKeyDown(keyCode); }) ||
+           QWidget::eventFilter(watched, event);
 }
 
 void TSplashForm::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "defaultkeys.h"
+
 namespace zn {
 namespace {
 
@@ -52,14 +54,7 @@ TEST(AssignWord, LeavesTheCodeForAnIndexOutsideTheTable) {
     AssignWord(keys, 8);
 }
 
-InpKeys defaultKeys() {
-    InpKeys keys{};
-    for (int i = 1; i <= kBindingCount; ++i) {
-        keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
-        AssignWord(keys, i);
-    }
-    return keys;
-}
+using test::defaultKeys;
 
 TEST(Defaults, AreDigitsOneToThreeAndTheArrows) {
     const InpKeys keys = defaultKeys();
