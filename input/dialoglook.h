@@ -30,6 +30,11 @@ std::uint16_t dialogKeyCode(const QKeyEvent& e);
 // took the key; any other event is left alone.
 bool previewDialogKey(QEvent& event, const std::function<bool(int keyCode)>& formKeyDown);
 
+// A dialog's window: a title bar with no buttons of its own (the about dialog adds a
+// close button).
+inline constexpr Qt::WindowFlags kDialogWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 // The dialogs' background: dark blue, RGB 8, 41, 82.
 inline const QColor kDialogNavy(8, 41, 82);
 

@@ -36,8 +36,7 @@ std::array<bool, kBindingCount + 1> keyConflicts(const std::array<QString, kBind
     return conflict;
 }
 
-TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
+TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : QWidget(parent, kDialogWindowFlags), host_(host) {
     buildControls();
     FormCreate();
 }

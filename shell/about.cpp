@@ -20,9 +20,7 @@ constexpr int kEmailRow = 6;
 
 }  // namespace
 
-TAboutForm::TAboutForm(QWidget* parent)
-    : QWidget(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
 

@@ -82,7 +82,7 @@ LinkLabel* linkLabel(const QString& text, QRect r, const QFont& font, QWidget* p
 }  // namespace
 
 TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
+    : QWidget(parent, kDialogWindowFlags), host_(host) {
     buildControls();
     FormCreate();
 }
