@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "sound/sound.h"
+#include "sound/soundoutput.h"
 
 int main() {
     zn::SoundOutput out;
@@ -16,6 +16,6 @@ int main() {
                 zn::SoundOutput::kMixRate);
     std::printf("opened %s driver %s latency %d ms\n", started ? "yes" : "no", driver ? driver : "none",
                 out.latencyMs());
-    out.Snd_Shutdown();
+    out.shutDown();
     return started ? 0 : 1;
 }

@@ -18,18 +18,10 @@ constexpr int kPanelPictureHeight = 512;
 constexpr int kCaptionRowHeight = 32;
 constexpr int kPanelAlpha = 204;  // 80 % opaque: the game shows through dimmed
 
-// Arial where installed, else its metric twin.
-QFont arialFont() {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    return f;
-}
-
 // Arial whose character cell (ascent plus descent) is at most cellHeight pixels: the size a
 // negative point size asks for. Arial's cell is about 1.12 em, so a 16-pixel cell is a 14-pixel
 // em; the loop holds for whichever font stands in.
-QFont arialCellFont(int cellHeight) {
-    QFont f = arialFont();
+QFont arialCellFont(QFont f, int cellHeight) {
     for (int px = cellHeight; px > 1; --px) {
         f.setPixelSize(px);
         if (QFontMetrics(f).height() <= cellHeight) break;
@@ -38,8 +30,7 @@ QFont arialCellFont(int cellHeight) {
 }
 
 // Draws text scaled to fill box exactly, so that it never spills over the box's edges.
-void drawTextInBox(QPainter& p, const QString& text, const QRectF& box) {
-    QFont f = arialFont();
+void drawTextInBox(QPainter& p, const QString& text, const QRectF& box, QFont f) {
     f.setPixelSize(64);
     f.setBold(true);
     QPainterPath path;
@@ -72,7 +63,7 @@ MenuRowLabel::MenuRowLabel(GameMenu& menu, QAction* item, QWidget* parent)
         return;
     }
 
-    setFont(arialCellFont(GameMenu::kRowFontCell));
+    setFont(arialCellFont(menu.arial(), GameMenu::kRowFontCell));
     QPalette pal = palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
     pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);
@@ -123,9 +114,9 @@ void MenuRowLabel::leaveEvent(QEvent* e) {
 
 // ---------------------------------------------------------------------------------------------
 
-GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host)
-    : QObject(&rowParent), rowParent_(rowParent), target_(target), host_(host) {
-    target_.setPicture(img::btn_game_menu_background, panelPicture());
+GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host, const QFont& arial)
+    : QObject(&rowParent), rowParent_(rowParent), target_(target), host_(host), arial_(arial) {
+    target_.setPicture(img::btn_game_menu_background, panelPicture(arial_));
     for (ImageId id : {img::btn_game_menu_background, img::btn_game_menu_top}) {
         target_.setImageLeft(id, 0);
         target_.setImageTop(id, 0);
@@ -138,15 +129,15 @@ GameMenu::~GameMenu() {
     for (auto& r : Vid_Menu_Rows) delete r.data();
 }
 
-QImage GameMenu::panelPicture() {
+QImage GameMenu::panelPicture(const QFont& arial) {
     QImage pic(kPanelPictureWidth, kPanelPictureHeight, QImage::Format_ARGB32_Premultiplied);
     pic.fill(QColor(0, 0, 0, kPanelAlpha));
     QPainter p(&pic);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(0, 0, kPanelPictureWidth, kCaptionRowHeight, Qt::black);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);         // x 8..27
-    drawTextInBox(p, QStringLiteral("Game menu"), QRectF(36, 9, 89, 12));  // x 36..124, y 9..20
+    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);                // x 8..27
+    drawTextInBox(p, QStringLiteral("Game menu"), QRectF(36, 9, 89, 12), arial);  // x 36..124, y 9..20
     p.end();
     return pic;
 }

@@ -6,6 +6,7 @@
 // The panel and the button are two images of the window (btn_game_menu_background,
 // btn_game_menu_top); the rows are labels created on the window above every image
 // while the menu is open and removed when it closes.
+#include <QFont>
 #include <QImage>
 #include <QLabel>
 #include <QObject>
@@ -64,13 +65,17 @@ public:
     // are created. target: the window's images; the constructor gives
     // btn_game_menu_background its built-in picture and both images their closed
     // rectangle at the window's top-left corner. host: the window, which keeps
-    // Vid_Game_Menu_Open.
-    GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host);
+    // Vid_Game_Menu_Open. arial: the dialogs' Arial, whose family the rows and the caption
+    // are drawn in at sizes of their own.
+    GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host, const QFont& arial);
     ~GameMenu() override;
 
     // The built-in picture of btn_game_menu_background: 256 x 512, opaque black caption
     // row with the icon and the words "Game menu" in white, below it black at alpha 204.
-    static QImage panelPicture();
+    // The words are drawn in arial's family.
+    static QImage panelPicture(const QFont& arial);
+
+    const QFont& arial() const { return arial_; }
 
     // The text of a command row for an item with this caption and check mark.
     static QString rowText(const QString& caption, bool checked);
@@ -104,6 +109,7 @@ private:
     QWidget& rowParent_;
     GfxTarget& target_;
     MenuHost& host_;
+    QFont arial_;
     std::array<QAction*, kRowCount> Vid_Menu_Items{};
     std::array<QPointer<MenuRowLabel>, kRowCount> Vid_Menu_Rows{};
 };

@@ -81,7 +81,7 @@ void Game::Snd_Silence() {
 
 void Game::Vid_Display_Ghost(std::int32_t k, bool visible) {
     if (k < 1 || k > 3) return;
-    Vid_Display_Ghost_Cell(Gam_Ghosts[k].Col, Gam_Ghosts[k].Row, visible);
+    displayGhostCell(Gam_Ghosts[k].Col, Gam_Ghosts[k].Row, visible);
 }
 
 int Game::ghostsInPlay() const { return std::clamp(Gam_Ghost_Count, 0, 3); }

@@ -35,7 +35,7 @@ void Game::Gam_Set_Mode() {
         Vid_Display_All_Sprites(false);
         std::int32_t zero = 0;
         Vid_Display_Panel_Score(zero, false);
-        Vid_Display_Panel_Digit(1, Gam_Mode - 2);
+        displayPanelDigit(1, Gam_Mode - 2);
     } else if (isPlayMode(Gam_Mode)) {
         showFigure(img::im_panel_gameover, false);
         Gam_Init_Game();
@@ -56,7 +56,7 @@ void Game::Gam_Init_Game() {
     Gam_Init_Stage_Labyrinth();
     for (int col : {3, 8}) {
         pills(col, 4) = Cell_Bonus_Star;
-        Vid_Display_Pill(col, 4, true);
+        displayPill(col, 4, true);
     }
     Gam_Bonus_Star_Cycle = 4;  // the stars go out on the 20th tick
     Gam_Start_Stage();
@@ -116,7 +116,7 @@ void Game::Gam_Init_Stage_Labyrinth() {
     Gam_Pills_Left = 52;
     for (int col = 2; col <= 9; ++col)
         for (int row = 1; row <= 7; ++row)
-            if (!img::isHouse(col, row)) Vid_Display_Pill(col, row, pills(col, row) != Cell_Empty);
+            if (!img::isHouse(col, row)) displayPill(col, row, pills(col, row) != Cell_Empty);
 }
 
 void Game::Gam_Start_Stage() {

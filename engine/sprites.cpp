@@ -50,12 +50,12 @@ void Sprites::Vid_Display_Nibbo(const std::int32_t& col, const std::int32_t& row
     if (const auto& f = Vid_Nibbo_Figures[figureIndex(col, row)]) figures_.setVisible(*f, visible);
 }
 
-void Sprites::Vid_Display_Pill(std::int32_t col, std::int32_t row, bool visible) {
+void Sprites::displayPill(std::int32_t col, std::int32_t row, bool visible) {
     if (!isVisibleCell(col, row)) return;
     if (const auto& f = Vid_Pill_Figures[figureIndex(col, row)]) figures_.setVisible(*f, visible);
 }
 
-void Sprites::Vid_Display_Ghost_Cell(std::int32_t col, std::int32_t row, bool visible) {
+void Sprites::displayGhostCell(std::int32_t col, std::int32_t row, bool visible) {
     if (!isVisibleCell(col, row)) return;
     figures_.setVisible(Vid_Ghost_Figures[figureIndex(col, row)], visible);
 }
@@ -79,7 +79,7 @@ void Sprites::Vid_Display_Panel_Score(std::int32_t& score, bool visible) {
     for (int p = 1; p <= 5; ++p) figures_.setVisible(Vid_Score_Digits[p], true);
 }
 
-void Sprites::Vid_Display_Panel_Digit(int p, int d) {
+void Sprites::displayPanelDigit(int p, int d) {
     if (p < 1 || p > 5 || d < 0 || d > 9) return;
     figures_.copyPicture(Vid_Score_Digits[p], Vid_Digit_Pictures[d]);
 }

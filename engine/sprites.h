@@ -40,16 +40,16 @@ public:
     // Nothing outside the visible cells or on the ghost house.
     void Vid_Display_Nibbo(const std::int32_t& col, const std::int32_t& row, bool visible);
     // The pill figure of a cell (also energizers and bonus stars); nothing where none exists.
-    void Vid_Display_Pill(std::int32_t col, std::int32_t row, bool visible);
+    void displayPill(std::int32_t col, std::int32_t row, bool visible);
     // The ghost figure of a cell; nothing outside the visible cells (tunnel columns).
-    void Vid_Display_Ghost_Cell(std::int32_t col, std::int32_t row, bool visible);
+    void displayGhostCell(std::int32_t col, std::int32_t row, bool visible);
     // Marker i (1..2) lit exactly when i <= count.
     void Vid_Display_Panel_Life(const std::int32_t& count);
     // Reduces the caller's score below 100000, then shows its five digits (visible) or
     // empties the positions (not visible); the five positions end up shown either way.
     void Vid_Display_Panel_Score(std::int32_t& score, bool visible);
     // Digit position p (1..5) takes the picture of digit d.
-    void Vid_Display_Panel_Digit(int p, int d);
+    void displayPanelDigit(int p, int d);
 
     // Shows or hides one figure that is in no table (screen, buttons, game-over panel).
     void showFigure(ImageId id, bool visible) { figures_.setVisible(id, visible); }

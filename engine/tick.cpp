@@ -53,7 +53,7 @@ void Game::Timer_GameTimer() {
                 std::int32_t& cell = pills(Gam_Nibbo_Col, Gam_Nibbo_Row);
                 if (cell == Cell_Pill) {
                     cell = Cell_Empty;
-                    Vid_Display_Pill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
+                    displayPill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
                     --Gam_Pills_Left;
                     Gam_Score += 10;
                     Vid_Display_Panel_Score(Gam_Score, true);
@@ -61,7 +61,7 @@ void Game::Timer_GameTimer() {
                 }
                 if (cell == Cell_Energizer) {
                     cell = Cell_Empty;
-                    Vid_Display_Pill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
+                    displayPill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
                     --Gam_Pills_Left;
                     setAllGhosts(Ghost_Escaping);
                     Gam_Energizer_Time = 1;
@@ -77,7 +77,7 @@ void Game::Timer_GameTimer() {
         if (!caught && pills(Gam_Nibbo_Col, Gam_Nibbo_Row) == Cell_Bonus_Star) {
             Gam_Stop_All_Timers();
             pills(Gam_Nibbo_Col, Gam_Nibbo_Row) = Cell_Empty;
-            Vid_Display_Pill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
+            displayPill(Gam_Nibbo_Col, Gam_Nibbo_Row, false);
             Gam_Score += 2000;
             Vid_Display_Panel_Score(Gam_Score, true);
             Gam_Bonus_Star_Score = Gam_Score;
@@ -109,12 +109,12 @@ void Game::Gam_Set_Bonus_Stars() {
     if (Gam_Bonus_Star_Cycle == 1 && Gam_Score != Gam_Bonus_Star_Score) {
         for (int col : {3, 8}) {
             pills(col, 4) = Cell_Bonus_Star;
-            Vid_Display_Pill(col, 4, true);
+            displayPill(col, 4, true);
         }
     } else if (Gam_Bonus_Star_Cycle == 24) {
         for (int col : {3, 8}) {
             pills(col, 4) = Cell_Empty;
-            Vid_Display_Pill(col, 4, false);
+            displayPill(col, 4, false);
         }
     }
 }

@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 
 namespace zn::fuzz {
 namespace {

@@ -24,6 +24,10 @@ std::uint16_t dialogKeyCode(const QKeyEvent& e) {
     }
 }
 
+bool previewDialogKey(QEvent& event, const std::function<bool(int keyCode)>& formKeyDown) {
+    return event.type() == QEvent::KeyPress && formKeyDown(dialogKeyCode(static_cast<QKeyEvent&>(event)));
+}
+
 QFont arialFont(int pixelSize, bool bold) {
     QFont f;
     f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QRect>
 #include <cstdint>
+#include <functional>
 
+class QEvent;
 class QKeyEvent;
 class QWidget;
 
@@ -22,6 +24,16 @@ inline constexpr std::uint16_t kVkOne = '1';
 // What a dialog sees of a key event: kVkReturn for either Enter key, kVkEscape, otherwise
 // the key table's virtualKeyCode.
 std::uint16_t dialogKeyCode(const QKeyEvent& e);
+
+// Key preview: a dialog's event filter hands each key press, as dialogKeyCode sees it, to
+// the dialog's key-down handler before the focused control gets it. True when the handler
+// took the key; any other event is left alone.
+bool previewDialogKey(QEvent& event, const std::function<bool(int keyCode)>& formKeyDown);
+
+// A dialog's window: a title bar with no buttons of its own (the about dialog adds a
+// close button).
+inline constexpr Qt::WindowFlags kDialogWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
 // The dialogs' background: dark blue, RGB 8, 41, 82.
 inline const QColor kDialogNavy(8, 41, 82);

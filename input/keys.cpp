@@ -17,7 +17,7 @@ const QColor kLabelRed(255, 0, 0);
 
 }  // namespace
 
-QStringList Inp_Key_Dialog_Texts() {
+QStringList keyDialogTexts() {
     QStringList items;
     for (int i = 1; i <= kKeyTableSize; ++i) {
         const std::string_view t = keyTableEntry(i).dialogText;
@@ -26,7 +26,7 @@ QStringList Inp_Key_Dialog_Texts() {
     return items;
 }
 
-std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, kBindingCount + 1>& shown) {
+std::array<bool, kBindingCount + 1> keyConflicts(const std::array<QString, kBindingCount + 1>& shown) {
     std::array<bool, kBindingCount + 1> conflict{};
     for (std::size_t j = 1; j <= kBindingCount; ++j) {
         for (std::size_t k = 1; k <= kBindingCount; ++k) {
@@ -36,8 +36,7 @@ std::array<bool, kBindingCount + 1> Inp_Key_Conflicts(const std::array<QString, 
     return conflict;
 }
 
-TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
+TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : QWidget(parent, kDialogWindowFlags), host_(host) {
     buildControls();
     FormCreate();
 }
@@ -77,7 +76,7 @@ void TKeysForm::buildControls() {
         {"Down", {216, 129, 96, 14}, true, {320, 125, 120, 21}},
     };
     // The item list is built once, on cb_1, and copied into the other six.
-    const QStringList items = Inp_Key_Dialog_Texts();
+    const QStringList items = keyDialogTexts();
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
         const Row& row = kRows[i - 1];
         labels_[i] = makeLabel(row.caption, row.label, row.right, false);
@@ -121,7 +120,7 @@ void TKeysForm::FormActivate() { cbs_[1]->setFocus(Qt::ActiveWindowFocusReason);
 bool TKeysForm::CheckKeys() {
     std::array<QString, kBindingCount + 1> shown;
     for (std::size_t i = 1; i <= kBindingCount; ++i) shown[i] = cbs_[i]->currentText();
-    const auto conflict = Inp_Key_Conflicts(shown);
+    const auto conflict = keyConflicts(shown);
     bool any = false;
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
         setTextColour(labels_[i], conflict[i] ? kLabelRed : kLabelWhite);
@@ -163,10 +162,8 @@ void TKeysForm::closeWithoutApplying() {
 
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: the dialog sees Enter and Escape before the focused list or button.
-    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return previewDialogKey(*event, [this](int keyCode) { return FormKeyDown(keyCode); }) ||
+           QWidget::eventFilter(watched, event);
 }
 
 void TKeysForm::keyPressEvent(QKeyEvent* event) {

@@ -63,7 +63,7 @@ void AssignWord(InpKeys& keys, int i) {
     if (isKeyIndex(b.Key_Index)) b.Key_Code = keyTableEntry(b.Key_Index).code;
 }
 
-InpKeyNames Inp_Fill_Key_Names() {
+InpKeyNames fillKeyNames() {
     InpKeyNames names;
     for (int i = 1; i <= kKeyTableSize; ++i) {
         const std::string_view n = keyTableEntry(i).hintName;
@@ -72,7 +72,7 @@ InpKeyNames Inp_Fill_Key_Names() {
     return names;
 }
 
-HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff) {
+HintTexts hintTexts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff) {
     auto N = [&](int binding) {
         const int k = keys[static_cast<std::size_t>(binding)].Key_Index;
         if (!isKeyIndex(k)) return QString::fromLatin1(kNoKeyHintName.data(), kNoKeyHintName.size());

@@ -49,7 +49,7 @@ using InpKeyNames = std::array<QString, kKeyTableSize + 1>;
 void AssignWord(InpKeys& keys, int i);
 
 // The hint names of the key table, ten digits, twenty-six letters, then the specials.
-InpKeyNames Inp_Fill_Key_Names();
+InpKeyNames fillKeyNames();
 
 // Shown in the tooltips for a binding whose stored index names no table entry.
 inline constexpr std::string_view kNoKeyHintName = "<no key>";
@@ -58,7 +58,7 @@ inline constexpr std::string_view kNoKeyHintName = "<no key>";
 struct HintTexts {
     QString power, select, start, joystick, overlayUp, overlayLeft, overlayRight, overlayDown;
 };
-HintTexts Inp_Hint_Texts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff);
+HintTexts hintTexts(const InpKeys& keys, const InpKeyNames& names, bool deviceOff);
 
 // The virtual-key code of a key event, or 0 when the key is not in the key table. As on
 // the device's original platform, the digit row gives '0'..'9' by its position on the

@@ -1,15 +1,14 @@
 #include "shell/about.h"
 
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QUrl>
 
-#include "display/gamefolder.h"
+#include "display/dialogart.h"
 #include "input/dialoglook.h"
+#include "shell/authordetails.h"
 
 namespace zn {
 namespace {
@@ -21,24 +20,14 @@ constexpr int kEmailRow = 6;
 
 }  // namespace
 
-QString Dlg_Art_File(const QString& name) {
-    const QString relative = QStringLiteral("Graphics/Dialogs/") + name;
-    const QString inGameFolder = QDir(gameFolder()).filePath(relative);
-    if (QFileInfo::exists(inGameFolder)) return inGameFolder;
-    if (QFileInfo::exists(relative)) return QFileInfo(relative).absoluteFilePath();
-    return {};
-}
-
-TAboutForm::TAboutForm(QWidget* parent)
-    : QWidget(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About the author..."));
     setFixedSize(397, 176);
 
     im_picture_ = new QLabel(this);
     im_picture_->setGeometry(8, 8, 116, 160);
     im_picture_->setScaledContents(true);
-    const QString portrait = Dlg_Art_File(QStringLiteral("about_portrait.png"));
+    const QString portrait = dialogArtFile(art::kAboutPortrait);
     if (!portrait.isEmpty()) im_picture_->setPixmap(QPixmap(portrait));
 
     struct Row {

@@ -2,33 +2,12 @@
 // TAboutForm, the about dialog: a portrait and the authors' details in seven labelled
 // rows, with a web link and an e-mail link. Not modal and always in front; Escape, the
 // close button or either link hides it, and it can be shown again any number of times.
-// The authors' details and the dialogs' artwork live here too, since the splash dialog
-// shows the same links and pictures of the same folder.
 #include <QString>
 #include <QWidget>
 
 class QLabel;
 
 namespace zn {
-
-namespace author {
-inline const QString kName = QStringLiteral("Zorpy Nibbo Simulator team");
-inline const QString kBirthplace = QStringLiteral("A shared Git repository");
-inline const QString kBirthdate = QStringLiteral("Spring 2017");
-inline const QString kOccupation = QStringLiteral("Simulator builders");
-inline const QString kHobby = QStringLiteral("Collecting LCD handhelds");
-inline const QString kWebsiteText = QStringLiteral("zorpy-nibbo.example.org");
-inline const QString kWebsiteUrl = QStringLiteral("https://zorpy-nibbo.example.org/");
-inline const QString kDonateUrl = QStringLiteral("https://zorpy-nibbo.example.org/donate");
-inline const QString kEmail = QStringLiteral("zorpy-nibbo@example.org");
-inline const QString kMailtoUrl = QStringLiteral("mailto:zorpy-nibbo@example.org");
-inline const QString kReleaseLine =
-    QStringLiteral("Released on 4 December 2017 by the Zorpy Nibbo Simulator team");
-}  // namespace author
-
-// A picture of the dialogs' artwork (Graphics/Dialogs/NAME), looked for in the game
-// folder, then in the working directory. The empty path when it is in neither.
-QString Dlg_Art_File(const QString& name);
 
 class TAboutForm : public QWidget {
     Q_OBJECT

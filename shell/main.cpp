@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "display/dialogart.h"
 #include "display/gamefolder.h"
 #include "input/keys.h"
 #include "shell/about.h"
@@ -124,7 +125,7 @@ private:
 // The game's icon (icon.png of the game folder, else the desktop theme's) at the sizes
 // task bars and window switchers ask for.
 QIcon gameIcon() {
-    const QPixmap picture(QStringLiteral("icon.png"));
+    const QPixmap picture(zn::art::kAppIcon);
     if (picture.isNull()) return QIcon::fromTheme(QStringLiteral("zorpy-nibbo"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128})

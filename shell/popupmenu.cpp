@@ -125,8 +125,8 @@ std::array<QAction*, PopupMenu::kItemCount> PopupMenu::items() const {
 
 void PopupMenu::pm_0_menuPopup() {
     const bool boxTicked = commands_.splashCheckBox ? commands_.splashCheckBox() : true;
-    pm_11_splashscreen->setChecked(
-        commands_.readBool ? commands_.readBool(QStringLiteral("SplashScreen"), boxTicked) : boxTicked);
+    pm_11_splashscreen->setChecked(commands_.readFlag ? commands_.readFlag(Setting::SplashScreen, boxTicked)
+                                                      : boxTicked);
     pm_12_controller->setChecked(host_.ctrlOverlay());
     if (host_.fullscreen() && gameMenu_.isOpen()) gameMenu_.close();
 }
@@ -155,21 +155,20 @@ void PopupMenu::pm_10_fullscreenClick() {
     host_.setFullscreen(!host_.fullscreen());
     pm_10_fullscreen->setChecked(host_.fullscreen());
     gameMenu_.close();
-    if (commands_.writeBool) commands_.writeBool(QStringLiteral("FullscreenMode"), host_.fullscreen());
-    run(commands_.Vid_Move_Offscreen);
+    if (commands_.writeFlag) commands_.writeFlag(Setting::FullscreenMode, host_.fullscreen());
+    run(commands_.moveOffscreen);
     // A missing Config.ini has been reported and the end requested; the window stays put.
     const bool laidOut = commands_.Gfx_Init ? commands_.Gfx_Init(host_.fullscreen()) : false;
-    if (laidOut) run(commands_.Vid_Center_Window);
+    if (laidOut) run(commands_.centreWindow);
 }
 
 void PopupMenu::pm_11_splashscreenClick() {
-    if (commands_.writeBool)
-        commands_.writeBool(QStringLiteral("SplashScreen"), pm_11_splashscreen->isChecked());
+    if (commands_.writeFlag) commands_.writeFlag(Setting::SplashScreen, pm_11_splashscreen->isChecked());
 }
 
 void PopupMenu::pm_12_controllerClick() {
     host_.setCtrlOverlay(pm_12_controller->isChecked());
-    if (commands_.writeBool) commands_.writeBool(QStringLiteral("CtrlrOverlay"), host_.ctrlOverlay());
+    if (commands_.writeFlag) commands_.writeFlag(Setting::CtrlrOverlay, host_.ctrlOverlay());
     run(commands_.Vid_Display_Ctrl_Overlay);
 }
 

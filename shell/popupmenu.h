@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 
+#include "shell/appsettings.h"
+
 namespace zn {
 
 class GameMenu;
@@ -24,13 +26,14 @@ public:
     struct Commands {
         std::function<void()> showAbout;        // TAboutForm, not modal
         std::function<void()> showKeySettings;  // TKeysForm centred on the screen, not modal
-        std::function<void()> Vid_Move_Offscreen;
+        std::function<void()> moveOffscreen;
         std::function<bool(bool Vid_Fullscreen)> Gfx_Init;  // false: Config.ini missing, quit requested
-        std::function<void()> Vid_Center_Window;
+        std::function<void()> centreWindow;
         std::function<void()> Vid_Display_Ctrl_Overlay;
         std::function<bool()> splashCheckBox;  // the splash dialog's chb_splashscreen
-        std::function<bool(const QString& name, bool def)> readBool;
-        std::function<void(const QString& name, bool value)> writeBool;
+        // A stored boolean setting; whenMissing where it is not stored.
+        std::function<bool(Setting, bool whenMissing)> readFlag;
+        std::function<void(Setting, bool value)> writeFlag;
         std::function<void(const QString& fileName)> openDocument;  // default: openDocument()
         // The Config.ini that pm_6_config opens (default "Config.ini"); for an installed
         // game, the user's own copy.

@@ -10,9 +10,10 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "display/dialogart.h"
 #include "input/dialoglook.h"
-#include "shell/about.h"
-#include "shell/settings.h"
+#include "shell/appsettings.h"
+#include "shell/authordetails.h"
 #include "sound/sound_outputs.h"
 
 namespace zn {
@@ -25,7 +26,7 @@ const QColor kLinkBlue(24, 82, 148);
 class PictureButton : public QAbstractButton {
 public:
     PictureButton(const QString& artName, const QString& caption, QWidget* parent)
-        : QAbstractButton(parent), picture_(Dlg_Art_File(artName)) {
+        : QAbstractButton(parent), picture_(dialogArtFile(artName)) {
         setText(caption);
         setFocusPolicy(Qt::NoFocus);
         setCursor(Qt::PointingHandCursor);
@@ -54,7 +55,7 @@ QLabel* pictureLabel(const QString& artName, QRect r, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setGeometry(r);
     l->setAlignment(Qt::AlignCenter);
-    const QString file = Dlg_Art_File(artName);
+    const QString file = dialogArtFile(artName);
     if (!file.isEmpty()) l->setPixmap(QPixmap(file));
     return l;
 }
@@ -81,7 +82,7 @@ LinkLabel* linkLabel(const QString& text, QRect r, const QFont& font, QWidget* p
 }  // namespace
 
 TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), host_(host) {
+    : QWidget(parent, kDialogWindowFlags), host_(host) {
     buildControls();
     FormCreate();
 }
@@ -92,8 +93,8 @@ void TSplashForm::buildControls() {
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
 
-    im_background_ = pictureLabel(QStringLiteral("splash_background.png"), QRect(0, 0, 460, 420), this);
-    im_box_picture_ = pictureLabel(QStringLiteral("splash_box.jpg"), QRect(0, 56, 460, 160), this);
+    im_background_ = pictureLabel(art::kSplashBackground, QRect(0, 0, 460, 420), this);
+    im_box_picture_ = pictureLabel(art::kSplashBox, QRect(0, 56, 460, 160), this);
 
     const QFont titleFont = arialFont(12, true);
     const QFont textFont = arialFont(12);
@@ -125,12 +126,11 @@ void TSplashForm::buildControls() {
     cb_sound_->installEventFilter(this);
     connect(cb_sound_, &QComboBox::currentIndexChanged, this, &TSplashForm::cb_soundChange);
 
-    btn_play_ = new PictureButton(QStringLiteral("splash_play.png"), QStringLiteral("PLAY"), this);
+    btn_play_ = new PictureButton(art::kSplashPlay, QStringLiteral("PLAY"), this);
     btn_play_->setGeometry(116, 340, 107, 30);
     connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
 
-    btn_play_disabled_ =
-        pictureLabel(QStringLiteral("splash_play_disabled.png"), QRect(116, 340, 107, 30), this);
+    btn_play_disabled_ = pictureLabel(art::kSplashPlayDisabled, QRect(116, 340, 107, 30), this);
     if (btn_play_disabled_->pixmap().isNull()) {
         btn_play_disabled_->setText(QStringLiteral("PLAY"));
         btn_play_disabled_->setFont(arialFont(14, true));
@@ -140,7 +140,7 @@ void TSplashForm::buildControls() {
     btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
     btn_play_disabled_->hide();
 
-    btn_paypal_ = new PictureButton(QStringLiteral("splash_donate.png"), QStringLiteral("DONATE"), this);
+    btn_paypal_ = new PictureButton(art::kSplashDonate, QStringLiteral("DONATE"), this);
     btn_paypal_->setGeometry(237, 340, 107, 30);
     connect(btn_paypal_, &QAbstractButton::clicked, this, &TSplashForm::btn_paypalClick);
 
@@ -164,14 +164,14 @@ void TSplashForm::FormCreate() {
     la_version_->setText(QStringLiteral("Version 5.00 * Final *"));
     la_release_date_->setText(author::kReleaseLine);
 
-    const int mode = host_.App_Settings().readInteger(QStringLiteral("SoundMode"), -1);
+    const int mode = host_.App_Settings().read(Setting::SoundMode);
     cb_sound_->setCurrentIndex(mode >= 0 && mode < cb_sound_->count() ? mode : -1);
-    chb_splashscreen_->setChecked(host_.App_Settings().readBool(QStringLiteral("SplashScreen"), true));
+    chb_splashscreen_->setChecked(host_.App_Settings().readFlag(Setting::SplashScreen));
     cb_soundChange();
 
     if (cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
         move(-width(), -height());
-        host_.Clear_Splash_Pending();
+        host_.clearSplashPending();
         btn_playClick();
         return;
     }
@@ -192,12 +192,12 @@ void TSplashForm::btn_playClick() {
     // ending the application, or a click racing a key, does nothing.
     if (playing_ || cb_sound_->currentText().isEmpty()) return;
     playing_ = true;
-    if (!host_.Snd_Start_Up(cb_sound_->currentText())) return;
+    if (!host_.startSound(cb_sound_->currentText())) return;
     const bool again = chb_splashscreen_->isChecked();
-    host_.App_Settings().writeBool(QStringLiteral("SplashScreen"), again);
+    host_.App_Settings().writeFlag(Setting::SplashScreen, again);
     Q_EMIT splashScreenStored(again);
-    host_.Vid_Center_Window();
-    host_.Gam_Show_Off();
+    host_.centreWindow();
+    host_.showSwitchedOff();
     played_ = true;
     hide();
 }
@@ -212,7 +212,7 @@ bool TSplashForm::FormKeyDown(int keyCode) {
         return true;
     }
     if (keyCode == kVkEscape) {
-        host_.App_Terminate();
+        host_.quitApplication();
         return true;
     }
     return false;
@@ -220,10 +220,8 @@ bool TSplashForm::FormKeyDown(int keyCode) {
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: the dialog sees Enter, 1 and Escape before the focused control.
-    if (event->type() == QEvent::KeyPress && FormKeyDown(dialogKeyCode(*static_cast<QKeyEvent*>(event)))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return previewDialogKey(*event, [this](int keyCode) { return FormKeyDown(keyCode); }) ||
+           QWidget::eventFilter(watched, event);
 }
 
 void TSplashForm::keyPressEvent(QKeyEvent* event) {
@@ -233,7 +231,7 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
 void TSplashForm::closeEvent(QCloseEvent* event) {
     // The dialog has no close button. A close request from the window manager while it is
     // up ends the application as Escape does, rather than leave the main window out of sight.
-    if (isVisible() && !played_) host_.App_Terminate();
+    if (isVisible() && !played_) host_.quitApplication();
     event->accept();
 }
 

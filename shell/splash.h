@@ -24,13 +24,13 @@ public:
     virtual AppSettings& App_Settings() = 0;
     // The sound start-up on the driver text; false when it failed (it has then shown its
     // message, reset the stored choice and requested the end of the application).
-    virtual bool Snd_Start_Up(const QString& driverText) = 0;
-    virtual void Vid_Center_Window() = 0;
+    virtual bool startSound(const QString& driverText) = 0;
+    virtual void centreWindow() = 0;
     // Gam_Mode = Mode_Off; Gam_Set_Mode: the device shown switched off.
-    virtual void Gam_Show_Off() = 0;
-    virtual void Clear_Splash_Pending() = 0;
+    virtual void showSwitchedOff() = 0;
+    virtual void clearSplashPending() = 0;
     // Ends the application directly, without the main window's close handling.
-    virtual void App_Terminate() = 0;
+    virtual void quitApplication() = 0;
 };
 
 class TSplashForm : public QWidget {

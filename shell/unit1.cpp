@@ -72,23 +72,23 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
     QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
     setWindowTitle(QString::fromLatin1(kAppTitle));
-    Vid_Move_Offscreen();
+    moveOffscreen();
     game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
-    gameMenu_ = std::make_unique<GameMenu>(*surface_, *surface_, menuHost());
+    gameMenu_ =
+        std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
-    Vid_Fullscreen = settings_->readBool(QStringLiteral("FullscreenMode"), true);
+    Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
     Gfx_Init();
     Vid_Game_Menu_Open = false;
-    Inp_Key_Names = Inp_Fill_Key_Names();
+    Inp_Key_Names = fillKeyNames();
     for (int i = 1; i <= kBindingCount; ++i)
-        Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->readInteger(
-            QStringLiteral("Key%1").arg(i), kDefaultKeyIndex[static_cast<std::size_t>(i)]);
+        Inp_Keys[static_cast<std::size_t>(i)].Key_Index = settings_->read(keySetting(i));
     for (int i = 1; i <= kBindingCount; ++i) {
         setKeyIndex(i, Inp_Keys[static_cast<std::size_t>(i)].Key_Index);
         AssignWord(i);
     }
     Inp_Build_Hints();
-    Vid_Ctrl_Overlay = settings_->readBool(QStringLiteral("CtrlrOverlay"), true);
+    Vid_Ctrl_Overlay = settings_->readFlag(Setting::CtrlrOverlay);
     createPopupMenu();  // its check marks start as Vid_Fullscreen and Vid_Ctrl_Overlay
     gameMenu_->setMenuItems(popup_->items());
     Vid_Display_Ctrl_Overlay();
@@ -111,7 +111,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-    sound_.Snd_Shutdown();
+    sound_.shutDown();
     // The settings store keeps no handle open between accesses: nothing to release.
 }
 
@@ -130,19 +130,19 @@ void TForm1::createPopupMenu() {
         keys_->raise();
         keys_->activateWindow();
     };
-    c.Vid_Move_Offscreen = [this] { Vid_Move_Offscreen(); };
+    c.moveOffscreen = [this] { moveOffscreen(); };
     c.Gfx_Init = [this](bool fullscreen) {
         Vid_Fullscreen = fullscreen;
         return Gfx_Init();
     };
-    c.Vid_Center_Window = [this] { Vid_Center_Window(); };
+    c.centreWindow = [this] { centreWindow(); };
     c.Vid_Display_Ctrl_Overlay = [this] { Vid_Display_Ctrl_Overlay(); };
     c.splashCheckBox = [this] { return !splash_ || splash_->chb_splashscreen()->isChecked(); };
-    c.readBool = [this](const QString& name, bool def) { return settings_->readBool(name, def); };
-    c.writeBool = [this](const QString& name, bool value) { settings_->writeBool(name, value); };
+    c.readFlag = [this](Setting s, bool whenMissing) { return settings_->readFlag(s, whenMissing); };
+    c.writeFlag = [this](Setting s, bool value) { settings_->writeFlag(s, value); };
     c.openDocument = &PopupMenu::openDocument;
     c.editableConfig = &editableConfig;
-    c.quit = [this] { App_Terminate(); };
+    c.quit = [this] { quitApplication(); };
     popup_ = std::make_unique<PopupMenu>(*this, menuHost(), *gameMenu_, std::move(c));
 }
 
@@ -158,7 +158,7 @@ void TForm1::AssignWord(int i) { zn::AssignWord(Inp_Keys, i); }
 
 void TForm1::setKeyIndex(int i, int index) {
     Inp_Keys[static_cast<std::size_t>(i)].Key_Index = index;
-    settings_->writeInteger(QStringLiteral("Key%1").arg(i), index);
+    settings_->write(keySetting(i), index);
 }
 
 // The keyboard goes back to the device, also where no window manager hands it over.
@@ -168,7 +168,7 @@ void TForm1::enableMainWindow() {
 }
 
 void TForm1::Inp_Build_Hints() {
-    const HintTexts h = Inp_Hint_Texts(Inp_Keys, Inp_Key_Names, game_->Gam_Mode == Mode_Off);
+    const HintTexts h = hintTexts(Inp_Keys, Inp_Key_Names, game_->Gam_Mode == Mode_Off);
     using namespace img;
     surface_->setImageToolTip(btn_power_top, h.power);
     surface_->setImageToolTip(btn_select_top, h.select);
@@ -188,7 +188,7 @@ void TForm1::Vid_Display_Ctrl_Overlay() {
     surface_->setVisible(btn_joystick_top, !Vid_Ctrl_Overlay);
 }
 
-void TForm1::Vid_Center_Window() {
+void TForm1::centreWindow() {
     centreOnScreen(*this);
     // Where a window manager runs it is asked for the full-screen state as well; without
     // one the window's own size and place already cover the screen.
@@ -202,7 +202,7 @@ void TForm1::Vid_Center_Window() {
     }
 }
 
-void TForm1::Vid_Move_Offscreen() {
+void TForm1::moveOffscreen() {
     if (windowState() & Qt::WindowFullScreen) setWindowState(windowState() & ~Qt::WindowFullScreen);
     const QRect screen = screenGeometry();
     move(-screen.width(), -screen.height());
@@ -214,22 +214,22 @@ bool TForm1::Gfx_Init() {
     return ok;
 }
 
-bool TForm1::Snd_Start_Up(const QString& driverText) {
+bool TForm1::startSound(const QString& driverText) {
     const SoundOutputItem* output = soundOutputByCaption(driverText.toStdString());
     if (output == nullptr) return true;
     game_->Snd_Enabled = output->sdlDriver != nullptr;
-    settings_->writeInteger(QStringLiteral("SoundMode"), output->soundMode);
+    settings_->write(Setting::SoundMode, output->soundMode);
     if (!game_->Snd_Enabled) return true;
     if (sound_.Snd_Start(*output)) return true;
     services_.endWithError(
         QStringLiteral("Sound folder unproperly installed. Please reinstall the game."),
         QFileInfo(QString::fromLatin1(kSampleFiles[static_cast<int>(Sample::Bonus)])).absoluteFilePath());
-    settings_->writeInteger(QStringLiteral("SoundMode"), -1);
-    settings_->writeBool(QStringLiteral("SplashScreen"), true);
+    settings_->write(Setting::SoundMode, settingInfo(Setting::SoundMode).defaultValue);
+    settings_->writeFlag(Setting::SplashScreen, true);
     return false;
 }
 
-void TForm1::App_Terminate() { services_.quit(); }
+void TForm1::quitApplication() { services_.quit(); }
 
 void TForm1::press(Control c) {
     (game_.get()->*operationsOf(c).down)();
@@ -281,7 +281,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* e) { popup_->popup(e->globalPos
 void TForm1::closeEvent(QCloseEvent* e) {
     FormClose();
     e->accept();
-    App_Terminate();
+    quitApplication();
 }
 
 bool TForm1::event(QEvent* e) {

@@ -18,12 +18,12 @@
 #include "input/dispatch.h"
 #include "input/keys.h"
 #include "input/keytable.h"
+#include "shell/appsettings.h"
+#include "shell/clockrandom.h"
 #include "shell/popupmenu.h"
 #include "shell/qtappservices.h"
-#include "shell/random.h"
-#include "shell/settings.h"
 #include "shell/splash.h"
-#include "sound/sound.h"
+#include "sound/soundoutput.h"
 
 namespace zn {
 
@@ -72,11 +72,11 @@ public:
     void Vid_Display_Ctrl_Overlay();
     // Centres the window on the screen (never at negative coordinates); in full screen
     // this is (0,0), and the window manager, if any, is asked for the full-screen state.
-    void Vid_Center_Window() override;
+    void centreWindow() override;
     // Moves the window out of sight: top = -screen height, left = -screen width.
-    void Vid_Move_Offscreen();
+    void moveOffscreen();
     // Runs the skin set-up for Vid_Fullscreen. The display-mode switch is
-    // Vid_Move_Offscreen(); Gfx_Init(); Vid_Center_Window().
+    // moveOffscreen(); Gfx_Init(); centreWindow().
     bool Gfx_Init();
 
     // The sound start-up on the driver list's text (a caption of kSoundOutputs: "PulseAudio",
@@ -84,11 +84,11 @@ public:
     // the output. When the first sample does not load it reports it (standard error and
     // the error box), stores SoundMode -1 and SplashScreen true, requests the end of the
     // application with status 1 and returns false. Any other text changes nothing.
-    bool Snd_Start_Up(const QString& driverText) override;
+    bool startSound(const QString& driverText) override;
 
     // Ends the application directly, without FormClose (the exit command, Escape in the
     // splash, a failed sound start-up); the current event finishes first.
-    void App_Terminate() override;
+    void quitApplication() override;
 
     // The windows created after this one, in the order of the start of the system. The
     // first activation shows splash when Splash_Pending; the menus show the others.
@@ -122,8 +122,8 @@ private:
     void setKeyIndex(int i, int index) override;
     void enableMainWindow() override;
     // SplashHost
-    void Gam_Show_Off() override { game_->Gam_Set_Mode(Mode_Off); }
-    void Clear_Splash_Pending() override { Splash_Pending = false; }
+    void showSwitchedOff() override { game_->Gam_Set_Mode(Mode_Off); }
+    void clearSplashPending() override { Splash_Pending = false; }
     // MenuHost
     void setFullscreen(bool on) override { Vid_Fullscreen = on; }
     void setCtrlOverlay(bool on) override { Vid_Ctrl_Overlay = on; }

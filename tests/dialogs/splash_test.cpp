@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 #include "testsupport.h"
 
 namespace zn {
@@ -19,14 +19,14 @@ namespace {
 // The main window as the splash sees it; records every call in order.
 struct FakeSplashHost : SplashHost {
     AppSettings& App_Settings() override { return settings; }
-    bool Snd_Start_Up(const QString& driverText) override {
-        calls << QStringLiteral("Snd_Start_Up ") + driverText;
+    bool startSound(const QString& driverText) override {
+        calls << QStringLiteral("startSound ") + driverText;
         return soundStarts;
     }
-    void Vid_Center_Window() override { calls << QStringLiteral("Vid_Center_Window"); }
-    void Gam_Show_Off() override { calls << QStringLiteral("Gam_Show_Off"); }
-    void Clear_Splash_Pending() override { calls << QStringLiteral("Clear_Splash_Pending"); }
-    void App_Terminate() override { calls << QStringLiteral("App_Terminate"); }
+    void centreWindow() override { calls << QStringLiteral("centreWindow"); }
+    void showSwitchedOff() override { calls << QStringLiteral("showSwitchedOff"); }
+    void clearSplashPending() override { calls << QStringLiteral("clearSplashPending"); }
+    void quitApplication() override { calls << QStringLiteral("quitApplication"); }
 
     AppSettings settings;
     bool soundStarts = true;
@@ -70,10 +70,10 @@ TEST_F(SplashFormTest, StoredDriverWithSplashOffPlaysDuringCreation) {
         test::writeStore({QStringLiteral("SoundMode=%1").arg(mode), QStringLiteral("SplashScreen=0")});
         FakeSplashHost host;
         TSplashForm form(host);
-        EXPECT_EQ(host.calls,
-                  (QStringList{QStringLiteral("Clear_Splash_Pending"),
-                               QStringLiteral("Snd_Start_Up ") + drivers[mode],
-                               QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
+        EXPECT_EQ(
+            host.calls,
+            (QStringList{QStringLiteral("clearSplashPending"), QStringLiteral("startSound ") + drivers[mode],
+                         QStringLiteral("centreWindow"), QStringLiteral("showSwitchedOff")}));
         EXPECT_TRUE(form.played());
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(form.pos(), QPoint(-460, -420));
@@ -112,7 +112,7 @@ TEST_F(SplashFormTest, EscapeEndsTheApplicationBeforeAnythingIsStored) {
     form.show();
     QTest::keyClick(form.cb_sound(), Qt::Key_Down);
     QTest::keyClick(form.cb_sound(), Qt::Key_Escape);
-    EXPECT_EQ(host.calls, QStringList{QStringLiteral("App_Terminate")});
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("quitApplication")});
     EXPECT_FALSE(test::storeText().contains(QStringLiteral("SplashScreen")));
     EXPECT_FALSE(test::storeText().contains(QStringLiteral("SoundMode")));
 }
@@ -122,7 +122,7 @@ TEST_F(SplashFormTest, CloseRequestEndsTheApplicationLikeEscapeButNotAfterPlay) 
     TSplashForm form(host);
     form.show();
     form.close();
-    EXPECT_EQ(host.calls, QStringList{QStringLiteral("App_Terminate")});
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("quitApplication")});
 
     FakeSplashHost played;
     TSplashForm second(played);
@@ -130,7 +130,7 @@ TEST_F(SplashFormTest, CloseRequestEndsTheApplicationLikeEscapeButNotAfterPlay) 
     second.cb_sound()->setCurrentIndex(2);
     second.btn_play()->click();
     second.close();
-    EXPECT_FALSE(played.calls.contains(QStringLiteral("App_Terminate")));
+    EXPECT_FALSE(played.calls.contains(QStringLiteral("quitApplication")));
 }
 
 TEST_F(SplashFormTest, DigitOnePlaysAndStoresTheUntickedBox) {
@@ -141,8 +141,8 @@ TEST_F(SplashFormTest, DigitOnePlaysAndStoresTheUntickedBox) {
     form.cb_sound()->setCurrentIndex(1);
     form.chb_splashscreen()->setChecked(false);
     QTest::keyClick(form.chb_splashscreen(), Qt::Key_1);
-    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("Snd_Start_Up ALSA"),
-                                       QStringLiteral("Vid_Center_Window"), QStringLiteral("Gam_Show_Off")}));
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("startSound ALSA"), QStringLiteral("centreWindow"),
+                                       QStringLiteral("showSwitchedOff")}));
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(test::storeText().contains(QStringLiteral("SplashScreen=0")));
     ASSERT_EQ(stored.count(), 1);
@@ -157,7 +157,7 @@ TEST_F(SplashFormTest, FailedSoundStartStopsThePlayActionAndNeverRetries) {
     form.cb_sound()->setCurrentIndex(0);
     QTest::keyClick(form.cb_sound(), Qt::Key_Return);
     QTest::keyClick(form.cb_sound(), Qt::Key_Return);
-    EXPECT_EQ(host.calls, QStringList{QStringLiteral("Snd_Start_Up PulseAudio")});
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("startSound PulseAudio")});
     EXPECT_FALSE(form.played());
     EXPECT_FALSE(test::storeText().contains(QStringLiteral("SplashScreen")));
 }

@@ -46,7 +46,7 @@ struct Rig : HeadlessGame {
             for (int r = 1; r <= 7; ++r)
                 if ((c != col || r != row) && game.pills(c, r) != Cell_Bonus_Star) {
                     game.pills(c, r) = Cell_Empty;
-                    game.Vid_Display_Pill(c, r, false);
+                    game.displayPill(c, r, false);
                 }
         game.Gam_Pills_Left = 1;
     }

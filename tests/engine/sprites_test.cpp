@@ -41,10 +41,10 @@ TEST(Sprites, NothingIsLitOutsideTheVisibleCellsOrForNibboInTheHouse) {
     Sprites s(f);
     for (auto [col, row] : {std::pair{1, 3}, {10, 5}, {5, 4}, {6, 4}, {3, 0}, {3, 8}}) {
         s.Vid_Display_Nibbo(col, row, true);
-        s.Vid_Display_Pill(col, row, true);
-        if (col != 5 && col != 6) s.Vid_Display_Ghost_Cell(col, row, true);
+        s.displayPill(col, row, true);
+        if (col != 5 && col != 6) s.displayGhostCell(col, row, true);
     }
-    s.Vid_Display_Ghost_Cell(5, 4, true);
+    s.displayGhostCell(5, 4, true);
     EXPECT_TRUE(contains(showFigures(f),
                          "row 7 00000000\nrow 6 00000000\nrow 5 00000000\nrow 4 00040000\n"
                          "row 3 00000000\nrow 2 00000000\nrow 1 00000000\n"));

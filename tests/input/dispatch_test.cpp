@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "defaultkeys.h"
+
 namespace zn {
 namespace {
 
@@ -14,14 +16,7 @@ struct Recorder : InputOperations {
     void release(Control c) override { log += "-" + std::to_string(static_cast<int>(c)); }
 };
 
-InpKeys defaultKeys() {
-    InpKeys keys{};
-    for (int i = 1; i <= kBindingCount; ++i) {
-        keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
-        AssignWord(keys, i);
-    }
-    return keys;
-}
+using test::defaultKeys;
 
 TEST(KeyDispatch, EachBoundKeyPressesAndReleasesItsControl) {
     const InpKeys keys = defaultKeys();

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <map>
 
+#include "defaultkeys.h"
+
 namespace zn {
 namespace {
 
@@ -19,12 +21,7 @@ const QColor kRed(255, 0, 0);
 // The main window as the dialog sees it: bindings, the stored key indices, hints and its
 // enabled state.
 struct FakeKeysHost : KeysHost {
-    FakeKeysHost() {
-        for (int i = 1; i <= kBindingCount; ++i) {
-            keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
-            zn::AssignWord(keys, i);
-        }
-    }
+    FakeKeysHost() : keys(test::defaultKeys()) {}
     const InpKeys& keyBindings() const override { return keys; }
     void setKeyIndex(int i, int index) override {
         keys[static_cast<std::size_t>(i)].Key_Index = index;
@@ -33,7 +30,7 @@ struct FakeKeysHost : KeysHost {
     void AssignWord(int i) override { zn::AssignWord(keys, i); }
     void Inp_Build_Hints() override {
         ++hintBuilds;
-        hints = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), true);
+        hints = hintTexts(keys, fillKeyNames(), true);
     }
     void enableMainWindow() override { ++enables; }
 

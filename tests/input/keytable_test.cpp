@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "defaultkeys.h"
+
 namespace zn {
 namespace {
 
@@ -52,14 +54,7 @@ TEST(AssignWord, LeavesTheCodeForAnIndexOutsideTheTable) {
     AssignWord(keys, 8);
 }
 
-InpKeys defaultKeys() {
-    InpKeys keys{};
-    for (int i = 1; i <= kBindingCount; ++i) {
-        keys[static_cast<std::size_t>(i)].Key_Index = kDefaultKeyIndex[static_cast<std::size_t>(i)];
-        AssignWord(keys, i);
-    }
-    return keys;
-}
+using test::defaultKeys;
 
 TEST(Defaults, AreDigitsOneToThreeAndTheArrows) {
     const InpKeys keys = defaultKeys();
@@ -69,7 +64,7 @@ TEST(Defaults, AreDigitsOneToThreeAndTheArrows) {
 }
 
 TEST(Hints, DefaultTextsToTheCharacter) {
-    const HintTexts h = Inp_Hint_Texts(defaultKeys(), Inp_Fill_Key_Names(), true);
+    const HintTexts h = hintTexts(defaultKeys(), fillKeyNames(), true);
     EXPECT_EQ(h.power, "click or press '1' to turn on the game");
     EXPECT_EQ(h.select, "click or press '2' to select game");
     EXPECT_EQ(h.start, "click or press '3' to start game");
@@ -86,7 +81,7 @@ TEST(Hints, PowerOffersTheOppositeActionAndFollowTheBindings) {
     InpKeys keys = defaultKeys();
     keys[1].Key_Index = 44;
     keys[7].Key_Index = 36;
-    const HintTexts h = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), false);
+    const HintTexts h = hintTexts(keys, fillKeyNames(), false);
     EXPECT_EQ(h.power, "click or press 'spacebar' to turn off the game");
     EXPECT_EQ(h.overlayDown, "click or press 'Z'");
 }
@@ -94,7 +89,7 @@ TEST(Hints, PowerOffersTheOppositeActionAndFollowTheBindings) {
 TEST(Hints, AnIndexOutsideTheTableShowsNoKey) {
     InpKeys keys = defaultKeys();
     keys[3].Key_Index = 99;
-    const HintTexts h = Inp_Hint_Texts(keys, Inp_Fill_Key_Names(), true);
+    const HintTexts h = hintTexts(keys, fillKeyNames(), true);
     EXPECT_EQ(h.start, "click or press <no key> to start game");
 }
 

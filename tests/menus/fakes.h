@@ -12,6 +12,7 @@
 
 #include "display/gamemenu.h"
 #include "display/menuhost.h"
+#include "input/dialoglook.h"
 #include "shell/popupmenu.h"
 #include "tests/display/faketarget.h"
 
@@ -36,18 +37,18 @@ struct CommandLog {
         PopupMenu::Commands c;
         c.showAbout = [this] { log("about"); };
         c.showKeySettings = [this] { log("keys"); };
-        c.Vid_Move_Offscreen = [this] { log("offscreen"); };
+        c.moveOffscreen = [this] { log("offscreen"); };
         c.Gfx_Init = [this](bool full) {
             log(QStringLiteral("gfxinit %1").arg(full));
             return gfxInitResult;
         };
-        c.Vid_Center_Window = [this] { log("centre"); };
+        c.centreWindow = [this] { log("centre"); };
         c.Vid_Display_Ctrl_Overlay = [this] { log("overlay"); };
         c.splashCheckBox = [this] { return splashBox; };
-        c.readBool = [this](const QString& name, bool def) { return store.value(name, def); };
-        c.writeBool = [this](const QString& name, bool v) {
-            store[name] = v;
-            log(name + "=" + QString::number(v));
+        c.readFlag = [this](Setting s, bool whenMissing) { return store.value(settingName(s), whenMissing); };
+        c.writeFlag = [this](Setting s, bool v) {
+            store[settingName(s)] = v;
+            log(settingName(s) + "=" + QString::number(v));
         };
         c.openDocument = [this](const QString& name) { log("open " + name); };
         c.quit = [this] { log("quit"); };
@@ -61,7 +62,7 @@ class MenusTest : public ::testing::Test, public MenuHost {
 protected:
     void SetUp() override {
         window.resize(800, 600);
-        gameMenu = new GameMenu(window, gfx, *this);
+        gameMenu = new GameMenu(window, gfx, *this, arialFont(GameMenu::kRowFontCell));
         popup = new PopupMenu(window, *this, *gameMenu, log.commands());
         gameMenu->setMenuItems(popup->items());
         window.show();

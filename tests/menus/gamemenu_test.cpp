@@ -10,7 +10,7 @@ namespace zn::test {
 namespace {
 
 TEST(GameMenuPicture, CaptionRowWithIconAndWordsOverADimmedPanel) {
-    const QImage pic = GameMenu::panelPicture();
+    const QImage pic = GameMenu::panelPicture(arialFont(GameMenu::kRowFontCell));
     ASSERT_EQ(pic.size(), QSize(256, 512));
     int textPixels = 0;
     for (int y = 0; y < 32; ++y)

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "fakes.h"
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 
 namespace zn::test {
 namespace {
@@ -126,7 +126,7 @@ TEST_F(MenusTest, ShortcutKeysRunTheirItemsAndNeverReachTheGame) {
 TEST_F(MenusTest, SplashCheckMarkFollowsTheStoreChangedOutside) {
     AppSettings settings;
     PopupMenu::Commands c = log.commands();
-    c.readBool = [&](const QString& n, bool d) { return settings.readBool(n, d); };
+    c.readFlag = [&](Setting s, bool whenMissing) { return settings.readFlag(s, whenMissing); };
     PopupMenu menu(window, *this, *gameMenu, c);
     const QString file =
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50").fileName();

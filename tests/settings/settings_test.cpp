@@ -1,7 +1,5 @@
 // AppSettings against a private XDG_CONFIG_HOME: the read rules, the exact text in the
 // file, changes made outside the simulator, and a store that cannot be written.
-#include "shell/settings.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "shell/appsettings.h"
 
 namespace fs = std::filesystem;
 using zn::AppSettings;

@@ -217,14 +217,14 @@ TEST_F(FormTest, CentringAndTheDisplayModes) {
     EXPECT_EQ(form.size(), QSize(300, 200));
     EXPECT_FALSE(form.surface().shapeMask().contains(QPoint(250, 100)));  // the key-coloured third
     EXPECT_TRUE(form.surface().shapeMask().contains(QPoint(100, 100)));
-    form.Vid_Center_Window();
+    form.centreWindow();
     EXPECT_EQ(form.pos(), QPoint((screen().width() - 300) / 2, (screen().height() - 200) / 2));
 
     form.menuHost().setFullscreen(true);
-    form.Vid_Move_Offscreen();
+    form.moveOffscreen();
     EXPECT_EQ(form.pos(), QPoint(-screen().width(), -screen().height()));
     ASSERT_TRUE(form.Gfx_Init());
-    form.Vid_Center_Window();
+    form.centreWindow();
     EXPECT_EQ(form.pos(), QPoint(0, 0));
     EXPECT_EQ(form.size(), screen().size());
     EXPECT_TRUE(form.mask().isEmpty());
@@ -248,7 +248,7 @@ TEST_F(FormTest, TheGameMenuButtonAndTheRightClick) {
 TEST_F(FormTest, NoSoundIsStoredAndStartsNothing) {
     writeStore("");
     TForm1 form;
-    EXPECT_TRUE(form.Snd_Start_Up(QStringLiteral("(no sound)")));
+    EXPECT_TRUE(form.startSound(QStringLiteral("(no sound)")));
     EXPECT_FALSE(form.game().Snd_Enabled);
     EXPECT_FALSE(form.sound().opened());
     EXPECT_EQ(stored("SoundMode"), "2");
@@ -302,7 +302,7 @@ TEST_F(FormTest, SoundStartsOnTheChosenDriverAndTheCloseShutsItDown) {
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZN_GAME_DIR)));  // its Sound folder
     {
         TForm1 form;
-        EXPECT_TRUE(form.Snd_Start_Up(QStringLiteral("ALSA")));
+        EXPECT_TRUE(form.startSound(QStringLiteral("ALSA")));
         EXPECT_TRUE(form.game().Snd_Enabled);
         EXPECT_EQ(stored("SoundMode"), "1");
         EXPECT_EQ(form.sound().output(), &kSoundOutputs[1]);
@@ -327,7 +327,7 @@ TEST_F(FormTest, AMissingSoundFolderIsReportedAndResetsTheChoice) {
             box->close();
         }
     });
-    EXPECT_FALSE(form.Snd_Start_Up(QStringLiteral("PulseAudio")));
+    EXPECT_FALSE(form.startSound(QStringLiteral("PulseAudio")));
     QDir::setCurrent(cwd);
     EXPECT_EQ(shown, "Sound folder unproperly installed. Please reinstall the game.");
     EXPECT_EQ(stored("SoundMode"), "-1");

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "sound/sample_files.h"
-#include "sound/sound.h"
+#include "sound/soundoutput.h"
 
 namespace fs = std::filesystem;
 using zn::Sample;
@@ -52,7 +52,7 @@ protected:
         setenv("SDL_DISKAUDIOFILE", (dir_ / "out.raw").c_str(), 1);
     }
     void TearDown() override {
-        sound_.Snd_Shutdown();
+        sound_.shutDown();
         unsetenv("PULSE_SERVER");
         unsetenv("ALSA_CONFIG_PATH");
         fs::current_path(home_);
@@ -183,11 +183,11 @@ TEST_F(SoundOutputTest, EachOutputOpensItsDriverThenTheOtherThenSilence) {
 
 TEST_F(SoundOutputTest, ShutdownIsHarmlessBeforeStartAndTwice) {
     installSounds();
-    sound_.Snd_Shutdown();
+    sound_.shutDown();
     ASSERT_TRUE(sound_.Snd_Start(kAlsa));
     sound_.play(Sample::Start);
-    sound_.Snd_Shutdown();
-    sound_.Snd_Shutdown();
+    sound_.shutDown();
+    sound_.shutDown();
     EXPECT_FALSE(sound_.loaded(Sample::Start));
     EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the mixer is still open";
     sound_.play(Sample::Start);

@@ -8,10 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "input/dialoglook.h"  // kDialogNavy
+
 namespace zn::art {
 namespace {
 
-const QColor kNavy(8, 41, 82);
 const QColor kNavyLight(24, 82, 148);
 const QColor kAccent(255, 200, 40);
 
@@ -136,7 +137,7 @@ QImage splashBackground() {
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient top(0, 0, 0, 52);
-    top.setColorAt(0, kNavy);
+    top.setColorAt(0, kDialogNavy);
     top.setColorAt(1, kNavyLight);
     p.fillRect(QRect(0, 0, 460, 52), top);
     p.setPen(Qt::NoPen);
@@ -168,7 +169,7 @@ QImage splashBackground() {
     }
 
     p.fillRect(QRect(0, 384, 460, 2), kAccent);
-    p.fillRect(QRect(0, 386, 460, 34), kNavy);
+    p.fillRect(QRect(0, 386, 460, 34), kDialogNavy);
     return img;
 }
 
@@ -215,7 +216,7 @@ QImage boxPicture() {
     p.setBrush(face);
     p.drawRect(front);
 
-    p.fillRect(QRectF(front.left(), front.top() + 6, front.width(), 22), kNavy);
+    p.fillRect(QRectF(front.left(), front.top() + 6, front.width(), 22), kDialogNavy);
     outlinedText(p, QRectF(front.left(), front.top() + 6, front.width(), 22), QStringLiteral("ZORPY NIBBO"),
                  artFont(17, true), kAccent, QColor(0, 0, 0), 2.5);
     drawHandheld(p, QRectF(front.left() + 40, front.top() + 34, 70, 76));
@@ -248,7 +249,7 @@ QImage boxPicture() {
     p.setPen(QPen(QColor(170, 110, 10), 1));
     p.setBrush(kAccent);
     p.drawPath(star);
-    p.setPen(kNavy);
+    p.setPen(kDialogNavy);
     p.setFont(artFont(11, true));
     p.drawText(QRectF(c.x() - 26, c.y() - 14, 52, 28), Qt::AlignCenter, QStringLiteral("4 in 1"));
     return img;
@@ -295,19 +296,19 @@ QImage donateButton() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(210, 40, 50));
     p.drawPath(heart);
-    p.setPen(kNavy);
+    p.setPen(kDialogNavy);
     p.setFont(artFont(14, true));
     p.drawText(QRectF(30, 0, 72, 30), Qt::AlignCenter, QStringLiteral("DONATE"));
     return img;
 }
 
 QImage portrait() {
-    QImage img = blank(116, 160, kNavy);
+    QImage img = blank(116, 160, kDialogNavy);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, 160);
     bg.setColorAt(0, QColor(70, 130, 196));
-    bg.setColorAt(1, kNavy);
+    bg.setColorAt(1, kDialogNavy);
     p.fillRect(img.rect(), bg);
 
     // Shoulders in a team shirt with the handheld printed on it.
@@ -363,7 +364,7 @@ QImage appIcon(int size) {
     p.scale(size / 256.0, size / 256.0);  // drawn on a 256-unit square at every size
     QLinearGradient bg(0, 0, 0, 256);
     bg.setColorAt(0, kNavyLight);
-    bg.setColorAt(1, kNavy);
+    bg.setColorAt(1, kDialogNavy);
     p.setPen(Qt::NoPen);
     p.setBrush(bg);
     p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);

@@ -5,17 +5,9 @@
 #include <QImage>
 #include <QString>
 
-namespace zn::art {
+#include "display/dialogart.h"  // the files each picture is saved as
 
-// Where each picture lands, relative to the runnable folder.
-inline const QString kDialogFolder = QStringLiteral("Graphics/Dialogs");
-inline const QString kSplashBackground = QStringLiteral("splash_background.png");
-inline const QString kSplashBox = QStringLiteral("splash_box.jpg");
-inline const QString kSplashPlay = QStringLiteral("splash_play.png");
-inline const QString kSplashPlayDisabled = QStringLiteral("splash_play_disabled.png");
-inline const QString kSplashDonate = QStringLiteral("splash_donate.png");
-inline const QString kAboutPortrait = QStringLiteral("about_portrait.png");
-inline const QString kAppIcon = QStringLiteral("icon.png");  // in the runnable folder itself
+namespace zn::art {
 
 QImage splashBackground();        // 460 x 420: dark band, light middle, dark band for the check box
 QImage boxPicture();              // 460 x 160, opaque: the device's retail box

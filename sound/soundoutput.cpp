@@ -1,4 +1,4 @@
-#include "sound/sound.h"
+#include "sound/soundoutput.h"
 
 #include <SDL.h>
 
@@ -44,10 +44,10 @@ bool environmentChoosesDriver() {
 
 }  // namespace
 
-SoundOutput::~SoundOutput() { Snd_Shutdown(); }
+SoundOutput::~SoundOutput() { shutDown(); }
 
 bool SoundOutput::Snd_Start(const SoundOutputItem& output) {
-    Snd_Shutdown();
+    shutDown();
     if (environmentChoosesDriver()) {
         opened_ = openMixer();
     } else {
@@ -75,7 +75,7 @@ void SoundOutput::silence() {
     if (opened_) Mix_HaltChannel(-1);
 }
 
-void SoundOutput::Snd_Shutdown() {
+void SoundOutput::shutDown() {
     for (Mix_Chunk*& chunk : chunks_) {
         if (chunk != nullptr) Mix_FreeChunk(chunk);
         chunk = nullptr;

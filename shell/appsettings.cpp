@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "shell/appsettings.h"
 
 #include <limits>
 

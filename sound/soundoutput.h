@@ -37,7 +37,7 @@ public:
 
     // Frees the eight samples in order (null ones are skipped) and closes the library
     // (nothing to close when it was never opened). Safe to call any number of times.
-    void Snd_Shutdown();
+    void shutDown();
 
     bool loaded(Sample s) const;
     // True once Snd_Start has opened a device, the fallback one included.

@@ -1,4 +1,4 @@
-#include "shell/random.h"
+#include "shell/clockrandom.h"
 
 #include <chrono>
 
