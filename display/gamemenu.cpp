@@ -116,7 +116,9 @@ void MenuRowLabel::leaveEvent(QEvent* e) {
 
 GameMenu::GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host, const QFont& arial)
     : QObject(&rowParent), rowParent_(rowParent), target_(target), host_(host), arial_(arial) {
-    target_.setPicture(img::btn_game_menu_background, panelPicture(arial_));
+    // Closed, the panel shows only its icon corner: the words cost font work, so they are
+    // drawn when the menu first opens.
+    target_.setPicture(img::btn_game_menu_background, panelBackground());
     for (ImageId id : {img::btn_game_menu_background, img::btn_game_menu_top}) {
         target_.setImageLeft(id, 0);
         target_.setImageTop(id, 0);
@@ -129,14 +131,21 @@ GameMenu::~GameMenu() {
     for (auto& r : Vid_Menu_Rows) delete r.data();
 }
 
-QImage GameMenu::panelPicture(const QFont& arial) {
+QImage GameMenu::panelBackground() {
     QImage pic(kPanelPictureWidth, kPanelPictureHeight, QImage::Format_ARGB32_Premultiplied);
     pic.fill(QColor(0, 0, 0, kPanelAlpha));
     QPainter p(&pic);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(0, 0, kPanelPictureWidth, kCaptionRowHeight, Qt::black);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);                // x 8..27
+    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);  // x 8..27
+    p.end();
+    return pic;
+}
+
+QImage GameMenu::panelPicture(const QFont& arial) {
+    QImage pic = panelBackground();
+    QPainter p(&pic);
     drawTextInBox(p, QStringLiteral("Game menu"), QRectF(36, 9, 89, 12), arial);  // x 36..124, y 9..20
     p.end();
     return pic;
@@ -167,6 +176,10 @@ void GameMenu::close() { Vid_Display_Game_Menu(false); }
 
 void GameMenu::buildRows() {
     removeRows();  // building twice must not leave a second set of rows behind
+    if (!captionDrawn_) {
+        target_.setPicture(img::btn_game_menu_background, panelPicture(arial_));
+        captionDrawn_ = true;
+    }
     for (int i = 1; i <= kRowCount; ++i) {
         auto* row = new MenuRowLabel(*this, Vid_Menu_Items[i - 1], &rowParent_);
         row->setGeometry(0, kRowHeight * i, kOpenWidth, kRowHeight);

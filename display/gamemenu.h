@@ -64,7 +64,8 @@ public:
     // rowParent: the widget covering the main window's client area, on which the rows
     // are created. target: the window's images; the constructor gives
     // btn_game_menu_background its built-in picture and both images their closed
-    // rectangle at the window's top-left corner. host: the window, which keeps
+    // rectangle at the window's top-left corner (the words of its caption row follow when
+    // the menu first opens). host: the window, which keeps
     // Vid_Game_Menu_Open. arial: the dialogs' Arial, whose family the rows and the caption
     // are drawn in at sizes of their own.
     GameMenu(QWidget& rowParent, GfxTarget& target, MenuHost& host, const QFont& arial);
@@ -74,6 +75,8 @@ public:
     // row with the icon and the words "Game menu" in white, below it black at alpha 204.
     // The words are drawn in arial's family.
     static QImage panelPicture(const QFont& arial);
+    // The same picture without the words: all that the closed menu's corner shows.
+    static QImage panelBackground();
 
     const QFont& arial() const { return arial_; }
 
@@ -110,6 +113,7 @@ private:
     GfxTarget& target_;
     MenuHost& host_;
     QFont arial_;
+    bool captionDrawn_ = false;  // the panel picture has its words
     std::array<QAction*, kRowCount> Vid_Menu_Items{};
     std::array<QPointer<MenuRowLabel>, kRowCount> Vid_Menu_Rows{};
 };

@@ -73,11 +73,13 @@ void Surface::setVisible(ImageId id, bool visible) {
 void Surface::copyPicture(ImageId dst, ImageId src) {
     if (dst == src) return;
     images_[index(dst)].picture = images_[index(src)].picture;
+    images_[index(dst)].sourceKey = images_[index(src)].sourceKey;
     touch(dst);
 }
 
 void Surface::clearPicture(ImageId id) {
     images_[index(id)].picture = QPixmap();
+    images_[index(id)].sourceKey = 0;
     touch(id);
 }
 
@@ -116,7 +118,13 @@ void Surface::setKeyColorTransparency(bool on, std::uint32_t bgr) {
 
 void Surface::setPicture(ImageId id, const QImage& picture) {
     Image& im = images_[index(id)];
-    im.picture = QPixmap::fromImage(picture);
+    // A skin gives one decoded picture to dozens of images: they share one pixel buffer.
+    const qint64 source = picture.isNull() ? 0 : picture.cacheKey();
+    const auto same = std::find_if(images_.begin(), images_.end(), [source](const Image& other) {
+        return source != 0 && other.sourceKey == source && !other.picture.isNull();
+    });
+    im.picture = same != images_.end() ? same->picture : QPixmap::fromImage(picture);
+    im.sourceKey = source;
     if (id == img::im_backdrop) backdropScaled_ = QPixmap();
     if (id == img::im_backdrop_logo && im.autoSize) im.rect.setSize(im.picture.size());
     touch(id);

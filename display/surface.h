@@ -106,6 +106,7 @@ private:
     struct Image {
         QRect rect;
         QPixmap picture;
+        qint64 sourceKey = 0;  // the cache key of the QImage the picture was made from
         bool visible = false;
         bool stretch = false;
         bool autoSize = false;

@@ -26,9 +26,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Q
 
     im_picture_ = new QLabel(this);
     im_picture_->setGeometry(8, 8, 116, 160);
-    im_picture_->setScaledContents(true);
-    const QString portrait = dialogArtFile(art::kAboutPortrait);
-    if (!portrait.isEmpty()) im_picture_->setPixmap(QPixmap(portrait));
+    im_picture_->setScaledContents(true);  // the portrait is read at the first showing
 
     struct Row {
         const char* caption;
@@ -96,6 +94,11 @@ void TAboutForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {
+    if (!portraitLoaded_) {
+        portraitLoaded_ = true;
+        const QString portrait = dialogArtFile(art::kAboutPortrait);
+        if (!portrait.isEmpty()) im_picture_->setPixmap(QPixmap(portrait));
+    }
     centreOnScreen(*this);
     QWidget::showEvent(event);
 }

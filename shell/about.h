@@ -32,6 +32,7 @@ protected:
 
 private:
     QLabel* im_picture_ = nullptr;
+    bool portraitLoaded_ = false;  // read at the first showing, not at creation
     QLabel* captions_[7] = {};
     QLabel* values_[7] = {};
 };

@@ -21,12 +21,13 @@ namespace {
 
 const QColor kLinkBlue(24, 82, 148);
 
-// A clickable picture. Without its picture file it draws a plain button with a caption,
-// so the dialog stays usable when the artwork is missing.
+// A clickable picture, read from its file when the button is first painted. Without its
+// picture file it draws a plain button with a caption, so the dialog stays usable when the
+// artwork is missing.
 class PictureButton : public QAbstractButton {
 public:
     PictureButton(const QString& artName, const QString& caption, QWidget* parent)
-        : QAbstractButton(parent), picture_(dialogArtFile(artName)) {
+        : QAbstractButton(parent), file_(dialogArtFile(artName)) {
         setText(caption);
         setFocusPolicy(Qt::NoFocus);
         setCursor(Qt::PointingHandCursor);
@@ -34,6 +35,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (!file_.isEmpty()) {
+            picture_ = QPixmap(file_);
+            file_.clear();
+        }
         QPainter p(this);
         if (!picture_.isNull()) {
             p.drawPixmap(rect(), picture_);
@@ -48,16 +53,21 @@ protected:
     }
 
 private:
+    QString file_;  // until the picture is read
     QPixmap picture_;
 };
 
-QLabel* pictureLabel(const QString& artName, QRect r, QWidget* parent) {
+// A label for a picture that loadPicture gives it when the dialog is first shown.
+QLabel* pictureLabel(QRect r, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setGeometry(r);
     l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+void loadPicture(QLabel* l, const QString& artName) {
     const QString file = dialogArtFile(artName);
     if (!file.isEmpty()) l->setPixmap(QPixmap(file));
-    return l;
 }
 
 QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor& colour, Qt::Alignment align,
@@ -93,8 +103,8 @@ void TSplashForm::buildControls() {
     setWindowTitle(QStringLiteral("About this game..."));
     setFixedSize(460, 420);
 
-    im_background_ = pictureLabel(art::kSplashBackground, QRect(0, 0, 460, 420), this);
-    im_box_picture_ = pictureLabel(art::kSplashBox, QRect(0, 56, 460, 160), this);
+    im_background_ = pictureLabel(QRect(0, 0, 460, 420), this);
+    im_box_picture_ = pictureLabel(QRect(0, 56, 460, 160), this);
 
     const QFont titleFont = arialFont(12, true);
     const QFont textFont = arialFont(12);
@@ -130,12 +140,7 @@ void TSplashForm::buildControls() {
     btn_play_->setGeometry(116, 340, 107, 30);
     connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
 
-    btn_play_disabled_ = pictureLabel(art::kSplashPlayDisabled, QRect(116, 340, 107, 30), this);
-    if (btn_play_disabled_->pixmap().isNull()) {
-        btn_play_disabled_->setText(QStringLiteral("PLAY"));
-        btn_play_disabled_->setFont(arialFont(14, true));
-        setTextColour(btn_play_disabled_, Qt::gray);
-    }
+    btn_play_disabled_ = pictureLabel(QRect(116, 340, 107, 30), this);
     btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
     btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
     btn_play_disabled_->hide();
@@ -157,6 +162,24 @@ void TSplashForm::buildControls() {
     chb_splashscreen_->installEventFilter(this);
 
     setTabOrder(cb_sound_, chb_splashscreen_);
+}
+
+void TSplashForm::loadPictures() {
+    if (picturesLoaded_) return;
+    picturesLoaded_ = true;
+    loadPicture(im_background_, art::kSplashBackground);
+    loadPicture(im_box_picture_, art::kSplashBox);
+    loadPicture(btn_play_disabled_, art::kSplashPlayDisabled);
+    if (btn_play_disabled_->pixmap().isNull()) {
+        btn_play_disabled_->setText(QStringLiteral("PLAY"));
+        btn_play_disabled_->setFont(arialFont(14, true));
+        setTextColour(btn_play_disabled_, Qt::gray);
+    }
+}
+
+void TSplashForm::showEvent(QShowEvent* event) {
+    loadPictures();
+    QWidget::showEvent(event);
 }
 
 void TSplashForm::FormCreate() {

@@ -75,14 +75,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void buildControls();
+    // The pictures are read when the dialog is first shown: a start that skips the dialog
+    // never decodes them.
+    void loadPictures();
 
     SplashHost& host_;
     bool playing_ = false;  // the play action has started; it never runs twice
     bool played_ = false;
+    bool picturesLoaded_ = false;
 
     QLabel* im_background_ = nullptr;
     QLabel* im_box_picture_ = nullptr;

@@ -193,12 +193,23 @@ TEST_F(SplashFormTest, TextsAreExactAndFitTheirLabels) {
     EXPECT_EQ(form.cb_sound()->itemText(2), QStringLiteral("(no sound)"));
 }
 
-TEST_F(SplashFormTest, PicturesComeFromTheGeneratedArtwork) {
+TEST_F(SplashFormTest, PicturesComeFromTheGeneratedArtworkWhenTheDialogIsShown) {
     // The tests run in the runnable folder, where the generator put the pictures.
     FakeSplashHost host;
     TSplashForm form(host);
+    EXPECT_TRUE(form.im_box_picture()->pixmap().isNull());
+    form.show();
     EXPECT_EQ(form.im_box_picture()->pixmap().size(), QSize(460, 160));
     EXPECT_EQ(form.btn_play_disabled()->pixmap().size(), QSize(107, 30));
+    EXPECT_TRUE(form.btn_play_disabled()->text().isEmpty());
+
+    // A start that skips the dialog never reads them.
+    test::writeStore({QStringLiteral("SoundMode=2"), QStringLiteral("SplashScreen=0")});
+    FakeSplashHost skippingHost;
+    TSplashForm skipped(skippingHost);
+    ASSERT_TRUE(skipped.played());
+    EXPECT_TRUE(skipped.im_box_picture()->pixmap().isNull());
+    EXPECT_TRUE(skipped.btn_play_disabled()->pixmap().isNull());
 }
 
 }  // namespace

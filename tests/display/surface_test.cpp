@@ -89,6 +89,22 @@ TEST_F(SurfaceTest, ScoreDigitsRepaintOnlyWhenTheirPictureChanges) {
     EXPECT_EQ(pixel({102, 7}), QColor(Qt::gray));  // an empty picture shows what lies below
 }
 
+TEST_F(SurfaceTest, ImagesOfOneDecodedPictureShareItsPixelsAndNeverAnotherPicture) {
+    const QImage pill = solid(4, 4, Qt::red), ghost = solid(4, 4, Qt::blue);
+    const ImageId a = img::im_pill(4, 4), b = img::im_nibbo(4, 4), c = img::im_panel_number(0);
+    s.setPicture(a, pill);
+    s.setPicture(b, pill);
+    EXPECT_EQ(s.imagePicture(a).cacheKey(), s.imagePicture(b).cacheKey());  // one pixel buffer
+    s.setPicture(b, ghost);                                                 // b shows another picture now,
+    s.copyPicture(a, b);                                                    // and a a copy of it:
+    s.setPicture(c, pill);  // c gets the pill, not what a shows
+    EXPECT_EQ(s.imagePicture(c).toImage().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(s.imagePicture(a).toImage().pixelColor(0, 0), QColor(Qt::blue));
+    s.clearPicture(b);
+    s.setPicture(b, ghost);
+    EXPECT_EQ(s.imagePicture(b).toImage().pixelColor(0, 0), QColor(Qt::blue));
+}
+
 TEST_F(SurfaceTest, PicturesDrawUnscaledClippedAndBlendedInStackingOrder) {
     const ImageId nibbo = img::im_nibbo(4, 4), pill = img::im_pill(4, 4);
     place(s, nibbo, QRect(20, 20, 10, 10), solid(30, 30, Qt::blue));             // larger than its rectangle

@@ -30,12 +30,15 @@ TEST(GameMenuPicture, CaptionRowWithIconAndWordsOverADimmedPanel) {
 }
 
 TEST_F(MenusTest, ButtonOpensThirteenRowsAndClosesThemAgain) {
-    EXPECT_EQ(gfx.at(img::btn_game_menu_background).picture.size(), QSize(256, 512));
+    // Closed, the panel's corner needs no words; opened, the caption row has them.
+    EXPECT_EQ(gfx.at(img::btn_game_menu_background).picture, GameMenu::panelBackground());
     log.store["SplashScreen"] = true;
     popup->pm_0_menuPopup();
     window.setCursor(Qt::PointingHandCursor);  // as over the menu button: no row may inherit it
     gameMenu->btn_game_menu_topClick();
     ASSERT_TRUE(Vid_Game_Menu_Open);
+    EXPECT_EQ(gfx.at(img::btn_game_menu_background).picture,
+              GameMenu::panelPicture(arialFont(GameMenu::kRowFontCell)));
     EXPECT_EQ(gfx.at(img::btn_game_menu_background).width, 256);
     EXPECT_EQ(gfx.at(img::btn_game_menu_background).height, 448);
     const QStringList texts = {"   About...",
