@@ -49,7 +49,7 @@ public:
 
     static constexpr int kMixRate = 22050;
     static constexpr int kMixChannels = 64;
-    static constexpr int kChunkFrames = 512;
+    static constexpr int kChunkFrames = 256;  // 11.6 ms at kMixRate
 
 private:
     std::array<Mix_Chunk*, kSampleCount> chunks_{};
