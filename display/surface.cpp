@@ -242,8 +242,19 @@ QImage Surface::compose(const QRect& r) const {
     return out;
 }
 
+bool Surface::holdsKeyColor(const QImage& composed) const {
+    for (int y = 0; y < composed.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(composed.constScanLine(y));
+        if (std::find(line, line + composed.width(), keyColor_) != line + composed.width()) return true;
+    }
+    return false;
+}
+
 void Surface::applyMask() {
-    QRegion fresh = mask_ - maskDirty_;
+    // Most changes lie where nothing is see-through before or after: there the frame is
+    // composed to look for the key colour, and the mask stays as it is.
+    QRegion keyFree;
+    std::vector<std::pair<QRect, QImage>> keyed;
     for (const QRect& r : maskDirty_) {
         const QRect c = r.intersected(rect());
         if (c.isEmpty()) continue;
@@ -251,11 +262,23 @@ void Surface::applyMask() {
         const int band = std::max(1, kMaskBandPixels / c.width());
         for (int y = c.top(); y <= c.bottom(); y += band) {
             const QRect b(c.left(), y, c.width(), std::min(band, c.bottom() + 1 - y));
-            fresh += opaqueRegion(compose(b), keyColor_).translated(b.topLeft());
+            QImage composed = compose(b);
+            if (holdsKeyColor(composed))
+                keyed.emplace_back(b, std::move(composed));
+            else
+                keyFree += b;
         }
     }
+    const bool shaped = !window()->mask().isEmpty();
+    if (keyed.empty() && shaped && (keyFree - mask_).isEmpty()) {
+        maskDirty_ = QRegion();
+        return;
+    }
+    QRegion fresh = (mask_ - maskDirty_) + keyFree;
+    for (const auto& [b, composed] : keyed)
+        fresh += opaqueRegion(composed, keyColor_).translated(b.topLeft());
     maskDirty_ = QRegion();
-    if (fresh == mask_ && !window()->mask().isEmpty()) return;
+    if (fresh == mask_ && shaped) return;
     mask_ = fresh;
     // An empty mask would switch shaping off and show the whole window: keep one pixel.
     window()->setMask(mask_.isEmpty() ? QRegion(0, 0, 1, 1) : mask_);

@@ -122,8 +122,9 @@ private:
     void resizeClient(QSize s);
     void drawImage(QPainter& p, const Image& im, ImageId id) const;
     void updateCursor(QPoint p);
-    void rebuildMask();
     void applyMask();
+    // True when a composed picture holds a pixel of the key colour.
+    bool holdsKeyColor(const QImage& composed) const;
 
     std::array<Image, kImageCount> images_;
     std::vector<ImageId> touched_;

@@ -49,7 +49,9 @@ public:
 
     static constexpr int kMixRate = 22050;
     static constexpr int kMixChannels = 64;
-    static constexpr int kChunkFrames = 512;
+    // 17.4 ms at kMixRate. 256 frames (11.6 ms) left SDL's dummy and disk outputs a buffer late
+    // now and then on a busy machine; 384 kept up.
+    static constexpr int kChunkFrames = 384;
 
 private:
     std::array<Mix_Chunk*, kSampleCount> chunks_{};

@@ -165,6 +165,17 @@ TEST_F(SurfaceTest, TheMaskLeavesOutKeyColouredPixels) {
     s.flushChanges();
     EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100) + (QRegion(150, 40, 10, 10) - QRegion(150, 40, 1, 1)));
 
+    // see-through pixels of a picture leave the key colour under them see-through
+    QImage ring = solid(10, 10, Qt::white);
+    for (int y = 0; y < 10; ++y) ring.setPixelColor(0, y, Qt::transparent);
+    const ImageId down = img::btn_ctrlr_overlay_down;
+    place(s, down, QRect(150, 70, 10, 10), ring);
+    s.setVisible(down, true);
+    s.flushChanges();
+    EXPECT_EQ(s.shapeMask(), QRegion(0, 0, 120, 100) + (QRegion(150, 40, 10, 10) - QRegion(150, 40, 1, 1)) +
+                                 QRegion(151, 70, 9, 10));
+    s.setVisible(down, false);
+
     // a figure in the key colour cuts a hole into the body
     const ImageId fig = img::im_nibbo(2, 2);
     place(s, fig, QRect(5, 5, 3, 3), solid(3, 3, QColor(255, 0, 255)));

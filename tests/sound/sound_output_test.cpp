@@ -106,7 +106,7 @@ TEST_F(SoundOutputTest, OpensTheMixerAsAskedAndLoadsAllEightSamples) {
     EXPECT_EQ(rate, 22050);
     EXPECT_EQ(format, AUDIO_S16SYS);
     EXPECT_EQ(Mix_AllocateChannels(-1), 64);
-    EXPECT_LE(sound_.latencyMs(), 25);
+    EXPECT_LE(sound_.latencyMs(), 18);
     for (int i = 0; i < zn::kSampleCount; ++i) EXPECT_TRUE(sound_.loaded(Sample(i))) << i;
 }
 
