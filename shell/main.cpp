@@ -125,13 +125,10 @@ private:
 // The game's icon (icon.png of the game folder, else the desktop theme's) at the sizes
 // task bars and window switchers ask for.
 QIcon gameIcon() {
+    // One picture: the icon scales it when a smaller size is asked for, not at start.
     const QPixmap picture(zn::art::kAppIcon);
     if (picture.isNull()) return QIcon::fromTheme(QStringLiteral("zorpy-nibbo"));
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    icon.addPixmap(picture);
-    return icon;
+    return QIcon(picture);
 }
 
 }  // namespace
