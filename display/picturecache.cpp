@@ -18,6 +18,13 @@ QImage placeholderPicture() {
     return image;
 }
 
+QString hiResPartnerPath(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash + 1) return path + QLatin1String("@2x");  // no extension (or a dot file)
+    return path.left(dot) + QLatin1String("@2x") + path.mid(dot);
+}
+
 QImage loadPicture(const QString& path, QString& error) {
     const QString ext = QString::fromStdString(skin::extensionOf(path.toStdString()));
     QByteArray format;

@@ -16,6 +16,12 @@ constexpr long long kMaxPicturePixels = 1ll << 25;  // 128 MiB as 32-bit pixels;
 // ring around pure red.
 QImage placeholderPicture();
 
+// The file a skin may place beside a picture with the same content at twice its width and
+// height, for drawing at sizes above 100 %: "Skin/body.png" -> "Skin/body@2x.png". The suffix
+// goes before the last extension of the file name; a name without an extension gets it at the
+// end.
+QString hiResPartnerPath(const QString& path);
+
 // Decodes a picture chosen by its file name's extension (png; jpg, jpeg; bmp; ico). On failure
 // returns a null image and sets error to a text naming the problem.
 QImage loadPicture(const QString& path, QString& error);
