@@ -24,6 +24,7 @@ public:
         : t_(target), app_(app), skin_(skin) {}
 
     void run(bool fullscreen) {
+        prefetchPictures(fullscreen);
         t_.setClientHeight(gameExtent(skin_.gameHeight));
         t_.setClientWidth(gameExtent(skin_.gameWidth));
         if (fullscreen)
@@ -96,6 +97,19 @@ private:
         const auto [p, first] = pictures_.look(folder, fileName);
         if (first && p.state == gfx::PictureCache::Picture::State::Undecodable) problems_ << p.error;
         return p.image;
+    }
+
+    // Every picture file this run will look at, decoded side by side before the run looks at
+    // them one by one in its own order (which decides the order of the reported problems).
+    void prefetchPictures(bool fullscreen) {
+        std::vector<std::pair<std::string, std::string>> files;
+        if (fullscreen) {
+            for (const std::string* name : {&skin_.backdropFile, &skin_.logoFile})
+                if (skin::namesPicture(*name)) files.emplace_back(skin_.backdropDir, *name);
+        }
+        for (const skin::ImageSection& slot : skin_.imageSections)
+            if (skin::namesPicture(slot.fileName)) files.emplace_back(skin_.skinDir, slot.fileName);
+        pictures_.prefetch(files);
     }
 
     void setUpFullscreen() {

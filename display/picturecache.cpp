@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "display/skinini.h"
 #include "display/skinreader.h"
@@ -67,14 +70,14 @@ QImage loadPicture(const QString& path, QString& error) {
 
 PictureCache::PictureCache(QString relativeTo) : relativeTo_(std::move(relativeTo)) {}
 
-PictureCache::Lookup PictureCache::look(const std::string& folder, const std::string& fileName) {
+QString PictureCache::pathOf(const std::string& folder, const std::string& fileName) const {
     std::string dir = folder;
     if (!relativeTo_.isEmpty() && !dir.empty() && !QDir::isAbsolutePath(QString::fromStdString(dir)))
         dir = (relativeTo_ + QLatin1Char('/')).toStdString() + dir;
-    const QString path = QString::fromStdString(skin::picturePath(dir, fileName));
-    const auto known = pictures_.find(path);
-    if (known != pictures_.end()) return {known->second, false};
+    return QString::fromStdString(skin::picturePath(dir, fileName));
+}
 
+PictureCache::Picture PictureCache::examine(const QString& path) {
     Picture p;
     p.path = path;
     const QFileInfo info(path);
@@ -86,7 +89,37 @@ PictureCache::Lookup PictureCache::look(const std::string& folder, const std::st
         p.image = loadPicture(path, p.error);
         p.state = p.image.isNull() ? Picture::State::Undecodable : Picture::State::Loaded;
     }
-    return {pictures_.emplace(path, std::move(p)).first->second, true};
+    return p;
+}
+
+PictureCache::Lookup PictureCache::look(const std::string& folder, const std::string& fileName) {
+    const QString path = pathOf(folder, fileName);
+    auto known = pictures_.find(path);
+    if (known == pictures_.end()) known = pictures_.emplace(path, Entry{examine(path)}).first;
+    const bool first = !known->second.looked;
+    known->second.looked = true;
+    return {known->second.picture, first};
+}
+
+void PictureCache::prefetch(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<QString> paths;
+    for (const auto& [folder, fileName] : files) {
+        const QString path = pathOf(folder, fileName);
+        if (!pictures_.count(path) && std::find(paths.begin(), paths.end(), path) == paths.end())
+            paths.push_back(path);
+    }
+    std::vector<Picture> decoded(paths.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i; (i = next++) < paths.size();) decoded[i] = examine(paths[i]);
+    };
+    const std::size_t threads =
+        std::min<std::size_t>({4, std::max(1u, std::thread::hardware_concurrency()), (paths.size() + 7) / 8});
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& t : helpers) t.join();
+    for (std::size_t i = 0; i < paths.size(); ++i) pictures_.emplace(paths[i], Entry{std::move(decoded[i])});
 }
 
 }  // namespace zn::gfx

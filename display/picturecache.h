@@ -5,6 +5,8 @@
 #include <QString>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zn::gfx {
 
@@ -48,9 +50,21 @@ public:
     // The picture at folder (from skin::folderPath) + fileName.
     Lookup look(const std::string& folder, const std::string& fileName);
 
+    // Decodes the distinct files among (folder, fileName) pairs that have not been looked at
+    // yet, side by side on up to four threads. A later look() finds them decoded and still
+    // counts as the first look.
+    void prefetch(const std::vector<std::pair<std::string, std::string>>& files);
+
 private:
+    struct Entry {
+        Picture picture;
+        bool looked = false;
+    };
+    QString pathOf(const std::string& folder, const std::string& fileName) const;
+    static Picture examine(const QString& path);
+
     QString relativeTo_;
-    std::map<QString, Picture> pictures_;
+    std::map<QString, Entry> pictures_;
 };
 
 }  // namespace zn::gfx
