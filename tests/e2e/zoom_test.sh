@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The window at twice its size (--zoom 200): the window is twice the skin's game area, the
-# power switch works where it is drawn, Ctrl and minus and Ctrl and the wheel make it smaller
+# The window at twice its size (--zoom 200): the window is twice the skin's game area, it
+# follows a drag pixel for pixel, the power switch works where it is drawn, Ctrl and minus and Ctrl and the wheel make it smaller
 # and store the zoom, and a window grown past the screen's edge is pushed back onto it.
 # Usage: zoom_test.sh GAME_DIR
 . "$(dirname "$0")/e2e_lib.sh"
@@ -24,6 +24,10 @@ scaled() { echo $((($1 * $2 + 50) / 100)); }
 
 e2e_until "$E2E_DEADLINE" has_size $((2 * gw)) $((2 * gh)) || e2e_fail "the window is $(size), not twice $gw x $gh"
 [ -z "$(e2e_stored Zoom)" ] || e2e_fail "--zoom was stored: Zoom=$(e2e_stored Zoom)"
+
+# a drag on the body, just inside its top edge: the grabbed point stays under the pointer
+read -r wx wy < <(e2e_window_pos "$wid")
+e2e_drag_window "$wid" "$((wx + gw))" "$((wy + 40))" -60 -40 || e2e_fail "the window did not follow a drag at 200 %"
 
 read -r wx wy < <(e2e_window_pos "$wid")
 at() {  # screen point at the centre of image $1 at 200 %
