@@ -168,6 +168,9 @@ const QPixmap& Surface::scaled(const Image& im) const {
 
     const double s = scale_.game;
     const QSize size(scaledLength(im.picture.width(), s), scaledLength(im.picture.height(), s));
+    // A picture that would be huge when scaled is not kept: drawImage scales what it shows.
+    if (static_cast<double>(size.width()) * size.height() > gfx::kMaxPicturePixels)
+        return scaled_.emplace(key, QPixmap()).first->second;
     QImage source;
     if (s > 1.0 && !im.hiResPath.isEmpty()) source = hiResPicture(im);
     if (source.isNull()) source = im.picture.toImage();
@@ -387,6 +390,10 @@ void Surface::drawImage(QPainter& p, const Image& im, ImageId id) const {
     // The same part of the picture, on the widget: from the scaled picture, unscaled.
     const QRect dest = mapRect(src.translated(im.rect.topLeft()));
     const QPixmap& pic = scaled(im);
+    if (pic.isNull()) {
+        p.drawPixmap(dest, im.picture, src);
+        return;
+    }
     const QRect part(0, 0, std::min(dest.width(), pic.width()), std::min(dest.height(), pic.height()));
     if (!part.isEmpty()) p.drawPixmap(dest.topLeft(), pic, part);
 }

@@ -13,6 +13,7 @@
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
+#include "display/skinreader.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "sound/sample_files.h"
@@ -224,7 +225,9 @@ bool TForm1::Gfx_Init() {
 void TForm1::applyScale() {
     Surface::Scale scale;  // full screen as the skin places it: pixel for pixel
     if (!Vid_Fullscreen) {
-        const double z = zoom_ / 100.0;
+        // A window larger than the largest game area would be no use on any screen.
+        const double w = std::max(1, surface_->clientWidth()), h = std::max(1, surface_->clientHeight());
+        const double z = std::min({zoom_ / 100.0, skin::kMaxExtent / w, skin::kMaxExtent / h});
         scale = {z, {}, z};
     } else if (fullscreenFit_) {
         scale =

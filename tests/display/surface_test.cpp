@@ -288,6 +288,13 @@ TEST_F(SurfaceTest, ZoomMapsRectanglesHitTestingRepaintsAndPressPoints) {
     EXPECT_EQ(pressed[0][2].toPoint(), QPoint(10, 12));
     ASSERT_GE(moved.count(), 1);
     EXPECT_EQ(moved.last()[2].toPoint(), QPoint(30, 40));
+    // a picture too large to keep scaled is drawn scaled as it is shown
+    const ImageId ghost = img::im_ghost(8, 2);
+    place(s, ghost, QRect(150, 80, 10, 10), solid(4500, 4000, Qt::darkGreen));
+    s.setVisible(ghost, true);
+    EXPECT_TRUE(s.scaledPicture(ghost).isNull());
+    EXPECT_EQ(pixel({319, 179}), QColor(Qt::darkGreen));
+    EXPECT_EQ(pixel({320, 179}), QColor(Qt::black));  // the bare background beside it
 
     s.setScale(zoomed(0.5));
     s.flushChanges();
