@@ -7,7 +7,8 @@
 #     as median and 99th-percentile deviation from 120 ms, windowed and full screen, set
 #     against zn-minimal-qt ticking a precise 120 ms timer for as long in the same run;
 #   - cost of a tick with its repaint: instructions per tick under callgrind (collection
-#     switched on for a stretch of play only) and CPU time per minute of play (/proc);
+#     switched on for a stretch of play only), also windowed at 200 % (Zoom=200), and CPU
+#     time per minute of play (/proc);
 #   - the largest area flushed to the screen during play, from Qt's painting log;
 #   - start-up to the mapped window and resident memory, against zn-minimal-qt;
 #   - memory after the soak (SOAK_MINUTES of windowed play, default 10);
@@ -109,9 +110,10 @@ stop() {
     kill -9 "$1" 2>/dev/null
 }
 
-# store FULLSCREEN: the settings of the run: no start dialog, sound on (SDL's dummy output).
+# store FULLSCREEN [LINES]: the settings of the run: no start dialog, sound on (SDL's dummy
+# output), and LINES (name=value, each ending in \n) added.
 store() {
-    printf '[General]\nSoundMode=0\nSplashScreen=0\nCtrlrOverlay=1\nFullscreenMode=%s\n' "$1" \
+    printf '[General]\nSoundMode=0\nSplashScreen=0\nCtrlrOverlay=1\nFullscreenMode=%s\n%b' "$1" "${2:-}" \
         >"$tmp/config/Quillon/Zornibak50.conf"
 }
 
@@ -249,10 +251,11 @@ paint_run win
 paint_run full
 
 # --- 4. instructions per tick under callgrind --------------------------------------------------
-# cg_run MODE: "TICKS INSTRUCTIONS" for 40 s of play with collection on.
+# cg_run MODE: "TICKS INSTRUCTIONS" for 40 s of play with collection on; MODE is win, full
+# or win200 (windowed at Zoom=200).
 cg_run() {
     local mode=$1 n0 n1 dump
-    store $([ "$mode" = full ] && echo 1 || echo 0)
+    store $([ "$mode" = full ] && echo 1 || echo 0) "$([ "$mode" = win200 ] && echo 'Zoom=200\n')"
     launch cg 180 env ZN_TICK_LOG="$tmp/$mode.cgticks" "${sim_env[@]}" \
         valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$tmp/cg.$mode.%p" ./zorpy-nibbo
     start_game 6
@@ -268,9 +271,10 @@ cg_run() {
     [ -n "$dump" ] || dump=$(ls "$tmp"/cg."$mode".* | head -n1)
     echo "$((n1 - n0)) $(awk '/^totals:/ { t = $2 } /^summary:/ { s = $2 } END { print (t != "" ? t : s) }' "$dump")" >"$tmp/$mode.cg"
 }
-note "callgrind, windowed and full screen: 40 s of play each (slow start)"
+note "callgrind, windowed, full screen and windowed at 200 %: 40 s of play each (slow start)"
 cg_run win
 cg_run full
+cg_run win200
 
 # --- 5. sound latency and the engine's tick alone ----------------------------------------------
 (cd "$game" && "$build/bench/zn-sound-latency") >"$tmp/latency" 2>&1
@@ -289,6 +293,7 @@ read -r pw_n pw_big pw_win <"$tmp/win.paint"
 read -r pf_n pf_big pf_win <"$tmp/full.paint"
 read -r cw_n cw_ir <"$tmp/win.cg"
 read -r cf_n cf_ir <"$tmp/full.cg"
+read -r cz_n cz_ir <"$tmp/win200.cg"
 st_min=$(median <"$tmp/st_min") st_win=$(median <"$tmp/st_win") st_full=$(median <"$tmp/st_full")
 rss_min=$(median <"$tmp/rss_min") rss_win=$(median <"$tmp/rss_win") rss_full=$(median <"$tmp/rss_full")
 anon_min=$(median <"$tmp/anon_min") anon_win=$(median <"$tmp/anon_win") anon_full=$(median <"$tmp/anon_full")
@@ -315,6 +320,7 @@ full-screen start is measured from a store whose FullscreenMode is 1.
 |---|---|---|---|---|
 | Tick interval deviation from 120 ms, median / p99 (max) | $tw_med / $tw_p99 ms ($tw_max), $tw_n ticks | $tf_med / $tf_p99 ms ($tf_max), $tf_n ticks | p99 no worse than the minimal program's: $tm_med / $tm_p99 ms ($tm_max), $tm_n ticks (+0.1 ms resolution) | $(ok "$tw_p99 <= $tm_p99 + 0.1 && $tf_p99 <= $tm_p99 + 0.1") |
 | Instructions per tick with its repaint (callgrind, 40 s of play) | $(per_tick "$cw_ir" "$cw_n") ($cw_n ticks) | $(per_tick "$cf_ir" "$cf_n") ($cf_n ticks) | ≤ 60 000 windowed, ≤ 50 000 full screen | $(ok "$(per_tick "$cw_ir" "$cw_n") <= 60000 && $(per_tick "$cf_ir" "$cf_n") <= 50000") |
+| Instructions per tick windowed at 200 % (Zoom=200, callgrind, 40 s of play) | $(per_tick "$cz_ir" "$cz_n") ($cz_n ticks) | | ≤ 2 × windowed at 100 % | $(ok "$(per_tick "$cz_ir" "$cz_n") <= 2 * $(per_tick "$cw_ir" "$cw_n")") |
 | CPU time per minute of play | $cpums_w ms = $cpu_w % of a core | $cpums_f ms = $cpu_f % of a core | ≤ 0.3 % | $(ok "$cpu_w <= 0.3 && $cpu_f <= 0.3") |
 | Largest area flushed to the screen during play (20 s) | $(pct "$pw_big" "$pw_win") % of the window ($pw_n flushes) | $(pct "$pf_big" "$pf_win") % of the window ($pf_n flushes) | never the whole window | $(ok "$pw_big < $pw_win && $pf_big < $pf_win") |
 | Start-up to the mapped window | $st_win ms = $(ratio "$st_win" "$st_min") × minimal ($st_min ms) | $st_full ms = $(ratio "$st_full" "$st_min") × minimal | ≤ 1.3 × windowed, ≤ 1.5 × full screen | $(ok "$st_win <= 1.3 * $st_min && $st_full <= 1.5 * $st_min") |

@@ -6,10 +6,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
+#include "display/skinreader.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "sound/sample_files.h"
@@ -46,7 +50,8 @@ const ControlOperations& operationsOf(Control c) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), zoomForThisRun_(zoom) {
     surface_ = new Surface(this);
     surface_->move(0, 0);
     setFocusPolicy(Qt::StrongFocus);
@@ -78,6 +83,7 @@ void TForm1::FormCreate() {
         std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
     Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
+    zoom_ = zoomForThisRun_ ? zoomPercentFrom(*zoomForThisRun_) : settings_->readZoom();
     Gfx_Init();
     Vid_Game_Menu_Open = false;
     Inp_Key_Names = fillKeyNames();
@@ -209,9 +215,73 @@ void TForm1::moveOffscreen() {
 }
 
 bool TForm1::Gfx_Init() {
+    fullscreenFit_ = settings_->readFlag(Setting::FullscreenFit);
     const bool ok = zn::Gfx_Init(*surface_, services_, Vid_Fullscreen);
+    applyScale();
     surface_->flushChanges();
     return ok;
+}
+
+void TForm1::applyScale() {
+    Surface::Scale scale;  // full screen as the skin places it: pixel for pixel
+    if (!Vid_Fullscreen) {
+        // A window larger than the largest game area would be no use on any screen.
+        const double w = std::max(1, surface_->clientWidth()), h = std::max(1, surface_->clientHeight());
+        const double z = std::min({zoom_ / 100.0, skin::kMaxExtent / w, skin::kMaxExtent / h});
+        scale = {z, {}, z};
+    } else if (fullscreenFit_) {
+        scale =
+            Surface::fitted(QSize(surface_->clientWidth(), surface_->clientHeight()), surface_->gameArea());
+    }
+    surface_->setScale(scale);
+}
+
+void TForm1::setZoom(int percent) {
+    const int z = zoomPercentFrom(percent);
+    settings_->write(Setting::Zoom, z);
+    if (z == zoom_) return;
+    zoom_ = z;
+    if (Vid_Fullscreen) return;
+    const QPoint centre = geometry().center();
+    applyScale();
+    surface_->flushChanges();
+    // About the old centre, then pushed back onto the screen's free area (its top-left
+    // corner first when the window is larger than that area).
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect free = scr ? scr->availableGeometry() : QRect(0, 0, width(), height());
+    const int x = std::max(free.left(), std::min(centre.x() - width() / 2, free.right() + 1 - width()));
+    const int y = std::max(free.top(), std::min(centre.y() - height() / 2, free.bottom() + 1 - height()));
+    move(x, y);
+}
+
+void TForm1::zoomBy(int steps) {
+    if (Vid_Fullscreen) return;
+    setZoom(std::clamp(zoom_ + steps * kZoomStep, kZoomMin, kZoomMax));
+}
+
+int TForm1::zoomStepOf(const QKeyEvent& e) {
+    if (!e.modifiers().testFlag(Qt::ControlModifier)) return 0;
+    switch (e.key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return 1;
+        case Qt::Key_Minus:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+void TForm1::wheelEvent(QWheelEvent* e) {
+    if (!e->modifiers().testFlag(Qt::ControlModifier)) {
+        wheelTurn_ = 0;
+        e->ignore();
+        return;
+    }
+    e->accept();
+    wheelTurn_ += e->angleDelta().y();
+    for (; wheelTurn_ >= 120; wheelTurn_ -= 120) zoomBy(1);
+    for (; wheelTurn_ <= -120; wheelTurn_ += 120) zoomBy(-1);
 }
 
 bool TForm1::startSound(const QString& driverText) {
@@ -240,7 +310,14 @@ void TForm1::release(Control c) {
     if (const auto up = operationsOf(c).up) (game_.get()->*up)();
 }
 
-void TForm1::keyPressEvent(QKeyEvent* e) { KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this); }
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    // None of these is a key of the key table: the game never sees them.
+    if (const int step = zoomStepOf(*e)) {
+        zoomBy(step);
+        return;
+    }
+    KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this);
+}
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
     KeyDispatch::keyUp(Inp_Keys, virtualKeyCode(*e), e->isAutoRepeat(), *this);

@@ -231,6 +231,77 @@ TEST_F(FormTest, CentringAndTheDisplayModes) {
     EXPECT_TRUE(form.surface().imageVisible(img::btn_game_menu_top));
 }
 
+void sendWheel(QWidget& w, int delta, Qt::KeyboardModifiers mods) {
+    QWheelEvent e(QPointF(20, 20), QPointF(w.mapToGlobal(QPoint(20, 20))), QPoint(), QPoint(0, delta),
+                  Qt::NoButton, mods, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+TEST_F(FormTest, ZoomStepsWithCtrlAndTheWheelScaleClicksAndAreStored) {
+    writeStore("FullscreenMode=0\nSoundMode=2\nZoom=260\n");  // not a step: read as 250
+    TForm1 form;
+    EXPECT_EQ(form.zoom(), 250);
+    EXPECT_EQ(form.size(), QSize(750, 500));
+    sendMouse(form.surface(), QEvent::MouseButtonPress, {37, 387}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(form.surface(), QEvent::MouseButtonRelease, {37, 387}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Power_On);  // the power button at 250 %
+
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form.size(), QSize(675, 450));
+    EXPECT_EQ(stored("Zoom"), "225");
+    QTest::keyClick(&form, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(form.zoom(), 275);
+    sendWheel(form, -240, Qt::ControlModifier);  // two notches towards the user
+    EXPECT_EQ(form.zoom(), 225);
+    EXPECT_EQ(stored("Zoom"), "225");
+    // without Ctrl nothing zooms; with Ctrl held the game's keys still work
+    QTest::keyClick(&form, Qt::Key_Minus);
+    sendWheel(form, 120, Qt::NoModifier);
+    EXPECT_EQ(form.zoom(), 225);
+    QTest::keyClick(&form, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+    EXPECT_EQ(form.zoom(), 225);
+
+    // growing keeps the window on the screen
+    form.setZoom(100);
+    form.move(screen().right() - 310, screen().bottom() - 205);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 200);
+    EXPECT_TRUE(screen().contains(form.geometry())) << form.geometry().x() << "," << form.geometry().y();
+    form.setZoom(400);
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 400);
+
+    // full screen: no zoom; the windowed zoom waits for the windowed mode
+    form.menuHost().setFullscreen(true);
+    ASSERT_TRUE(form.Gfx_Init());
+    EXPECT_EQ(form.size(), screen().size());
+    EXPECT_EQ(form.surface().widgetRect(img::im_background),
+              QRect(0, 0, 200, 200).translated((screen().width() - 300) / 2, (screen().height() - 200) / 2));
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 400);
+}
+
+TEST_F(FormTest, ZoomOfTheCommandLineIsNotStoredAndFullScreenFitFillsTheScreen) {
+    writeStore("FullscreenMode=0\nZoom=200\n");
+    TForm1 windowed(nullptr, 50);
+    EXPECT_EQ(windowed.size(), QSize(150, 100));
+    EXPECT_EQ(stored("Zoom"), "200");
+    EXPECT_TRUE(windowed.surface().shapeMask().contains(QPoint(99, 50)));  // the body, at half its size
+    EXPECT_FALSE(windowed.surface().shapeMask().contains(QPoint(101, 50)));
+
+    writeStore("FullscreenMode=1\nFullscreenFit=1\n");
+    TForm1 fitted;
+    const QRect body = fitted.surface().widgetRect(img::im_background);
+    const double s = std::min(screen().width() / 300.0, screen().height() / 200.0);
+    EXPECT_NEAR(body.width(), 200 * s, 1);
+    EXPECT_NEAR(body.height(), 200 * s, 1);
+    EXPECT_NEAR(body.left(), (screen().width() - 300 * s) / 2, 1);  // the game area centred
+    EXPECT_NEAR(body.top(), (screen().height() - 200 * s) / 2, 1);
+    EXPECT_EQ(fitted.surface().widgetRect(img::btn_game_menu_top), QRect(0, 0, 36, 32));
+}
+
 TEST_F(FormTest, TheGameMenuButtonAndTheRightClick) {
     writeStore("FullscreenMode=1\n");
     TForm1 form;
