@@ -70,10 +70,19 @@ int scaledLength(int length, double scale) {
 
 }  // namespace
 
-Surface::Scale Surface::fitted(QSize client, const QRect& gameArea) {
+Surface::Scale Surface::fitted(QSize client, const QRect& gameArea, const QRect& keepClear) {
     if (client.isEmpty() || gameArea.isEmpty()) return {};
-    const double s = std::min(static_cast<double>(client.width()) / gameArea.width(),
-                              static_cast<double>(client.height()) / gameArea.height());
+    const double w = gameArea.width(), h = gameArea.height();
+    double s = std::min(client.width() / w, client.height() / h);
+    if (!keepClear.isEmpty()) {
+        // The centred area is clear of the rectangle when it ends before one of its four
+        // sides: the largest scale that still does so on any side.
+        const QRect& k = keepClear;
+        const double clear =
+            std::max({(2.0 * k.left() - client.width()) / w, (client.width() - 2.0 * (k.right() + 1)) / w,
+                      (2.0 * k.top() - client.height()) / h, (client.height() - 2.0 * (k.bottom() + 1)) / h});
+        s = std::max(std::min(s, clear), std::min(s, 1.0));
+    }
     const QPointF origin((client.width() - gameArea.width() * s) / 2,
                          (client.height() - gameArea.height() * s) / 2);
     return {s, origin - QPointF(gameArea.topLeft()) * s, 1.0};

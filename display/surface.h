@@ -51,8 +51,10 @@ public:
     void setScale(const Scale& scale);
     const Scale& scale() const { return scale_; }
     // Full screen fitted: the game area as large as it fits into a client of this size, its
-    // proportions kept, centred; the client itself is not scaled.
-    static Scale fitted(QSize client, const QRect& gameArea);
+    // proportions kept, centred; the client itself is not scaled. When a rectangle to keep
+    // clear is given (the logo), the area stops short of it, though never below its own
+    // size for that: a logo in the middle of the screen is covered as before.
+    static Scale fitted(QSize client, const QRect& gameArea, const QRect& keepClear = {});
     // False for the backdrop, the logo and the game menu's two images.
     static bool isGameImage(ImageId id);
 

@@ -230,8 +230,10 @@ void TForm1::applyScale() {
         const double z = std::min({zoom_ / 100.0, skin::kMaxExtent / w, skin::kMaxExtent / h});
         scale = {z, {}, z};
     } else if (fullscreenFit_) {
+        const ImageId logo = img::im_backdrop_logo;
         scale =
-            Surface::fitted(QSize(surface_->clientWidth(), surface_->clientHeight()), surface_->gameArea());
+            Surface::fitted(QSize(surface_->clientWidth(), surface_->clientHeight()), surface_->gameArea(),
+                            surface_->imageVisible(logo) ? surface_->imageRect(logo) : QRect());
     }
     surface_->setScale(scale);
 }

@@ -409,6 +409,14 @@ TEST(SurfaceFit, FullScreenFitScalesOnlyTheGameAreaCentredAndKeepsItsProportions
     const Surface::Scale wide = Surface::fitted(QSize(1920, 1080), QRect(0, 0, 960, 200));
     EXPECT_DOUBLE_EQ(wide.game, 2.0);
     EXPECT_DOUBLE_EQ(wide.shift.y(), (1080 - 400) / 2.0);
+
+    // A logo in the top-right corner: the centred area stops short of it on the side that
+    // leaves it largest (its right edge at the logo's left here), but never below 100 %.
+    const Surface::Scale clear = Surface::fitted(QSize(1920, 1080), game, QRect(1387, 0, 533, 120));
+    EXPECT_NEAR(clear.game, (2.0 * 1387 - 1920) / 692, 1e-9);
+    EXPECT_NEAR((game.left() + 692) * clear.game + clear.shift.x(), 1387, 1e-6);
+    EXPECT_NEAR(Surface::fitted(QSize(1920, 1080), game, QRect(1820, 0, 100, 50)).game, 1080.0 / 747, 1e-9);
+    EXPECT_DOUBLE_EQ(Surface::fitted(QSize(1920, 1080), game, QRect(900, 500, 100, 100)).game, 1.0);
 }
 
 }  // namespace
