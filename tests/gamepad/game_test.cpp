@@ -6,7 +6,7 @@
 #include "engine/headless_game.h"
 #include "gamepad/gamepads.h"
 #include "input/controls.h"
-#include "virtualpad.h"
+#include "tests/gamepad/virtualpad.h"
 
 namespace zn {
 namespace {

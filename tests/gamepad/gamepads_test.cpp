@@ -8,7 +8,7 @@
 #include <fstream>
 #include <memory>
 
-#include "virtualpad.h"
+#include "tests/gamepad/virtualpad.h"
 
 namespace zn {
 namespace {

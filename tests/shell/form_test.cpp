@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "shell/unit1.h"
+#include "tests/gamepad/virtualpad.h"
 
 namespace zn {
 namespace {
@@ -332,6 +333,49 @@ TEST_F(FormTest, AMissingSoundFolderIsReportedAndResetsTheChoice) {
     EXPECT_EQ(shown, "Sound folder unproperly installed. Please reinstall the game.");
     EXPECT_EQ(stored("SoundMode"), "-1");
     EXPECT_EQ(stored("SplashScreen"), "1");
+}
+
+// A controller plugged in before the start is found once the window is up, and works the
+// device as the keys do while the window has the keyboard; releases always go through. The
+// 8 ms look at the controllers runs only while one is connected.
+TEST_F(FormTest, AControllerWorksTheDeviceWhileTheWindowHasTheKeyboard) {
+    writeStore("SoundMode=2\n");
+    test::SdlJoysticks joysticks;
+    test::VirtualPad pad;
+    TForm1 form;
+    GamepadPump& pump = form.gamepads();
+    EXPECT_FALSE(pump.pads().started());  // nothing of SDL's before the window shows
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }));
+    EXPECT_TRUE(pump.playTimerActive());
+    const auto until = [](auto condition) { return QTest::qWaitFor(condition, 5000); };
+
+    pad.button(SDL_CONTROLLER_BUTTON_GUIDE, true);
+    EXPECT_TRUE(until([&] { return form.game().Gam_Mode == Mode_Power_On; }));
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press '1' to turn off the game");
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    EXPECT_TRUE(until([&] { return form.game().Inp_Joystick_Left; }));
+
+    // A dialog in front: no press reaches the device, a release does.
+    form.setEnabled(false);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    EXPECT_TRUE(until([&] { return !form.game().Inp_Joystick_Left; }));
+    EXPECT_EQ(pump.pads().holders(Control::Select), 1);  // seen, and not pressed:
+    EXPECT_FALSE(form.surface().imageVisible(img::btn_select_down));
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, false);
+    EXPECT_TRUE(until([&] { return pump.pads().holders(Control::Select) == 0; }));
+    form.setEnabled(true);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_TRUE(until([&] { return form.surface().imageVisible(img::btn_select_down); }));
+
+    // Unplugged while held: let go of, and the looking stops.
+    pad.unplug();
+    EXPECT_TRUE(until([&] { return !form.surface().imageVisible(img::btn_select_down); }));
+    EXPECT_TRUE(until([&] { return !pump.playTimerActive(); }));
+    EXPECT_EQ(pump.pads().connected(), 0);
 }
 
 }  // namespace
