@@ -1,14 +1,13 @@
 #include "shell/gamepadpump.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "display/gamefolder.h"
 
 namespace zn {
 
-GamepadPump::GamepadPump(InputOperations& ops, std::function<bool()> pressesAllowed, QObject* parent)
-    : QObject(parent), pads_(ops), pressesAllowed_(std::move(pressesAllowed)) {
+GamepadPump::GamepadPump(InputOperations& ops, std::function<bool()> pressesAllowed, QString deviceFolder)
+    : pads_(ops), pressesAllowed_(std::move(pressesAllowed)), deviceFolder_(std::move(deviceFolder)) {
     playTimer_.setTimerType(Qt::PreciseTimer);
     playTimer_.setInterval(kPlayIntervalMs);
     connect(&playTimer_, &QTimer::timeout, this, &GamepadPump::poll);
@@ -25,8 +24,9 @@ void GamepadPump::start() {
     started_ = true;
     const QString mappings = userConfigFolder() + QStringLiteral("/gamecontrollerdb.txt");
     if (!pads_.start(QFile::encodeName(mappings).toStdString())) return;  // no controllers, then
-    const QString devices = QStringLiteral("/dev/input");
-    if (QFileInfo(devices).isDir()) watcher_.addPath(devices);
+    // For measurements: a controller connected without the hardware.
+    if (qEnvironmentVariableIntValue("ZN_VIRTUAL_GAMEPAD") != 0) Gamepads::attachVirtual();
+    if (QFileInfo(deviceFolder_).isDir()) watcher_.addPath(deviceFolder_);
     poll();
 }
 

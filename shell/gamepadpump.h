@@ -20,11 +20,14 @@ public:
     static constexpr int kSettleLooks = 5;
     static constexpr int kSettleIntervalMs = 200;
 
-    // Presses reach ops only while pressesAllowed() says so; releases always do.
-    GamepadPump(InputOperations& ops, std::function<bool()> pressesAllowed, QObject* parent = nullptr);
+    // Presses reach ops only while pressesAllowed() says so; releases always do. The
+    // device nodes are watched in deviceFolder.
+    GamepadPump(InputOperations& ops, std::function<bool()> pressesAllowed,
+                QString deviceFolder = QStringLiteral("/dev/input"));
 
     // Starts SDL's game-controller subsystem with the user's gamecontrollerdb.txt, watches
-    // /dev/input and takes the first look. Once; later calls do nothing.
+    // /dev/input and takes the first look. Once; later calls do nothing. ZN_VIRTUAL_GAMEPAD=1
+    // in the environment connects one of SDL's virtual controllers first (for benchmarks).
     void start();
     // Releases what the controllers hold and stops looking.
     void stop();
@@ -34,6 +37,7 @@ public:
 
     Gamepads& pads() { return pads_; }
     bool playTimerActive() const { return playTimer_.isActive(); }
+    bool settling() const { return settleTimer_.isActive(); }
 
 private:
     void devicesChanged();
@@ -44,6 +48,7 @@ private:
     QTimer settleTimer_;
     int settleLooksLeft_ = 0;
     QFileSystemWatcher watcher_;
+    QString deviceFolder_;
     bool started_ = false;
 };
 

@@ -378,5 +378,39 @@ TEST_F(FormTest, AControllerWorksTheDeviceWhileTheWindowHasTheKeyboard) {
     EXPECT_EQ(pump.pads().connected(), 0);
 }
 
+// With no controller nothing runs; a new node in the watched device folder lets SDL look
+// (a few times, for a node that becomes readable late) and finds the controller plugged in.
+TEST(GamepadPumpTest, ANewDeviceNodeLetsSdlLookForControllers) {
+    struct : InputOperations {
+        std::string log;
+        void press(Control c) override { log += "+" + std::to_string(static_cast<int>(c)); }
+        void release(Control c) override { log += "-" + std::to_string(static_cast<int>(c)); }
+    } ops;
+    QTemporaryDir devices;
+    test::SdlJoysticks joysticks;
+    GamepadPump pump(
+        ops, [] { return true; }, devices.path());
+    pump.start();
+    EXPECT_TRUE(pump.pads().started());
+    EXPECT_FALSE(pump.playTimerActive());
+    EXPECT_FALSE(pump.settling());
+
+    test::VirtualPad pad;  // SDL knows it, the program does not look yet
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pump.pads().connected(), 0);
+    writeFile(devices.filePath(QStringLiteral("event7")), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }, 5000));
+    EXPECT_TRUE(pump.playTimerActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+6"; }, 5000)) << ops.log;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.settling(); }, 5000));
+
+    pad.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.playTimerActive(); }, 5000));
+    EXPECT_EQ(ops.log, "+6-6");
+    pump.stop();
+    EXPECT_FALSE(pump.pads().started());
+}
+
 }  // namespace
 }  // namespace zn
