@@ -1,5 +1,6 @@
 #include "shell/unit1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -28,26 +29,6 @@ bool isDragImage(ImageId id) {
            id == img::im_background_screen_top || id == img::btn_joystick_top;
 }
 
-// The game's operations of each control's press and release, in the order of Control;
-// the power switch has no release operation.
-struct ControlOperations {
-    void (Game::*down)();
-    void (Game::*up)();
-};
-constexpr ControlOperations kControlOperations[kBindingCount] = {
-    {&Game::Inp_power_down, nullptr},
-    {&Game::Inp_select_down, &Game::Inp_select_up},
-    {&Game::Inp_start_down, &Game::Inp_start_up},
-    {&Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
-    {&Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
-    {&Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
-    {&Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
-};
-
-const ControlOperations& operationsOf(Control c) {
-    return kControlOperations[static_cast<std::size_t>(c) - static_cast<std::size_t>(Control::Power)];
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
@@ -70,6 +51,11 @@ TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
     connect(surface_, &Surface::imageClicked, this, &TForm1::imageClicked);
 
     FormCreate();
+    // A controller presses, as a key does, only when the device has the keyboard.
+    gamepads_ = std::make_unique<GamepadPump>(static_cast<InputOperations&>(*this), [this] {
+        return isActiveWindow() && isEnabled() && !QApplication::activePopupWidget() &&
+               !QApplication::activeModalWidget();
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -117,6 +103,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
+    gamepads_->stop();
     sound_.shutDown();
     // The settings store keeps no handle open between accesses: nothing to release.
 }
@@ -304,13 +291,11 @@ bool TForm1::startSound(const QString& driverText) {
 void TForm1::quitApplication() { services_.quit(); }
 
 void TForm1::press(Control c) {
-    (game_.get()->*operationsOf(c).down)();
+    pressOnGame(*game_, c);
     if (c == Control::Power) Inp_Build_Hints();  // the power tooltip now offers the opposite action
 }
 
-void TForm1::release(Control c) {
-    if (const auto up = operationsOf(c).up) (game_.get()->*up)();
-}
+void TForm1::release(Control c) { releaseOnGame(*game_, c); }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
     // None of these is a key of the key table: the game never sees them.
@@ -365,6 +350,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
+    // The controllers start once the window is up, so that they cost the start nothing.
+    if (e->type() == QEvent::Show) QTimer::singleShot(0, gamepads_.get(), &GamepadPump::start);
     if (e->type() == QEvent::Show && Splash_Pending) {
         // Some window managers never activate a window that does not ask them first; the
         // splash must come up all the same, or the device would stay out of sight.

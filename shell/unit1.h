@@ -21,6 +21,7 @@
 #include "input/keytable.h"
 #include "shell/appsettings.h"
 #include "shell/clockrandom.h"
+#include "shell/gamepadpump.h"
 #include "shell/popupmenu.h"
 #include "shell/qtappservices.h"
 #include "shell/splash.h"
@@ -115,6 +116,8 @@ public:
     // shortcut keys installed on this window) and the in-window game menu.
     PopupMenu& popupMenu() { return *popup_; }
     GameMenu& gameMenu() { return *gameMenu_; }
+    // The game controllers; they start after the window is first shown.
+    GamepadPump& gamepads() { return *gamepads_; }
 
     // Handlers of the main window.
     void FormCreate();
@@ -186,6 +189,8 @@ private:
     QtAppServices services_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<AppSettings> settings_;
+    // After game_: what the controllers hold is released into the game when they go.
+    std::unique_ptr<GamepadPump> gamepads_;
 
     std::unique_ptr<GameMenu> gameMenu_;
     std::unique_ptr<PopupMenu> popup_;

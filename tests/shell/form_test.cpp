@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "shell/unit1.h"
+#include "tests/gamepad/virtualpad.h"
 
 namespace zn {
 namespace {
@@ -403,6 +404,83 @@ TEST_F(FormTest, AMissingSoundFolderIsReportedAndResetsTheChoice) {
     EXPECT_EQ(shown, "Sound folder unproperly installed. Please reinstall the game.");
     EXPECT_EQ(stored("SoundMode"), "-1");
     EXPECT_EQ(stored("SplashScreen"), "1");
+}
+
+// A controller plugged in before the start is found once the window is up, and works the
+// device as the keys do while the window has the keyboard; releases always go through. The
+// 8 ms look at the controllers runs only while one is connected.
+TEST_F(FormTest, AControllerWorksTheDeviceWhileTheWindowHasTheKeyboard) {
+    writeStore("SoundMode=2\n");
+    test::SdlJoysticks joysticks;
+    test::VirtualPad pad;
+    TForm1 form;
+    GamepadPump& pump = form.gamepads();
+    EXPECT_FALSE(pump.pads().started());  // nothing of SDL's before the window shows
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }));
+    EXPECT_TRUE(pump.playTimerActive());
+    const auto until = [](auto condition) { return QTest::qWaitFor(condition, 5000); };
+
+    pad.button(SDL_CONTROLLER_BUTTON_GUIDE, true);
+    EXPECT_TRUE(until([&] { return form.game().Gam_Mode == Mode_Power_On; }));
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press '1' to turn off the game");
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    EXPECT_TRUE(until([&] { return form.game().Inp_Joystick_Left; }));
+
+    // A dialog in front: no press reaches the device, a release does.
+    form.setEnabled(false);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    EXPECT_TRUE(until([&] { return !form.game().Inp_Joystick_Left; }));
+    EXPECT_EQ(pump.pads().holders(Control::Select), 1);  // seen, and not pressed:
+    EXPECT_FALSE(form.surface().imageVisible(img::btn_select_down));
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, false);
+    EXPECT_TRUE(until([&] { return pump.pads().holders(Control::Select) == 0; }));
+    form.setEnabled(true);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_TRUE(until([&] { return form.surface().imageVisible(img::btn_select_down); }));
+
+    // Unplugged while held: let go of, and the looking stops.
+    pad.unplug();
+    EXPECT_TRUE(until([&] { return !form.surface().imageVisible(img::btn_select_down); }));
+    EXPECT_TRUE(until([&] { return !pump.playTimerActive(); }));
+    EXPECT_EQ(pump.pads().connected(), 0);
+}
+
+// With no controller nothing runs; a new node in the watched device folder lets SDL look
+// (a few times, for a node that becomes readable late) and finds the controller plugged in.
+TEST(GamepadPumpTest, ANewDeviceNodeLetsSdlLookForControllers) {
+    struct : InputOperations {
+        std::string log;
+        void press(Control c) override { log += "+" + std::to_string(static_cast<int>(c)); }
+        void release(Control c) override { log += "-" + std::to_string(static_cast<int>(c)); }
+    } ops;
+    QTemporaryDir devices;
+    test::SdlJoysticks joysticks;
+    GamepadPump pump(
+        ops, [] { return true; }, devices.path());
+    pump.start();
+    EXPECT_TRUE(pump.pads().started());
+    EXPECT_FALSE(pump.playTimerActive());
+    EXPECT_FALSE(pump.settling());
+
+    test::VirtualPad pad;  // SDL knows it, the program does not look yet
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pump.pads().connected(), 0);
+    writeFile(devices.filePath(QStringLiteral("event7")), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }, 5000));
+    EXPECT_TRUE(pump.playTimerActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+6"; }, 5000)) << ops.log;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.settling(); }, 5000));
+
+    pad.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.playTimerActive(); }, 5000));
+    EXPECT_EQ(ops.log, "+6-6");
+    pump.stop();
+    EXPECT_FALSE(pump.pads().started());
 }
 
 }  // namespace
