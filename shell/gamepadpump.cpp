@@ -95,7 +95,8 @@ void GamepadPump::reconcile() {
                 addWatch(c.instanceId, ends[0], ends[1]);
             continue;
         }
-        const int fd = unwatchable_.count(c.instanceId) != 0 || c.path.empty()
+        // A path that is no file name (HIDAPI over libusb names the USB port) is not opened.
+        const int fd = unwatchable_.count(c.instanceId) != 0 || c.path.empty() || c.path[0] != '/'
                            ? -1
                            : ::open(c.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd >= 0) {
