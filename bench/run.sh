@@ -8,8 +8,9 @@
 #     against zn-minimal-qt ticking a precise 120 ms timer for as long in the same run;
 #   - cost of a tick with its repaint: instructions per tick under callgrind (collection
 #     switched on for a stretch of play only), also windowed at 200 % (Zoom=200), and CPU
-#     time per minute of play (/proc), also with a game controller connected
-#     (ZN_VIRTUAL_GAMEPAD);
+#     time per minute of play (/proc), also with a game controller connected and untouched
+#     (ZN_VIRTUAL_GAMEPAD: watched through a silent pipe as a real controller's device node
+#     is, so this is the cost of the node-watching path, not of the 8 ms fallback look);
 #   - the largest area flushed to the screen during play, from Qt's painting log;
 #   - start-up to the mapped window and resident memory, against zn-minimal-qt;
 #   - memory after the soak (SOAK_MINUTES of windowed play, default 10);

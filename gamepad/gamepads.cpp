@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace zn {
@@ -103,6 +104,8 @@ struct Gamepads::Pads {
         SDL_GameController* controller;
         SDL_JoystickID id;
         std::uint32_t held;  // bit s: source s holds its control
+        std::string path;
+        bool isVirtual;
     };
     std::vector<Pad> list;
 
@@ -145,8 +148,15 @@ void Gamepads::stop() {
 
 int Gamepads::connected() const { return static_cast<int>(pads_->list.size()); }
 
-void Gamepads::poll(bool pressesAllowed) {
-    if (!started_) return;
+std::vector<Gamepads::Controller> Gamepads::controllers() const {
+    std::vector<Controller> out;
+    out.reserve(pads_->list.size());
+    for (const Pads::Pad& p : pads_->list) out.push_back({p.id, p.path, p.isVirtual});
+    return out;
+}
+
+bool Gamepads::poll(bool pressesAllowed) {
+    if (!started_) return std::exchange(changed_, false);
     // Updates the controllers' state and looks for devices that came or went.
     SDL_PumpEvents();
     bool added = false;
@@ -185,6 +195,7 @@ void Gamepads::poll(bool pressesAllowed) {
         if (!SDL_GameControllerGetAttached(pads_->list[i].controller)) close(pads_->list[i].id);
     if (added)
         for (int i = 0; i < SDL_NumJoysticks(); ++i) open(i, pressesAllowed);
+    return std::exchange(changed_, false);
 }
 
 int Gamepads::attachVirtual() {
@@ -207,7 +218,10 @@ void Gamepads::open(int deviceIndex, bool pressesAllowed) {
     if (id < 0 || pads_->find(id) != nullptr) return;
     SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
     if (controller == nullptr) return;  // gone again, or not ours to open
-    pads_->list.push_back({controller, id, 0});
+    const char* path = SDL_GameControllerPath(controller);
+    pads_->list.push_back(
+        {controller, id, 0, path != nullptr ? path : "", SDL_JoystickIsVirtual(deviceIndex) == SDL_TRUE});
+    changed_ = true;
     // What it holds already counts as pressed now.
     sync(id, pressesAllowed);
 }
@@ -218,6 +232,7 @@ void Gamepads::close(int instanceId) {
     for (int s = 0; s < SourceCount; ++s) setSource(instanceId, s, false, false);
     SDL_GameControllerClose(pad->controller);
     pads_->list.erase(pads_->list.begin() + (pad - pads_->list.data()));
+    changed_ = true;
 }
 
 void Gamepads::sync(int instanceId, bool pressesAllowed) {

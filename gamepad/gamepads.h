@@ -6,10 +6,12 @@
 // power switch, through the same press and release operations as the keys.
 //
 // Nothing runs by itself: the owner calls poll() when something may have happened (a
-// device node came or went) and, while connected() is not 0, often enough for play.
+// device node came or went, a controller's node has input) and, for a controller whose
+// input it cannot watch, often enough for play.
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "input/controls.h"
 
@@ -42,9 +44,17 @@ public:
     // Takes what SDL has seen since the last poll: controllers plugged in or out, buttons
     // and sticks. A control is pressed when its first holder presses it, if pressesAllowed,
     // and released when its last holder lets go, always; power has no release. A
-    // controller that goes releases everything it held.
-    void poll(bool pressesAllowed);
+    // controller that goes releases everything it held. True when a controller was opened
+    // or closed since the last poll (start() included): then controllers() has changed.
+    bool poll(bool pressesAllowed);
 
+    // An open controller as the owner may watch it.
+    struct Controller {
+        int instanceId;    // SDL's instance id, never reused while the subsystem runs
+        std::string path;  // its device node (/dev/input/eventN, /dev/hidrawN), "" if none
+        bool isVirtual;    // one of SDL's virtual controllers: no device, no input of its own
+    };
+    std::vector<Controller> controllers() const;
     // The number of controllers open.
     int connected() const;
     // How many controllers and sources hold the control now.
@@ -69,6 +79,7 @@ private:
     std::unique_ptr<Pads> pads_;
     std::array<int, kBindingCount + 1> holders_{};  // [Control], [0] unused
     bool started_ = false;
+    bool changed_ = false;  // a controller opened or closed since the last poll
     std::string error_;
 };
 

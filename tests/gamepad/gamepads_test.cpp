@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "tests/gamepad/virtualpad.h"
 
@@ -215,6 +216,36 @@ TEST_F(GamepadTest, PressesOnlyWhenAllowedReleasesAlways) {
     EXPECT_EQ(poll(true), "+7");
     pad->button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
     EXPECT_EQ(poll(false), "-7");
+}
+
+// What the owner needs to watch the controllers: poll() says when one came or went (input
+// does not count), and each reports its id, its device node and whether it is virtual.
+TEST_F(GamepadTest, PollSaysWhenTheControllersChanged) {
+    EXPECT_FALSE(pads.poll(true));
+    auto one = std::make_unique<VirtualPad>();
+    auto two = std::make_unique<VirtualPad>();
+    EXPECT_TRUE(pads.poll(true));
+    EXPECT_FALSE(pads.poll(true));
+    const std::vector<Gamepads::Controller> list = pads.controllers();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].instanceId + list[1].instanceId, one->id() + two->id());
+    EXPECT_NE(list[0].instanceId, list[1].instanceId);
+    for (const Gamepads::Controller& c : list) {
+        EXPECT_TRUE(c.isVirtual);
+        EXPECT_EQ(c.path, "");  // a virtual controller has no device node
+    }
+    one->button(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_FALSE(pads.poll(true));
+    one->unplug();
+    EXPECT_TRUE(pads.poll(true));
+    ASSERT_EQ(pads.controllers().size(), 1u);
+    EXPECT_EQ(pads.controllers()[0].instanceId, two->id());
+    // Opened by start() counts for the first poll after it.
+    pads.stop();
+    pads.poll(true);
+    ASSERT_TRUE(pads.start(""));
+    EXPECT_TRUE(pads.poll(true));
+    EXPECT_EQ(pads.connected(), 1);
 }
 
 // A controller SDL knows no mapping for becomes one through the user's gamecontrollerdb.txt;

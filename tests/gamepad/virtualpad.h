@@ -53,6 +53,7 @@ public:
         for (int i = 0; i < SDL_NumJoysticks(); ++i)
             if (SDL_JoystickGetDeviceInstanceID(i) == id_) SDL_JoystickDetachVirtual(i);
     }
+    int id() const { return id_; }  // SDL's instance id
     std::string guid() const {
         char text[64];
         SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(joystick_), text, sizeof text);
