@@ -63,7 +63,7 @@ install(CODE "
   foreach(f Config.ini icon.png Readme.txt Whatsnew.txt
             Sound/Bonus.wav Sound/Energiz.wav Sound/Ghost.wav Sound/Miss.wav Sound/Pill.wav
             Sound/Pill_alt.wav Sound/Stage.wav Sound/Start.wav
-            Graphics/Skin/background.png Graphics/Backdrop/backdrop.png
+            Graphics/Skin/background.png Graphics/Skin/background@2x.png Graphics/Backdrop/backdrop.png
             Graphics/Dialogs/splash_background.png Graphics/Dialogs/splash_box.jpg)
     if(NOT EXISTS \"${ZN_GAME_DIR}/\${f}\")
       message(FATAL_ERROR \"${ZN_GAME_DIR}/\${f} is missing: build the project before installing it\")

@@ -25,13 +25,16 @@ public:
 
     void run(bool fullscreen) {
         prefetchPictures(fullscreen);
-        t_.setClientHeight(gameExtent(skin_.gameHeight));
-        t_.setClientWidth(gameExtent(skin_.gameWidth));
+        const int height = gameExtent(skin_.gameHeight);
+        const int width = gameExtent(skin_.gameWidth);
+        t_.setClientHeight(height);
+        t_.setClientWidth(width);
         if (fullscreen)
             setUpFullscreen();
         else
             setUpWindowed();
         for (const skin::ImageSection& slot : skin_.imageSections) setUpSlot(slot);
+        t_.setGameArea(QRect(offsetX_, offsetY_, width, height));
     }
 
     void reportProblems() {
@@ -92,10 +95,11 @@ private:
     }
 
     // The picture, or null when there is no such file (silently) or it cannot be decoded
-    // (reported once per file).
-    QImage picture(const std::string& folder, const std::string& fileName) {
+    // (reported once per file). hiRes, when given, gets the path of its double-size partner.
+    QImage picture(const std::string& folder, const std::string& fileName, QString* hiRes = nullptr) {
         const auto [p, first] = pictures_.look(folder, fileName);
         if (first && p.state == gfx::PictureCache::Picture::State::Undecodable) problems_ << p.error;
+        if (hiRes) *hiRes = p.hiResPath;
         return p.image;
     }
 
@@ -179,8 +183,10 @@ private:
     void setUpSlot(const skin::ImageSection& slot) {
         const ImageId image = slotImage(slot.slot);
         if (skin::namesPicture(slot.fileName)) {
-            const QImage loaded = picture(skin_.skinDir, slot.fileName);
+            QString hiRes;
+            const QImage loaded = picture(skin_.skinDir, slot.fileName, &hiRes);
             t_.setPicture(image, loaded.isNull() ? gfx::placeholderPicture() : loaded);
+            t_.setHiResPartner(image, hiRes);
         }
         t_.setImageHeight(image, extent(slot.height));
         t_.setImageLeft(image, position(slot.placedLeft(offsetX_)));

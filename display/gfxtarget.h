@@ -3,6 +3,8 @@
 // tests fake it. Colours are 0x00BBGGRR as written in Config.ini. What it needs of the
 // application (Config.ini's folder, the screen, the error box) is AppServices.
 #include <QImage>
+#include <QRect>
+#include <QString>
 #include <cstdint>
 
 #include "engine/images.h"
@@ -31,6 +33,16 @@ public:
     virtual void setImageVisible(ImageId id, bool visible) = 0;
     virtual void setImageStretch(ImageId id, bool stretch) = 0;  // the backdrop
     virtual void setImageAutoSize(ImageId id) = 0;               // the logo: size to its picture
+
+    // The game area of this run: GameWidth x GameHeight at the game-area offsets, where the slot
+    // images lie. A window that scales the game area scales this rectangle.
+    virtual void setGameArea(const QRect& area) { (void)area; }
+    // The file beside an image's picture holding the same picture at twice its width and
+    // height (empty: none), for drawing the image above 100 %. Given after setPicture.
+    virtual void setHiResPartner(ImageId id, const QString& path) {
+        (void)id;
+        (void)path;
+    }
 };
 
 }  // namespace zn

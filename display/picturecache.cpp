@@ -88,6 +88,11 @@ PictureCache::Picture PictureCache::examine(const QString& path) {
     } else {
         p.image = loadPicture(path, p.error);
         p.state = p.image.isNull() ? Picture::State::Undecodable : Picture::State::Loaded;
+        // Only looked at here; decoded by the window when it first draws above 100 %.
+        if (p.state == Picture::State::Loaded) {
+            const QString partner = hiResPartnerPath(path);
+            if (QFileInfo(partner).isFile()) p.hiResPath = partner;
+        }
     }
     return p;
 }

@@ -35,8 +35,9 @@ public:
         enum class State { Loaded, Missing, NotAFile, Undecodable };
         State state = State::Missing;
         QString path;
-        QImage image;   // null unless Loaded
-        QString error;  // Undecodable: loadPicture's text
+        QImage image;       // null unless Loaded
+        QString error;      // Undecodable: loadPicture's text
+        QString hiResPath;  // Loaded: hiResPartnerPath(path) when that file exists, else empty
     };
     struct Lookup {
         const Picture& picture;

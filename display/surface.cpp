@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "display/picturecache.h"
 
 namespace zn {
 namespace {
@@ -23,7 +27,71 @@ QRegion opaqueRegion(const QImage& composed, QRgb key) {
     return QRegion(QBitmap::fromImage(composed.createMaskFromColor(key, Qt::MaskInColor)));
 }
 
+// True when the picture holds a fully opaque pixel of the colour.
+bool holdsColour(const QImage& argb, QRgb colour) {
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        if (std::find(line, line + argb.width(), colour) != line + argb.width()) return true;
+    }
+    return false;
+}
+
+// True when every pixel is either fully opaque or fully transparent, and some are transparent:
+// an outline that the window's shape follows.
+bool hasHardEdges(const QImage& argb) {
+    bool transparent = false;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            if (a != 0 && a != 255) return false;
+            transparent = transparent || a == 0;
+        }
+    }
+    return transparent;
+}
+
+// Smoothing leaves half-transparent pixels along an outline; each becomes fully opaque or
+// fully transparent again, so that no half-blended rim of the key colour is left around it.
+void hardenEdges(QImage& argb) {
+    for (int y = 0; y < argb.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            if (a == 0 || a == 255) continue;
+            line[x] = a < 128 ? 0 : (line[x] | 0xff000000u);
+        }
+    }
+}
+
+int scaledLength(int length, double scale) {
+    return std::max(1, static_cast<int>(std::lround(length * scale)));
+}
+
 }  // namespace
+
+Surface::Scale Surface::fitted(QSize client, const QRect& gameArea, const QRect& keepClear) {
+    if (client.isEmpty() || gameArea.isEmpty()) return {};
+    const double w = gameArea.width(), h = gameArea.height();
+    double s = std::min(client.width() / w, client.height() / h);
+    if (!keepClear.isEmpty()) {
+        // The centred area is clear of the rectangle when it ends before one of its four
+        // sides: the largest scale that still does so on any side.
+        const QRect& k = keepClear;
+        const double clear =
+            std::max({(2.0 * k.left() - client.width()) / w, (client.width() - 2.0 * (k.right() + 1)) / w,
+                      (2.0 * k.top() - client.height()) / h, (client.height() - 2.0 * (k.bottom() + 1)) / h});
+        s = std::max(std::min(s, clear), std::min(s, 1.0));
+    }
+    const QPointF origin((client.width() - gameArea.width() * s) / 2,
+                         (client.height() - gameArea.height() * s) / 2);
+    return {s, origin - QPointF(gameArea.topLeft()) * s, 1.0};
+}
+
+bool Surface::isGameImage(ImageId id) {
+    return id != img::im_backdrop && id != img::im_backdrop_logo && id != img::btn_game_menu_background &&
+           id != img::btn_game_menu_top;
+}
 
 Surface::Surface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint fills its whole region
@@ -54,6 +122,95 @@ QRect Surface::imageRect(ImageId id) const {
     return images_[index(id)].rect;
 }
 
+QRect Surface::mapRect(const QRect& r) const {
+    // By the edges, so that images that meet in skin pixels meet on the widget too.
+    const auto x = [this](int v) {
+        return static_cast<int>(std::lround(v * scale_.game + scale_.shift.x()));
+    };
+    const auto y = [this](int v) {
+        return static_cast<int>(std::lround(v * scale_.game + scale_.shift.y()));
+    };
+    const int left = x(r.left()), top = y(r.top());
+    return QRect(left, top, x(r.left() + r.width()) - left, y(r.top() + r.height()) - top);
+}
+
+QRect Surface::widgetRect(ImageId id) const {
+    if (identity() || !isGameImage(id)) return imageRect(id);
+    return mapRect(imageRect(id));
+}
+
+void Surface::setScale(const Scale& scale) {
+    if (scale == scale_ || !(scale.game > 0) || !(scale.client > 0)) return;
+    scale_ = scale;
+    scaled_.clear();
+    for (int i = 0; i < kImageCount; ++i) touch(img::at(i));
+    resizeClient(clientSize_);
+}
+
+void Surface::setHiResPartner(ImageId id, const QString& path) {
+    Image& im = images_[index(id)];
+    if (im.hiResPath == path) return;
+    im.hiResPath = path;
+    const qint64 key = im.picture.cacheKey();
+    scaled_.erase(key);
+    hiRes_.erase(key);
+    touch(id);
+}
+
+QImage Surface::hiResPicture(const Image& im) const {
+    const qint64 key = im.picture.cacheKey();
+    const auto known = hiRes_.find(key);
+    if (known != hiRes_.end()) return known->second;
+    QString error;
+    QImage partner = gfx::loadPicture(im.hiResPath, error);
+    partner.setDevicePixelRatio(1.0);  // the reader takes "@2x" for a high-dpi picture: here it is pixels
+    // A partner of any other size would draw a different picture: the normal one stands in.
+    if (partner.size() != im.picture.size() * 2) partner = QImage();
+    return hiRes_.emplace(key, partner).first->second;
+}
+
+const QPixmap& Surface::scaled(const Image& im) const {
+    if (identity()) return im.picture;
+    const qint64 key = im.picture.cacheKey();
+    const auto known = scaled_.find(key);
+    if (known != scaled_.end()) return known->second;
+
+    const double s = scale_.game;
+    const QSize size(scaledLength(im.picture.width(), s), scaledLength(im.picture.height(), s));
+    // A picture that would be huge when scaled is not kept: drawImage scales what it shows.
+    if (static_cast<double>(size.width()) * size.height() > gfx::kMaxPicturePixels)
+        return scaled_.emplace(key, QPixmap()).first->second;
+    QImage source;
+    if (s > 1.0 && !im.hiResPath.isEmpty()) source = hiResPicture(im);
+    if (source.isNull()) source = im.picture.toImage();
+    QImage out;
+    if (source.size() == size) {
+        out = source;
+    } else {
+        const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
+        // Pixels of the key colour stay exactly that colour (see-through) and nothing else.
+        const bool keyed = keyed_ && holdsColour(argb, keyColor_ | 0xff000000u);
+        out = argb.scaled(size, Qt::IgnoreAspectRatio,
+                          keyed ? Qt::FastTransformation : Qt::SmoothTransformation);
+        if (!keyed && hasHardEdges(argb)) {
+            out = out.convertToFormat(QImage::Format_ARGB32);
+            hardenEdges(out);
+        }
+    }
+    return scaled_.emplace(key, QPixmap::fromImage(out)).first->second;
+}
+
+QPixmap Surface::scaledPicture(ImageId id) const { return scaled(images_[index(id)]); }
+
+void Surface::pruneCaches() {
+    cachesStale_ = false;
+    std::unordered_set<qint64> used;
+    for (const Image& im : images_)
+        if (!im.picture.isNull()) used.insert(im.picture.cacheKey());
+    std::erase_if(scaled_, [&used](const auto& e) { return !used.contains(e.first); });
+    std::erase_if(hiRes_, [&used](const auto& e) { return !used.contains(e.first); });
+}
+
 void Surface::touch(ImageId id) {
     Image& im = images_[index(id)];
     if (!im.touched) {
@@ -74,19 +231,23 @@ void Surface::copyPicture(ImageId dst, ImageId src) {
     if (dst == src) return;
     images_[index(dst)].picture = images_[index(src)].picture;
     images_[index(dst)].sourceKey = images_[index(src)].sourceKey;
+    images_[index(dst)].hiResPath = images_[index(src)].hiResPath;
     touch(dst);
 }
 
 void Surface::clearPicture(ImageId id) {
     images_[index(id)].picture = QPixmap();
     images_[index(id)].sourceKey = 0;
+    images_[index(id)].hiResPath.clear();
     touch(id);
 }
 
 void Surface::resizeClient(QSize s) {
     clientSize_ = s.expandedTo(QSize(0, 0));
-    resize(clientSize_);
-    if (window() != this) window()->setFixedSize(clientSize_);
+    const QSize shown(static_cast<int>(std::lround(clientSize_.width() * scale_.client)),
+                      static_cast<int>(std::lround(clientSize_.height() * scale_.client)));
+    resize(shown);
+    if (window() != this) window()->setFixedSize(shown);
     if (images_[index(img::im_backdrop)].stretch) backdropScaled_ = QPixmap();
     touch(img::im_backdrop);
     maskDirty_ = QRegion(rect());
@@ -106,6 +267,7 @@ void Surface::setBackgroundColor(std::uint32_t bgr) {
 void Surface::setKeyColorTransparency(bool on, std::uint32_t bgr) {
     keyed_ = on;
     keyColor_ = colorFromBgr(bgr).rgb();
+    scaled_.clear();  // which pictures keep their key-coloured pixels depends on the key
     mask_ = QRegion();
     if (keyed_) {
         maskDirty_ = QRegion(rect());
@@ -125,6 +287,8 @@ void Surface::setPicture(ImageId id, const QImage& picture) {
     });
     im.picture = same != images_.end() ? same->picture : QPixmap::fromImage(picture);
     im.sourceKey = source;
+    im.hiResPath.clear();
+    cachesStale_ = true;
     if (id == img::im_backdrop) backdropScaled_ = QPixmap();
     if (id == img::im_backdrop_logo && im.autoSize) im.rect.setSize(im.picture.size());
     touch(id);
@@ -176,7 +340,7 @@ void Surface::setImageToolTip(ImageId id, const QString& text) { images_[index(i
 std::optional<ImageId> Surface::imageAt(QPoint p) const {
     for (int i = kImageCount - 1; i >= 0; --i) {
         const ImageId id = img::at(i);
-        if (images_[static_cast<std::size_t>(i)].visible && imageRect(id).contains(p)) return id;
+        if (images_[static_cast<std::size_t>(i)].visible && widgetRect(id).contains(p)) return id;
     }
     return std::nullopt;
 }
@@ -187,7 +351,7 @@ void Surface::flushChanges() {
     for (ImageId id : touched_) {
         Image& im = images_[index(id)];
         im.touched = false;
-        const QRect now = imageRect(id);
+        const QRect now = widgetRect(id);
         const bool vis = im.visible && !now.isEmpty();
         const qint64 key = im.picture.cacheKey();
         const bool differs = vis != im.shownVisible || (vis && (now != im.shownRect || key != im.shownKey)) ||
@@ -201,6 +365,7 @@ void Surface::flushChanges() {
         im.shownKey = key;
     }
     touched_.clear();
+    if (cachesStale_) pruneCaches();
     if (images_[index(img::im_backdrop)].stretch && backdropScaled_.isNull()) {
         const QPixmap& pic = images_[index(img::im_backdrop)].picture;
         if (!pic.isNull() && !clientSize_.isEmpty())
@@ -226,7 +391,20 @@ void Surface::drawImage(QPainter& p, const Image& im, ImageId id) const {
     }
     const QRect src(0, 0, std::min(im.rect.width(), im.picture.width()),
                     std::min(im.rect.height(), im.picture.height()));
-    if (!src.isEmpty()) p.drawPixmap(im.rect.topLeft(), im.picture, src);
+    if (src.isEmpty()) return;
+    if (identity() || !isGameImage(id)) {
+        p.drawPixmap(im.rect.topLeft(), im.picture, src);
+        return;
+    }
+    // The same part of the picture, on the widget: from the scaled picture, unscaled.
+    const QRect dest = mapRect(src.translated(im.rect.topLeft()));
+    const QPixmap& pic = scaled(im);
+    if (pic.isNull()) {
+        p.drawPixmap(dest, im.picture, src);
+        return;
+    }
+    const QRect part(0, 0, std::min(dest.width(), pic.width()), std::min(dest.height(), pic.height()));
+    if (!part.isEmpty()) p.drawPixmap(dest.topLeft(), pic, part);
 }
 
 QImage Surface::compose(const QRect& r) const {
@@ -237,7 +415,7 @@ QImage Surface::compose(const QRect& r) const {
     for (int i = 0; i < kImageCount; ++i) {
         const Image& im = images_[static_cast<std::size_t>(i)];
         const ImageId id = img::at(i);
-        if (im.visible && imageRect(id).intersects(r)) drawImage(p, im, id);
+        if (im.visible && widgetRect(id).intersects(r)) drawImage(p, im, id);
     }
     return out;
 }
@@ -291,7 +469,7 @@ void Surface::paintEvent(QPaintEvent* e) {
     for (int i = 0; i < kImageCount; ++i) {
         const Image& im = images_[static_cast<std::size_t>(i)];
         const ImageId id = img::at(i);
-        if (im.visible && region.intersects(imageRect(id))) drawImage(p, im, id);
+        if (im.visible && region.intersects(widgetRect(id))) drawImage(p, im, id);
     }
 }
 
@@ -305,7 +483,7 @@ void Surface::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     if (e->buttons() == e->button() || !captured_) captured_ = imageAt(pos);  // first button: new capture
     if (!captured_) return;
-    Q_EMIT imagePressed(*captured_, e->button(), pos - imageRect(*captured_).topLeft());
+    Q_EMIT imagePressed(*captured_, e->button(), pos - widgetRect(*captured_).topLeft());
 }
 
 void Surface::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
@@ -315,8 +493,8 @@ void Surface::mouseReleaseEvent(QMouseEvent* e) {
     const ImageId id = *captured_;
     const QPoint pos = e->position().toPoint();
     if (e->buttons() == Qt::NoButton) captured_.reset();
-    Q_EMIT imageReleased(id, e->button(), pos - imageRect(id).topLeft());
-    if (e->button() == Qt::LeftButton && images_[index(id)].visible && imageRect(id).contains(pos))
+    Q_EMIT imageReleased(id, e->button(), pos - widgetRect(id).topLeft());
+    if (e->button() == Qt::LeftButton && images_[index(id)].visible && widgetRect(id).contains(pos))
         Q_EMIT imageClicked(id);
     if (!captured_) updateCursor(pos);
 }
@@ -324,12 +502,12 @@ void Surface::mouseReleaseEvent(QMouseEvent* e) {
 void Surface::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     if (captured_ && e->buttons() != Qt::NoButton) {
-        Q_EMIT imageMoved(*captured_, e->buttons(), pos - imageRect(*captured_).topLeft());
+        Q_EMIT imageMoved(*captured_, e->buttons(), pos - widgetRect(*captured_).topLeft());
         return;
     }
     captured_.reset();
     updateCursor(pos);
-    if (const auto id = imageAt(pos)) Q_EMIT imageMoved(*id, e->buttons(), pos - imageRect(*id).topLeft());
+    if (const auto id = imageAt(pos)) Q_EMIT imageMoved(*id, e->buttons(), pos - widgetRect(*id).topLeft());
 }
 
 bool Surface::event(QEvent* e) {
@@ -337,7 +515,7 @@ bool Surface::event(QEvent* e) {
         auto* he = static_cast<QHelpEvent*>(e);
         const auto id = imageAt(he->pos());
         if (id && !images_[index(*id)].toolTip.isEmpty())
-            QToolTip::showText(he->globalPos(), images_[index(*id)].toolTip, this, imageRect(*id));
+            QToolTip::showText(he->globalPos(), images_[index(*id)].toolTip, this, widgetRect(*id));
         else
             QToolTip::hideText();
         return true;

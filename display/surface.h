@@ -11,6 +11,12 @@
 // window's shape mask (the pixels whose composed colour is not the key colour) up to date.
 //
 // The surface is meant to fill its window at (0,0): it sizes and shapes window().
+//
+// Scale: images keep the rectangles the skin gives them (skin pixels); the game area (every
+// image but the backdrop, the logo and the game menu) can be drawn scaled, and the widget
+// maps between skin and widget pixels for painting, hit-testing, the mask and flushes. A
+// scaled picture is made once per picture and scale (from the skin's double-size partner
+// above 100 %, when there is one) and drawn unscaled from then on.
 #include <QPixmap>
 #include <QRegion>
 #include <QString>
@@ -19,6 +25,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "display/gfxtarget.h"
@@ -31,6 +38,25 @@ class Surface : public QWidget, public FigureService, public GfxTarget {
     Q_OBJECT
 public:
     explicit Surface(QWidget* parent = nullptr);
+
+    // How the surface is drawn: a point p of the game area (skin pixels) lies at
+    // p * game + shift on the widget; the widget is the client size times client. The
+    // backdrop, the logo and the game menu are never scaled. The default is pixel for pixel.
+    struct Scale {
+        double game = 1.0;
+        QPointF shift;
+        double client = 1.0;
+        bool operator==(const Scale&) const = default;
+    };
+    void setScale(const Scale& scale);
+    const Scale& scale() const { return scale_; }
+    // Full screen fitted: the game area as large as it fits into a client of this size, its
+    // proportions kept, centred; the client itself is not scaled. When a rectangle to keep
+    // clear is given (the logo), the area stops short of it, though never below its own
+    // size for that: a logo in the middle of the screen is covered as before.
+    static Scale fitted(QSize client, const QRect& gameArea, const QRect& keepClear = {});
+    // False for the backdrop, the logo and the game menu's two images.
+    static bool isGameImage(ImageId id);
 
     using QWidget::setVisible;
 
@@ -56,15 +82,23 @@ public:
     void setImageVisible(ImageId id, bool visible) override { setVisible(id, visible); }
     void setImageStretch(ImageId id, bool stretch) override;
     void setImageAutoSize(ImageId id) override;
+    void setGameArea(const QRect& area) override { gameArea_ = area; }
+    void setHiResPartner(ImageId id, const QString& path) override;
 
-    // Reading the images back.
+    // Reading the images back. Rectangles are in skin pixels; widgetRect is where the image
+    // lies on the widget.
+    QRect widgetRect(ImageId id) const;
+    const QRect& gameArea() const { return gameArea_; }
+    QString hiResPartner(ImageId id) const { return images_[index(id)].hiResPath; }
+    // The picture the image is drawn with at the present scale (made now if not yet made).
+    QPixmap scaledPicture(ImageId id) const;
     bool imageVisible(ImageId id) const { return images_[index(id)].visible; }
     QRect imageRect(ImageId id) const;
     const QPixmap& imagePicture(ImageId id) const { return images_[index(id)].picture; }
     QColor backgroundColor() const { return background_; }
     bool keyColorTransparency() const { return keyed_; }
 
-    // The topmost visible image whose rectangle holds the point, if any.
+    // The topmost visible image whose rectangle on the widget holds the point, if any.
     std::optional<ImageId> imageAt(QPoint p) const;
 
     // Pointer shape and tooltip shown while the image is the topmost under the pointer.
@@ -86,8 +120,8 @@ public:
     std::optional<ImageId> capturedImage() const { return captured_; }
 
 Q_SIGNALS:
-    // Mouse events of the images, with the point relative to the image's top-left. While a
-    // button is held every event goes to the image that got the press.
+    // Mouse events of the images, with the point relative to the image's top-left in widget
+    // (screen) pixels. While a button is held every event goes to the image that got the press.
     void imagePressed(zn::ImageId id, Qt::MouseButton button, QPoint local);
     void imageReleased(zn::ImageId id, Qt::MouseButton button, QPoint local);
     void imageMoved(zn::ImageId id, Qt::MouseButtons buttons, QPoint local);
@@ -107,6 +141,7 @@ private:
         QRect rect;
         QPixmap picture;
         qint64 sourceKey = 0;  // the cache key of the QImage the picture was made from
+        QString hiResPath;     // the picture's double-size partner file, if the skin has one
         bool visible = false;
         bool stretch = false;
         bool autoSize = false;
@@ -121,6 +156,11 @@ private:
     void touch(ImageId id);
     void resizeClient(QSize s);
     void drawImage(QPainter& p, const Image& im, ImageId id) const;
+    bool identity() const { return scale_.game == 1.0 && scale_.shift.isNull(); }
+    QRect mapRect(const QRect& r) const;
+    const QPixmap& scaled(const Image& im) const;
+    QImage hiResPicture(const Image& im) const;
+    void pruneCaches();
     void updateCursor(QPoint p);
     void applyMask();
     // True when a composed picture holds a pixel of the key colour.
@@ -137,6 +177,13 @@ private:
     QRegion maskDirty_;
     QRegion lastFlushRegion_;
     QPixmap backdropScaled_;  // the stretched backdrop, made when the picture or the size changes
+    Scale scale_;
+    QRect gameArea_{0, 0, 692, 747};
+    // By the cache key of the picture: the picture at the present scale, made when first drawn;
+    // the decoded double-size partner (null when it cannot be used), decoded when first needed.
+    mutable std::unordered_map<qint64, QPixmap> scaled_;
+    mutable std::unordered_map<qint64, QImage> hiRes_;
+    bool cachesStale_ = false;  // pictures were replaced: drop what no image uses any more
     std::optional<ImageId> captured_;
 };
 

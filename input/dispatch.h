@@ -6,17 +6,10 @@
 #include <optional>
 
 #include "engine/images.h"
+#include "input/controls.h"
 #include "input/keytable.h"
 
 namespace zn {
-
-// The press and release operations of the controls; power has no release.
-class InputOperations {
-public:
-    virtual ~InputOperations() = default;
-    virtual void press(Control c) = 0;
-    virtual void release(Control c) = 0;
-};
 
 // The control whose click area is the image, if it is one of the seven.
 std::optional<Control> clickAreaControl(ImageId id);

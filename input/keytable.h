@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "input/controls.h"
+
 class QKeyEvent;
 
 namespace zn {
@@ -27,10 +29,6 @@ constexpr int kKeyTableSize = 44;
 // with isKeyIndex first.
 const KeyTableEntry& keyTableEntry(int i);
 constexpr bool isKeyIndex(int i) { return i >= 1 && i <= kKeyTableSize; }
-
-// The seven controls, in the fixed order of Inp_Keys and of the stored Key1..Key7.
-enum class Control { Power = 1, Select, Start, Up, Left, Right, Down };
-constexpr int kBindingCount = 7;
 
 struct KeyBinding {
     std::int32_t Key_Index = 0;  // key-table index 1..44 (any integer may come from the store)

@@ -14,8 +14,8 @@
 
 namespace zn {
 
-// The eleven stored settings. Each is listed once in kSettings with its stored name, kind
-// and default; every read and write of the simulator names one of these.
+// The stored settings. Each is listed once in kSettings with its stored name, kind and
+// default; every read and write of the simulator names one of these.
 enum class Setting {
     FullscreenMode,
     CtrlrOverlay,
@@ -27,7 +27,9 @@ enum class Setting {
     Key4,
     Key5,
     Key6,
-    Key7
+    Key7,
+    Zoom,
+    FullscreenFit
 };
 
 enum class SettingKind { Bool, Int };
@@ -39,7 +41,14 @@ struct SettingInfo {
     int defaultValue;  // when the value is missing or is no decimal integer
 };
 
-inline constexpr std::array<SettingInfo, 11> kSettings = {{
+// The window's size in windowed mode, in percent of the skin's size (kZoomMin..kZoomMax in
+// steps of kZoomStep; see zoomPercentFrom).
+inline constexpr int kZoomMin = 50;
+inline constexpr int kZoomMax = 400;
+inline constexpr int kZoomStep = 25;
+inline constexpr int kZoomDefault = 100;
+
+inline constexpr std::array<SettingInfo, 13> kSettings = {{
     {Setting::FullscreenMode, "FullscreenMode", SettingKind::Bool, 1},
     {Setting::CtrlrOverlay, "CtrlrOverlay", SettingKind::Bool, 1},
     {Setting::SplashScreen, "SplashScreen", SettingKind::Bool, 1},
@@ -51,6 +60,8 @@ inline constexpr std::array<SettingInfo, 11> kSettings = {{
     {Setting::Key5, "Key5", SettingKind::Int, kDefaultKeyIndex[5]},
     {Setting::Key6, "Key6", SettingKind::Int, kDefaultKeyIndex[6]},
     {Setting::Key7, "Key7", SettingKind::Int, kDefaultKeyIndex[7]},
+    {Setting::Zoom, "Zoom", SettingKind::Int, kZoomDefault},          // read through zoomPercentFrom
+    {Setting::FullscreenFit, "FullscreenFit", SettingKind::Bool, 0},  // game area scaled to the screen
 }};
 
 constexpr bool settingsInEnumOrder() {
@@ -59,7 +70,7 @@ constexpr bool settingsInEnumOrder() {
     return true;
 }
 static_assert(settingsInEnumOrder());
-static_assert(kSettings.size() == 4 + kBindingCount, "one key setting per binding");
+static_assert(kSettings.size() == 6 + kBindingCount, "one key setting per binding");
 
 constexpr const SettingInfo& settingInfo(Setting s) { return kSettings[static_cast<std::size_t>(s)]; }
 
@@ -67,6 +78,18 @@ constexpr const SettingInfo& settingInfo(Setting s) { return kSettings[static_ca
 constexpr Setting keySetting(int binding) {
     return static_cast<Setting>(static_cast<int>(Setting::Key1) + binding - 1);
 }
+
+// True for a zoom the window can take: kZoomMin..kZoomMax in steps of kZoomStep.
+constexpr bool isZoomPercent(int percent) {
+    return percent >= kZoomMin && percent <= kZoomMax && percent % kZoomStep == 0;
+}
+
+// A stored zoom made valid: clamped to kZoomMin..kZoomMax, then rounded to the nearest step.
+constexpr int zoomPercentFrom(int stored) {
+    const int clamped = stored < kZoomMin ? kZoomMin : stored > kZoomMax ? kZoomMax : stored;
+    return (clamped + kZoomStep / 2) / kZoomStep * kZoomStep;
+}
+static_assert(zoomPercentFrom(62) == 50 && zoomPercentFrom(63) == 75 && zoomPercentFrom(-7) == 50);
 
 inline QString settingName(Setting s) { return QString::fromLatin1(settingInfo(s).name); }
 
@@ -106,6 +129,9 @@ public:
         Q_ASSERT(settingInfo(s).kind == SettingKind::Bool);
         writeBool(settingName(s), value);
     }
+
+    // The stored Zoom made valid (zoomPercentFrom); kZoomDefault when missing or malformed.
+    int readZoom() const { return zoomPercentFrom(read(Setting::Zoom)); }
 
     // False when the last read or write could not reach the disk.
     bool ok() const;

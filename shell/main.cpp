@@ -16,6 +16,7 @@
 #include "display/gamefolder.h"
 #include "input/keys.h"
 #include "shell/about.h"
+#include "shell/appsettings.h"
 #include "shell/splash.h"
 #include "shell/unit1.h"
 
@@ -28,11 +29,16 @@ void print(std::FILE* to, const QString& text) {
     std::fflush(to);
 }
 
+struct CommandLine {
+    std::optional<int> exitStatus;  // set: end the program with it at once
+    std::optional<int> zoom;        // --zoom PERCENT: the windowed size for this run
+};
+
 // --help and --version answer on standard output and end the program with 0; anything
-// else on the command line prints the usage on standard error and ends it with 2. Runs
-// before the application object exists, so that it works without a display. No value
-// when the program is to start.
-std::optional<int> answerCommandLine(int argc, char* argv[]) {
+// else on the command line (an unknown option, an argument, a --zoom that is no valid
+// zoom) prints the usage on standard error and ends it with 2. Runs before the application
+// object exists, so that it works without a display.
+CommandLine answerCommandLine(int argc, char* argv[]) {
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
@@ -50,8 +56,17 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
+    const QCommandLineOption zoom(
+        QStringLiteral("zoom"),
+        QStringLiteral("Show the device at PERCENT of its size in windowed mode for this run, %1 to %2 "
+                       "in steps of %3 (the stored zoom is kept).")
+            .arg(zn::kZoomMin)
+            .arg(zn::kZoomMax)
+            .arg(zn::kZoomStep),
+        QStringLiteral("PERCENT"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(zoom);
     // Without an application object Qt's usage line has no program name to show.
     const auto usage = [&parser] {
         return parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String(kProgram));
@@ -59,22 +74,34 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
     if (!parser.parse(args)) {
         print(stderr,
               QStringLiteral("%1: %2\n\n%3").arg(QLatin1String(kProgram), parser.errorText(), usage()));
-        return 2;
+        return {2, {}};
     }
     if (!parser.positionalArguments().isEmpty()) {
         print(stderr, QStringLiteral("%1: unexpected argument '%2'\n\n%3")
                           .arg(QLatin1String(kProgram), parser.positionalArguments().first(), usage()));
-        return 2;
+        return {2, {}};
     }
     if (parser.isSet(help)) {
         print(stdout, usage());
-        return 0;
+        return {0, {}};
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1String(kProgram), QLatin1String(ZN_VERSION)));
-        return 0;
+        return {0, {}};
     }
-    return std::nullopt;
+    CommandLine run;
+    if (parser.isSet(zoom)) {
+        const QString text = parser.value(zoom);
+        const std::optional<int> percent = zn::parseStoredInteger(text);
+        if (!percent || !zn::isZoomPercent(*percent)) {
+            print(stderr, QStringLiteral("%1: --zoom '%2' is not a zoom: %3 to %4 in steps of %5\n\n%6")
+                              .arg(QLatin1String(kProgram), text, QString::number(zn::kZoomMin),
+                                   QString::number(zn::kZoomMax), QString::number(zn::kZoomStep), usage()));
+            return {2, {}};
+        }
+        run.zoom = percent;
+    }
+    return run;
 }
 
 // The window places and shapes itself, which a Wayland session does not allow: run on
@@ -134,7 +161,8 @@ QIcon gameIcon() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> status = answerCommandLine(argc, argv)) return *status;
+    const CommandLine commandLine = answerCommandLine(argc, argv);
+    if (commandLine.exitStatus) return *commandLine.exitStatus;
     preferX11();
     DisplayProbe display;
     if (!display.ok()) return 1;
@@ -150,7 +178,7 @@ int main(int argc, char* argv[]) {
     QDir::setCurrent(zn::gameFolder());
     QApplication::setWindowIcon(gameIcon());
 
-    zn::TForm1 form;  // Splash_Pending starts true; FormCreate runs here
+    zn::TForm1 form(nullptr, commandLine.zoom);  // Splash_Pending starts true; FormCreate runs here
     zn::TAboutForm about;
     zn::TKeysForm keys(form.keysHost());
     zn::TSplashForm splash(form.splashHost());

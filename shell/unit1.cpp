@@ -1,15 +1,20 @@
 #include "shell/unit1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
+#include "display/skinreader.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "sound/sample_files.h"
@@ -24,29 +29,10 @@ bool isDragImage(ImageId id) {
            id == img::im_background_screen_top || id == img::btn_joystick_top;
 }
 
-// The game's operations of each control's press and release, in the order of Control;
-// the power switch has no release operation.
-struct ControlOperations {
-    void (Game::*down)();
-    void (Game::*up)();
-};
-constexpr ControlOperations kControlOperations[kBindingCount] = {
-    {&Game::Inp_power_down, nullptr},
-    {&Game::Inp_select_down, &Game::Inp_select_up},
-    {&Game::Inp_start_down, &Game::Inp_start_up},
-    {&Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
-    {&Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
-    {&Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
-    {&Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
-};
-
-const ControlOperations& operationsOf(Control c) {
-    return kControlOperations[static_cast<std::size_t>(c) - static_cast<std::size_t>(Control::Power)];
-}
-
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), zoomForThisRun_(zoom) {
     surface_ = new Surface(this);
     surface_->move(0, 0);
     setFocusPolicy(Qt::StrongFocus);
@@ -65,6 +51,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     connect(surface_, &Surface::imageClicked, this, &TForm1::imageClicked);
 
     FormCreate();
+    // A controller presses, as a key does, only when the device has the keyboard.
+    gamepads_ = std::make_unique<GamepadPump>(static_cast<InputOperations&>(*this), [this] {
+        return isActiveWindow() && isEnabled() && !QApplication::activePopupWidget() &&
+               !QApplication::activeModalWidget();
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -78,6 +69,7 @@ void TForm1::FormCreate() {
         std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
     Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
+    zoom_ = zoomForThisRun_ ? zoomPercentFrom(*zoomForThisRun_) : settings_->readZoom();
     Gfx_Init();
     Vid_Game_Menu_Open = false;
     Inp_Key_Names = fillKeyNames();
@@ -111,6 +103,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
+    gamepads_->stop();
     sound_.shutDown();
     // The settings store keeps no handle open between accesses: nothing to release.
 }
@@ -209,9 +202,75 @@ void TForm1::moveOffscreen() {
 }
 
 bool TForm1::Gfx_Init() {
+    fullscreenFit_ = settings_->readFlag(Setting::FullscreenFit);
     const bool ok = zn::Gfx_Init(*surface_, services_, Vid_Fullscreen);
+    applyScale();
     surface_->flushChanges();
     return ok;
+}
+
+void TForm1::applyScale() {
+    Surface::Scale scale;  // full screen as the skin places it: pixel for pixel
+    if (!Vid_Fullscreen) {
+        // A window larger than the largest game area would be no use on any screen.
+        const double w = std::max(1, surface_->clientWidth()), h = std::max(1, surface_->clientHeight());
+        const double z = std::min({zoom_ / 100.0, skin::kMaxExtent / w, skin::kMaxExtent / h});
+        scale = {z, {}, z};
+    } else if (fullscreenFit_) {
+        const ImageId logo = img::im_backdrop_logo;
+        scale =
+            Surface::fitted(QSize(surface_->clientWidth(), surface_->clientHeight()), surface_->gameArea(),
+                            surface_->imageVisible(logo) ? surface_->imageRect(logo) : QRect());
+    }
+    surface_->setScale(scale);
+}
+
+void TForm1::setZoom(int percent) {
+    const int z = zoomPercentFrom(percent);
+    settings_->write(Setting::Zoom, z);
+    if (z == zoom_) return;
+    zoom_ = z;
+    if (Vid_Fullscreen) return;
+    const QPoint centre = geometry().center();
+    applyScale();
+    surface_->flushChanges();
+    // About the old centre, then pushed back onto the screen's free area (its top-left
+    // corner first when the window is larger than that area).
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect free = scr ? scr->availableGeometry() : QRect(0, 0, width(), height());
+    const int x = std::max(free.left(), std::min(centre.x() - width() / 2, free.right() + 1 - width()));
+    const int y = std::max(free.top(), std::min(centre.y() - height() / 2, free.bottom() + 1 - height()));
+    move(x, y);
+}
+
+void TForm1::zoomBy(int steps) {
+    if (Vid_Fullscreen) return;
+    setZoom(std::clamp(zoom_ + steps * kZoomStep, kZoomMin, kZoomMax));
+}
+
+int TForm1::zoomStepOf(const QKeyEvent& e) {
+    if (!e.modifiers().testFlag(Qt::ControlModifier)) return 0;
+    switch (e.key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return 1;
+        case Qt::Key_Minus:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+void TForm1::wheelEvent(QWheelEvent* e) {
+    if (!e->modifiers().testFlag(Qt::ControlModifier)) {
+        wheelTurn_ = 0;
+        e->ignore();
+        return;
+    }
+    e->accept();
+    wheelTurn_ += e->angleDelta().y();
+    for (; wheelTurn_ >= 120; wheelTurn_ -= 120) zoomBy(1);
+    for (; wheelTurn_ <= -120; wheelTurn_ += 120) zoomBy(-1);
 }
 
 bool TForm1::startSound(const QString& driverText) {
@@ -232,15 +291,20 @@ bool TForm1::startSound(const QString& driverText) {
 void TForm1::quitApplication() { services_.quit(); }
 
 void TForm1::press(Control c) {
-    (game_.get()->*operationsOf(c).down)();
+    pressOnGame(*game_, c);
     if (c == Control::Power) Inp_Build_Hints();  // the power tooltip now offers the opposite action
 }
 
-void TForm1::release(Control c) {
-    if (const auto up = operationsOf(c).up) (game_.get()->*up)();
-}
+void TForm1::release(Control c) { releaseOnGame(*game_, c); }
 
-void TForm1::keyPressEvent(QKeyEvent* e) { KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this); }
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    // None of these is a key of the key table: the game never sees them.
+    if (const int step = zoomStepOf(*e)) {
+        zoomBy(step);
+        return;
+    }
+    KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this);
+}
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
     KeyDispatch::keyUp(Inp_Keys, virtualKeyCode(*e), e->isAutoRepeat(), *this);
@@ -286,6 +350,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
+    // The controllers start once the window is up, so that they cost the start nothing.
+    if (e->type() == QEvent::Show) QTimer::singleShot(0, gamepads_.get(), &GamepadPump::start);
     if (e->type() == QEvent::Show && Splash_Pending) {
         // Some window managers never activate a window that does not ask them first; the
         // splash must come up all the same, or the device would stay out of sight.

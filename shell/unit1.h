@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "display/gamemenu.h"
 #include "display/menuhost.h"
@@ -20,6 +21,7 @@
 #include "input/keytable.h"
 #include "shell/appsettings.h"
 #include "shell/clockrandom.h"
+#include "shell/gamepadpump.h"
 #include "shell/popupmenu.h"
 #include "shell/qtappservices.h"
 #include "shell/splash.h"
@@ -37,8 +39,10 @@ class TForm1 : public QWidget,
     Q_OBJECT
 public:
     // Runs FormCreate: the window ends up off-screen, laid out for the stored display mode,
-    // with the stored key bindings, the device off and nothing shown on screen yet.
-    explicit TForm1(QWidget* parent = nullptr);
+    // with the stored key bindings, the device off and nothing shown on screen yet. zoom: the
+    // windowed size in percent for this run (a valid zoom, isZoomPercent) in place of the
+    // stored one; it is not stored.
+    explicit TForm1(QWidget* parent = nullptr, std::optional<int> zoom = std::nullopt);
     ~TForm1() override;
 
     Game& game() { return *game_; }
@@ -75,9 +79,20 @@ public:
     void centreWindow() override;
     // Moves the window out of sight: top = -screen height, left = -screen width.
     void moveOffscreen();
-    // Runs the skin set-up for Vid_Fullscreen. The display-mode switch is
-    // moveOffscreen(); Gfx_Init(); centreWindow().
+    // Runs the skin set-up for Vid_Fullscreen, then scales the surface: windowed by the
+    // zoom, full screen fitted to the screen when the stored FullscreenFit is on. The
+    // display-mode switch is moveOffscreen(); Gfx_Init(); centreWindow().
     bool Gfx_Init();
+
+    // The windowed size in percent of the skin's. setZoom takes a stored-style value
+    // (made valid by zoomPercentFrom), stores it and, in windowed mode, resizes the window
+    // about its centre and keeps it on the screen's available area. In full screen the zoom
+    // is kept for the windowed mode and changes nothing on the screen.
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+    // One step (kZoomStep) up (+1) or down (-1), as Ctrl and + or - and Ctrl and the wheel
+    // do in windowed mode.
+    void zoomBy(int steps);
 
     // The sound start-up on the driver list's text (a caption of kSoundOutputs: "PulseAudio",
     // "ALSA", "(no sound)"): sets game().Snd_Enabled, stores SoundMode and starts
@@ -101,6 +116,8 @@ public:
     // shortcut keys installed on this window) and the in-window game menu.
     PopupMenu& popupMenu() { return *popup_; }
     GameMenu& gameMenu() { return *gameMenu_; }
+    // The game controllers; they start after the window is first shown.
+    GamepadPump& gamepads() { return *gamepads_; }
 
     // Handlers of the main window.
     void FormCreate();
@@ -110,6 +127,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
 
@@ -140,6 +158,9 @@ private:
 
     void FormClose();
     void createPopupMenu();
+    void applyScale();
+    // Ctrl with + (or =) or -, on the main keyboard or the keypad: the zoom step, 0 for none.
+    static int zoomStepOf(const QKeyEvent& e);
 
     // Cleared by the first activation (which then shows the splash) or by the splash dialog
     // when it plays by itself during its creation.
@@ -151,6 +172,12 @@ private:
     bool Vid_Game_Menu_Open = false;
     std::int32_t Vid_Drag_X = 0;
     std::int32_t Vid_Drag_Y = 0;
+    // The windowed zoom (percent), the full-screen fit (read at each Gfx_Init), and the
+    // wheel's turn not yet used up by a zoom step (a notch is 120).
+    int zoom_ = kZoomDefault;
+    std::optional<int> zoomForThisRun_;
+    bool fullscreenFit_ = false;
+    int wheelTurn_ = 0;
     // Key bindings [1..7] and hint names [1..44].
     InpKeys Inp_Keys{};
     InpKeyNames Inp_Key_Names;
@@ -162,6 +189,8 @@ private:
     QtAppServices services_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<AppSettings> settings_;
+    // After game_: what the controllers hold is released into the game when they go.
+    std::unique_ptr<GamepadPump> gamepads_;
 
     std::unique_ptr<GameMenu> gameMenu_;
     std::unique_ptr<PopupMenu> popup_;

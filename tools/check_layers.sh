@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Checks that every #include of the five layers points inward:
-#   shell -> display, sound, input -> engine
+# Checks that every #include of the six layers points inward:
+#   shell -> display, sound, input -> engine;  shell -> gamepad -> input
 # The engine includes only itself and the standard library; display and input may use Qt
-# but not SDL; sound may use SDL but not Qt; no layer includes tools, tests, benchmarks or
+# but not SDL; sound and gamepad may use SDL but not Qt, and of input the game controllers
+# see only the toolkit-free input/controls.h; no layer includes tools, tests, benchmarks or
 # fuzz targets. Prints each include that runs outward and fails when there is one.
 #   tools/check_layers.sh [SOURCE_ROOT]
 set -u
@@ -15,7 +16,8 @@ declare -A may=(
   [display]="display engine"
   [sound]="sound engine"
   [input]="input engine"
-  [shell]="shell display sound input engine"
+  [gamepad]="gamepad input"
+  [shell]="shell display sound input gamepad engine"
 )
 
 outward=0
@@ -25,7 +27,7 @@ report() {
 }
 
 checked=0
-for layer in engine display sound input shell; do
+for layer in engine display sound input gamepad shell; do
   [ -d "$layer" ] || { echo "check_layers: the layer folder $layer/ is missing" >&2; exit 2; }
   while IFS= read -r -d '' file; do
     checked=$((checked + 1))
@@ -43,6 +45,10 @@ for layer in engine display sound input shell; do
           *" $target "*) ;;
           *) report "$file" "$line" "$layer includes \"$name\"" ;;
         esac
+        # The rest of input brings Qt along.
+        if [ "$layer" = gamepad ] && [ "$target" = input ] && [ "$name" != input/controls.h ]; then
+          report "$file" "$line" "gamepad includes \"$name\", which uses Qt"
+        fi
         continue
       fi
       case $layer in
@@ -50,11 +56,13 @@ for layer in engine display sound input shell; do
           # Standard C++ headers only: lower-case names without a folder or an extension.
           [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "engine includes <$name>"
           ;;
-        sound)
-          [[ $name =~ ^Q ]] && report "$file" "$line" "sound includes the Qt header <$name>"
+        sound | gamepad)
+          [[ $name =~ ^Q ]] && report "$file" "$line" "$layer includes the Qt header <$name>"
           ;;
         display | input)
           [[ $name =~ ^SDL ]] && report "$file" "$line" "$layer includes the SDL header <$name>"
+          [[ $file == input/controls.h && $name =~ ^Q ]] &&
+            report "$file" "$line" "the toolkit-free input/controls.h includes <$name>"
           ;;
       esac
     done <"$file"

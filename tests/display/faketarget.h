@@ -18,6 +18,7 @@ struct FakeImage {
     bool visible = false;
     bool stretch = false;
     bool autoSize = false;
+    QString hiRes;  // the double-size partner given with the picture
 };
 
 class FakeTarget : public GfxTarget, public AppServices {
@@ -32,6 +33,7 @@ public:
     int quits = 0;
     QString failedPath;  // the path given with the last error that ended the application
     std::array<FakeImage, kImageCount> images;
+    QRect gameArea;
 
     FakeImage& at(ImageId id) { return images[index(id)]; }
 
@@ -70,6 +72,8 @@ public:
         at(id).autoSize = true;
         sizeToPicture(id);
     }
+    void setGameArea(const QRect& area) override { gameArea = area; }
+    void setHiResPartner(ImageId id, const QString& path) override { at(id).hiRes = path; }
 
 private:
     void sizeToPicture(ImageId id) {

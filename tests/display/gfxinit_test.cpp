@@ -322,6 +322,22 @@ TEST_F(GfxInitTest, EditsApplyAtTheNextRun) {
     EXPECT_EQ(at(im_background).left, 0);
 }
 
+TEST_F(GfxInitTest, DoubleSizePartnersAndTheGameAreaAreHandedToTheWindow) {
+    writePng("Skin/body.png", 4, 4, Qt::gray);
+    writePng("Skin/body@2x.png", 8, 8, Qt::gray);
+    writePng("Skin/pill.png", 2, 2, Qt::black);
+    writeIni("[Common]\nSkinDir=Skin\nGameWidth=300\nGameHeight=200\n[Fullscreen]\nGameOffsetX=-20\n" +
+             sectionOf(im_background) + "Filename=body.png\n" + sectionOf(im_pill(3, 3)) +
+             "Filename=pill.png\n" + sectionOf(im_pill(4, 4)) + "Filename=gone.png\n");
+    ASSERT_TRUE(run(false));
+    EXPECT_EQ(QFileInfo(at(im_background).hiRes), QFileInfo(tmp.path() + "/Skin/body@2x.png"));
+    EXPECT_TRUE(at(im_pill(3, 3)).hiRes.isEmpty());
+    EXPECT_TRUE(at(im_pill(4, 4)).hiRes.isEmpty());  // the placeholder has no partner
+    EXPECT_EQ(window.gameArea, QRect(0, 0, 300, 200));
+    ASSERT_TRUE(run(true));  // screen 1024 x 768: centred vertically, 20 pixels left of the edge
+    EXPECT_EQ(window.gameArea, QRect(-20, 284, 300, 200));
+}
+
 }  // namespace
 }  // namespace zn
 

@@ -7,6 +7,7 @@
 #include <QBitmap>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace zn {
@@ -252,6 +253,170 @@ TEST_F(SurfaceTest, CursorsAndTooltipsBelongToTheImageUnderThePointer) {
     QTest::mouseMove(&s, QPoint(5, 5));
     EXPECT_EQ(s.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(s.imageToolTip(start), QStringLiteral("click or press '3' to start game"));
+}
+
+Surface::Scale zoomed(double z) { return {z, {}, z}; }
+
+TEST_F(SurfaceTest, ZoomMapsRectanglesHitTestingRepaintsAndPressPoints) {
+    const ImageId fig = img::im_pill(3, 5), up = img::btn_ctrlr_overlay_up;
+    place(s, fig, QRect(40, 30, 10, 8), solid(10, 8, Qt::black));
+    place(s, up, QRect(150, 50, 20, 20), solid(20, 20, Qt::white));
+    s.setVisible(up, true);
+    s.flushChanges();
+    QSignalSpy pressed(&s, &Surface::imagePressed), moved(&s, &Surface::imageMoved);
+
+    s.setScale(zoomed(2.0));
+    s.flushChanges();
+    EXPECT_EQ(s.size(), QSize(400, 200));
+    EXPECT_EQ(s.clientWidth(), 200);  // the skin's sizes stay as the skin gives them
+    EXPECT_EQ(s.imageRect(fig), QRect(40, 30, 10, 8));
+    EXPECT_EQ(s.widgetRect(fig), QRect(80, 60, 20, 16));
+    s.setVisible(fig, true);
+    s.flushChanges();
+    EXPECT_EQ(s.lastFlushRegion(), QRegion(80, 60, 20, 16));
+    EXPECT_EQ(s.imageAt({99, 75}), fig);
+    EXPECT_EQ(s.imageAt({100, 75}), img::im_background);
+    EXPECT_EQ(s.imageAt({305, 105}), up);
+    EXPECT_FALSE(s.imageAt({345, 105}).has_value());
+    EXPECT_EQ(pixel({99, 75}), QColor(Qt::black));
+    EXPECT_EQ(pixel({100, 75}), QColor(Qt::gray));
+    // press and move points in widget pixels, as the drag needs them
+    QTest::mousePress(&s, Qt::LeftButton, Qt::NoModifier, QPoint(10, 12));
+    QTest::mouseMove(&s, QPoint(30, 40));
+    QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed[0][2].toPoint(), QPoint(10, 12));
+    ASSERT_GE(moved.count(), 1);
+    EXPECT_EQ(moved.last()[2].toPoint(), QPoint(30, 40));
+    // a picture too large to keep scaled is drawn scaled as it is shown
+    const ImageId ghost = img::im_ghost(8, 2);
+    place(s, ghost, QRect(150, 80, 10, 10), solid(4500, 4000, Qt::darkGreen));
+    s.setVisible(ghost, true);
+    EXPECT_TRUE(s.scaledPicture(ghost).isNull());
+    EXPECT_EQ(pixel({319, 179}), QColor(Qt::darkGreen));
+    EXPECT_EQ(pixel({320, 179}), QColor(Qt::black));  // the bare background beside it
+
+    s.setScale(zoomed(0.5));
+    s.flushChanges();
+    EXPECT_EQ(s.size(), QSize(100, 50));
+    EXPECT_EQ(s.widgetRect(fig), QRect(20, 15, 5, 4));
+    EXPECT_EQ(s.imageAt({24, 18}), fig);
+    EXPECT_EQ(s.imageAt({25, 18}), img::im_background);
+    EXPECT_EQ(pixel({24, 18}), QColor(Qt::black));
+    EXPECT_EQ(pixel({26, 18}), QColor(Qt::gray));
+
+    s.setScale({});  // back to pixel for pixel: exactly as before
+    s.flushChanges();
+    EXPECT_EQ(s.size(), QSize(200, 100));
+    EXPECT_EQ(s.widgetRect(fig), QRect(40, 30, 10, 8));
+}
+
+TEST_F(SurfaceTest, AtTwiceTheSizeTheMaskFollowsTheOutlineWithoutABlendedRim) {
+    QImage body = solid(120, 100, Qt::gray);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) body.setPixelColor(x, y, Qt::transparent);  // a cut corner
+    place(s, img::im_background, QRect(0, 0, 120, 100), body);
+    QImage holed = solid(4, 4, Qt::white);
+    holed.setPixelColor(1, 1, QColor(255, 0, 255));  // a key-coloured pixel: see-through
+    const ImageId fig = img::im_nibbo(5, 5);
+    place(s, fig, QRect(50, 50, 4, 4), holed);
+    s.setVisible(fig, true);
+    s.setBackgroundColor(kMagenta);
+    s.setKeyColorTransparency(true, kMagenta);
+    s.setScale(zoomed(2.0));
+    s.flushChanges();
+    EXPECT_TRUE((s.shapeMask() ^ (QRegion(0, 0, 240, 200) - QRegion(0, 0, 20, 20) - QRegion(102, 102, 2, 2)))
+                    .isEmpty());
+    EXPECT_EQ(s.window()->mask(), s.shapeMask());
+    // every pixel along the cut corner is the body's grey or the key colour, nothing between
+    const QImage frame = s.compose(QRect(0, 0, 40, 40));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const QRgb c = frame.pixel(x, y) & 0xffffff;
+            ASSERT_TRUE(c == 0xff00ff || c == (QColor(Qt::gray).rgb() & 0xffffff)) << x << "," << y;
+        }
+}
+
+TEST_F(SurfaceTest, AboveFullSizeTheDoubleSizePartnerIsDrawnDecodedOnlyThen) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString partner = dir.filePath("fig@2x.png");
+    const ImageId fig = img::im_ghost(6, 6), twin = img::im_ghost(7, 6);
+    place(s, fig, QRect(10, 10, 10, 10), solid(10, 10, Qt::red));
+    s.setHiResPartner(fig, partner);  // not there yet: nothing is read at 100 %
+    place(s, twin, QRect(30, 10, 10, 10), QImage());
+    s.setVisible(fig, true);
+    s.setVisible(twin, true);
+    s.flushChanges();
+    EXPECT_EQ(pixel({15, 15}), QColor(Qt::red));
+
+    QImage sharp = solid(20, 20, Qt::blue);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 10; x < 20; ++x) sharp.setPixelColor(x, y, Qt::green);
+    ASSERT_TRUE(sharp.save(partner, "PNG"));
+    s.copyPicture(twin, fig);  // a copied picture brings its partner along
+    s.setScale(zoomed(2.0));
+    s.flushChanges();
+    EXPECT_EQ(pixel({25, 25}), QColor(Qt::blue));  // the partner, pixel for pixel
+    EXPECT_EQ(pixel({35, 25}), QColor(Qt::green));
+    EXPECT_EQ(pixel({75, 25}), QColor(Qt::green));
+    EXPECT_EQ(s.scaledPicture(fig).size(), QSize(20, 20));
+
+    s.setScale(zoomed(3.0));  // the partner scaled by 1.5
+    s.flushChanges();
+    EXPECT_EQ(s.scaledPicture(fig).size(), QSize(30, 30));
+    EXPECT_EQ(pixel({32, 40}), QColor(Qt::blue));
+    EXPECT_EQ(pixel({58, 40}), QColor(Qt::green));
+
+    s.setScale(zoomed(0.5));  // below 100 % the normal picture, made smaller
+    s.flushChanges();
+    EXPECT_EQ(pixel({7, 7}), QColor(Qt::red));
+
+    // a partner that is not twice the size is not used
+    ASSERT_TRUE(solid(30, 30, Qt::blue).save(dir.filePath("odd@2x.png"), "PNG"));
+    s.setPicture(fig, solid(10, 10, Qt::red));
+    s.setHiResPartner(fig, dir.filePath("odd@2x.png"));
+    s.setScale(zoomed(2.0));
+    s.flushChanges();
+    EXPECT_EQ(pixel({25, 25}), QColor(Qt::red));
+}
+
+TEST(SurfaceFit, FullScreenFitScalesOnlyTheGameAreaCentredAndKeepsItsProportions) {
+    Surface s;
+    const QRect game(614, 166, 692, 747);  // as the skin set-up centres 692 x 747 on 1920 x 1080
+    s.setClientWidth(1920);
+    s.setClientHeight(1080);
+    s.setGameArea(game);
+    place(s, img::im_background, game, solid(692, 747, Qt::gray));
+    place(s, img::im_backdrop_logo, QRect(1820, 0, 100, 50), solid(100, 50, Qt::white));
+    s.setScale(Surface::fitted(QSize(1920, 1080), s.gameArea()));
+    EXPECT_EQ(s.size(), QSize(1920, 1080));
+    const QRect body = s.widgetRect(img::im_background);
+    EXPECT_EQ(body.top(), 0);
+    EXPECT_EQ(body.height(), 1080);
+    EXPECT_NEAR(body.width(), 692.0 * 1080 / 747, 1);
+    EXPECT_NEAR(body.left() + body.width() / 2.0, 960, 1);
+    EXPECT_EQ(s.widgetRect(img::im_backdrop_logo), QRect(1820, 0, 100, 50));  // not scaled
+    EXPECT_EQ(s.widgetRect(img::im_backdrop), QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(s.widgetRect(img::btn_game_menu_top), s.imageRect(img::btn_game_menu_top));
+
+    const QRect uhd(1574, 706, 692, 747);  // 3840 x 2160
+    const Surface::Scale big = Surface::fitted(QSize(3840, 2160), uhd);
+    EXPECT_NEAR(big.game, 2160.0 / 747, 1e-9);
+    EXPECT_NEAR(uhd.left() * big.game + big.shift.x(), (3840 - 692 * big.game) / 2, 1e-6);
+    EXPECT_NEAR(uhd.top() * big.game + big.shift.y(), 0, 1e-6);
+    // a wide game area fits by its width and is centred vertically
+    const Surface::Scale wide = Surface::fitted(QSize(1920, 1080), QRect(0, 0, 960, 200));
+    EXPECT_DOUBLE_EQ(wide.game, 2.0);
+    EXPECT_DOUBLE_EQ(wide.shift.y(), (1080 - 400) / 2.0);
+
+    // A logo in the top-right corner: the centred area stops short of it on the side that
+    // leaves it largest (its right edge at the logo's left here), but never below 100 %.
+    const Surface::Scale clear = Surface::fitted(QSize(1920, 1080), game, QRect(1387, 0, 533, 120));
+    EXPECT_NEAR(clear.game, (2.0 * 1387 - 1920) / 692, 1e-9);
+    EXPECT_NEAR((game.left() + 692) * clear.game + clear.shift.x(), 1387, 1e-6);
+    EXPECT_NEAR(Surface::fitted(QSize(1920, 1080), game, QRect(1820, 0, 100, 50)).game, 1080.0 / 747, 1e-9);
+    EXPECT_DOUBLE_EQ(Surface::fitted(QSize(1920, 1080), game, QRect(900, 500, 100, 100)).game, 1.0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command line and the failures that end the start:
-#  --help and --version answer on standard output with status 0; an unknown option prints
-#  the usage on standard error with status 2; without a display one line on standard error
+#  --help and --version answer on standard output with status 0; an unknown option or a
+#  --zoom that is no zoom prints the usage on standard error with status 2; without a display one line on standard error
 #  names DISPLAY, status 1; a game folder without Config.ini and one without its sounds
 #  each say so on standard error with the path looked at, show the box, and end with 1.
 # Usage: cmdline_test.sh GAME_DIR VERSION
@@ -35,6 +35,18 @@ run --bogus
 expect 2 "--bogus"
 grep -q "Unknown option 'bogus'" "$err" && grep -q '^Usage: zorpy-nibbo' "$err" || e2e_fail "--bogus: $(cat "$err")"
 [ -s "$out" ] && e2e_fail "--bogus wrote to standard output: $(cat "$out")"
+
+# a zoom that is no step of 50..400 is a usage error, before any display is needed
+for z in 60 425 25 abc ""; do
+    run --zoom "$z"
+    expect 2 "--zoom '$z'"
+    grep -q "^zorpy-nibbo: --zoom '$z' is not a zoom" "$err" && grep -q '^Usage: zorpy-nibbo' "$err" ||
+        e2e_fail "--zoom '$z': $(cat "$err")"
+done
+run --zoom
+expect 2 "--zoom without a value"
+run --zoom 75 --version
+expect 0 "--zoom 75 --version"
 
 run
 expect 1 "no display"

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
@@ -147,6 +148,39 @@ INSTANTIATE_TEST_SUITE_P(
               },
               "is not a file"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A picture's name@2x partner must decode and be exactly twice its size; a correct one is not
+// mentioned, and an @2x file whose picture no slot names is not looked at.
+TEST(SkinCheck, HiResPartnersOfTheWrongSizeOrUndecodableAreListed) {
+    SkinCopy skin;
+    const QString skinDir = skin.dir.path() + "/Graphics/Skin/";
+    QImage twice(44, 44, QImage::Format_ARGB32);  // star.png is 22 x 22
+    twice.fill(Qt::transparent);
+    ASSERT_TRUE(twice.save(skinDir + "star@2x.png"));
+    QImage wrong(30, 30, QImage::Format_ARGB32);  // ghost.png is 24 x 26
+    wrong.fill(Qt::transparent);
+    ASSERT_TRUE(wrong.save(skinDir + "ghost@2x.png"));
+    skin.overwrite("Graphics/Skin/pill@2x.png", "not a picture");
+    skin.overwrite("Graphics/Skin/unused@2x.png", "not a picture");
+
+    const QStringList problems = skin.check();
+    const QString all = problems.join('\n');
+    EXPECT_EQ(problems.size(), 2) << all.toStdString();
+    EXPECT_EQ(
+        problems
+            .filter("ghost@2x.png' is 30 x 30, not twice the 24 x 26 of '" + skinDir + "ghost.png' (48 x 52)")
+            .size(),
+        1)
+        << all.toStdString();
+    EXPECT_EQ(problems
+                  .filter(QRegularExpression("^\\[Image\\d+\\] Filename: Picture '.*/pill@2x\\.png' "
+                                             "cannot be decoded"))
+                  .size(),
+              1)
+        << all.toStdString();
+    EXPECT_FALSE(all.contains("star@2x.png")) << all.toStdString();
+    EXPECT_FALSE(all.contains("unused@2x.png")) << all.toStdString();
+}
 
 TEST(SkinCheck, DigitPicturesNeedNoRectangleOfTheirOwn) {
     SkinCopy skin;

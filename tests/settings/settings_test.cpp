@@ -104,6 +104,21 @@ TEST_F(SettingsTest, ReadsBooleansThroughTheIntegerRule) {
     EXPECT_FALSE(s.readBool("SplashScreen", true));
 }
 
+TEST_F(SettingsTest, ZoomIsClampedAndRoundedToAStepMalformedIsTheDefault) {
+    AppSettings s;
+    EXPECT_EQ(s.readZoom(), 100);  // missing
+    const std::pair<const char*, int> cases[] = {
+        // neighbours differ in length: a rewrite of the same size within the file time's
+        // granularity would look unchanged to the store
+        {"150", 150}, {" 75 ", 75},         {"112", 100},        {"10", 50},   {"113", 125},   {"-300", 50},
+        {"401", 400}, {"99999999999", 100}, {"2147483647", 400}, {"abc", 100}, {"1.5e2", 100}, {"", 100}};
+    for (const auto& [text, zoom] : cases) {
+        putFile(std::string("[General]\nZoom=") + text + "\n");
+        EXPECT_EQ(s.readZoom(), zoom) << text;
+    }
+    EXPECT_FALSE(s.readFlag(zn::Setting::FullscreenFit));  // off unless stored
+}
+
 TEST_F(SettingsTest, SeesChangesMadeOutsideAtTheNextRead) {
     AppSettings s;
     s.writeBool("SplashScreen", true);

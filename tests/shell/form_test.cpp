@@ -1,6 +1,9 @@
 // The main window on the offscreen platform, laid out by a small skin that the test
 // writes next to the test program, with a private settings store.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -16,9 +19,12 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <vector>
 
 #include "shell/unit1.h"
+#include "tests/gamepad/virtualpad.h"
 
 namespace zn {
 namespace {
@@ -231,6 +237,77 @@ TEST_F(FormTest, CentringAndTheDisplayModes) {
     EXPECT_TRUE(form.surface().imageVisible(img::btn_game_menu_top));
 }
 
+void sendWheel(QWidget& w, int delta, Qt::KeyboardModifiers mods) {
+    QWheelEvent e(QPointF(20, 20), QPointF(w.mapToGlobal(QPoint(20, 20))), QPoint(), QPoint(0, delta),
+                  Qt::NoButton, mods, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+TEST_F(FormTest, ZoomStepsWithCtrlAndTheWheelScaleClicksAndAreStored) {
+    writeStore("FullscreenMode=0\nSoundMode=2\nZoom=260\n");  // not a step: read as 250
+    TForm1 form;
+    EXPECT_EQ(form.zoom(), 250);
+    EXPECT_EQ(form.size(), QSize(750, 500));
+    sendMouse(form.surface(), QEvent::MouseButtonPress, {37, 387}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(form.surface(), QEvent::MouseButtonRelease, {37, 387}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Power_On);  // the power button at 250 %
+
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form.size(), QSize(675, 450));
+    EXPECT_EQ(stored("Zoom"), "225");
+    QTest::keyClick(&form, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(form.zoom(), 275);
+    sendWheel(form, -240, Qt::ControlModifier);  // two notches towards the user
+    EXPECT_EQ(form.zoom(), 225);
+    EXPECT_EQ(stored("Zoom"), "225");
+    // without Ctrl nothing zooms; with Ctrl held the game's keys still work
+    QTest::keyClick(&form, Qt::Key_Minus);
+    sendWheel(form, 120, Qt::NoModifier);
+    EXPECT_EQ(form.zoom(), 225);
+    QTest::keyClick(&form, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(form.game().Gam_Mode, Mode_Off);
+    EXPECT_EQ(form.zoom(), 225);
+
+    // growing keeps the window on the screen
+    form.setZoom(100);
+    form.move(screen().right() - 310, screen().bottom() - 205);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 200);
+    EXPECT_TRUE(screen().contains(form.geometry())) << form.geometry().x() << "," << form.geometry().y();
+    form.setZoom(400);
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 400);
+
+    // full screen: no zoom; the windowed zoom waits for the windowed mode
+    form.menuHost().setFullscreen(true);
+    ASSERT_TRUE(form.Gfx_Init());
+    EXPECT_EQ(form.size(), screen().size());
+    EXPECT_EQ(form.surface().widgetRect(img::im_background),
+              QRect(0, 0, 200, 200).translated((screen().width() - 300) / 2, (screen().height() - 200) / 2));
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(form.zoom(), 400);
+}
+
+TEST_F(FormTest, ZoomOfTheCommandLineIsNotStoredAndFullScreenFitFillsTheScreen) {
+    writeStore("FullscreenMode=0\nZoom=200\n");
+    TForm1 windowed(nullptr, 50);
+    EXPECT_EQ(windowed.size(), QSize(150, 100));
+    EXPECT_EQ(stored("Zoom"), "200");
+    EXPECT_TRUE(windowed.surface().shapeMask().contains(QPoint(99, 50)));  // the body, at half its size
+    EXPECT_FALSE(windowed.surface().shapeMask().contains(QPoint(101, 50)));
+
+    writeStore("FullscreenMode=1\nFullscreenFit=1\n");
+    TForm1 fitted;
+    const QRect body = fitted.surface().widgetRect(img::im_background);
+    const double s = std::min(screen().width() / 300.0, screen().height() / 200.0);
+    EXPECT_NEAR(body.width(), 200 * s, 1);
+    EXPECT_NEAR(body.height(), 200 * s, 1);
+    EXPECT_NEAR(body.left(), (screen().width() - 300 * s) / 2, 1);  // the game area centred
+    EXPECT_NEAR(body.top(), (screen().height() - 200 * s) / 2, 1);
+    EXPECT_EQ(fitted.surface().widgetRect(img::btn_game_menu_top), QRect(0, 0, 36, 32));
+}
+
 TEST_F(FormTest, TheGameMenuButtonAndTheRightClick) {
     writeStore("FullscreenMode=1\n");
     TForm1 form;
@@ -332,6 +409,203 @@ TEST_F(FormTest, AMissingSoundFolderIsReportedAndResetsTheChoice) {
     EXPECT_EQ(shown, "Sound folder unproperly installed. Please reinstall the game.");
     EXPECT_EQ(stored("SoundMode"), "-1");
     EXPECT_EQ(stored("SplashScreen"), "1");
+}
+
+// A controller plugged in before the start is found once the window is up, and works the
+// device as the keys do while the window has the keyboard; releases always go through. The
+// controller is one of SDL's virtual ones: it has no input of its own, nothing looks at it
+// by the clock, and the test lets SDL look after each move.
+TEST_F(FormTest, AControllerWorksTheDeviceWhileTheWindowHasTheKeyboard) {
+    writeStore("SoundMode=2\n");
+    test::SdlJoysticks joysticks;
+    test::VirtualPad pad;
+    TForm1 form;
+    GamepadPump& pump = form.gamepads();
+    EXPECT_FALSE(pump.pads().started());  // nothing of SDL's before the window shows
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }));
+    EXPECT_FALSE(pump.playTimerActive());
+    EXPECT_EQ(pump.watchedNodes(), 0);
+    const auto until = [](auto condition) { return QTest::qWaitFor(condition, 5000); };
+
+    pad.button(SDL_CONTROLLER_BUTTON_GUIDE, true);
+    pump.poll();
+    EXPECT_TRUE(until([&] { return form.game().Gam_Mode == Mode_Power_On; }));
+    EXPECT_EQ(form.surface().imageToolTip(img::btn_power_top), "click or press '1' to turn off the game");
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    pump.poll();
+    EXPECT_TRUE(until([&] { return form.game().Inp_Joystick_Left; }));
+
+    // A dialog in front: no press reaches the device, a release does.
+    form.setEnabled(false);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    pump.poll();
+    EXPECT_TRUE(until([&] { return !form.game().Inp_Joystick_Left; }));
+    EXPECT_EQ(pump.pads().holders(Control::Select), 1);  // seen, and not pressed:
+    EXPECT_FALSE(form.surface().imageVisible(img::btn_select_down));
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, false);
+    pump.poll();
+    EXPECT_TRUE(until([&] { return pump.pads().holders(Control::Select) == 0; }));
+    form.setEnabled(true);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    pump.poll();
+    EXPECT_TRUE(until([&] { return form.surface().imageVisible(img::btn_select_down); }));
+
+    // Unplugged while held: let go of.
+    pad.unplug();
+    pump.poll();
+    EXPECT_TRUE(until([&] { return !form.surface().imageVisible(img::btn_select_down); }));
+    EXPECT_FALSE(pump.playTimerActive());
+    EXPECT_EQ(pump.pads().connected(), 0);
+}
+
+// With no controller nothing runs; a new node in the watched device folder lets SDL look
+// (a few times, for a node that becomes readable late) and finds the controller plugged in.
+TEST(GamepadPumpTest, ANewDeviceNodeLetsSdlLookForControllers) {
+    struct : InputOperations {
+        std::string log;
+        void press(Control c) override { log += "+" + std::to_string(static_cast<int>(c)); }
+        void release(Control c) override { log += "-" + std::to_string(static_cast<int>(c)); }
+    } ops;
+    QTemporaryDir devices;
+    test::SdlJoysticks joysticks;
+    GamepadPump pump(
+        ops, [] { return true; }, devices.path());
+    pump.start();
+    EXPECT_TRUE(pump.pads().started());
+    EXPECT_FALSE(pump.playTimerActive());
+    EXPECT_FALSE(pump.settling());
+
+    test::VirtualPad pad;  // SDL knows it, the program does not look yet
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pump.pads().connected(), 0);
+    writeFile(devices.filePath(QStringLiteral("event7")), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }, 5000));
+    EXPECT_FALSE(pump.playTimerActive());  // virtual: moved by whoever calls poll()
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+6"; }, 5000)) << ops.log;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.settling(); }, 5000));
+
+    pad.unplug();
+    pump.poll();
+    EXPECT_EQ(pump.pads().connected(), 0);
+    EXPECT_EQ(ops.log, "+6-6");
+    pump.stop();
+    EXPECT_FALSE(pump.pads().started());
+}
+
+// A controller is watched through its device node, here a FIFO that the test writes for the
+// device: input there lets SDL look at once, with no clock running. A controller whose node
+// SDL does not name or that cannot be opened is looked at every 8 ms, exactly while one is
+// connected. An unplugged controller's node is closed; a node that ends leaves its
+// controller to the 8 ms look.
+TEST(GamepadPumpTest, ControllersWakeThePumpThroughTheirDeviceNodes) {
+    test::Recorder ops;
+    QTemporaryDir dir;
+    const std::string fifoA = dir.filePath(QStringLiteral("event3")).toStdString();
+    const std::string fifoB = dir.filePath(QStringLiteral("event4")).toStdString();
+    ASSERT_EQ(::mkfifo(fifoA.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(fifoB.c_str(), 0600), 0);
+    // The device's end of each node, open before the pump opens its own: a FIFO without a
+    // writer reads as ended.
+    const int deviceA = ::open(fifoA.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const int deviceB = ::open(fifoB.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(deviceA, 0);
+    ASSERT_GE(deviceB, 0);
+    // How many of this process's files are open on the node (the device's end is one).
+    const auto opened = [](const std::string& node) {
+        int n = 0;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            n += std::filesystem::read_symlink(fd.path(), error) == node;
+        }
+        return n;
+    };
+    test::SdlJoysticks joysticks;
+    test::VirtualPad a, b, pathless, locked;
+    const std::map<int, std::string> paths = {
+        {a.id(), fifoA},
+        {b.id(), fifoB},
+        {pathless.id(), ""},
+        {locked.id(), dir.filePath(QStringLiteral("event5")).toStdString()}};
+    GamepadPump pump(
+        ops, [] { return true; }, dir.filePath(QStringLiteral("no-such-folder")));
+    pump.setDescribe([&](Gamepads::Controller& c) {
+        c.path = paths.at(c.instanceId);
+        c.isVirtual = false;
+    });
+    pump.start();
+    ASSERT_EQ(pump.pads().connected(), 4);
+    EXPECT_TRUE(pump.watching(a.id()));
+    EXPECT_TRUE(pump.watching(b.id()));
+    EXPECT_EQ(pump.watchedNodes(), 2);
+    EXPECT_EQ(opened(fifoA), 2);
+    EXPECT_TRUE(pump.playTimerActive());
+    pathless.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 3; }, 5000));
+    EXPECT_TRUE(pump.playTimerActive());  // for the one whose node cannot be opened
+    locked.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pump.playTimerActive(); }, 5000));
+    EXPECT_EQ(pump.pads().connected(), 2);
+
+    // Nothing looks until the node has input.
+    a.button(SDL_CONTROLLER_BUTTON_START, true);
+    QTest::qWait(50);
+    EXPECT_EQ(ops.log, "");
+    ASSERT_EQ(::write(deviceA, "p", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+3"; }, 5000)) << ops.log;
+    a.button(SDL_CONTROLLER_BUTTON_START, false);
+    ASSERT_EQ(::write(deviceA, "r", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+3-3"; }, 5000)) << ops.log;
+    QTest::qWait(50);  // the rest after input is over: the nodes are watched again
+    b.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    ASSERT_EQ(::write(deviceB, "p", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+3-3+2"; }, 5000)) << ops.log;
+    EXPECT_FALSE(pump.playTimerActive());
+
+    // Unplugged: the node's last input lets SDL see it go, and the node is closed.
+    b.unplug();
+    ASSERT_EQ(::write(deviceB, "u", 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.pads().connected() == 1; }, 5000));
+    EXPECT_EQ(ops.log, "+3-3+2-2");
+    EXPECT_FALSE(pump.watching(b.id()));
+    EXPECT_EQ(opened(fifoB), 1);
+    ::close(deviceB);
+
+    // A node that ends while its controller is still there: the controller is looked at
+    // every 8 ms from then on.
+    ::close(deviceA);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pump.playTimerActive(); }, 5000));
+    EXPECT_EQ(pump.watchedNodes(), 0);
+    EXPECT_EQ(opened(fifoA), 0);
+    a.button(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops.log == "+3-3+2-2+3"; }, 5000)) << ops.log;
+    pump.stop();
+    EXPECT_FALSE(pump.playTimerActive());
+}
+
+// The benchmarks' controller (ZN_VIRTUAL_GAMEPAD=1) is watched as a real one is, through a
+// pipe that stays silent, and not looked at by the clock.
+TEST(GamepadPumpTest, TheBenchmarksControllerIsWatchedLikeARealOne) {
+    test::Recorder ops;
+    test::SdlJoysticks joysticks;
+    GamepadPump pump(
+        ops, [] { return true; }, QStringLiteral("/no-such-folder"));
+    qputenv("ZN_VIRTUAL_GAMEPAD", "1");
+    pump.start();
+    qunsetenv("ZN_VIRTUAL_GAMEPAD");
+    ASSERT_EQ(pump.pads().connected(), 1);
+    EXPECT_EQ(pump.watchedNodes(), 1);
+    EXPECT_FALSE(pump.playTimerActive());
+    QTest::qWait(50);
+    EXPECT_EQ(ops.log, "");
+    pump.stop();
+    EXPECT_EQ(pump.watchedNodes(), 0);
+    for (int i = SDL_NumJoysticks(); i-- > 0;)
+        if (SDL_JoystickIsVirtual(i)) SDL_JoystickDetachVirtual(i);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QRect>
+#include <QSize>
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -140,11 +141,35 @@ private:
                         .arg(qs(o.problem->text)));
     }
 
-    // Looks at a named picture, reporting its problem once per file.
+    // Looks at a named picture, and at its name@2x partner when the skin gives one, reporting
+    // their problems once per file.
     void picture(const std::string& section, const char* key, const std::string& dir,
                  const std::string& name) {
         const auto [p, first] = pictures_.look(dir, name);
         if (!first) return;
+        pictureState(section, key, p);
+        // The path is complete already: an empty folder takes it as it is.
+        const auto [hi, hiFirst] = pictures_.look({}, gfx::hiResPartnerPath(p.path).toStdString());
+        if (hi.state == State::Missing) return;       // the skin gives no partner
+        if (hiFirst) pictureState(section, key, hi);  // a skin may name the partner in a slot as well
+        if (p.state != State::Loaded || hi.state != State::Loaded) return;
+        const QSize size = p.image.size();
+        const QSize twice = size * 2;
+        const QSize hiRes = hi.image.size();
+        if (hiRes != twice)
+            problem(section, key,
+                    QStringLiteral("picture '%1' is %2 x %3, not twice the %4 x %5 of '%6' (%7 x %8)")
+                        .arg(hi.path)
+                        .arg(hiRes.width())
+                        .arg(hiRes.height())
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(p.path)
+                        .arg(twice.width())
+                        .arg(twice.height()));
+    }
+
+    void pictureState(const std::string& section, const char* key, const gfx::PictureCache::Picture& p) {
         switch (p.state) {
             case State::Loaded:
                 break;

@@ -1,9 +1,16 @@
 #pragma once
 // The default skin's pictures, painted in code. Each function is pure: the same build
 // paints the same pixels (fonts aside).
+//
+// Every drawing is made in the game area's own pixels. With scale 2 the same drawing fills a
+// picture of twice the width and height (the name@2x.png partner that a zoomed window draws),
+// painted through a scaled painter rather than enlarged from the 1x bitmap; scale 1 paints
+// exactly the pixels it always has.
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <map>
@@ -31,7 +38,7 @@ struct DeviceArt {
     QImage joystick;               // at kJoystick
     std::array<QImage, 4> arrows;  // up, left, right, down, at arrowRect
 };
-DeviceArt paintDevice();
+DeviceArt paintDevice(int scale = 1);
 
 struct ScreenArt {
     QImage lit;    // im_background_screen: pale screen, printed maze, faint unlit segments
@@ -39,15 +46,23 @@ struct ScreenArt {
     QImage nibbo, ghost, pill, energizer, star, life, gameOver;
     std::array<QImage, 10> digits;
 };
-ScreenArt paintScreen();
+ScreenArt paintScreen(int scale = 1);
 
-QImage paintBackdrop();  // 1920 x 1080, opaque
-QImage paintLogo();      // with alpha
+QImage paintBackdrop();           // 1920 x 1080, opaque
+QImage paintLogo(int scale = 1);  // with alpha
 
 // The skin's pictures by the file names that Config.ini gives them.
 std::map<QString, QImage> skinPictures(const DeviceArt& dev, const ScreenArt& scr);
 
-// A picture of the shape filled with the colour, of the given size.
-QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour);
+// A picture of the shape filled with the colour, of the given size (times scale).
+QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour, int scale = 1);
+
+// A rectangle of the game area in the pixels of a picture painted at the scale.
+inline QRect scaled(QRect r, int scale) { return QRect(r.topLeft() * scale, r.size() * scale); }
+
+// Makes the painter draw game-area pixels into a picture painted at the scale.
+inline void scalePainter(QPainter& p, int scale) {
+    if (scale != 1) p.scale(scale, scale);
+}
 
 }  // namespace zn::skingen

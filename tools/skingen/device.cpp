@@ -175,12 +175,13 @@ void paintJoystickWell(QPainter& p) {
     }
 }
 
-QImage paintJoystick() {
-    QImage image(kJoystick.size(), QImage::Format_ARGB32_Premultiplied);
+QImage paintJoystick(int scale) {
+    QImage image(kJoystick.size() * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(image.width() / 2.0, image.height() / 2.0);
+    scalePainter(p, scale);
+    const QPointF c(kJoystick.width() / 2.0, kJoystick.height() / 2.0);
     // Soft shadow, the round base, its collar, and the ball on top of the stick.
     QRadialGradient shadow(c + QPointF(4, 6), 68);
     shadow.setColorAt(0.75, QColor(0, 0, 0, 90));
@@ -222,11 +223,12 @@ QImage paintJoystick() {
 }
 
 // A translucent arrow pointing away from the joystick's centre; rotation 0 points up.
-QImage paintArrow(int rotation) {
-    QImage image(kArrowSize, kArrowSize, QImage::Format_ARGB32_Premultiplied);
+QImage paintArrow(int rotation, int scale) {
+    QImage image(kArrowSize * scale, kArrowSize * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    scalePainter(p, scale);
     p.translate(kArrowSize / 2.0, kArrowSize / 2.0);
     p.rotate(rotation);
     QPainterPath arrow;
@@ -271,18 +273,20 @@ void paintLabels(QPainter& p) {
 }
 
 // The whole case with the controls in one state.
-QImage paintBody(bool pressed) {
-    QImage image(kGameWidth, kGameHeight, QImage::Format_ARGB32_Premultiplied);
+QImage paintBody(bool pressed, int scale) {
+    QImage image(kGameWidth * scale, kGameHeight * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
+        scalePainter(p, scale);
         paintCase(p);
     }
     hardenEdge(image);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    scalePainter(p, scale);
     paintBezel(p);
     paintDarkScreen(p);
     paintJoystickWell(p);
@@ -296,17 +300,18 @@ QImage paintBody(bool pressed) {
 
 }  // namespace
 
-DeviceArt paintDevice() {
+DeviceArt paintDevice(int scale) {
     DeviceArt art;
-    art.background = paintBody(false);
+    art.background = paintBody(false, scale);
     // The pressed pictures are cut from the same case painted with everything pressed, so each
     // covers its released twin exactly.
-    const QImage pressed = paintBody(true);
-    art.powerOn = pressed.copy(kPowerRect);
-    art.selectDown = pressed.copy(buttonRect(kSelectCentre));
-    art.startDown = pressed.copy(buttonRect(kStartCentre));
-    art.joystick = paintJoystick();
-    art.arrows = {paintArrow(0), paintArrow(270), paintArrow(90), paintArrow(180)};
+    const QImage pressed = paintBody(true, scale);
+    art.powerOn = pressed.copy(scaled(kPowerRect, scale));
+    art.selectDown = pressed.copy(scaled(buttonRect(kSelectCentre), scale));
+    art.startDown = pressed.copy(scaled(buttonRect(kStartCentre), scale));
+    art.joystick = paintJoystick(scale);
+    art.arrows = {paintArrow(0, scale), paintArrow(270, scale), paintArrow(90, scale),
+                  paintArrow(180, scale)};
     return art;
 }
 

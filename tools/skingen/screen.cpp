@@ -78,40 +78,43 @@ void paintMaze(QPainter& p) {
 
 }  // namespace
 
-QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour) {
-    QImage image = blank(size);
+QImage segmentPicture(const QPainterPath& shape, QSize size, QColor colour, int scale) {
+    QImage image = blank(size * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    scalePainter(p, scale);
     p.fillPath(shape, colour);
     return image;
 }
 
-ScreenArt paintScreen() {
+ScreenArt paintScreen(int scale) {
     ScreenArt art;
     const QSize size = kScreen.size();
 
-    art.lit = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    art.lit = QImage(size * scale, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter p(&art.lit);
         p.setRenderHint(QPainter::Antialiasing);
+        scalePainter(p, scale);
         QLinearGradient bg(0, 0, size.width(), size.height());
         bg.setColorAt(0, QColor(214, 221, 196));
         bg.setColorAt(1, QColor(189, 199, 171));
-        p.fillRect(art.lit.rect(), bg);
+        p.fillRect(QRect(QPoint(0, 0), size), bg);
         paintMaze(p);
         forEachSegmentFigure([&p](const QPainterPath& shape, QRect where) {
             p.fillPath(shape.translated(where.topLeft() - kScreen.topLeft()), kSegmentFaint);
         });
     }
 
-    art.glass = blank(size);
+    art.glass = blank(size * scale);
     {
         QPainter p(&art.glass);
+        scalePainter(p, scale);
         QLinearGradient shine(0, 0, size.width() * 0.55, size.height() * 0.75);
         shine.setColorAt(0, QColor(255, 255, 255, 52));
         shine.setColorAt(0.45, QColor(255, 255, 255, 14));
         shine.setColorAt(0.46, QColor(255, 255, 255, 0));
-        p.fillRect(art.glass.rect(), shine);
+        p.fillRect(QRect(QPoint(0, 0), size), shine);
         QLinearGradient top(0, 0, 0, 10);
         top.setColorAt(0, QColor(0, 0, 0, 70));
         top.setColorAt(1, QColor(0, 0, 0, 0));
@@ -122,17 +125,19 @@ ScreenArt paintScreen() {
         p.fillRect(QRect(0, 0, 8, size.height()), left);
     }
 
-    art.nibbo = segmentPicture(nibboShape(kNibboSize.width()), kNibboSize, kSegmentLit);
-    art.ghost = segmentPicture(ghostShape(kGhostSize.width(), kGhostSize.height()), kGhostSize, kSegmentLit);
-    art.pill =
-        segmentPicture(pillShape(pillSize(PillKind::Pill).width()), pillSize(PillKind::Pill), kSegmentLit);
+    art.nibbo = segmentPicture(nibboShape(kNibboSize.width()), kNibboSize, kSegmentLit, scale);
+    art.ghost =
+        segmentPicture(ghostShape(kGhostSize.width(), kGhostSize.height()), kGhostSize, kSegmentLit, scale);
+    art.pill = segmentPicture(pillShape(pillSize(PillKind::Pill).width()), pillSize(PillKind::Pill),
+                              kSegmentLit, scale);
     art.energizer = segmentPicture(energizerShape(pillSize(PillKind::Energizer).width()),
-                                   pillSize(PillKind::Energizer), kSegmentLit);
-    art.star =
-        segmentPicture(starShape(pillSize(PillKind::Star).width()), pillSize(PillKind::Star), kSegmentLit);
-    art.life = segmentPicture(nibboShape(lifeRect(1).width()), lifeRect(1).size(), kSegmentLit);
-    art.gameOver = segmentPicture(gameOverShape(), kGameOver.size(), kSegmentLit);
-    for (int d = 0; d <= 9; ++d) art.digits[d] = segmentPicture(digitSegments(d), kDigitSize, kSegmentLit);
+                                   pillSize(PillKind::Energizer), kSegmentLit, scale);
+    art.star = segmentPicture(starShape(pillSize(PillKind::Star).width()), pillSize(PillKind::Star),
+                              kSegmentLit, scale);
+    art.life = segmentPicture(nibboShape(lifeRect(1).width()), lifeRect(1).size(), kSegmentLit, scale);
+    art.gameOver = segmentPicture(gameOverShape(), kGameOver.size(), kSegmentLit, scale);
+    for (int d = 0; d <= 9; ++d)
+        art.digits[d] = segmentPicture(digitSegments(d), kDigitSize, kSegmentLit, scale);
     return art;
 }
 

@@ -1,0 +1,86 @@
+#pragma once
+// Game controllers, through SDL's game-controller API: every controller SDL has a mapping
+// for (its own database, SDL_GAMECONTROLLERCONFIG, the user's gamecontrollerdb.txt), any
+// number at once, plugged in before or after the start. Their d-pads and left sticks work
+// the joystick, Start and A the start button, Back and X game select, Guide and Y the
+// power switch, through the same press and release operations as the keys.
+//
+// Nothing runs by itself: the owner calls poll() when something may have happened (a
+// device node came or went, a controller's node has input) and, for a controller whose
+// input it cannot watch, often enough for play.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "input/controls.h"
+
+namespace zn {
+
+class Gamepads {
+public:
+    // Stick deflection (of 32767) at which a direction is pressed, and below which it is
+    // released again: between the two nothing changes, so a stick held near one edge
+    // does not chatter.
+    static constexpr int kStickPress = 16384;   // half way
+    static constexpr int kStickRelease = 9830;  // 30 %
+
+    explicit Gamepads(InputOperations& ops);
+    // Releases what the controllers hold and stops.
+    ~Gamepads();
+    Gamepads(const Gamepads&) = delete;
+    Gamepads& operator=(const Gamepads&) = delete;
+
+    // Starts SDL's game-controller subsystem and opens the controllers already plugged in.
+    // The mappings in mappingFile are added first when the file exists (an empty name
+    // adds none); a broken line in it is skipped. False, with the reason in error(), when
+    // SDL cannot start the subsystem: then poll() does nothing.
+    bool start(const std::string& mappingFile);
+    // Releases everything held, closes the controllers and stops the subsystem.
+    void stop();
+    bool started() const { return started_; }
+    const std::string& error() const { return error_; }
+
+    // Takes what SDL has seen since the last poll: controllers plugged in or out, buttons
+    // and sticks. A control is pressed when its first holder presses it, if pressesAllowed,
+    // and released when its last holder lets go, always; power has no release. A
+    // controller that goes releases everything it held. True when a controller was opened
+    // or closed since the last poll (start() included): then controllers() has changed.
+    bool poll(bool pressesAllowed);
+
+    // An open controller as the owner may watch it.
+    struct Controller {
+        int instanceId;    // SDL's instance id, never reused while the subsystem runs
+        std::string path;  // its device node (/dev/input/eventN, /dev/hidrawN), "" if none
+        bool isVirtual;    // one of SDL's virtual controllers: no device, no input of its own
+    };
+    std::vector<Controller> controllers() const;
+    // The number of controllers open.
+    int connected() const;
+    // How many controllers and sources hold the control now.
+    int holders(Control c) const { return holders_[static_cast<std::size_t>(c)]; }
+
+    // Attaches one of SDL's virtual controllers, with every button and axis of a game
+    // controller and nothing pressed; poll() finds it like one plugged in. Needs start()
+    // first. Its device index, or -1. For measurements and tests: a controller without the
+    // hardware.
+    static int attachVirtual();
+
+private:
+    struct Pads;
+
+    void open(int deviceIndex, bool pressesAllowed);
+    void close(int instanceId);
+    void sync(int instanceId, bool pressesAllowed);
+    void setSource(int instanceId, int source, bool on, bool pressesAllowed);
+    void stick(int instanceId, int axis, int value, bool pressesAllowed);
+
+    InputOperations& ops_;
+    std::unique_ptr<Pads> pads_;
+    std::array<int, kBindingCount + 1> holders_{};  // [Control], [0] unused
+    bool started_ = false;
+    bool changed_ = false;  // a controller opened or closed since the last poll
+    std::string error_;
+};
+
+}  // namespace zn
