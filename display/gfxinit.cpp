@@ -24,7 +24,7 @@ public:
         : t_(target), app_(app), skin_(skin) {}
 
     void run(bool fullscreen) {
-        prefetchPictures(fullscreen);
+        prefetchPictures();
         const int height = gameExtent(skin_.gameHeight);
         const int width = gameExtent(skin_.gameWidth);
         t_.setClientHeight(height);
@@ -103,14 +103,12 @@ private:
         return p.image;
     }
 
-    // Every picture file this run will look at, decoded side by side before the run looks at
-    // them one by one in its own order (which decides the order of the reported problems).
-    void prefetchPictures(bool fullscreen) {
+    // The slots' picture files, decoded side by side before the run looks at them one by one
+    // in its own order (which decides the order of the reported problems). The backdrop and
+    // the logo are left to that run: decoded beside the others, the large backdrop left the
+    // heap 2.5 MB larger for good.
+    void prefetchPictures() {
         std::vector<std::pair<std::string, std::string>> files;
-        if (fullscreen) {
-            for (const std::string* name : {&skin_.backdropFile, &skin_.logoFile})
-                if (skin::namesPicture(*name)) files.emplace_back(skin_.backdropDir, *name);
-        }
         for (const skin::ImageSection& slot : skin_.imageSections)
             if (skin::namesPicture(slot.fileName)) files.emplace_back(skin_.skinDir, slot.fileName);
         pictures_.prefetch(files);
