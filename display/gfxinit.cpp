@@ -1,6 +1,7 @@
 #include "display/gfxinit.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "display/picturecache.h"
 #include "display/skinreader.h"
@@ -34,7 +35,12 @@ public:
         else
             setUpWindowed();
         for (const skin::ImageSection& slot : skin_.imageSections) setUpSlot(slot);
-        t_.setGameArea(QRect(offsetX_, offsetY_, width, height));
+        // Where the game area lies, within the range the images' own positions are held to
+        // (an offset may be any 32-bit number).
+        const auto held = [](std::int32_t v) {
+            return std::clamp(v, -skin::kMaxPosition, skin::kMaxPosition);
+        };
+        t_.setGameArea(QRect(held(offsetX_), held(offsetY_), width, height));
     }
 
     void reportProblems() {
