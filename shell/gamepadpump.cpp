@@ -172,7 +172,7 @@ void GamepadPump::nodeReadable(int fd) {
 }
 
 void GamepadPump::quietEnded() {
-    bool input = false, failed = false;
+    bool input = false;
     std::vector<int> gone;
     for (const Watch& w : watches_) {
         switch (drain(w.fd)) {
@@ -187,13 +187,12 @@ void GamepadPump::quietEnded() {
         }
     }
     for (int id : gone) nodeFailed(id);
-    failed = !gone.empty();
     if (input) {
         quietTimer_.start();  // still sending: the next look in 8 ms, the nodes still resting
     } else {
         setWatching(true);
     }
-    if (input || failed) poll();
+    if (input || !gone.empty()) poll();
 }
 
 void GamepadPump::devicesChanged() {

@@ -48,8 +48,8 @@ struct ScreenArt {
 };
 ScreenArt paintScreen(int scale = 1);
 
-QImage paintBackdrop();           // 1920 x 1080, opaque
-QImage paintLogo(int scale = 1);  // with alpha
+QImage paintBackdrop();  // 1920 x 1080, opaque
+QImage paintLogo();      // with alpha
 
 // The skin's pictures by the file names that Config.ini gives them.
 std::map<QString, QImage> skinPictures(const DeviceArt& dev, const ScreenArt& scr);

@@ -38,7 +38,7 @@ QImage paintBackdrop() {
     return image;
 }
 
-QImage paintLogo(int scale) {
+QImage paintLogo() {
     // The title and subtitle as paths first, so that the picture is sized to hold them.
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setPixelSize(46);
@@ -55,11 +55,10 @@ QImage paintLogo(int scale) {
     const int width =
         static_cast<int>(std::max(text.boundingRect().right(), subtitle.boundingRect().right())) + 48;
 
-    QImage image(width * scale, 120 * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width, 120, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    scalePainter(p, scale);
 
     // A lit Nibbo chasing two pills.
     const QPainterPath nibbo = nibboShape(64).translated(18, 22);

@@ -1,6 +1,6 @@
 // zn-skingen GAME_DIR [--preview FILE.png]
 // Paints the default skin into GAME_DIR: Config.ini, Graphics/Skin/*.png and
-// Graphics/Backdrop/*.png. Every skin picture and the logo also get their name@2x.png partner,
+// Graphics/Backdrop/*.png. Every skin picture also gets its name@2x.png partner,
 // the same drawing at twice the width and height for a window zoomed above 100 %. With --preview it also
 // writes a picture of the device composed as the simulator would show it: everything lit on the left, a game
 // in progress with the overlay arrows on the right.
@@ -92,10 +92,9 @@ int run(const QString& gameDir, const QString& previewPath) {
     for (const auto& [name, image] : files) ok = save(image, skinDir + "/" + name) && ok;
     ok = save(paintBackdrop(), backdropDir + "/backdrop.png") && ok;
     ok = save(paintLogo(), backdropDir + "/logo.png") && ok;
-    // The backdrop already covers large screens and stretches; it has no partner.
+    // The backdrop and the logo are never drawn scaled: they have no partner.
     for (const auto& [name, image] : skinPictures(paintDevice(2), paintScreen(2)))
         ok = save(image, gfx::hiResPartnerPath(skinDir + "/" + name)) && ok;
-    ok = save(paintLogo(2), gfx::hiResPartnerPath(backdropDir + "/logo.png")) && ok;
 
     QFile ini(gameDir + "/Config.ini");
     if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate) || ini.write(configText().toUtf8()) < 0) {
