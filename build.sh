@@ -22,11 +22,12 @@ RUN_PACKAGES=(
   fonts-liberation fonts-dejavu-core
 )
 # The tests: GoogleTest; zlib for the hostile-skin pictures; the end-to-end tests' X server,
-# keyboard layouts, input, screenshots and window properties; for the package test, what
+# keyboard layouts, input, screenshots and window properties, and a window manager (openbox)
+# for the window tests' second leg; for the package test, what
 # CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file).
 TEST_PACKAGES=(
   libgtest-dev zlib1g-dev
-  xvfb x11-xkb-utils xdotool imagemagick x11-utils
+  xvfb x11-xkb-utils xdotool imagemagick x11-utils openbox
   file dpkg-dev lintian appstream desktop-file-utils
 )
 

@@ -3,7 +3,9 @@
 #
 #   e2e_init                     temp folder, cleanup on exit
 #   e2e_start_x [WxH]            Xvfb on a free display (-displayfd); exports DISPLAY. It keeps
-#                                its state, a keyboard layout say, when its last client leaves
+#                                its state, a keyboard layout say, when its last client leaves.
+#                                With E2E_WM=openbox, openbox manages the screen as a user's
+#                                window manager would (the window tests' second leg)
 #   e2e_copy_game GAME_DIR       copies the runnable folder to the temp folder ($E2E_GAME)
 #   e2e_store LINE...            the settings store of the run, e.g. SoundMode=2 SplashScreen=0
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
@@ -53,6 +55,7 @@ set -u
 E2E_TITLE="Zorpy Nibbo (Korvent, Plimquad) Simulator"
 E2E_TMP=""
 E2E_XPID=""
+E2E_WMPID=""
 E2E_PID=""
 E2E_GAME=""
 E2E_SKIN_CHECK=""
@@ -63,6 +66,7 @@ E2E_SCREEN_H=0
 
 e2e_cleanup() {
     [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
+    [ -n "$E2E_WMPID" ] && kill "$E2E_WMPID" 2>/dev/null
     [ -n "$E2E_XPID" ] && kill "$E2E_XPID" 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
@@ -95,6 +99,23 @@ e2e_start_x() {
     exec 9>&-
     e2e_until "$E2E_DEADLINE" test -s "$E2E_TMP/display" || e2e_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+    case "${E2E_WM:-}" in
+        "") ;;
+        openbox) e2e_start_openbox ;;
+        *) e2e_fail "unknown window manager E2E_WM=$E2E_WM" ;;
+    esac
+}
+
+# openbox with its default configuration (no user files: HOME is the test's temp folder),
+# ready once it has claimed the screen (_NET_SUPPORTING_WM_CHECK on the root window).
+e2e_wm_ready() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+e2e_start_openbox() {
+    command -v openbox >/dev/null || e2e_fail "openbox is missing"
+    HOME="$E2E_TMP" XDG_CONFIG_HOME="$E2E_TMP/wmconfig" openbox --sm-disable >"$E2E_TMP/wm.log" 2>&1 &
+    E2E_WMPID=$!
+    e2e_until "$E2E_DEADLINE" e2e_wm_ready || e2e_fail "openbox did not take the screen"
 }
 
 e2e_copy_game() {
