@@ -65,6 +65,9 @@ QImage loadPicture(const QString& path, QString& error) {
     QImage image = reader.read();
     if (image.isNull())
         error = QStringLiteral("Picture '%1' cannot be decoded: %2").arg(path, reader.errorString());
+    // The reader takes a name ending in "@2x" for a high-dpi picture; to a skin every picture
+    // is pixels, drawn one for one, whatever its name.
+    image.setDevicePixelRatio(1.0);
     return image;
 }
 

@@ -24,7 +24,8 @@ QImage placeholderPicture();
 // end.
 QString hiResPartnerPath(const QString& path);
 
-// Decodes a picture chosen by its file name's extension (png; jpg, jpeg; bmp; ico). On failure
+// Decodes a picture chosen by its file name's extension (png; jpg, jpeg; bmp; ico), one pixel of
+// the picture to one pixel of the skin whatever the name (also "x@2x.png"). On failure
 // returns a null image and sets error to a text naming the problem.
 QImage loadPicture(const QString& path, QString& error);
 

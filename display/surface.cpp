@@ -163,7 +163,6 @@ QImage Surface::hiResPicture(const Image& im) const {
     if (known != hiRes_.end()) return known->second;
     QString error;
     QImage partner = gfx::loadPicture(im.hiResPath, error);
-    partner.setDevicePixelRatio(1.0);  // the reader takes "@2x" for a high-dpi picture: here it is pixels
     // A partner of any other size would draw a different picture: the normal one stands in.
     if (partner.size() != im.picture.size() * 2) partner = QImage();
     return hiRes_.emplace(key, partner).first->second;

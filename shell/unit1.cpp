@@ -203,6 +203,9 @@ void TForm1::moveOffscreen() {
 
 bool TForm1::Gfx_Init() {
     fullscreenFit_ = settings_->readFlag(Setting::FullscreenFit);
+    // The set-up may stop at an error box while the window waits out of sight: a window still
+    // scaled for the old mode would reach from there onto the screen, half built.
+    surface_->setScale({});
     const bool ok = zn::Gfx_Init(*surface_, services_, Vid_Fullscreen);
     applyScale();
     surface_->flushChanges();

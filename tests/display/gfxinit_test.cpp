@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QTemporaryDir>
+#include <functional>
+#include <tuple>
 
 #include "display/picturecache.h"
 #include "display/skinini.h"
@@ -47,6 +51,13 @@ protected:
         image.fill(colour);
         QDir().mkpath(QFileInfo(tmp.path() + "/" + rel).path());
         ASSERT_TRUE(image.save(tmp.path() + "/" + rel, "PNG"));
+    }
+    void remove(const QString& rel) { ASSERT_TRUE(QFile::remove(tmp.path() + "/" + rel)); }
+    // Keeps the first half of the file.
+    void truncate(const QString& rel) {
+        QFile f(tmp.path() + "/" + rel);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(f.size() / 2));
     }
     bool run(bool fullscreen) { return Gfx_Init(window, fullscreen); }
     FakeImage& at(ImageId id) { return window.at(id); }
@@ -336,6 +347,157 @@ TEST_F(GfxInitTest, DoubleSizePartnersAndTheGameAreaAreHandedToTheWindow) {
     EXPECT_EQ(window.gameArea, QRect(0, 0, 300, 200));
     ASSERT_TRUE(run(true));  // screen 1024 x 768: centred vertically, 20 pixels left of the edge
     EXPECT_EQ(window.gameArea, QRect(-20, 284, 300, 200));
+}
+
+// Config.ini and the pictures edited while the program runs: a display-mode switch reads them
+// again, and the window ends up as a fresh start with those files would have it, problems
+// reported again included. Nothing is left over from the files as they were.
+TEST_F(GfxInitTest, ASkinChangedBetweenRunsIsReadAsAtAFreshStart) {
+    enum class Shows { Placeholder, NewPicture, OldPicture };
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        Shows shows;
+        bool partner;          // the body still has its double-size partner
+        const char* reported;  // a text the error box holds, or nullptr for no box
+    } cases[] = {
+        {"picture deleted", [this] { remove("Skin/body.png"); }, Shows::Placeholder, false, nullptr},
+        {"picture truncated", [this] { truncate("Skin/body.png"); }, Shows::Placeholder, false,
+         "body.png' cannot be decoded"},
+        // the partner no longer has twice the picture's size: the window draws without it
+        {"picture replaced", [this] { writePng("Skin/body.png", 6, 6, Qt::blue); },
+         Shows::NewPicture, true, nullptr},
+        {"partner deleted", [this] { remove("Skin/body@2x.png"); }, Shows::OldPicture, false,
+         nullptr},
+        {"partner truncated", [this] { truncate("Skin/body@2x.png"); }, Shows::OldPicture, true,
+         nullptr},
+        {"Config.ini broken",
+         [this] {
+             writeIni("[Common]\nSkinDir=Skin\nGameWidth=0\n[VideoMode]\nTranspColor=purple\n" +
+                        sectionOf(im_background) + "Filename=body.png\nWidth=99999\n");
+         },
+         Shows::OldPicture, true, "'purple' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        writePng("Skin/body.png", 4, 4, Qt::gray);
+        writePng("Skin/body@2x.png", 8, 8, Qt::gray);
+        writeIni("[Common]\nSkinDir=Skin\n" + sectionOf(im_background) + "Filename=body.png\nWidth=4\n");
+        FakeTarget running;
+        running.dir = window.dir;
+        ASSERT_TRUE(Gfx_Init(running, false));
+        ASSERT_TRUE(running.errors.isEmpty());
+
+        c.apply();
+        ASSERT_TRUE(Gfx_Init(running, true));
+        running.errors.clear();
+        ASSERT_TRUE(Gfx_Init(running, false));
+        FakeTarget fresh;
+        fresh.dir = window.dir;
+        ASSERT_TRUE(Gfx_Init(fresh, false));
+
+        EXPECT_EQ(running.errors, fresh.errors);
+        if (c.reported) {
+            ASSERT_EQ(running.errors.size(), 1);
+            EXPECT_TRUE(running.errors[0].contains(c.reported)) << running.errors[0].toStdString();
+        } else {
+            EXPECT_TRUE(running.errors.isEmpty()) << running.errors.join('\n').toStdString();
+        }
+        const FakeImage& body = running.at(im_background);
+        EXPECT_EQ(body.picture, fresh.at(im_background).picture);
+        EXPECT_EQ(body.width, fresh.at(im_background).width);
+        EXPECT_EQ(body.hiRes, fresh.at(im_background).hiRes);
+        EXPECT_EQ(!body.hiRes.isEmpty(), c.partner);
+        switch (c.shows) {
+            case Shows::Placeholder:
+                EXPECT_TRUE(isPlaceholder(body.picture));
+                break;
+            case Shows::NewPicture:
+                EXPECT_EQ(body.picture.size(), QSize(6, 6));
+                EXPECT_EQ(body.picture.pixelColor(0, 0), QColor(Qt::blue));
+                break;
+            case Shows::OldPicture:
+                EXPECT_EQ(body.picture.size(), QSize(4, 4));
+                EXPECT_EQ(body.picture.pixelColor(0, 0), QColor(Qt::gray));
+                break;
+        }
+    }
+}
+
+// Every picture kind cut short at several places, decoded side by side as a run does it: each
+// decoder thread comes back with the picture whole or with a problem naming the file.
+TEST(PictureCache, TruncatedPicturesOnTheDecoderThreadsAreRefusedOrDecodedWhole) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    QImage image(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixelColor(x, y, QColor(x * 4, y * 5, (x ^ y) * 3));
+    enum class Outcome { Refused, RefusedOrWhole };
+    const struct {
+        const char* ext;
+        const char* writer;
+        Outcome cutInside;  // cut within the picture's data (a cut within the header is refused)
+    } kinds[] = {
+        {"png", "PNG", Outcome::Refused},
+        {"jpg", "JPEG", Outcome::RefusedOrWhole},  // these decoders fill in what is missing
+        {"bmp", "BMP", Outcome::RefusedOrWhole},
+        {"ico", "ICO", Outcome::Refused},
+    };
+    // Byte counts: 0 and 10 lie within every kind's header; -10, -50, -90 are that many percent.
+    const int cuts[] = {0, 10, -10, -50, -90};
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::tuple<std::string, Outcome>> expected;
+    for (const auto& k : kinds) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, k.writer)) << k.ext;
+        const QByteArray bytes = buffer.data();
+        for (const int cut : cuts) {
+            const std::string name = "cut" + std::to_string(cut) + "." + k.ext;
+            const qsizetype kept = cut >= 0 ? cut : bytes.size() * -cut / 100;
+            QFile f(tmp.filePath(QString::fromStdString(name)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bytes.left(kept));
+            f.close();
+            files.emplace_back(tmp.path().toStdString() + "/", name);
+            expected.emplace_back(name, cut >= 0 ? Outcome::Refused : k.cutInside);
+        }
+    }
+    gfx::PictureCache cache;
+    cache.prefetch(files);  // 20 files: decoded on more than one thread
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto& [name, outcome] = expected[i];
+        SCOPED_TRACE(name);
+        const gfx::PictureCache::Picture& p = cache.look(files[i].first, files[i].second).picture;
+        using State = gfx::PictureCache::Picture::State;
+        const bool whole = p.state == State::Loaded && p.image.size() == image.size();
+        const bool refused = p.state == State::Undecodable && p.image.isNull() &&
+                             p.error.contains(QString::fromStdString(name));
+        switch (outcome) {
+            case Outcome::Refused:
+                EXPECT_TRUE(refused) << p.error.toStdString();
+                break;
+            case Outcome::RefusedOrWhole:
+                EXPECT_TRUE(refused || whole) << p.error.toStdString();
+                break;
+        }
+    }
+}
+
+// A skin may name a double-size file itself: it is drawn pixel for pixel like any picture.
+TEST(LoadPicture, ANameEndingInAt2xIsStillOnePixelPerPixel) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    for (const char* name : {"body@2x.png", "body@3x.png", "body.png"}) {
+        SCOPED_TRACE(name);
+        const QString path = tmp.filePath(name);
+        ASSERT_TRUE(QImage(8, 6, QImage::Format_ARGB32).save(path, "PNG"));
+        QString error;
+        const QImage loaded = gfx::loadPicture(path, error);
+        EXPECT_EQ(loaded.size(), QSize(8, 6));
+        EXPECT_EQ(loaded.devicePixelRatio(), 1.0);
+        EXPECT_EQ(QPixmap::fromImage(loaded).deviceIndependentSize(), QSizeF(8, 6));
+    }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QBitmap>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -379,6 +381,54 @@ TEST_F(SurfaceTest, AboveFullSizeTheDoubleSizePartnerIsDrawnDecodedOnlyThen) {
     s.setScale(zoomed(2.0));
     s.flushChanges();
     EXPECT_EQ(pixel({25, 25}), QColor(Qt::red));
+}
+
+// The skin read again at the same zoom (the files changed meanwhile): the image is drawn from
+// what this reading handed over, never from a picture or partner made from the old files.
+TEST_F(SurfaceTest, ASkinReadAgainAtTheSameZoomDrawsNothingFromTheOldFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString partner = dir.filePath("fig@2x.png");
+    const ImageId fig = img::im_ghost(6, 6);
+    const struct {
+        const char* change;
+        QColor picture;       // the picture this reading decoded
+        QColor partnerNow;    // the partner file after the change; invalid: deleted
+        bool truncated;       // the partner file cut short
+        QColor drawn;         // what the image shows at 200 %
+    } cases[] = {
+        {"partner redrawn", Qt::red, Qt::green, false, Qt::green},
+        {"partner deleted", Qt::red, QColor(), false, Qt::red},
+        {"partner truncated", Qt::red, Qt::green, true, Qt::red},
+        {"picture redrawn, partner deleted", Qt::yellow, QColor(), false, Qt::yellow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        s.setScale({});
+        ASSERT_TRUE(solid(20, 20, Qt::blue).save(partner, "PNG"));
+        place(s, fig, QRect(10, 10, 10, 10), solid(10, 10, Qt::red));
+        s.setHiResPartner(fig, partner);
+        s.setVisible(fig, true);
+        s.setScale(zoomed(2.0));
+        s.flushChanges();
+        ASSERT_EQ(pixel({25, 25}), QColor(Qt::blue));
+
+        QFile::remove(partner);
+        if (c.partnerNow.isValid()) {
+            ASSERT_TRUE(solid(20, 20, c.partnerNow).save(partner, "PNG"));
+            if (c.truncated) {
+                QFile f(partner);
+                ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+                ASSERT_TRUE(f.resize(f.size() / 2));
+            }
+        }
+        // What the set-up hands over: the new decoded picture, then the partner if the file is there.
+        s.setPicture(fig, solid(10, 10, c.picture));
+        s.setHiResPartner(fig, QFileInfo::exists(partner) ? partner : QString());
+        s.flushChanges();
+        EXPECT_EQ(pixel({25, 25}), c.drawn);
+        EXPECT_EQ(s.scaledPicture(fig).size(), QSize(20, 20));
+    }
 }
 
 TEST(SurfaceFit, FullScreenFitScalesOnlyTheGameAreaCentredAndKeepsItsProportions) {
