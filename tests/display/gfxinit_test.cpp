@@ -353,7 +353,7 @@ TEST_F(GfxInitTest, DoubleSizePartnersAndTheGameAreaAreHandedToTheWindow) {
 // again, and the window ends up as a fresh start with those files would have it, problems
 // reported again included. Nothing is left over from the files as they were.
 TEST_F(GfxInitTest, ASkinChangedBetweenRunsIsReadAsAtAFreshStart) {
-    enum class Shows { Placeholder, NewPicture, OldPicture };
+    enum class Shows { Placeholder, NewPicture, SameFile };  // SameFile: body.png untouched
     const struct {
         const char* change;
         std::function<void()> apply;
@@ -365,18 +365,16 @@ TEST_F(GfxInitTest, ASkinChangedBetweenRunsIsReadAsAtAFreshStart) {
         {"picture truncated", [this] { truncate("Skin/body.png"); }, Shows::Placeholder, false,
          "body.png' cannot be decoded"},
         // the partner no longer has twice the picture's size: the window draws without it
-        {"picture replaced", [this] { writePng("Skin/body.png", 6, 6, Qt::blue); },
-         Shows::NewPicture, true, nullptr},
-        {"partner deleted", [this] { remove("Skin/body@2x.png"); }, Shows::OldPicture, false,
+        {"picture replaced", [this] { writePng("Skin/body.png", 6, 6, Qt::blue); }, Shows::NewPicture, true,
          nullptr},
-        {"partner truncated", [this] { truncate("Skin/body@2x.png"); }, Shows::OldPicture, true,
-         nullptr},
+        {"partner deleted", [this] { remove("Skin/body@2x.png"); }, Shows::SameFile, false, nullptr},
+        {"partner truncated", [this] { truncate("Skin/body@2x.png"); }, Shows::SameFile, true, nullptr},
         {"Config.ini broken",
          [this] {
              writeIni("[Common]\nSkinDir=Skin\nGameWidth=0\n[VideoMode]\nTranspColor=purple\n" +
-                        sectionOf(im_background) + "Filename=body.png\nWidth=99999\n");
+                      sectionOf(im_background) + "Filename=body.png\nWidth=99999\n");
          },
-         Shows::OldPicture, true, "'purple' is not a valid integer value"},
+         Shows::SameFile, true, "'purple' is not a valid integer value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
@@ -416,7 +414,7 @@ TEST_F(GfxInitTest, ASkinChangedBetweenRunsIsReadAsAtAFreshStart) {
                 EXPECT_EQ(body.picture.size(), QSize(6, 6));
                 EXPECT_EQ(body.picture.pixelColor(0, 0), QColor(Qt::blue));
                 break;
-            case Shows::OldPicture:
+            case Shows::SameFile:
                 EXPECT_EQ(body.picture.size(), QSize(4, 4));
                 EXPECT_EQ(body.picture.pixelColor(0, 0), QColor(Qt::gray));
                 break;

@@ -392,10 +392,10 @@ TEST_F(SurfaceTest, ASkinReadAgainAtTheSameZoomDrawsNothingFromTheOldFiles) {
     const ImageId fig = img::im_ghost(6, 6);
     const struct {
         const char* change;
-        QColor picture;       // the picture this reading decoded
-        QColor partnerNow;    // the partner file after the change; invalid: deleted
-        bool truncated;       // the partner file cut short
-        QColor drawn;         // what the image shows at 200 %
+        QColor picture;     // the picture this reading decoded
+        QColor partnerNow;  // the partner file after the change; invalid: deleted
+        bool truncated;     // the partner file cut short
+        QColor drawn;       // what the image shows at 200 %
     } cases[] = {
         {"partner redrawn", Qt::red, Qt::green, false, Qt::green},
         {"partner deleted", Qt::red, QColor(), false, Qt::red},
