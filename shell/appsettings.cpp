@@ -22,7 +22,8 @@ AppSettings::FailureReporter& failureReporter() {
 }
 
 std::unique_ptr<QSettings> openStore() {
-    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50");
+    auto store =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50");
     // Never written in place: a write that fails half-way leaves the old file whole.
     store->setAtomicSyncRequired(true);
     return store;
@@ -74,7 +75,8 @@ QString storeWriteProblem(const QString& file, qint64 extraBytes) {
     const QString shownFolder = QString::fromLocal8Bit(folder);
     QByteArray trial = folder + "/." + QFile::encodeName(info.fileName()) + ".trial-XXXXXX";
     const int fd = ::mkstemp(trial.data());
-    if (fd < 0) return QStringLiteral("the folder %1 cannot be written: %2").arg(shownFolder, errorText(errno));
+    if (fd < 0)
+        return QStringLiteral("the folder %1 cannot be written: %2").arg(shownFolder, errorText(errno));
     const int fillError = fill(fd, (info.exists() ? info.size() : 0) + std::max<qint64>(extraBytes, 1));
     const int closeError = ::close(fd) == 0 ? 0 : errno;
     ::unlink(trial.constData());
@@ -151,8 +153,9 @@ bool AppSettings::flush() const {
 }
 
 QString storeFailureMessage(const StoreWriteFailure& failure) {
-    return QStringLiteral("The settings cannot be saved to %1: %2.\n\nThe game goes on with the choices you make, "
-                          "and saves them all as soon as the file can be written.")
+    return QStringLiteral(
+               "The settings cannot be saved to %1: %2.\n\nThe game goes on with the choices you make, "
+               "and saves them all as soon as the file can be written.")
         .arg(failure.file, failure.reason);
 }
 
@@ -161,7 +164,8 @@ void AppSettings::reportFailure() {
     reported_ = true;
     StoreWriteFailure failure{fileName(), storeWriteProblem(fileName())};
     if (failure.reason.isEmpty()) failure.reason = QStringLiteral("the file could not be replaced");
-    std::fprintf(stderr, "zorpy-nibbo: the settings cannot be saved to %s: %s; this run's choices are kept "
+    std::fprintf(stderr,
+                 "zorpy-nibbo: the settings cannot be saved to %s: %s; this run's choices are kept "
                  "and saved at the next write that succeeds\n",
                  qPrintable(failure.file), qPrintable(failure.reason));
     std::fflush(stderr);

@@ -4,7 +4,8 @@
 // Name=value line each, always as plain text: an integer as its signed decimal text, a
 // boolean as "1" or "0". Every write reaches the disk at once and every read re-reads the
 // disk, so a change made outside the simulator is seen at the next read (the file is
-// re-parsed when its size or modification time has changed).
+// re-parsed when its size or modification time has changed). A write that cannot reach the
+// disk is told once and kept for the run (see AppSettings).
 #include <QSettings>
 #include <QString>
 #include <array>
@@ -179,7 +180,7 @@ private:
     // opened afresh, so that the next write's own outcome is seen.
     mutable std::unique_ptr<QSettings> store_;
     mutable std::map<QString, QString> unsaved_;  // this run's values not yet on disk
-    bool reported_ = false;               // the first failure has been told
+    bool reported_ = false;                       // the first failure has been told
 };
 
 }  // namespace zn

@@ -161,6 +161,8 @@ struct Blocker {
     bool hasOldFile;
 };
 
+void PrintTo(const Blocker& b, std::ostream* os) { *os << b.name; }
+
 std::string mountTmpfs(const char* options) {
     fs::create_directories(storeDir());
     if (::mount("tmpfs", storeDir().c_str(), "tmpfs", 0, options) != 0)
@@ -204,8 +206,7 @@ const Blocker kBlockers[] = {
          for (int i = 0; i < 64 && filler.write(block.data(), block.size()); ++i) filler.flush();
          return std::string();
      },
-     [] { fs::remove(storeDir() / "filler"); },
-     "No space left on device", true},
+     [] { fs::remove(storeDir() / "filler"); }, "No space left on device", true},
 };
 
 class UnwritableStore : public ::testing::TestWithParam<Blocker> {
@@ -256,9 +257,9 @@ TEST_P(UnwritableStore, KeepsTheRunsValuesTellsOnceAndWritesThemAllLater) {
         EXPECT_TRUE(s.ok());
         EXPECT_EQ(told.size(), 1u);
     }
-    const std::string expected = b.hasOldFile
-                                     ? "[General]\nFullscreenMode=0\nKey1=10\nOther=kept\nSoundMode=2\nZoom=150\n"
-                                     : "[General]\nFullscreenMode=0\nKey1=10\nSoundMode=2\nZoom=150\n";
+    const std::string expected =
+        b.hasOldFile ? "[General]\nFullscreenMode=0\nKey1=10\nOther=kept\nSoundMode=2\nZoom=150\n"
+                     : "[General]\nFullscreenMode=0\nKey1=10\nSoundMode=2\nZoom=150\n";
     EXPECT_EQ(fileText(), expected);
 }
 
@@ -285,7 +286,8 @@ TEST(StoreWriteProblem, NamesTheStepThatFails) {
         if (*c.reason == '\0')
             EXPECT_TRUE(problem.isEmpty()) << c.file << ": " << problem.toStdString();
         else
-            EXPECT_NE(problem.indexOf(QString::fromUtf8(c.reason)), -1) << c.file << ": " << problem.toStdString();
+            EXPECT_NE(problem.indexOf(QString::fromUtf8(c.reason)), -1)
+                << c.file << ": " << problem.toStdString();
     }
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(base / "folder")) ++entries;
