@@ -64,7 +64,8 @@ install(CODE "
             Sound/Bonus.wav Sound/Energiz.wav Sound/Ghost.wav Sound/Miss.wav Sound/Pill.wav
             Sound/Pill_alt.wav Sound/Stage.wav Sound/Start.wav
             Graphics/Skin/background.png Graphics/Skin/background@2x.png Graphics/Backdrop/backdrop.png
-            Graphics/Dialogs/splash_background.png Graphics/Dialogs/splash_box.jpg)
+            Graphics/Dialogs/splash_background.png Graphics/Dialogs/splash_box.jpg
+            Graphics/Icons/16x16/apps/zorpy-nibbo.png Graphics/Icons/256x256/apps/zorpy-nibbo.png)
     if(NOT EXISTS \"${ZN_GAME_DIR}/\${f}\")
       message(FATAL_ERROR \"${ZN_GAME_DIR}/\${f} is missing: build the project before installing it\")
     endif()

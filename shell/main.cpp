@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStringList>
 #include <cstdio>
@@ -149,13 +151,29 @@ private:
     bool ok_ = true;
 };
 
-// The game's icon (icon.png of the game folder, else the desktop theme's) at the sizes
-// task bars and window switchers ask for.
+// The game's icon at each size task bars and window switchers ask for, each picture painted
+// at its size (kAppIconSizes in the game folder); icon.png alone, or else the desktop
+// theme's, when none of them is there. The pictures are read when the window asks for them.
 QIcon gameIcon() {
-    // One picture: the icon scales it when a smaller size is asked for, not at start.
+    QIcon icon;
+    for (const int size : zn::art::kAppIconSizes) {
+        const QString file = zn::art::appIconFile(size);
+        if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    if (!icon.isNull()) return icon;
     const QPixmap picture(zn::art::kAppIcon);
     if (picture.isNull()) return QIcon::fromTheme(QStringLiteral("zorpy-nibbo"));
     return QIcon(picture);
+}
+
+// A store that cannot be written is told once, in a modal box that leaves the game running
+// behind it: it is shown, not run in a loop of its own.
+void showStoreFailure(const zn::StoreWriteFailure& failure) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Settings not saved"),
+                                zn::storeFailureMessage(failure), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
 }
 
 }  // namespace
@@ -177,6 +195,7 @@ int main(int argc, char* argv[]) {
     // wherever the program was started from.
     QDir::setCurrent(zn::gameFolder());
     QApplication::setWindowIcon(gameIcon());
+    zn::AppSettings::setFailureReporter(&showStoreFailure);
 
     zn::TForm1 form(nullptr, commandLine.zoom);  // Splash_Pending starts true; FormCreate runs here
     zn::TAboutForm about;

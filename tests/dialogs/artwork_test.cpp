@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <vector>
 
 namespace zn::art {
 namespace {
@@ -42,7 +43,9 @@ TEST(Artwork, GeneratedFilesHaveTheSizesAndFormatsTheDialogsNeed) {
         {kDialogFolder + QStringLiteral("/") + kAboutPortrait, {116, 160}, "png"},
         {kAppIcon, {256, 256}, "png"},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const int size : kAppIconSizes) all.push_back({appIconFile(size), {size, size}, "png"});
+    for (const Case& c : all) {
         QImageReader reader(game.filePath(c.file));
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), c.format) << c.file.toStdString();
