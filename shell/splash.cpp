@@ -177,11 +177,11 @@ void TSplashForm::buildControls() {
     chb_splashscreen_->setPalette(p);
     chb_splashscreen_->installEventFilter(this);
 
-    // The list first; the links, above it on the dialog, close the circle.
-    setTabOrder(cb_sound_, btn_play_);
+    // The list and the check box first, as ever; the buttons and the links after them.
+    setTabOrder(cb_sound_, chb_splashscreen_);
+    setTabOrder(chb_splashscreen_, btn_play_);
     setTabOrder(btn_play_, btn_paypal_);
-    setTabOrder(btn_paypal_, chb_splashscreen_);
-    setTabOrder(chb_splashscreen_, la_website_2_);
+    setTabOrder(btn_paypal_, la_website_2_);
     setTabOrder(la_website_2_, la_email_2_);
     // Key preview: whichever control has the focus, the dialog sees Enter, 1 and Escape first.
     for (QWidget* w : {static_cast<QWidget*>(btn_play_), static_cast<QWidget*>(btn_paypal_),

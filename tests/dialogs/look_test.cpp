@@ -60,8 +60,8 @@ OpenDialog openSplash() {
     OpenDialog d;
     d.splashHost = std::make_unique<QuietSplashHost>();
     auto form = std::make_unique<TSplashForm>(*d.splashHost);
-    d.tabChain = {form->cb_sound(), form->btn_play(),        form->btn_paypal(),
-                  form->chb_splashscreen(), form->la_website_2(), form->la_email_2()};
+    d.tabChain = {form->cb_sound(), form->chb_splashscreen(), form->btn_play(),
+                  form->btn_paypal(), form->la_website_2(),     form->la_email_2()};
     d.dialog = std::move(form);
     return d;
 }
