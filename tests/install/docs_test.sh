@@ -3,7 +3,7 @@
 #
 # The documents against themselves and against the programs, since hand-kept lists drift:
 #  - Readme.txt's contents list names its section headings, in order, and each heading is
-#    underlined to its length;
+#    underlined to its length; its section 8 lists what the build puts in the game folder;
 #  - our own texts spell "full screen" one way: no "fullscreen" or "full-screen" but in the
 #    names the program uses (the menu item, the settings, the Config.ini section);
 #  - every option a program's --help names is in its manual page;
@@ -23,6 +23,18 @@ headings=$(awk 'prev ~ /^[0-9]+\. / && /^-+$/ {print prev} {prev = $0}' "$readme
 $(diff <(echo "$contents") <(echo "$headings"))"
 bad=$(awk 'prev ~ /^[0-9]+\. / && /^-+$/ && length($0) != length(prev) {print prev} {prev = $0}' "$readme")
 [ -z "$bad" ] || fail "Readme.txt: headings underlined to another length: $bad"
+
+# --- section 8 lists the game folder as the build lays it out --------------------------------------
+listed=$(awk '/^The game folder \(section 2\) holds:$/ {on = 1; next} on && /^$/ && n {exit}
+              on && /^  [^ ]/ {print $1; n++}' "$readme" | sort)
+built=$(cd "$build/game" 2>/dev/null && for e in *; do
+    if [ "$e" = Graphics ]; then for g in Graphics/*/; do echo "$g"; done
+    elif [ -d "$e" ]; then echo "$e/"
+    elif [ "$e" != zorpy-nibbo ]; then echo "$e"; fi
+done | sort)
+[ -n "$listed" ] || fail "Readme.txt: no list under 'The game folder (section 2) holds:'"
+[ "$listed" = "$built" ] || fail "Readme.txt's section 8 (<) and the built game folder (>) differ:
+$(diff <(echo "$listed") <(echo "$built"))"
 
 # --- one spelling of "full screen" -----------------------------------------------------------------
 # The program's names that keep their spelling: settings, the Config.ini section, the menu item.
