@@ -24,11 +24,12 @@ RUN_PACKAGES=(
 # The tests: GoogleTest; zlib for the hostile-skin pictures; the end-to-end tests' X server,
 # keyboard layouts, input, screenshots and window properties, and a window manager (openbox)
 # for the window tests' second leg; for the package test, what
-# CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file).
+# CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file);
+# man for the manual pages' check.
 TEST_PACKAGES=(
   libgtest-dev zlib1g-dev
   xvfb x11-xkb-utils xdotool imagemagick x11-utils openbox
-  file dpkg-dev lintian appstream desktop-file-utils
+  file dpkg-dev lintian appstream desktop-file-utils man-db
 )
 
 case "$what" in

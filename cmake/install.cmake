@@ -93,8 +93,10 @@ set(CPACK_PACKAGE_DESCRIPTION
 pills and energizers, ghosts, bonus stars and extra lives, in four games. This
 simulator shows a picture of the device, lights its figures as the device's
 screen would, plays its sounds and runs the four games with the device's
-timings. Seven configurable keys or the mouse, a shaped window or full screen,
-and skins that replace the device's picture and layout.")
+timings. Seven configurable keys, game controllers (d-pad or left stick,
+Start, Back and Guide or A, X and Y; several at once) or the mouse; a shaped
+window that zooms from 50 % to 400 %, or full screen; and skins that replace
+the device's picture and layout.")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zorpy-nibbo.example.org/)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

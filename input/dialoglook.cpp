@@ -1,9 +1,13 @@
 #include "input/dialoglook.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -55,6 +59,77 @@ void centreOnScreen(QWidget& window) {
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (event->isAutoRepeat()) break;
+            event->accept();
+            Q_EMIT clicked();
+            return;
+        default:
+            break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+QRect focusRingTarget(const QWidget& control) {
+    QRect r = control.geometry();
+    const auto* label = qobject_cast<const QLabel*>(&control);
+    const bool showsText =
+        (label != nullptr && label->pixmap().isNull()) || qobject_cast<const QCheckBox*>(&control) != nullptr;
+    if (showsText) {
+        // A label's text sits where its alignment puts it; a check box's after its box.
+        const int used = std::min(r.width(), control.sizeHint().width());
+        const Qt::Alignment align = label != nullptr ? label->alignment() : Qt::AlignLeft;
+        if (align.testFlag(Qt::AlignHCenter))
+            r = QRect(r.left() + (r.width() - used) / 2, r.top(), used, r.height());
+        else if (align.testFlag(Qt::AlignRight))
+            r = QRect(r.right() + 1 - used, r.top(), used, r.height());
+        else
+            r.setWidth(used);
+    }
+    return r;
+}
+
+FocusRing::FocusRing(QWidget& dialog) : QWidget(&dialog), dialog_(dialog) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
+}
+
+void FocusRing::follow(QWidget* focused) {
+    const bool ours = focused != nullptr && focused != &dialog_ && dialog_.isAncestorOf(focused) &&
+                      focused->isActiveWindow();
+    if (!ours) {
+        target_ = nullptr;
+        hide();
+        return;
+    }
+    target_ = focused;
+    const QRect inner = focusRingTarget(*focused).translated(focused->parentWidget()->mapTo(&dialog_, QPoint()));
+    const int out = kFocusRingGap + kFocusRingWidth;
+    setGeometry(inner.adjusted(-out, -out, out, out));
+    // Only the ring itself is this widget: the control inside it is drawn and clicked as ever.
+    const QRect all = rect();
+    setMask(QRegion(all).subtracted(QRegion(all.adjusted(kFocusRingWidth, kFocusRingWidth, -kFocusRingWidth,
+                                                         -kFocusRingWidth))));
+    raise();
+    show();
+    update();
+}
+
+void FocusRing::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect all = rect();
+    p.fillRect(all, kDialogNavy);
+    p.fillRect(all.adjusted(1, 1, -1, -1), kFocusRingYellow);
+    p.fillRect(all.adjusted(3, 3, -3, -3), kDialogNavy);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -54,7 +54,8 @@ QRect screenGeometry();
 void centreOnScreen(QWidget& window);
 
 // A text that opens something when clicked: the primary button released over it, as a
-// link of the original dialogs. Shows the pointing hand.
+// link of the original dialogs. Shows the pointing hand. Tab reaches it (a click does not
+// take the focus), and Space or Enter opens it then.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -65,6 +66,37 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The ring that shows which control of a dialog has the keyboard focus: navy, yellow,
+// navy, so it reads on the dialogs' white and on their navy alike, whatever the widget
+// style draws (or does not) for focus. Its place around a control:
+inline constexpr int kFocusRingGap = 1;    // between the control and the ring
+inline constexpr int kFocusRingWidth = 4;  // 1 navy, 2 yellow, 1 navy
+inline const QColor kFocusRingYellow(255, 200, 40);
+
+// The rectangle the ring encloses for a control, in its parent's coordinates: the
+// control's, narrowed to its text where a label or check box is wider than what it shows.
+QRect focusRingTarget(const QWidget& control);
+
+// A child of a dialog that draws the ring around the dialog's focused control while the
+// dialog is the active window, and nothing otherwise. It takes no mouse input.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget& dialog);
+
+    // The control the ring is around; nullptr while it is hidden.
+    const QWidget* target() const { return target_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow(QWidget* focused);
+
+    QWidget& dialog_;
+    const QWidget* target_ = nullptr;
 };
 
 }  // namespace zn

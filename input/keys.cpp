@@ -103,6 +103,7 @@ void TKeysForm::buildControls() {
 
     for (std::size_t i = 1; i < kBindingCount; ++i) setTabOrder(cbs_[i], cbs_[i + 1]);
     setTabOrder(cbs_[kBindingCount], btn_accept_);
+    new FocusRing(*this);
 }
 
 void TKeysForm::FormCreate() {

@@ -65,6 +65,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Q
         values_[r]->setGeometry(212, top, 181, 16);
         values_[r]->setFont(f);
     }
+    setTabOrder(values_[kWebsiteRow], values_[kEmailRow]);
+    new FocusRing(*this);
     FormCreate();
 }
 

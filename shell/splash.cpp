@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QUrl>
 
 #include "display/dialogart.h"
@@ -29,7 +31,7 @@ public:
     PictureButton(const QString& artName, const QString& caption, QWidget* parent)
         : QAbstractButton(parent), file_(dialogArtFile(artName)) {
         setText(caption);
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);  // Tab reaches it and Space presses it; a click leaves the focus
         setCursor(Qt::PointingHandCursor);
     }
 
@@ -80,6 +82,19 @@ QLabel* textLabel(const QString& text, QRect r, const QFont& font, const QColor&
     return l;
 }
 
+// Puts a label on the text line of a drop-down list beside it: the label takes the height
+// of the list's text field and centres its text there as the list does, so the two texts,
+// in the same font, share a baseline whatever the widget style's frame.
+void onTextLineOf(QLabel& label, const QComboBox& list) {
+    QStyleOptionComboBox opt;
+    opt.initFrom(&list);
+    opt.editable = list.isEditable();
+    opt.frame = list.hasFrame();
+    const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, &list);
+    label.setGeometry(label.x(), list.y() + field.top(), label.width(), field.height());
+    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 LinkLabel* linkLabel(const QString& text, QRect r, const QFont& font, QWidget* parent) {
     auto* l = new LinkLabel(text, parent);
     l->setGeometry(r);
@@ -121,13 +136,14 @@ void TSplashForm::buildControls() {
     LinkLabel* email = linkLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, this);
     connect(email, &LinkLabel::clicked, this, &TSplashForm::la_email_2Click);
     la_email_2_ = email;
-    textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont, Qt::black,
-              Qt::AlignLeft, this);
+    la_sound_select_ = textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont,
+                                 Qt::black, Qt::AlignLeft, this);
 
     cb_sound_ = new QComboBox(this);
     cb_sound_->setEditable(false);
     cb_sound_->setGeometry(217, 308, 144, 21);
     cb_sound_->setFont(textFont);
+    onTextLineOf(*la_sound_select_, *cb_sound_);
     for (const SoundOutputItem& output : kSoundOutputs)
         cb_sound_->addItem(
             QString::fromLatin1(output.caption.data(), static_cast<qsizetype>(output.caption.size())));
@@ -161,7 +177,17 @@ void TSplashForm::buildControls() {
     chb_splashscreen_->setPalette(p);
     chb_splashscreen_->installEventFilter(this);
 
+    // The list and the check box first, as ever; the buttons and the links after them.
     setTabOrder(cb_sound_, chb_splashscreen_);
+    setTabOrder(chb_splashscreen_, btn_play_);
+    setTabOrder(btn_play_, btn_paypal_);
+    setTabOrder(btn_paypal_, la_website_2_);
+    setTabOrder(la_website_2_, la_email_2_);
+    // Key preview: whichever control has the focus, the dialog sees Enter, 1 and Escape first.
+    for (QWidget* w : {static_cast<QWidget*>(btn_play_), static_cast<QWidget*>(btn_paypal_),
+                       static_cast<QWidget*>(la_website_2_), static_cast<QWidget*>(la_email_2_)})
+        w->installEventFilter(this);
+    new FocusRing(*this);
 }
 
 void TSplashForm::loadPictures() {

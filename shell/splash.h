@@ -58,6 +58,7 @@ public:
     QComboBox* cb_sound() const { return cb_sound_; }
     QCheckBox* chb_splashscreen() const { return chb_splashscreen_; }
     QAbstractButton* btn_play() const { return btn_play_; }
+    QAbstractButton* btn_paypal() const { return btn_paypal_; }
     QLabel* btn_play_disabled() const { return btn_play_disabled_; }
     QLabel* im_box_picture() const { return im_box_picture_; }
     QLabel* la_game_title() const { return la_game_title_; }
@@ -65,6 +66,7 @@ public:
     QLabel* la_release_date() const { return la_release_date_; }
     QLabel* la_website_2() const { return la_website_2_; }
     QLabel* la_email_2() const { return la_email_2_; }
+    QLabel* la_sound_select() const { return la_sound_select_; }
 
 Q_SIGNALS:
     // The play action stored SplashScreen; the popup menu's pm_11_splashscreen follows it.
@@ -96,6 +98,7 @@ private:
     QLabel* la_release_date_ = nullptr;
     QLabel* la_website_2_ = nullptr;
     QLabel* la_email_2_ = nullptr;
+    QLabel* la_sound_select_ = nullptr;
     QComboBox* cb_sound_ = nullptr;
     QAbstractButton* btn_play_ = nullptr;
     QLabel* btn_play_disabled_ = nullptr;

@@ -148,24 +148,27 @@ QImage splashBackground() {
     }
     p.fillRect(QRect(0, 52, 460, 2), kAccent);
 
-    // Faint maze corridors in the margins, clear of the text in the middle.
+    // Faint maze pillars in the margins, clear of the text in the middle: the release line
+    // (Arial 12 px, about 362 px wide, centred) runs from x 49 to 411, so each pillar, its
+    // 6 px pen included, stays within 7 px of the dialog's edge and 43 px of it.
+    constexpr int kPillarWidth = 30;
+    constexpr int kPillarLefts[2] = {10, 460 - 10 - kPillarWidth};
+    constexpr int kHalf = kPillarWidth / 2;
     p.setPen(QPen(QColor(226, 233, 244), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    for (int side = 0; side < 2; ++side) {
-        const int x0 = side == 0 ? 14 : 378;
-        p.drawLine(x0, 236, x0 + 68, 236);
-        p.drawLine(x0 + 34, 236, x0 + 34, 300);
-        p.drawLine(x0, 300, x0 + 68, 300);
+    for (const int x0 : kPillarLefts) {
+        p.drawLine(x0, 236, x0 + kPillarWidth, 236);
+        p.drawLine(x0 + kHalf, 236, x0 + kHalf, 300);
+        p.drawLine(x0, 300, x0 + kPillarWidth, 300);
         p.drawLine(x0, 300, x0, 366);
-        p.drawLine(x0 + 68, 300, x0 + 68, 366);
-        p.drawLine(x0, 366, x0 + 68, 366);
+        p.drawLine(x0 + kPillarWidth, 300, x0 + kPillarWidth, 366);
+        p.drawLine(x0, 366, x0 + kPillarWidth, 366);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(206, 216, 232));
-    for (int side = 0; side < 2; ++side) {
-        const int x0 = side == 0 ? 14 : 378;
-        for (int i = 0; i <= 4; ++i) p.drawEllipse(QPointF(x0 + 17 * i, 268), 2.5, 2.5);
-        p.drawEllipse(QPointF(x0 + 34, 333), 5, 5);
+    for (const int x0 : kPillarLefts) {
+        for (int i = 0; i <= 2; ++i) p.drawEllipse(QPointF(x0 + kHalf * i, 268), 2.5, 2.5);
+        p.drawEllipse(QPointF(x0 + kHalf, 333), 5, 5);
     }
 
     p.fillRect(QRect(0, 384, 460, 2), kAccent);

@@ -60,7 +60,7 @@ SlotSkin slotSkin(int slot) {
 QString configText() {
     QStringList out;
     out << "; Zorpy Nibbo default skin. Generated at build time; edit freely, the simulator reads"
-        << "; it again at every switch between windowed and full-screen display."
+        << "; it again at every switch between the windowed mode and full screen."
         << "; Colours are $00BBGGRR. Offsets: a number of pixels, or Center."
         << ""
         << "[Common]"
