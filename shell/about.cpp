@@ -65,8 +65,9 @@ TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Q
         values_[r]->setGeometry(212, top, 181, 16);
         values_[r]->setFont(f);
     }
-    setTabOrder(values_[kWebsiteRow], values_[kEmailRow]);
-    new FocusRing(*this);
+    // The dialog answers Escape only: its links are for the mouse, so no key opens a browser.
+    values_[kWebsiteRow]->setFocusPolicy(Qt::NoFocus);
+    values_[kEmailRow]->setFocusPolicy(Qt::NoFocus);
     FormCreate();
 }
 
