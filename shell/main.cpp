@@ -184,9 +184,8 @@ int main(int argc, char* argv[]) {
     zn::TSplashForm splash(form.splashHost());
     form.attachDialogs(&about, &keys, &splash);
 
-    // The message loop shows the main window (still out of sight) and activates it; the
-    // first activation brings up the splash dialog.
-    form.show();
-    form.activateWindow();
+    // The message loop's first turn is the main window's first activation, which brings up
+    // the splash dialog; the main window stays out of sight (unmapped) until play.
+    form.startShowing();
     return app.exec();
 }
