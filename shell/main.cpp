@@ -59,7 +59,7 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
     const QCommandLineOption zoom(
         QStringLiteral("zoom"),
         QStringLiteral("Show the device at PERCENT of its size in windowed mode for this run, %1 to %2 "
-                       "in steps of %3 (the stored zoom is kept).")
+                       "in steps of %3, as far as the screen takes it (the stored zoom is kept).")
             .arg(zn::kZoomMin)
             .arg(zn::kZoomMax)
             .arg(zn::kZoomStep),
