@@ -61,7 +61,7 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
     const QCommandLineOption zoom(
         QStringLiteral("zoom"),
         QStringLiteral("Show the device at PERCENT of its size in windowed mode for this run, %1 to %2 "
-                       "in steps of %3 (the stored zoom is kept).")
+                       "in steps of %3, as far as the screen takes it (the stored zoom is kept).")
             .arg(zn::kZoomMin)
             .arg(zn::kZoomMax)
             .arg(zn::kZoomStep),
@@ -203,9 +203,8 @@ int main(int argc, char* argv[]) {
     zn::TSplashForm splash(form.splashHost());
     form.attachDialogs(&about, &keys, &splash);
 
-    // The message loop shows the main window (still out of sight) and activates it; the
-    // first activation brings up the splash dialog.
-    form.show();
-    form.activateWindow();
+    // The message loop's first turn is the main window's first activation, which brings up
+    // the splash dialog; the main window stays out of sight (unmapped) until play.
+    form.startShowing();
     return app.exec();
 }

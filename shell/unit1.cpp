@@ -11,10 +11,12 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdio>
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
 #include "display/skinreader.h"
+#include "display/zoomfit.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "sound/sample_files.h"
@@ -69,7 +71,7 @@ void TForm1::FormCreate() {
         std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
     Vid_Fullscreen = settings_->readFlag(Setting::FullscreenMode);
-    zoom_ = zoomForThisRun_ ? zoomPercentFrom(*zoomForThisRun_) : settings_->readZoom();
+    zoomChosen_ = zoomForThisRun_ ? zoomPercentFrom(*zoomForThisRun_) : settings_->readZoom();
     Gfx_Init();
     Vid_Game_Menu_Open = false;
     Inp_Key_Names = fillKeyNames();
@@ -189,10 +191,13 @@ void TForm1::centreWindow() {
     if (Vid_Fullscreen) states |= Qt::WindowFullScreen;
     if (states != windowState()) setWindowState(states);
     // The window comes into sight here: it takes the keyboard, which the start dialog had.
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    }
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::startShowing() {
+    if (Splash_Pending) QTimer::singleShot(0, this, &TForm1::FormActivate);
 }
 
 void TForm1::moveOffscreen() {
@@ -212,9 +217,31 @@ bool TForm1::Gfx_Init() {
     return ok;
 }
 
+QRect TForm1::freeArea() const {
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    return scr ? scr->availableGeometry() : QRect();
+}
+
+int TForm1::fittingZoom(int chosen) const {
+    const QRect free = freeArea();
+    if (free.isEmpty()) return chosen;
+    const PixelSize client{surface_->clientWidth(), surface_->clientHeight()};
+    return zoomInForce(chosen, kZoomStep, {free.width(), free.height()},
+                       [client](int percent) { return zoomedSize(client, percent); });
+}
+
 void TForm1::applyScale() {
     Surface::Scale scale;  // full screen as the skin places it: pixel for pixel
     if (!Vid_Fullscreen) {
+        zoom_ = fittingZoom(zoomChosen_);
+        if (zoomForThisRun_ && zoom_ < zoomChosen_ && !zoomLimitReported_) {
+            zoomLimitReported_ = true;
+            const QSize free = freeArea().size();
+            std::fprintf(stderr,
+                         "zorpy-nibbo: --zoom %d does not fit on the screen (%d x %d free): %d %% instead\n",
+                         zoomChosen_, free.width(), free.height(), zoom_);
+            std::fflush(stderr);
+        }
         // A window larger than the largest game area would be no use on any screen.
         const double w = std::max(1, surface_->clientWidth()), h = std::max(1, surface_->clientHeight());
         const double z = std::min({zoom_ / 100.0, skin::kMaxExtent / w, skin::kMaxExtent / h});
@@ -231,16 +258,14 @@ void TForm1::applyScale() {
 void TForm1::setZoom(int percent) {
     const int z = zoomPercentFrom(percent);
     settings_->write(Setting::Zoom, z);
-    if (z == zoom_) return;
-    zoom_ = z;
-    if (Vid_Fullscreen) return;
+    zoomChosen_ = z;
+    if (Vid_Fullscreen || fittingZoom(z) == zoom_) return;
     const QPoint centre = geometry().center();
     applyScale();
     surface_->flushChanges();
     // About the old centre, then pushed back onto the screen's free area (its top-left
     // corner first when the window is larger than that area).
-    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect free = scr ? scr->availableGeometry() : QRect(0, 0, width(), height());
+    const QRect free = freeArea().isEmpty() ? QRect(0, 0, width(), height()) : freeArea();
     const int x = std::max(free.left(), std::min(centre.x() - width() / 2, free.right() + 1 - width()));
     const int y = std::max(free.top(), std::min(centre.y() - height() / 2, free.bottom() + 1 - height()));
     move(x, y);
@@ -248,7 +273,9 @@ void TForm1::setZoom(int percent) {
 
 void TForm1::zoomBy(int steps) {
     if (Vid_Fullscreen) return;
-    setZoom(std::clamp(zoom_ + steps * kZoomStep, kZoomMin, kZoomMax));
+    const int next = std::clamp(zoom_ + steps * kZoomStep, kZoomMin, kZoomMax);
+    if (fittingZoom(next) == zoom_) return;
+    setZoom(next);
 }
 
 int TForm1::zoomStepOf(const QKeyEvent& e) {
@@ -355,11 +382,6 @@ bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
     // The controllers start once the window is up, so that they cost the start nothing.
     if (e->type() == QEvent::Show) QTimer::singleShot(0, gamepads_.get(), &GamepadPump::start);
-    if (e->type() == QEvent::Show && Splash_Pending) {
-        // Some window managers never activate a window that does not ask them first; the
-        // splash must come up all the same, or the device would stay out of sight.
-        QTimer::singleShot(500, this, &TForm1::FormActivate);
-    }
     return QWidget::event(e);
 }
 

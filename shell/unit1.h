@@ -76,22 +76,36 @@ public:
     void Vid_Display_Ctrl_Overlay();
     // Centres the window on the screen (never at negative coordinates); in full screen
     // this is (0,0), and the window manager, if any, is asked for the full-screen state.
+    // A window still out of sight since the start is shown here, in its place.
     void centreWindow() override;
-    // Moves the window out of sight: top = -screen height, left = -screen width.
+    // Moves the window out of sight: top = -screen height, left = -screen width. At the
+    // start the window is also kept unmapped (see startShowing).
     void moveOffscreen();
+    // The message loop's first turn. Until the start dialog's play action centres it, the
+    // window stays unmapped: a window manager pulls a window at negative coordinates back
+    // until a corner shows, so on X11 only an unmapped window is truly out of sight. The
+    // first activation (FormActivate: the start dialog comes up) is therefore queued here
+    // rather than left to a window event; a start that played during the dialog's creation
+    // has already shown the window.
+    void startShowing();
     // Runs the skin set-up for Vid_Fullscreen, then scales the surface: windowed by the
     // zoom, full screen fitted to the screen when the stored FullscreenFit is on. The
     // display-mode switch is moveOffscreen(); Gfx_Init(); centreWindow().
     bool Gfx_Init();
 
-    // The windowed size in percent of the skin's. setZoom takes a stored-style value
-    // (made valid by zoomPercentFrom), stores it and, in windowed mode, resizes the window
-    // about its centre and keeps it on the screen's available area. In full screen the zoom
-    // is kept for the windowed mode and changes nothing on the screen.
+    // The windowed size in percent of the skin's, as last laid out: the chosen zoom as far
+    // as the screen's free area takes it (zoomInForce). chosenZoom is the user's choice:
+    // the stored Zoom, or the command line's for this run.
     int zoom() const { return zoom_; }
+    int chosenZoom() const { return zoomChosen_; }
+    // setZoom takes a stored-style value (made valid by zoomPercentFrom) as the user's
+    // choice, stores it and, in windowed mode, resizes the window to the zoom in force about
+    // its centre and keeps it on the screen's available area. In full screen the choice is
+    // kept for the windowed mode and changes nothing on the screen.
     void setZoom(int percent);
-    // One step (kZoomStep) up (+1) or down (-1), as Ctrl and + or - and Ctrl and the wheel
-    // do in windowed mode.
+    // One step (kZoomStep) up (+1) or down (-1) from the zoom in force, as Ctrl and + or -
+    // and Ctrl and the wheel do in windowed mode. A step the screen has no room for changes
+    // nothing, neither the window nor the stored choice (which a larger screen may take).
     void zoomBy(int steps);
 
     // The sound start-up on the driver list's text (a caption of kSoundOutputs: "PulseAudio",
@@ -159,6 +173,10 @@ private:
     void FormClose();
     void createPopupMenu();
     void applyScale();
+    // The available area (without panels) of the screen the window is on, and the zoom in
+    // force there for a chosen one.
+    QRect freeArea() const;
+    int fittingZoom(int chosen) const;
     // Ctrl with + (or =) or -, on the main keyboard or the keypad: the zoom step, 0 for none.
     static int zoomStepOf(const QKeyEvent& e);
 
@@ -172,10 +190,12 @@ private:
     bool Vid_Game_Menu_Open = false;
     std::int32_t Vid_Drag_X = 0;
     std::int32_t Vid_Drag_Y = 0;
-    // The windowed zoom (percent), the full-screen fit (read at each Gfx_Init), and the
-    // wheel's turn not yet used up by a zoom step (a notch is 120).
+    // The windowed zoom in force and the chosen one (percent), the full-screen fit (read at
+    // each Gfx_Init), and the wheel's turn not yet used up by a zoom step (a notch is 120).
     int zoom_ = kZoomDefault;
+    int zoomChosen_ = kZoomDefault;
     std::optional<int> zoomForThisRun_;
+    bool zoomLimitReported_ = false;  // the command line's zoom was cut down: said once
     bool fullscreenFit_ = false;
     int wheelTurn_ = 0;
     // Key bindings [1..7] and hint names [1..44].

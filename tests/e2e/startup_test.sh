@@ -10,10 +10,7 @@ e2e_copy_game "${1:?game folder}"
 e2e_store FullscreenMode=0
 e2e_run
 splash=$(e2e_wait_window "About this game...") || exit 1
-hidden=$(e2e_find_window)
-[ -n "$hidden" ] || e2e_fail "no main window behind the splash"
-read -r hx hy < <(e2e_window_pos "$hidden")
-[ "$hx" -lt 0 ] && [ "$hy" -lt 0 ] || e2e_fail "the device is in sight before play, at $hx,$hy"
+[ -z "$(e2e_find_window)" ] || e2e_fail "the device is mapped before play"
 e2e_wait_focus "$splash" || e2e_fail "the splash never got the keyboard"
 xdotool key Down Down Down Return  # the last item, (no sound), and play
 wid=$(e2e_wait_window) || exit 1
