@@ -3,12 +3,25 @@
 // start-up run by the splash dialog's play action and the shutdown run by the main
 // window's close. The engine keeps Snd_Enabled and calls play()/silence() only while it
 // is true; this class never decides whether sound is wanted.
+//
+// A device that goes away while the game runs (the sound server stops or restarts, a
+// card is unplugged) comes back by itself: SDL reports the loss from its audio thread,
+// and a DeviceWatch closes the mixer and reopens it on the same driver every
+// kReopenIntervalMs until that works, then loads the samples again. Meanwhile the game
+// goes on silently: play() and silence() never wait, they skip while the watch holds the
+// mixer. The stored choice of output is not touched.
 #include <SDL_mixer.h>
 
 #include <array>
+#include <memory>
+#include <mutex>
+#include <string>
 
 #include "engine/services.h"
+#include "sound/devicewatch.h"
 #include "sound/sound_outputs.h"
+
+union SDL_Event;
 
 namespace zn {
 
@@ -30,18 +43,24 @@ public:
     bool Snd_Start(const SoundOutputItem& output);
 
     // Starts the sample on a free channel, over whatever plays. A sample that is not
-    // loaded stays silent.
+    // loaded stays silent, and so does every sample while the device is being reopened.
     void play(Sample s) override;
     // Stops every channel at once.
     void silence() override;
 
     // Frees the eight samples in order (null ones are skipped) and closes the library
-    // (nothing to close when it was never opened). Safe to call any number of times.
+    // (nothing to close when it was never opened). Safe to call any number of times. Waits
+    // for a reopen attempt that is running.
     void shutDown();
 
     bool loaded(Sample s) const;
-    // True once Snd_Start has opened a device, the fallback one included.
-    bool opened() const { return opened_; }
+    // True once Snd_Start has opened a device, the fallback one included, and again once
+    // a lost device has been reopened.
+    bool opened() const;
+    // True from the loss of the device until it is open again.
+    bool recovering() const { return watch_ && watch_->recovering(); }
+    // The SDL driver the mixer runs on ("" before a start).
+    const std::string& driver() const { return driver_; }
     // The output last given to Snd_Start (null before).
     const SoundOutputItem* output() const { return output_; }
     // The delay one mixing buffer adds, in milliseconds rounded up, at the mixer's rate.
@@ -52,11 +71,26 @@ public:
     // 17.4 ms at kMixRate. 256 frames (11.6 ms) left SDL's dummy and disk outputs a buffer late
     // now and then on a busy machine; 384 kept up.
     static constexpr int kChunkFrames = 384;
+    // Between two attempts to reopen a lost device: a server that is back is heard again
+    // within about this long.
+    static constexpr int kReopenIntervalMs = 500;
 
 private:
+    static int watchDevices(void* self, SDL_Event* event);
+    // On the watch's thread: the mixer closed and opened again on driver_, the samples
+    // loaded again. True when the device is open.
+    bool reopen();
+    void loadSamples();
+    void freeSamples();
+
+    // Held by whoever calls into the mixer: the game's thread only tries it.
+    mutable std::mutex mixer_;
     std::array<Mix_Chunk*, kSampleCount> chunks_{};
-    bool opened_ = false;
+    bool audioStarted_ = false;  // SDL's audio subsystem, ours to quit
+    bool mixerOpen_ = false;
+    std::string driver_;
     const SoundOutputItem* output_ = nullptr;
+    std::unique_ptr<DeviceWatch> watch_;
 };
 
 }  // namespace zn
