@@ -15,8 +15,8 @@ constexpr int kOutputChannels = 2;
 bool openDevice() {
     // allowed_changes 0: SDL converts to exactly this format, so the mixer's buffer size
     // and rate are the ones asked for, whatever the device runs at.
-    return Mix_OpenAudioDevice(SoundOutput::kMixRate, AUDIO_S16SYS, kOutputChannels, SoundOutput::kChunkFrames,
-                               nullptr, 0) == 0;
+    return Mix_OpenAudioDevice(SoundOutput::kMixRate, AUDIO_S16SYS, kOutputChannels,
+                               SoundOutput::kChunkFrames, nullptr, 0) == 0;
 }
 
 // Brings up SDL's audio and the mixer on the driver SDL_HINT_AUDIODRIVER names now, or
@@ -66,7 +66,6 @@ bool SoundOutput::Snd_Start(const SoundOutputItem& output) {
         const std::lock_guard lock(mixer_);
         audioStarted_ = mixerOpen_ = opened;
         if (opened) {
-            driver_ = SDL_GetCurrentAudioDriver();
             Mix_AllocateChannels(kMixChannels);
             loadSamples();
         }
@@ -94,7 +93,7 @@ bool SoundOutput::reopen() {
     // for the server.
     freeSamples();
     if (mixerOpen_) Mix_CloseAudio();
-    // The audio subsystem stays up on driver_: only the device is opened again.
+    // SDL's audio stays up on the driver it started with: only the device is opened again.
     mixerOpen_ = openDevice();
     if (!mixerOpen_) return false;
     Mix_AllocateChannels(kMixChannels);
@@ -139,7 +138,6 @@ void SoundOutput::shutDown() {
     if (mixerOpen_) Mix_CloseAudio();
     if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     mixerOpen_ = audioStarted_ = false;
-    driver_.clear();
 }
 
 bool SoundOutput::loaded(Sample s) const {

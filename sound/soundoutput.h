@@ -9,13 +9,15 @@
 // and a DeviceWatch closes the mixer and reopens it on the same driver every
 // kReopenIntervalMs until that works, then loads the samples again. Meanwhile the game
 // goes on silently: play() and silence() never wait, they skip while the watch holds the
-// mixer. The stored choice of output is not touched.
+// mixer. The stored choice of output is not touched. SDL 2.26 reports a sound server
+// that ends as a removed device and from then on mixes into nothing at the device's pace,
+// so nothing waits for the missing server; a server that hangs without ending holds only
+// SDL's own mixing thread, until it goes on or ends.
 #include <SDL_mixer.h>
 
 #include <array>
 #include <memory>
 #include <mutex>
-#include <string>
 
 #include "engine/services.h"
 #include "sound/devicewatch.h"
@@ -57,10 +59,6 @@ public:
     // True once Snd_Start has opened a device, the fallback one included, and again once
     // a lost device has been reopened.
     bool opened() const;
-    // True from the loss of the device until it is open again.
-    bool recovering() const { return watch_ && watch_->recovering(); }
-    // The SDL driver the mixer runs on ("" before a start).
-    const std::string& driver() const { return driver_; }
     // The output last given to Snd_Start (null before).
     const SoundOutputItem* output() const { return output_; }
     // The delay one mixing buffer adds, in milliseconds rounded up, at the mixer's rate.
@@ -77,8 +75,8 @@ public:
 
 private:
     static int watchDevices(void* self, SDL_Event* event);
-    // On the watch's thread: the mixer closed and opened again on driver_, the samples
-    // loaded again. True when the device is open.
+    // On the watch's thread: the mixer closed and opened again on the driver that is up,
+    // the samples loaded again. True when the device is open.
     bool reopen();
     void loadSamples();
     void freeSamples();
@@ -88,7 +86,6 @@ private:
     std::array<Mix_Chunk*, kSampleCount> chunks_{};
     bool audioStarted_ = false;  // SDL's audio subsystem, ours to quit
     bool mixerOpen_ = false;
-    std::string driver_;
     const SoundOutputItem* output_ = nullptr;
     std::unique_ptr<DeviceWatch> watch_;
 };
