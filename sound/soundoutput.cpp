@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <chrono>
+
 #include "sound/libraryquiet.h"
 #include "sound/sample_files.h"
 
@@ -10,6 +12,12 @@ namespace zn {
 namespace {
 
 constexpr int kOutputChannels = 2;
+
+std::int64_t nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // The mixer on the audio subsystem that is up: 22050 Hz, S16, stereo, kChunkFrames.
 bool openDevice() {
@@ -67,6 +75,7 @@ bool SoundOutput::Snd_Start(const SoundOutputItem& output) {
         audioStarted_ = mixerOpen_ = opened;
         if (opened) {
             Mix_AllocateChannels(kMixChannels);
+            watchMixing();
             loadSamples();
         }
     }
@@ -97,8 +106,27 @@ bool SoundOutput::reopen() {
     mixerOpen_ = openDevice();
     if (!mixerOpen_) return false;
     Mix_AllocateChannels(kMixChannels);
+    watchMixing();
     loadSamples();
     return true;
+}
+
+void SoundOutput::noteMixed(void* self, Uint8*, int) {
+    static_cast<SoundOutput*>(self)->lastMixedMs_.store(nowMs(), std::memory_order_relaxed);
+}
+
+void SoundOutput::watchMixing() {
+    lastMixedMs_.store(nowMs(), std::memory_order_relaxed);
+    Mix_SetPostMix(noteMixed, this);
+}
+
+bool SoundOutput::stuckLocked() const {
+    return mixerOpen_ && nowMs() - lastMixedMs_.load(std::memory_order_relaxed) > kStuckMs;
+}
+
+bool SoundOutput::stuck() const {
+    const std::lock_guard lock(mixer_);
+    return stuckLocked();
 }
 
 void SoundOutput::loadSamples() {
@@ -114,7 +142,7 @@ void SoundOutput::freeSamples() {
 
 void SoundOutput::play(Sample s) {
     const std::unique_lock lock(mixer_, std::try_to_lock);
-    if (!lock.owns_lock()) return;
+    if (!lock.owns_lock() || stuckLocked()) return;
     if (Mix_Chunk* chunk = chunks_[static_cast<int>(s)]) {
         // Every start takes a channel of its own; when all 64 are busy this start is dropped.
         Mix_PlayChannel(-1, chunk, 0);
@@ -134,9 +162,13 @@ void SoundOutput::shutDown() {
         watch_.reset();
     }
     const std::lock_guard lock(mixer_);
+    // A stuck device would hold the close until its server goes on, if ever.
+    const bool leaveOpen = stuckLocked();
+    // The samples go either way: the mixer's lock is free while its thread hangs.
+    if (mixerOpen_) Mix_SetPostMix(nullptr, nullptr);
     freeSamples();
-    if (mixerOpen_) Mix_CloseAudio();
-    if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (mixerOpen_ && !leaveOpen) Mix_CloseAudio();
+    if (audioStarted_ && !leaveOpen) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     mixerOpen_ = audioStarted_ = false;
 }
 

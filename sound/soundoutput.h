@@ -11,11 +11,16 @@
 // goes on silently: play() and silence() never wait, they skip while the watch holds the
 // mixer. The stored choice of output is not touched. SDL 2.26 reports a sound server
 // that ends as a removed device and from then on mixes into nothing at the device's pace,
-// so nothing waits for the missing server; a server that hangs without ending holds only
-// SDL's own mixing thread, until it goes on or ends.
+// so nothing waits for the missing server. A server that hangs without ending holds
+// SDL's mixing thread instead, until it goes on or ends: once no buffer has been mixed for
+// kStuckMs, play() starts nothing (what it started would come out late, all at once, when
+// the server goes on) and shutDown() leaves the device to the end of the process rather
+// than wait for it.
 #include <SDL_mixer.h>
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -52,7 +57,7 @@ public:
 
     // Frees the eight samples in order (null ones are skipped) and closes the library
     // (nothing to close when it was never opened). Safe to call any number of times. Waits
-    // for a reopen attempt that is running.
+    // for a reopen attempt that is running, never for a stuck device.
     void shutDown();
 
     bool loaded(Sample s) const;
@@ -61,6 +66,8 @@ public:
     bool opened() const;
     // The output last given to Snd_Start (null before).
     const SoundOutputItem* output() const { return output_; }
+    // True while the open device has not taken a buffer for kStuckMs.
+    bool stuck() const;
     // The delay one mixing buffer adds, in milliseconds rounded up, at the mixer's rate.
     int latencyMs() const;
 
@@ -72,9 +79,17 @@ public:
     // Between two attempts to reopen a lost device: a server that is back is heard again
     // within about this long.
     static constexpr int kReopenIntervalMs = 500;
+    // A device that has taken no buffer for this long hangs: a buffer lasts 17 ms, and a
+    // busy machine delays one by far less.
+    static constexpr int kStuckMs = 2000;
 
 private:
     static int watchDevices(void* self, SDL_Event* event);
+    // After each buffer, on SDL's mixing thread.
+    static void noteMixed(void* self, Uint8* stream, int len);
+    // After each opening of the device: the mixing is watched from now on.
+    void watchMixing();
+    bool stuckLocked() const;
     // On the watch's thread: the mixer closed and opened again on the driver that is up,
     // the samples loaded again. True when the device is open.
     bool reopen();
@@ -88,6 +103,7 @@ private:
     bool mixerOpen_ = false;
     const SoundOutputItem* output_ = nullptr;
     std::unique_ptr<DeviceWatch> watch_;
+    std::atomic<std::int64_t> lastMixedMs_{0};  // steady clock
 };
 
 }  // namespace zn

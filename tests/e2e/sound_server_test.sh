@@ -3,7 +3,8 @@
 # monitor the test records. With the output "PulseAudio" stored, the start tune is heard;
 # the server is killed in the middle of a game, and the game goes on ticking; a new server
 # comes up, the program finds it by itself, and the start tune is heard again; the stored
-# output has not changed. Then starts with no server to reach and the ALSA output chosen:
+# output has not changed. The server then hangs for a while: what the game starts meanwhile
+# does not come out late, and the sound goes on after it. Then starts with no server to reach and the ALSA output chosen:
 # standard error holds our own lines and none of the audio libraries', unless ZN_DEBUG=1
 # brings ALSA's back.
 # Usage: sound_server_test.sh GAME_DIR
@@ -64,11 +65,10 @@ record() {
     parec -d zn_sink.monitor --raw --format=s16le --rate=22050 --channels=2 --latency-msec=20 >"$1" 2>>"$E2E_TMP/parec.log" &
     REC_PID=$!
 }
-# The loudest sample in the recording FILE from byte FROM on.
-peak_after() {
-    tail -c +"$(($2 + 1))" "$1" | od -An -v -t d2 |
-        awk '{for (i = 1; i <= NF; i++) {v = $i < 0 ? -$i : $i; if (v > m) m = v}} END {print m + 0}'
-}
+# The loudest sample of the recording on standard input.
+peak() { od -An -v -t d2 | awk '{for (i = 1; i <= NF; i++) {v = $i < 0 ? -$i : $i; if (v > m) m = v}} END {print m + 0}'; }
+# ... in the recording FILE from byte FROM on.
+peak_after() { tail -c +"$(($2 + 1))" "$1" | peak; }
 loud_after() { [ "$(peak_after "$1" "$2")" -gt 3000 ]; }
 size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
 # The program's stream on the sink (the recorder is a source's client, not the sink's).
@@ -132,6 +132,28 @@ power
 from=$(size_of "$E2E_TMP/after.raw")
 e2e_until "$E2E_DEADLINE" loud_after "$E2E_TMP/after.raw" "$from" || e2e_fail "no sound after the server came back"
 [ "$(e2e_stored SoundMode)" = 0 ] || e2e_fail "the stored output changed to '$(e2e_stored SoundMode)'"
+
+# A server that hangs without ending. The device is switched off first, which cuts every
+# sound, so that nothing is playing when the server stops.
+power
+tail_quiet() { [ "$(size_of "$1")" -gt 44100 ] && [ "$(tail -c 44100 "$1" | peak)" -le 3000 ]; }  # last 0.5 s
+e2e_until "$E2E_DEADLINE" tail_quiet "$E2E_TMP/after.raw" || e2e_fail "switching off did not silence the sound"
+kill -STOP "$PA_PID"
+# The hang lasts 3 s, longer than the 2 s after which the sound layer takes the device for
+# stuck; this is the length of the outage, not a wait for the program.
+sleep 3
+power  # the start tune, started while the server hangs
+kill -CONT "$PA_PID"
+from=$(size_of "$E2E_TMP/after.raw")
+has_seconds() { [ "$(size_of "$1")" -ge $(($2 + $3 * 88200 / 10)) ]; }  # FILE FROM TENTHS
+e2e_until "$E2E_DEADLINE" has_seconds "$E2E_TMP/after.raw" "$from" 15 || e2e_fail "no recording after the hang"
+[ "$(peak_after "$E2E_TMP/after.raw" "$from")" -le 3000 ] ||
+    e2e_fail "the tune started while the server hung came out late, when it went on"
+power
+power
+from=$(size_of "$E2E_TMP/after.raw")
+e2e_until "$E2E_DEADLINE" loud_after "$E2E_TMP/after.raw" "$from" || e2e_fail "no sound after the server went on"
+echo "a hung server: the tune started meanwhile was dropped, and the sound went on after it"
 kill "$E2E_PID"
 e2e_wait_exit || e2e_fail "the program did not end"
 
