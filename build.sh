@@ -14,21 +14,24 @@ cd "$(dirname "$0")"
 what=${1:-run}
 BUILD_DIR=${BUILD_DIR:-build}
 
-# Building and playing: the compiler and CMake, Qt and SDL2_mixer, the INI reader, and the
-# fonts the artwork generators and the dialogs draw with.
+# Building and playing: the compiler and CMake, Qt and SDL2_mixer, ALSA's headers (to keep
+# its diagnostics off the terminal), the INI reader, and the fonts the artwork generators
+# and the dialogs draw with.
 RUN_PACKAGES=(
   cmake g++ pkg-config ninja-build
-  qt6-base-dev libsdl2-mixer-dev libsimpleini-dev
+  qt6-base-dev libsdl2-mixer-dev libasound2-dev libsimpleini-dev
   fonts-liberation fonts-dejavu-core
 )
 # The tests: GoogleTest; zlib for the hostile-skin pictures; the end-to-end tests' X server,
 # keyboard layouts, input, screenshots and window properties, and a window manager (openbox)
-# for the window tests' second leg; for the package test, what
+# for the window tests' second leg; a sound server of the tests' own (pulseaudio, and
+# pulseaudio-utils to record and stop it); for the package test, what
 # CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file);
 # man for the manual pages' check.
 TEST_PACKAGES=(
   libgtest-dev zlib1g-dev
   xvfb x11-xkb-utils xdotool imagemagick x11-utils openbox
+  pulseaudio pulseaudio-utils
   file dpkg-dev lintian appstream desktop-file-utils man-db
 )
 

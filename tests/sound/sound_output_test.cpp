@@ -3,8 +3,12 @@
 // look at what was written: no sleep stands in for a result.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <filesystem>
@@ -192,6 +196,38 @@ TEST_F(SoundOutputTest, ShutdownIsHarmlessBeforeStartAndTwice) {
     EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the mixer is still open";
     sound_.play(Sample::Start);
     sound_.silence();
+}
+
+// A device that stops taking its output: the disk driver writing into a pipe that nobody
+// reads hangs in its write once the pipe is full, as SDL's mixing thread hangs on a sound
+// server that stopped without ending.
+TEST_F(SoundOutputTest, AStuckDeviceStartsNothingAndIsNotWaitedFor) {
+    installSounds();
+    const fs::path pipe = dir_ / "out.pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);  // lets the driver open it
+    ASSERT_GE(reader, 0);
+    setenv("SDL_DISKAUDIOFILE", pipe.c_str(), 1);
+    ASSERT_TRUE(sound_.Snd_Start(kAlsa));
+    sound_.play(Sample::Start);
+    EXPECT_EQ(Mix_Playing(-1), 1) << "a device that takes its output plays";
+    sound_.silence();
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!sound_.stuck() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(sound_.stuck());
+    sound_.play(Sample::Start);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "a start on a stuck device would come out late";
+    sound_.shutDown();  // closing the device would wait for the pipe for ever
+    EXPECT_FALSE(sound_.opened());
+
+    // The pipe's end lets the driver's write fail; the device left open is closed here.
+    const auto oldPipeAction = std::signal(SIGPIPE, SIG_IGN);
+    close(reader);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    std::signal(SIGPIPE, oldPipeAction);
 }
 
 }  // namespace
