@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "display/picturecache.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
 
 namespace zn {
 namespace {

@@ -8,8 +8,8 @@
 #include <atomic>
 #include <thread>
 
-#include "display/skinini.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
+#include "skin/skinini.h"
 
 namespace zn::gfx {
 

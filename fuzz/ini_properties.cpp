@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/skinini.h"
+#include "skin/skinini.h"
 
 namespace zn::fuzz {
 namespace {

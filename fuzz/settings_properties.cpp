@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "settings/settingrules.h"
 #include "shell/appsettings.h"
 
 namespace zn::fuzz {
@@ -46,6 +47,11 @@ std::string checkOne(const QString& text) {
 
 std::string checkStoredText(std::string_view bytes) {
     const auto size = static_cast<qsizetype>(bytes.size());
+    // The toolkit-free rule on the raw bytes reads them as the store's QString would.
+    const auto raw = storedInteger(bytes);
+    if (raw != referenceDecimal(QString::fromUtf8(bytes.data(), size)))
+        return "storedInteger gives " + (raw ? std::to_string(*raw) : std::string("nothing")) +
+               " for bytes whose UTF-8 reading gives otherwise";
     if (std::string broken = checkOne(QString::fromUtf8(bytes.data(), size)); !broken.empty()) return broken;
     if (std::string broken = checkOne(QString::fromLatin1(bytes.data(), size)); !broken.empty())
         return broken;

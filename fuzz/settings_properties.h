@@ -6,8 +6,9 @@
 
 namespace zn::fuzz {
 
-// Puts the bytes, read as UTF-8 and as UTF-16, through parseStoredInteger and compares with an
-// independent reading of the decimal rule. Returns the first broken property, empty if none.
+// Puts the bytes, read as UTF-8 and as UTF-16, through parseStoredInteger, and the raw bytes
+// through storedInteger, and compares with an independent reading of the decimal rule.
+// Returns the first broken property, empty if none.
 std::string checkStoredText(std::string_view bytes);
 
 // Writes the bytes as the raw value of one key of a settings file in $XDG_CONFIG_HOME and reads

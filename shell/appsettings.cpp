@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <limits>
+#include <string_view>
 
 namespace zn {
 
@@ -87,27 +87,8 @@ QString storeWriteProblem(const QString& file, qint64 extraBytes) {
 }
 
 std::optional<int> parseStoredInteger(const QString& text) {
-    const QString t = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
-        negative = t[i] == u'-';
-        ++i;
-    }
-    if (i == t.size()) return std::nullopt;
-    // Accumulated as a negative number so that the smallest int fits.
-    long long value = 0;
-    for (; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 - (c - u'0');
-        if (value < std::numeric_limits<int>::min()) return std::nullopt;
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    }
-    return static_cast<int>(value);
+    const QByteArray utf8 = text.toUtf8();
+    return storedInteger(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 void AppSettings::setFailureReporter(FailureReporter reporter) { failureReporter() = std::move(reporter); }
@@ -116,17 +97,30 @@ AppSettings::AppSettings() : store_(openStore()) {}
 
 AppSettings::~AppSettings() = default;
 
-int AppSettings::readInteger(const QString& name, int def) const {
+std::optional<QByteArray> AppSettings::storedText(const QString& name) const {
     if (unsaved_.empty())
         store_->sync();
     else
         flush();
     const QVariant v = store_->value(name);
-    if (!v.isValid()) return def;
+    if (!v.isValid()) return std::nullopt;
     // Values are text; anything the file format decodes otherwise (a list, a variant) is
     // read through its text, which yields the default unless it is a plain number.
-    return parseStoredInteger(v.toString()).value_or(def);
+    return v.toString().toUtf8();
 }
+
+namespace {
+
+std::optional<std::string_view> view(const std::optional<QByteArray>& text) {
+    if (!text) return std::nullopt;
+    return std::string_view(text->constData(), static_cast<std::size_t>(text->size()));
+}
+
+}  // namespace
+
+int AppSettings::readInteger(const QString& name, int def) const { return storedValueOr(view(storedText(name)), def); }
+
+int AppSettings::readZoom() const { return storedSetting(Setting::Zoom, view(storedText(settingName(Setting::Zoom)))); }
 
 bool AppSettings::readBool(const QString& name, bool def) const {
     return readInteger(name, def ? 1 : 0) != 0;

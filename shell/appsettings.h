@@ -15,91 +15,30 @@
 #include <optional>
 
 #include "input/keytable.h"
+#include "settings/settingrules.h"
 
 namespace zn {
 
-// The stored settings. Each is listed once in kSettings with its stored name, kind and
-// default; every read and write of the simulator names one of these.
-enum class Setting {
-    FullscreenMode,
-    CtrlrOverlay,
-    SplashScreen,
-    SoundMode,
-    Key1,
-    Key2,
-    Key3,
-    Key4,
-    Key5,
-    Key6,
-    Key7,
-    Zoom,
-    FullscreenFit
-};
-
-enum class SettingKind { Bool, Int };
-
-struct SettingInfo {
-    Setting setting;
-    const char* name;  // the stored name
-    SettingKind kind;  // a Bool is stored as "1" or "0" and read as true for any integer but 0
-    int defaultValue;  // when the value is missing or is no decimal integer
-};
-
-// The window's size in windowed mode, in percent of the skin's size (kZoomMin..kZoomMax in
-// steps of kZoomStep; see zoomPercentFrom).
-inline constexpr int kZoomMin = 50;
-inline constexpr int kZoomMax = 400;
-inline constexpr int kZoomStep = 25;
-inline constexpr int kZoomDefault = 100;
-
-inline constexpr std::array<SettingInfo, 13> kSettings = {{
-    {Setting::FullscreenMode, "FullscreenMode", SettingKind::Bool, 1},
-    {Setting::CtrlrOverlay, "CtrlrOverlay", SettingKind::Bool, 1},
-    {Setting::SplashScreen, "SplashScreen", SettingKind::Bool, 1},
-    {Setting::SoundMode, "SoundMode", SettingKind::Int, -1},  // no sound output chosen yet
-    {Setting::Key1, "Key1", SettingKind::Int, kDefaultKeyIndex[1]},
-    {Setting::Key2, "Key2", SettingKind::Int, kDefaultKeyIndex[2]},
-    {Setting::Key3, "Key3", SettingKind::Int, kDefaultKeyIndex[3]},
-    {Setting::Key4, "Key4", SettingKind::Int, kDefaultKeyIndex[4]},
-    {Setting::Key5, "Key5", SettingKind::Int, kDefaultKeyIndex[5]},
-    {Setting::Key6, "Key6", SettingKind::Int, kDefaultKeyIndex[6]},
-    {Setting::Key7, "Key7", SettingKind::Int, kDefaultKeyIndex[7]},
-    {Setting::Zoom, "Zoom", SettingKind::Int, kZoomDefault},          // read through zoomPercentFrom
-    {Setting::FullscreenFit, "FullscreenFit", SettingKind::Bool, 0},  // game area scaled to the screen
-}};
-
-constexpr bool settingsInEnumOrder() {
-    for (std::size_t i = 0; i < kSettings.size(); ++i)
-        if (static_cast<std::size_t>(kSettings[i].setting) != i) return false;
+// The table of settings and their read rules are toolkit-free (settings/settingrules.h); the
+// key settings follow the key table and the bindings.
+static_assert(kKeySettingCount == kBindingCount, "one key setting per binding");
+static_assert(kKeyIndexCount == kKeyTableSize);
+constexpr bool keyDefaultsFollowTheKeyTable() {
+    for (int i = 1; i <= kBindingCount; ++i) {
+        const SettingInfo& info = settingInfo(keySetting(i));
+        if (info.defaultValue != kDefaultKeyIndex[static_cast<std::size_t>(i)] || !isKeyIndex(info.low) ||
+            !isKeyIndex(info.high) || isKeyIndex(info.low - 1) || isKeyIndex(info.high + 1))
+            return false;
+    }
     return true;
 }
-static_assert(settingsInEnumOrder());
-static_assert(kSettings.size() == 6 + kBindingCount, "one key setting per binding");
-
-constexpr const SettingInfo& settingInfo(Setting s) { return kSettings[static_cast<std::size_t>(s)]; }
-
-// The setting KeyN of binding n, 1..kBindingCount.
-constexpr Setting keySetting(int binding) {
-    return static_cast<Setting>(static_cast<int>(Setting::Key1) + binding - 1);
-}
-
-// True for a zoom the window can take: kZoomMin..kZoomMax in steps of kZoomStep.
-constexpr bool isZoomPercent(int percent) {
-    return percent >= kZoomMin && percent <= kZoomMax && percent % kZoomStep == 0;
-}
-
-// A stored zoom made valid: clamped to kZoomMin..kZoomMax, then rounded to the nearest step.
-constexpr int zoomPercentFrom(int stored) {
-    const int clamped = stored < kZoomMin ? kZoomMin : stored > kZoomMax ? kZoomMax : stored;
-    return (clamped + kZoomStep / 2) / kZoomStep * kZoomStep;
-}
-static_assert(zoomPercentFrom(62) == 50 && zoomPercentFrom(63) == 75 && zoomPercentFrom(-7) == 50);
+static_assert(keyDefaultsFollowTheKeyTable());
 
 inline QString settingName(Setting s) { return QString::fromLatin1(settingInfo(s).name); }
 
-// A stored text read as a decimal integer: an optional sign and decimal digits, with
-// surrounding blanks ignored, in the range of int. Anything else (empty text, hex, trailing
-// letters, an overflowing number) has no value.
+// storedInteger of the text: an optional sign and decimal digits, with surrounding blanks
+// ignored, in the range of int. Anything else (empty text, hex, trailing letters, an
+// overflowing number) has no value.
 std::optional<int> parseStoredInteger(const QString& text);
 
 // Why the store FILE cannot be written, as the user should read it: the folder that cannot
@@ -164,7 +103,7 @@ public:
     }
 
     // The stored Zoom made valid (zoomPercentFrom); kZoomDefault when missing or malformed.
-    int readZoom() const { return zoomPercentFrom(read(Setting::Zoom)); }
+    int readZoom() const;
 
     // False while values of this run wait to be written (the last write failed).
     bool ok() const { return unsaved_.empty(); }
@@ -172,6 +111,9 @@ public:
     QString fileName() const { return store_->fileName(); }
 
 private:
+    // The stored text of name in UTF-8, nullopt when missing, read after this run's unsaved
+    // values have been written (or tried).
+    std::optional<QByteArray> storedText(const QString& name) const;
     // Writes the disk's values with this run's unsaved ones; false when that failed.
     bool flush() const;
     void reportFailure();

@@ -15,7 +15,7 @@
 
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
 #include "display/zoomfit.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"

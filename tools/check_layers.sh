@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Checks that every #include of the six layers points inward:
+# Checks that every #include of the eight layers points inward:
 #   shell -> display, sound, input -> engine;  shell -> gamepad -> input
-# The engine includes only itself and the standard library; display and input may use Qt
-# but not SDL; sound and gamepad may use SDL but not Qt, and of input the game controllers
-# see only the toolkit-free input/controls.h; no layer includes tools, tests, benchmarks or
-# fuzz targets. Prints each include that runs outward and fails when there is one.
+#   shell -> display -> skin -> engine;  shell -> settings
+# The engine and the settings rules include only themselves and the standard library, the
+# skin reader only the engine, the standard library and SimpleIni: the three build without
+# any toolkit. Display and input may use Qt but not SDL; sound and gamepad may use SDL but
+# not Qt, and of input the game controllers see only the toolkit-free input/controls.h; no
+# layer includes tools, tests, benchmarks or fuzz targets. Prints each include that runs
+# outward and fails when there is one.
 #   tools/check_layers.sh [SOURCE_ROOT]
 set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
@@ -13,11 +16,13 @@ cd "$root" || { echo "check_layers: no source tree at $root" >&2; exit 2; }
 # The layers each layer may include, itself included.
 declare -A may=(
   [engine]="engine"
-  [display]="display engine"
+  [skin]="skin engine"
+  [settings]="settings"
+  [display]="display skin engine"
   [sound]="sound engine"
   [input]="input engine"
   [gamepad]="gamepad input"
-  [shell]="shell display sound input gamepad engine"
+  [shell]="shell display skin settings sound input gamepad engine"
 )
 
 outward=0
@@ -27,7 +32,7 @@ report() {
 }
 
 checked=0
-for layer in engine display sound input gamepad shell; do
+for layer in engine skin settings display sound input gamepad shell; do
   [ -d "$layer" ] || { echo "check_layers: the layer folder $layer/ is missing" >&2; exit 2; }
   while IFS= read -r -d '' file; do
     checked=$((checked + 1))
@@ -52,9 +57,12 @@ for layer in engine display sound input gamepad shell; do
         continue
       fi
       case $layer in
-        engine)
+        engine | settings)
           # Standard C++ headers only: lower-case names without a folder or an extension.
-          [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "engine includes <$name>"
+          [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "$layer includes <$name>"
+          ;;
+        skin)
+          [[ $name =~ ^[a-z_]+$ || $name == SimpleIni.h ]] || report "$file" "$line" "skin includes <$name>"
           ;;
         sound | gamepad)
           [[ $name =~ ^Q ]] && report "$file" "$line" "$layer includes the Qt header <$name>"

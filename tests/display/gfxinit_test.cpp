@@ -14,9 +14,9 @@
 #include <tuple>
 
 #include "display/picturecache.h"
-#include "display/skinini.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
 #include "faketarget.h"
+#include "skin/skinini.h"
 
 namespace zn {
 namespace {

@@ -17,8 +17,8 @@
 #include <random>
 
 #include "display/gfxinit.h"
-#include "display/skinini.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
+#include "skin/skinini.h"
 #include "tests/display/faketarget.h"
 
 namespace zn {

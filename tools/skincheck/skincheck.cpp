@@ -8,7 +8,7 @@
 #include <climits>
 
 #include "display/picturecache.h"
-#include "display/skinreader.h"
+#include "display/skinfile.h"
 #include "engine/images.h"
 
 namespace zn::skincheck {

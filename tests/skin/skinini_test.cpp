@@ -1,5 +1,5 @@
 // The Config.ini value rules and the slot table.
-#include "display/skinini.h"
+#include "skin/skinini.h"
 
 #include <gtest/gtest.h>
 

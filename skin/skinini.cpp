@@ -1,4 +1,4 @@
-#include "display/skinini.h"
+#include "skin/skinini.h"
 
 // Config.ini is read as bytes: names and values are compared and returned as written.
 #define SI_NO_CONVERSION

@@ -1,16 +1,16 @@
 #pragma once
-// The one reader of Config.ini: the whole skin as typed values, each with what was wrong with
-// it. The simulator's set-up applies the description to the window and the skin checker lists
+// The one reader of Config.ini, free of any toolkit: the whole skin as typed values read from
+// the file's text, each with what was wrong with it. The simulator's set-up applies the description to the window and the skin checker lists
 // its problems, each in its own words: the set-up's error box tells only of values out of
 // range, colours that are no integers and pictures that cannot be decoded (other malformed
 // values fall back to their defaults silently); the checker lists every problem.
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "display/skinini.h"
+#include "skin/skinini.h"
 #include "engine/images.h"
 
 namespace zn::skin {
@@ -85,20 +85,13 @@ std::string slotSection(int slot);
 
 SkinDescription readSkin(const SkinIni& ini);
 
-// Why a Config.ini file gave no skin at all.
-struct FileError {
-    enum class Kind { Missing, NotAFile, TooLarge, Unreadable, Unparsable };
-    Kind kind;
-    long long size = 0;  // TooLarge: the file's size in bytes
-    QString detail;      // Unreadable: the system's reason; Unparsable: the INI reader's
-};
-
-struct SkinFile {
-    std::optional<FileError> error;  // set when there is no skin; skin is then left empty
+// Config.ini's text read as a skin.
+struct SkinText {
+    std::string error;  // the INI reader's reason when the text cannot be parsed; skin is then left empty
     SkinDescription skin;
 };
 
-// Reads the Config.ini at path, refusing files bigger than kMaxIniBytes unread.
-SkinFile readSkinFile(const QString& path);
+// The file's whole text; the caller refuses files bigger than kMaxIniBytes before reading them.
+SkinText readSkinText(std::string_view text);
 
 }  // namespace zn::skin

@@ -1,7 +1,5 @@
-#include "display/skinreader.h"
+#include "skin/skinreader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace zn::skin {
@@ -123,12 +121,6 @@ Checked<int> placeEdge(int slot, const char* key, std::int32_t edge, std::int32_
     return out;
 }
 
-SkinFile failure(FileError::Kind kind, long long size = 0, const QString& detail = {}) {
-    SkinFile out;
-    out.error = FileError{kind, size, detail};
-    return out;
-}
-
 }  // namespace
 
 Checked<int> ImageSection::placedLeft(std::int32_t offsetX) const {
@@ -165,21 +157,11 @@ SkinDescription readSkin(const SkinIni& ini) {
     return d;
 }
 
-SkinFile readSkinFile(const QString& path) {
-    using K = FileError::Kind;
-    const QFileInfo info(path);
-    if (!info.exists()) return failure(K::Missing);
-    if (!info.isFile()) return failure(K::NotAFile);
-    if (info.size() > static_cast<qint64>(kMaxIniBytes)) return failure(K::TooLarge, info.size());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return failure(K::Unreadable, 0, file.errorString());
-    const QByteArray data = file.read(static_cast<qint64>(kMaxIniBytes) + 1);
+SkinText readSkinText(std::string_view text) {
+    SkinText out;
     SkinIni ini;
-    const std::string error =
-        ini.load(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-    if (!error.empty()) return failure(K::Unparsable, 0, QString::fromStdString(error));
-    SkinFile out;
-    out.skin = readSkin(ini);
+    out.error = ini.load(text);
+    if (out.error.empty()) out.skin = readSkin(ini);
     return out;
 }
 

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The layer check on small trees of its own: a clean tree passes, and each include that runs
+# outward of a layer, one per tree, is found and named.
+#   check_layers_test.sh CHECK_LAYERS_SCRIPT
+set -u
+check=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A tree whose every layer holds one file that includes only what it may.
+clean_tree() {
+  rm -rf "$work/tree"
+  mkdir -p "$work/tree"
+  local layer
+  for layer in engine skin settings display sound input gamepad shell; do
+    mkdir -p "$work/tree/$layer"
+  done
+  printf '#include <vector>\n#include "engine/game.h"\n' >"$work/tree/engine/a.cpp"
+  printf '#include <SimpleIni.h>\n#include <string_view>\n#include "engine/images.h"\n#include "skin/skinini.h"\n' \
+    >"$work/tree/skin/a.cpp"
+  printf '#include <optional>\n#include "settings/settingrules.h"\n' >"$work/tree/settings/a.cpp"
+  printf '#include <QString>\n#include "skin/skinreader.h"\n#include "engine/game.h"\n' >"$work/tree/display/a.cpp"
+  printf '#include <SDL_mixer.h>\n#include "engine/game.h"\n' >"$work/tree/sound/a.cpp"
+  printf '#include <QWidget>\n#include "engine/game.h"\n' >"$work/tree/input/a.cpp"
+  printf '#include <SDL.h>\n#include "input/controls.h"\n' >"$work/tree/gamepad/a.cpp"
+  printf '#include <QSettings>\n#include "settings/settingrules.h"\n#include "skin/skinini.h"\n#include "display/gfxinit.h"\n' \
+    >"$work/tree/shell/a.cpp"
+}
+
+failed=0
+clean_tree
+if ! out=$(bash "$check" "$work/tree"); then
+  echo "FAIL: the clean tree is refused: $out"
+  failed=1
+fi
+
+# layer file | the include added | a word the report must hold
+cases=(
+  'skin|#include "display/surface.h"|skin includes "display/surface.h"'
+  'skin|#include <QString>|skin includes <QString>'
+  'skin|#include <SDL.h>|skin includes <SDL.h>'
+  'skin|#include "settings/settingrules.h"|skin includes "settings/settingrules.h"'
+  'settings|#include "engine/game.h"|settings includes "engine/game.h"'
+  'settings|#include <QSettings>|settings includes <QSettings>'
+  'settings|#include <SimpleIni.h>|settings includes <SimpleIni.h>'
+  'settings|#include "skin/skinini.h"|settings includes "skin/skinini.h"'
+  'engine|#include "skin/skinini.h"|engine includes "skin/skinini.h"'
+  'engine|#include <SimpleIni.h>|engine includes <SimpleIni.h>'
+  'display|#include "settings/settingrules.h"|display includes "settings/settingrules.h"'
+  'input|#include "skin/skinini.h"|input includes "skin/skinini.h"'
+  'sound|#include <QString>|sound includes the Qt header <QString>'
+)
+for c in "${cases[@]}"; do
+  IFS='|' read -r layer include want <<<"$c"
+  clean_tree
+  printf '%s\n' "$include" >"$work/tree/$layer/b.h"
+  out=$(bash "$check" "$work/tree")
+  rc=$?
+  if [ "$rc" -ne 1 ] || [[ $out != *"$layer/b.h:1: $want"* ]]; then
+    echo "FAIL: $layer with '$include': exit $rc, said: $out"
+    failed=1
+  fi
+done
+
+if [ "$failed" -ne 0 ]; then exit 1; fi
+echo "check_layers_test: the clean tree passes and ${#cases[@]} outward includes are found"
