@@ -67,7 +67,8 @@ inline constexpr std::array<SettingInfo, 13> kSettings = {{
     {Setting::Key5, "Key5", SettingKind::Int, 39, 1, kKeyIndexCount},
     {Setting::Key6, "Key6", SettingKind::Int, 40, 1, kKeyIndexCount},
     {Setting::Key7, "Key7", SettingKind::Int, 38, 1, kKeyIndexCount},
-    {Setting::Zoom, "Zoom", SettingKind::Int, kZoomDefault, kZoomMin, kZoomMax},  // read through zoomPercentFrom
+    // Zoom is read through zoomPercentFrom.
+    {Setting::Zoom, "Zoom", SettingKind::Int, kZoomDefault, kZoomMin, kZoomMax},
     {Setting::FullscreenFit, "FullscreenFit", SettingKind::Bool, 0, 0, 1},  // game area scaled to the screen
 }};
 
@@ -87,7 +88,9 @@ constexpr Setting keySetting(int binding) {
 }
 
 // True when value is within the setting's low..high.
-constexpr bool inRange(Setting s, int value) { return value >= settingInfo(s).low && value <= settingInfo(s).high; }
+constexpr bool inRange(Setting s, int value) {
+    return value >= settingInfo(s).low && value <= settingInfo(s).high;
+}
 
 // True for a zoom the window can take: kZoomMin..kZoomMax in steps of kZoomStep.
 constexpr bool isZoomPercent(int percent) {

@@ -118,9 +118,13 @@ std::optional<std::string_view> view(const std::optional<QByteArray>& text) {
 
 }  // namespace
 
-int AppSettings::readInteger(const QString& name, int def) const { return storedValueOr(view(storedText(name)), def); }
+int AppSettings::readInteger(const QString& name, int def) const {
+    return storedValueOr(view(storedText(name)), def);
+}
 
-int AppSettings::readZoom() const { return storedSetting(Setting::Zoom, view(storedText(settingName(Setting::Zoom)))); }
+int AppSettings::readZoom() const {
+    return storedSetting(Setting::Zoom, view(storedText(settingName(Setting::Zoom))));
+}
 
 bool AppSettings::readBool(const QString& name, bool def) const {
     return readInteger(name, def ? 1 : 0) != 0;

@@ -16,12 +16,14 @@
 
 #include "input/keytable.h"
 #include "settings/settingrules.h"
+#include "sound/sound_outputs.h"
 
 namespace zn {
 
 // The table of settings and their read rules are toolkit-free (settings/settingrules.h); the
-// key settings follow the key table and the bindings.
+// key settings follow the key table and the bindings, SoundMode the sound outputs.
 static_assert(kKeySettingCount == kBindingCount, "one key setting per binding");
+static_assert(kSoundModeCount == static_cast<int>(kSoundOutputs.size()));
 static_assert(kKeyIndexCount == kKeyTableSize);
 constexpr bool keyDefaultsFollowTheKeyTable() {
     for (int i = 1; i <= kBindingCount; ++i) {

@@ -1,17 +1,18 @@
 #pragma once
 // The one reader of Config.ini, free of any toolkit: the whole skin as typed values read from
-// the file's text, each with what was wrong with it. The simulator's set-up applies the description to the window and the skin checker lists
-// its problems, each in its own words: the set-up's error box tells only of values out of
-// range, colours that are no integers and pictures that cannot be decoded (other malformed
-// values fall back to their defaults silently); the checker lists every problem.
+// the file's text, each with what was wrong with it. The simulator's set-up applies the
+// description to the window and the skin checker lists its problems, each in its own words:
+// the set-up's error box tells only of values out of range, colours that are no integers and
+// pictures that cannot be decoded (other malformed values fall back to their defaults
+// silently); the checker lists every problem.
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "skin/skinini.h"
 #include "engine/images.h"
+#include "skin/skinini.h"
 
 namespace zn::skin {
 

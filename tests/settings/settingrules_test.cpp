@@ -27,8 +27,10 @@ TEST(StoredInteger, ReadsDecimalTextWithBlanksAround) {
         {"+7", 7},
         {"-1", -1},
         {"  \t12\r\n", 12},
-        {"\xC2\xA0" "5\xE3\x80\x80", 5},         // no-break space, ideographic space
-        {"\xE2\x80\xA8-3\xC2\x85", -3},          // line separator, next line
+        {"\xC2\xA0"
+         "5\xE3\x80\x80",
+         5},                             // no-break space, ideographic space
+        {"\xE2\x80\xA8-3\xC2\x85", -3},  // line separator, next line
         {"2147483647", INT_MAX},
         {"-2147483648", INT_MIN},
         {"0002147483647", INT_MAX},
@@ -44,9 +46,13 @@ TEST(StoredInteger, ReadsDecimalTextWithBlanksAround) {
         {"$10", std::nullopt},
         {"12a", std::nullopt},
         {"1.5", std::nullopt},
-        {"\xC0\xA0" "1", std::nullopt},          // an overlong space is no blank
-        {"\xEF\xBC\x91", std::nullopt},          // a full-width digit is no digit
-        {"\xE2\x80\x8B" "1", std::nullopt},      // zero-width space is no blank
+        {"\xC0\xA0"
+         "1",
+         std::nullopt},                  // an overlong space is no blank
+        {"\xEF\xBC\x91", std::nullopt},  // a full-width digit is no digit
+        {"\xE2\x80\x8B"
+         "1",
+         std::nullopt},  // zero-width space is no blank
         {std::string("1\0", 2), std::nullopt},
     };
     for (const TextCase& c : cases) EXPECT_EQ(storedInteger(c.text), c.value) << '"' << c.text << '"';
@@ -62,7 +68,8 @@ TEST(StoredInteger, BlanksAreThoseQStringTrims) {
         const QByteArray text = (around + QStringLiteral("9") + around).toUtf8();
         const bool trimmed = (around + QStringLiteral("9") + around).trimmed() == QStringLiteral("9");
         const std::optional<int> got = storedInteger(std::string_view(text.constData(), text.size()));
-        EXPECT_EQ(got.has_value(), trimmed || (c >= U'0' && c <= U'9') ) << std::hex << static_cast<unsigned>(c);
+        EXPECT_EQ(got.has_value(), trimmed || (c >= U'0' && c <= U'9'))
+            << std::hex << static_cast<unsigned>(c);
         blanks += trimmed;
     }
     EXPECT_GT(blanks, 20);
@@ -76,7 +83,8 @@ TEST(StoredValue, MissingOrMalformedTakesTheDefault) {
     } cases[] = {
         {std::nullopt, 5, 5}, {"", 5, 5}, {"x", -1, -1}, {"0", 5, 0}, {" 8 ", 5, 8}, {"0x8", 5, 5},
     };
-    for (const auto& c : cases) EXPECT_EQ(storedValueOr(c.text, c.fallback), c.want) << c.text.value_or("<none>");
+    for (const auto& c : cases)
+        EXPECT_EQ(storedValueOr(c.text, c.fallback), c.want) << c.text.value_or("<none>");
 }
 
 TEST(StoredSetting, TableDefaultsAndTheZoomMadeValid) {
@@ -126,8 +134,9 @@ TEST(Zoom, EveryValidZoomIsItsOwnRoundingAndOnlyThose) {
     for (int z = kZoomMin - 30; z <= kZoomMax + 30; ++z) {
         EXPECT_TRUE(isZoomPercent(zoomPercentFrom(z))) << z;
         EXPECT_EQ(zoomPercentFrom(z) == z, isZoomPercent(z)) << z;
-        EXPECT_LE(std::abs(zoomPercentFrom(std::clamp(z, kZoomMin, kZoomMax)) - std::clamp(z, kZoomMin, kZoomMax)),
-                  kZoomStep / 2)
+        EXPECT_LE(
+            std::abs(zoomPercentFrom(std::clamp(z, kZoomMin, kZoomMax)) - std::clamp(z, kZoomMin, kZoomMax)),
+            kZoomStep / 2)
             << z;
     }
 }
