@@ -17,8 +17,8 @@
 #   e2e_geometry WID             prints "X Y WIDTH HEIGHT" of the window (its client area)
 #   e2e_frame WID                prints "LEFT RIGHT TOP BOTTOM", the frame a window manager
 #                                draws around the window (_NET_FRAME_EXTENTS; 0 0 0 0 if none)
-#   e2e_centred WID              succeeds when the window is centred on the screen with its
-#                                frame (not above the screen's top-left corner)
+#   e2e_centred WID              succeeds when the window is centred on the screen, with or
+#                                without its frame (e2e_centred_on), not above its top-left
 #   e2e_image_rect NAME          prints "LEFT TOP WIDTH HEIGHT" of an image of the skin's slots
 #                                (im_background_screen, btn_power_top, ...) in the copy's Config.ini,
 #                                as the skin checker built beside the game folder reads it
@@ -60,7 +60,6 @@
 #   e2e_wait_gone [TITLE] [SECONDS]  until no window of that title is mapped on the screen
 #   e2e_wait_pos WID X Y [SECONDS]   until the window's top left corner is at X Y
 #   e2e_wait_centred WID [SECONDS]   until e2e_centred
-#   e2e_wait_geometry WID X Y W H [SECONDS]   until the window has that place and size
 #   e2e_wait_settled WID [SECONDS]   until the window's place and size have stayed the same
 #                                    for E2E_SETTLE_MS (default 500) and ten looks: a
 #                                    window manager, or the program after a resize, may move
@@ -386,9 +385,6 @@ e2e_wait_gone() { e2e_until "${2:-$E2E_DEADLINE}" e2e_window_gone "${1:-$E2E_TIT
 
 e2e_window_at() { [ "$(e2e_window_pos "$1" 2>/dev/null)" = "$2 $3" ]; }
 e2e_wait_pos() { e2e_until "${4:-$E2E_DEADLINE}" e2e_window_at "$1" "$2" "$3"; }
-
-e2e_geometry_is() { [ "$(e2e_geometry "$1")" = "$2 $3 $4 $5" ]; }
-e2e_wait_geometry() { e2e_until "${6:-$E2E_DEADLINE}" e2e_geometry_is "$1" "$2" "$3" "$4" "$5"; }
 
 # Succeeds once the geometry has read the same for E2E_SETTLE_MS and ten looks in a row.
 E2E_SETTLE_LAST="" E2E_SETTLE_SINCE=0 E2E_SETTLE_LOOKS=0
