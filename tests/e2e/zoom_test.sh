@@ -23,6 +23,7 @@ has_size() { [ "$(size)" = "$1 $2" ]; }
 scaled() { echo $((($1 * $2 + 50) / 100)); }
 
 e2e_until "$E2E_DEADLINE" has_size $((2 * gw)) $((2 * gh)) || e2e_fail "the window is $(size), not twice $gw x $gh"
+e2e_wait_settled "$wid" || e2e_fail "the window never came to rest at 200 %"
 [ -z "$(e2e_stored Zoom)" ] || e2e_fail "--zoom was stored: Zoom=$(e2e_stored Zoom)"
 
 # a drag on the body, just inside its top edge: the grabbed point stays under the pointer
