@@ -11,8 +11,14 @@
 #   e2e_run                      starts the copy from inside it, silent ($E2E_PID)
 #   e2e_run_from DIR [ARG...]    starts the copy from another folder; stdout in log, stderr in err
 #   e2e_find_window [TITLE]      prints the id of the mapped window of that title (anywhere)
-#   e2e_wait_window [TITLE]      waits until the window is mapped on screen and drawn; prints its id
+#   e2e_wait_window [TITLE]      waits until the window is mapped on screen, drawn and settled
+#                                (e2e_wait_settled); prints its id
 #   e2e_window_pos WID           prints "X Y" of the window on the screen
+#   e2e_geometry WID             prints "X Y WIDTH HEIGHT" of the window (its client area)
+#   e2e_frame WID                prints "LEFT RIGHT TOP BOTTOM", the frame a window manager
+#                                draws around the window (_NET_FRAME_EXTENTS; 0 0 0 0 if none)
+#   e2e_centred WID              succeeds when the window is centred on the screen, with or
+#                                without its frame (e2e_centred_on), not above its top-left
 #   e2e_image_rect NAME          prints "LEFT TOP WIDTH HEIGHT" of an image of the skin's slots
 #                                (im_background_screen, btn_power_top, ...) in the copy's Config.ini,
 #                                as the skin checker built beside the game folder reads it
@@ -48,8 +54,17 @@
 #   e2e_wait_device WID [SECONDS]    until the device's body in the window shows the skin's
 #                                    background picture: its first frame is on the screen
 #   e2e_wait_focus WID [SECONDS]     until the window has the keyboard
+#   e2e_pointer_on WID               succeeds when the mouse pointer is on the window (or
+#                                    its frame: what xdotool finds under the pointer)
+#   e2e_toplevel WID                 prints the id of the window's frame (WID itself if none)
 #   e2e_wait_gone [TITLE] [SECONDS]  until no window of that title is mapped on the screen
 #   e2e_wait_pos WID X Y [SECONDS]   until the window's top left corner is at X Y
+#   e2e_wait_centred WID [SECONDS]   until e2e_centred
+#   e2e_wait_settled WID [SECONDS]   until the window's place and size have stayed the same
+#                                    for E2E_SETTLE_MS (default 500) and ten looks: a
+#                                    window manager, or the program after a resize, may move
+#                                    it a while after it is mapped or has its new size. A test
+#                                    that knows where the window goes waits for that instead
 set -u
 
 E2E_TITLE="Zorpy Nibbo (Korvent, Plimquad) Simulator"
@@ -60,6 +75,7 @@ E2E_PID=""
 E2E_GAME=""
 E2E_SKIN_CHECK=""
 E2E_DEADLINE=${E2E_DEADLINE:-30}
+E2E_SETTLE_MS=${E2E_SETTLE_MS:-500}
 E2E_FOUND=""
 E2E_SCREEN_W=0
 E2E_SCREEN_H=0
@@ -73,7 +89,7 @@ e2e_cleanup() {
 }
 
 e2e_init() {
-    for t in Xvfb xdotool import convert compare; do
+    for t in Xvfb xdotool xwininfo xprop import convert compare; do
         command -v "$t" >/dev/null || { echo "e2e: $t is missing" >&2; exit 1; }
     done
     E2E_TMP=$(mktemp -d)
@@ -143,8 +159,19 @@ e2e_run_from() {
     E2E_PID=$!
 }
 
+# The client area's place on the screen as the X server has it. (xdotool's geometry adds the
+# offset inside a window manager's frame a second time.)
+e2e_geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk -F: '
+        /Absolute upper-left X/ {x = $2 + 0} /Absolute upper-left Y/ {y = $2 + 0}
+        /^ *Width:/ {w = $2 + 0} /^ *Height:/ {h = $2 + 0; n = 1}
+        END {if (n) print x, y, w, h; else exit 1}'
+}
+
 e2e_window_pos() {
-    xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
+    local x y
+    read -r x y _ < <(e2e_geometry "$1") || return 1
+    echo "$x $y"
 }
 
 e2e_find_window() {
@@ -168,6 +195,7 @@ e2e_wait_window() {
     local title=${1:-$E2E_TITLE}
     e2e_until "$E2E_DEADLINE" e2e_window_on_screen "$title" || e2e_fail "no window \"$title\" on screen"
     e2e_wait_painted "$E2E_FOUND" || e2e_fail "the window \"$title\" stayed black"
+    e2e_wait_settled "$E2E_FOUND" || e2e_fail "the window \"$title\" never came to rest"
     echo "$E2E_FOUND"
 }
 
@@ -279,9 +307,8 @@ e2e_wait_same() { e2e_until "${7:-$E2E_DEADLINE}" e2e_shot_same "$6" "$1" "$2" "
 
 # The window's rectangle as far as it lies on the screen, as "X Y W H" (W or H 0 when outside).
 e2e_visible_rect() {
-    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" l t r b
-    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
-    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
+    local X Y WIDTH HEIGHT l t r b
+    read -r X Y WIDTH HEIGHT < <(e2e_geometry "$1") || return 1  # the window is gone
     l=$((X < 0 ? 0 : X)) t=$((Y < 0 ? 0 : Y))
     r=$((X + WIDTH)) b=$((Y + HEIGHT))
     r=$((r > E2E_SCREEN_W ? E2E_SCREEN_W : r)) b=$((b > E2E_SCREEN_H ? E2E_SCREEN_H : b))
@@ -297,9 +324,8 @@ e2e_painted() {
 e2e_wait_painted() { e2e_until "${2:-$E2E_DEADLINE}" e2e_painted "$1"; }
 
 e2e_device_origin() {
-    local X="" Y="" WIDTH="" HEIGHT="" SCREEN="" WINDOW="" gw gh ox oy
-    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
-    [ -n "$X" ] && [ -n "$HEIGHT" ] || return 1  # the window is gone
+    local X Y WIDTH HEIGHT gw gh ox oy
+    read -r X Y WIDTH HEIGHT < <(e2e_geometry "$1") || return 1  # the window is gone
     gw=$(e2e_ini_value Common GameWidth) gh=$(e2e_ini_value Common GameHeight)
     if [ "$WIDTH" = "$gw" ] && [ "$HEIGHT" = "$gh" ]; then
         echo "$X $Y"
@@ -333,6 +359,24 @@ e2e_wait_device() {
     e2e_until "${2:-$E2E_DEADLINE}" e2e_device_drawn "$1" "$body"
 }
 
+# The top-level window that holds WID: a window manager's frame, or WID itself.
+e2e_toplevel() {
+    local w=$1 parent
+    for _ in 1 2 3 4 5 6 7 8; do
+        parent=$(xwininfo -id "$w" -children 2>/dev/null | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+        [ -n "$parent" ] || return 1
+        xwininfo -id "$parent" 2>/dev/null | grep -q '(the root window)' && break
+        w=$((parent))
+    done
+    echo "$((w))"
+}
+e2e_pointer_window() { xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p'; }
+e2e_pointer_on() {
+    local under
+    under=$(e2e_pointer_window)
+    [ -n "$under" ] && { [ "$under" = "$1" ] || [ "$under" = "$(e2e_toplevel "$1")" ]; }
+}
+
 e2e_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 e2e_wait_focus() { e2e_until "${2:-$E2E_DEADLINE}" e2e_has_focus "$1"; }
 
@@ -341,3 +385,49 @@ e2e_wait_gone() { e2e_until "${2:-$E2E_DEADLINE}" e2e_window_gone "${1:-$E2E_TIT
 
 e2e_window_at() { [ "$(e2e_window_pos "$1" 2>/dev/null)" = "$2 $3" ]; }
 e2e_wait_pos() { e2e_until "${4:-$E2E_DEADLINE}" e2e_window_at "$1" "$2" "$3"; }
+
+# Succeeds once the geometry has read the same for E2E_SETTLE_MS and ten looks in a row.
+E2E_SETTLE_LAST="" E2E_SETTLE_SINCE=0 E2E_SETTLE_LOOKS=0
+e2e_settled() {
+    local now geo
+    geo=$(e2e_geometry "$1") || return 1
+    now=$(e2e_now_ms)
+    if [ "$geo" != "$E2E_SETTLE_LAST" ]; then
+        E2E_SETTLE_LAST=$geo E2E_SETTLE_SINCE=$now E2E_SETTLE_LOOKS=0
+        return 1
+    fi
+    E2E_SETTLE_LOOKS=$((E2E_SETTLE_LOOKS + 1))
+    [ "$E2E_SETTLE_LOOKS" -ge 10 ] && [ $((now - E2E_SETTLE_SINCE)) -ge "$E2E_SETTLE_MS" ]
+}
+e2e_wait_settled() {
+    E2E_SETTLE_LAST="" E2E_SETTLE_SINCE=0 E2E_SETTLE_LOOKS=0
+    e2e_until "${2:-$E2E_DEADLINE}" e2e_settled "$1"
+}
+
+e2e_frame() {
+    local l r t b
+    IFS=', ' read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/^_NET_FRAME_EXTENTS(CARDINAL) = //p')
+    echo "${l:-0} ${r:-0} ${t:-0} ${b:-0}"
+}
+
+# A window is centred on an axis when its frame is, or its client area is, or the frame's
+# corner stands where the client area alone would be centred: a program centres a window before
+# the window manager has given it a frame, and a manager then keeps either corner in place.
+e2e_centre_of() {  # SIZE FRAME_SIZE SCREEN_SIZE: the centred start, not above the screen's edge
+    local c=$((($3 - $1 - $2) / 2))
+    echo $((c < 0 ? 0 : c))
+}
+e2e_centred_on() {  # POS SIZE BEFORE AFTER SCREEN_SIZE (BEFORE, AFTER: the frame's sides)
+    local alone
+    alone=$(e2e_centre_of "$2" 0 "$5")
+    [ "$1" -eq "$alone" ] || [ "$1" -eq $((alone + $3)) ] ||
+        [ "$1" -eq $(($(e2e_centre_of "$2" $(($3 + $4)) "$5") + $3)) ]
+}
+e2e_centred() {
+    local x y w h l r t b
+    read -r x y w h < <(e2e_geometry "$1") || return 1
+    read -r l r t b < <(e2e_frame "$1")
+    e2e_centred_on "$x" "$w" "$l" "$r" "$E2E_SCREEN_W" && e2e_centred_on "$y" "$h" "$t" "$b" "$E2E_SCREEN_H"
+}
+e2e_wait_centred() { e2e_until "${2:-$E2E_DEADLINE}" e2e_centred "$1"; }

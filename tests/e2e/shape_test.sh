@@ -19,11 +19,10 @@ e2e_shot "$E2E_TMP/desk.png"
 corner=$(e2e_pixel "$E2E_TMP/desk.png" "$((wx + 1))" "$((wy + 1))")
 [ "$corner" = "0,0,0" ] || e2e_fail "the corner shows $corner, not the desktop"
 xdotool mousemove "$((wx + 1))" "$((wy + 1))"
-under=$(xdotool getmouselocation --shell | awk -F= '/^WINDOW=/{print $2}')
-[ -n "$under" ] && [ "$under" != "$wid" ] || e2e_fail "the see-through corner belongs to the window"
+[ -n "$(e2e_pointer_window)" ] && ! e2e_pointer_on "$wid" ||
+    e2e_fail "the see-through corner belongs to the window ($(e2e_pointer_window))"
 xdotool mousemove "$((wx + gw / 2))" "$((wy + 20))"
-under=$(xdotool getmouselocation --shell | awk -F= '/^WINDOW=/{print $2}')
-[ "$under" = "$wid" ] || e2e_fail "the body does not belong to the window ($under)"
+e2e_pointer_on "$wid" || e2e_fail "the body does not belong to the window ($(e2e_pointer_window))"
 
 # A drag from the key-coloured corner by 60,-40, then a drag on the body, just inside the
 # top edge in the middle, which is solid, by 60,40. Only the second may move the window.

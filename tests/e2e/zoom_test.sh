@@ -14,15 +14,16 @@ e2e_wait_focus "$wid" || e2e_fail "the window never got the keyboard"
 gw=$(e2e_ini_value Common GameWidth) gh=$(e2e_ini_value Common GameHeight)
 
 size() {
-    local WIDTH="" HEIGHT="" X="" Y="" SCREEN="" WINDOW=""
-    eval "$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null)"
-    echo "$WIDTH $HEIGHT"
+    local w h
+    read -r _ _ w h < <(e2e_geometry "$wid")
+    echo "$w $h"
 }
 has_size() { [ "$(size)" = "$1 $2" ]; }
 # The size at a zoom in percent, rounded as the program rounds.
 scaled() { echo $((($1 * $2 + 50) / 100)); }
 
 e2e_until "$E2E_DEADLINE" has_size $((2 * gw)) $((2 * gh)) || e2e_fail "the window is $(size), not twice $gw x $gh"
+e2e_wait_settled "$wid" || e2e_fail "the window never came to rest at 200 %"
 [ -z "$(e2e_stored Zoom)" ] || e2e_fail "--zoom was stored: Zoom=$(e2e_stored Zoom)"
 
 # a drag on the body, just inside its top edge: the grabbed point stays under the pointer
@@ -49,9 +50,14 @@ xdotool key ctrl+minus
 e2e_until "$E2E_DEADLINE" has_size "$(scaled "$gw" 175)" "$(scaled "$gh" 175)" || e2e_fail "Ctrl+minus left the window at $(size)"
 e2e_wait_store Zoom 175 || e2e_fail "Ctrl+minus stored Zoom=$(e2e_stored Zoom)"
 
-# Ctrl and the wheel turned towards the user, over the device's body
+# Ctrl and the wheel turned towards the user, over the device's body. The program moves the
+# window after giving it its new size, and a window manager may take a while more: the wheel
+# is aimed once the window rests, and turned once the pointer is on it there.
+e2e_wait_settled "$wid" || e2e_fail "the window never came to rest after Ctrl+minus"
 read -r wx wy < <(e2e_window_pos "$wid")
-xdotool mousemove "$((wx + $(scaled "$gw" 175) / 2))" "$((wy + 40))" keydown ctrl click 5 keyup ctrl
+xdotool mousemove "$((wx + $(scaled "$gw" 175) / 2))" "$((wy + 40))"
+e2e_until "$E2E_DEADLINE" e2e_pointer_on "$wid" || e2e_fail "the pointer is not on the window's body"
+xdotool keydown ctrl click 5 keyup ctrl
 e2e_until "$E2E_DEADLINE" has_size "$(scaled "$gw" 150)" "$(scaled "$gh" 150)" || e2e_fail "Ctrl+wheel left the window at $(size)"
 e2e_wait_store Zoom 150 || e2e_fail "Ctrl+wheel stored Zoom=$(e2e_stored Zoom)"
 

@@ -21,7 +21,7 @@ e2e_wait_device "$win" || e2e_fail "the device was never drawn"
 
 key() { xdotool windowfocus --sync "$win" 2>/dev/null; xdotool key "$1"; }
 row_y() { echo $((32 * $1 + 16)); }  # the game menu's rows lie below its 32-pixel button
-geometry() { xdotool getwindowgeometry --shell "$win" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr '\n' ' '; }
+geometry() { e2e_geometry "$win"; }
 geometry_is() { [ "$(geometry)" = "$1" ]; }
 popups() { xdotool search --pid "$E2E_PID" --onlyvisible 2>/dev/null | wc -l; }
 popups_are() { [ "$(popups)" -eq "$1" ]; }
@@ -61,9 +61,9 @@ game_started() {
 e2e_until "$E2E_DEADLINE" game_started || e2e_fail "no game started within ${E2E_DEADLINE}s of the power-on"
 
 full=$(geometry)
-[ "$full" = "X=0 Y=0 WIDTH=1280 HEIGHT=1024 " ] || e2e_fail "full screen geometry is $full"
+[ "$full" = "0 0 1280 1024" ] || e2e_fail "full screen geometry is $full"
 key F12
-e2e_until "$E2E_DEADLINE" geometry_is "X=294 Y=138 WIDTH=692 HEIGHT=747 " || e2e_fail "windowed geometry is $(geometry)"
+e2e_until "$E2E_DEADLINE" geometry_is "294 138 692 747" || e2e_fail "windowed geometry is $(geometry)"
 e2e_wait_store FullscreenMode 0 || e2e_fail "F12 did not store windowed mode"
 key F12
 e2e_until "$E2E_DEADLINE" geometry_is "$full" || e2e_fail "second F12 gave $(geometry)"
