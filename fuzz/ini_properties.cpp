@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/skinini.h"
+#include "display/skinreader.h"
 
 namespace zn::fuzz {
 namespace {
@@ -64,6 +65,38 @@ std::string checkValue(std::string_view text) {
             return "extensionOf gives more than a lower-case extension for " + quoted(text);
     if (ext.size() >= text.size() && !text.empty())
         return "extensionOf is longer than the name " + quoted(text);
+    return {};
+}
+
+// The skin description read from the text: every value within the range the set-up relies on,
+// and a problem only where a value was replaced or means nothing.
+std::string checkDescription(const skin::SkinIni& ini) {
+    using skin::kMaxExtent;
+    using skin::kMaxPosition;
+    using Kind = skin::Problem::Kind;
+    const skin::SkinDescription d = skin::readSkin(ini);
+    for (const auto* v : {&d.gameWidth, &d.gameHeight})
+        if (v->value < 1 || v->value > kMaxExtent) return "a game area side outside 1.." + std::to_string(kMaxExtent);
+    for (const std::string* dir : {&d.skinDir, &d.backdropDir})
+        if (dir->find('\\') != std::string::npos || (!dir->empty() && dir->back() != '/'))
+            return "a folder that is not one: " + quoted(*dir);
+    if (d.logoPosition.problem.has_value() == (d.logoPosition.value >= 0 && d.logoPosition.value <= 3) &&
+        !d.logoPosition.has(Kind::NotAnInteger))
+        return "LogoPosition's problem does not match its corner " + std::to_string(d.logoPosition.value);
+    for (const auto* c : {&d.transpColor, &d.bgColor})
+        if (c->value > 0xFFFFFFu) return "a colour with a top byte";
+    const std::int32_t offsets[] = {0, INT32_MIN, INT32_MAX, d.gameOffsetX.value.value_or(0)};
+    for (const skin::ImageSection& s : d.imageSections) {
+        for (const auto* e : {&s.width, &s.height}) {
+            if (e->value < 0 || e->value > kMaxExtent) return "an image extent outside 0.." + std::to_string(kMaxExtent);
+            if (e->problem && e->problem->kind == Kind::OutOfRange && e->problem->used != e->value)
+                return "an extent's problem names another value than the one used";
+        }
+        for (std::int32_t o : offsets)
+            for (const skin::Checked<int>& p : {s.placedLeft(o), s.placedTop(o)})
+                if (p.value < -kMaxPosition || p.value > kMaxPosition)
+                    return "an image placed outside +-" + std::to_string(kMaxPosition) + " in " + skin::slotSection(s.slot);
+    }
     return {};
 }
 
@@ -130,7 +163,7 @@ std::string checkIniText(std::string_view data) {
             if (std::string broken = checkValue(v); !broken.empty()) return broken;
         }
     }
-    return {};
+    return checkDescription(ini);
 }
 
 }  // namespace zn::fuzz

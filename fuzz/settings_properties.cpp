@@ -1,12 +1,15 @@
 #include "fuzz/settings_properties.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
+#include "input/keytable.h"
 #include "shell/appsettings.h"
 
 namespace zn::fuzz {
@@ -54,6 +57,71 @@ std::string checkStoredText(std::string_view bytes) {
         utf16[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                                static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
     return checkOne(utf16);
+}
+
+namespace {
+
+// The forms a stored text takes once the settings file has decoded it.
+QList<QVariant> decodedForms(std::string_view bytes) {
+    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QString text = QString::fromUtf8(raw);
+    QList<QVariant> forms{QVariant(text), QVariant(raw)};
+    if (text.contains(u',')) {
+        QStringList list = text.split(u',');
+        for (QString& item : list) item = item.trimmed();
+        forms << QVariant(list);
+    }
+    for (const char* prefix : {"@Variant(", "@DateTime("}) {
+        if (!raw.startsWith(prefix)) continue;
+        QByteArray streamed = raw.mid(static_cast<qsizetype>(std::strlen(prefix)));
+        if (streamed.endsWith(')')) streamed.chop(1);
+        QDataStream stream(&streamed, QIODevice::ReadOnly);
+        stream.setVersion(QDataStream::Qt_4_0);
+        QVariant v;
+        stream >> v;
+        forms << v;
+    }
+    return forms;
+}
+
+// Every setting read from one stored value, as the simulator reads it at start-up.
+std::string checkSettingsFrom(const QVariant& stored) {
+    const std::optional<int> n = storedInteger(stored);
+    if (n != referenceDecimal(stored.toString()))
+        return "storedInteger disagrees with the decimal rule on a value of type " +
+               std::string(stored.metaType().name() ? stored.metaType().name() : "(none)");
+    if (n && storedInteger(QVariant(QString::number(*n))) != n)
+        return "a stored number does not read back as written: " + std::to_string(*n);
+    InpKeys keys;
+    for (const SettingInfo& info : kSettings) {
+        const int value = n.value_or(info.defaultValue);
+        if (info.setting == Setting::Zoom && !isZoomPercent(zoomPercentFrom(value)))
+            return "the zoom read from " + std::to_string(value) + " is not one the window can take";
+        for (int b = 1; b <= kBindingCount; ++b) {
+            if (info.setting != keySetting(b)) continue;
+            auto& binding = keys[static_cast<std::size_t>(b)];
+            binding.Key_Index = value;
+            AssignWord(keys, b);
+            if (isKeyIndex(value) != (binding.Key_Code != 0))
+                return "key binding " + std::to_string(b) + " from index " + std::to_string(value) +
+                       " has key code " + std::to_string(binding.Key_Code);
+        }
+    }
+    static const InpKeyNames names = fillKeyNames();
+    const HintTexts hints = hintTexts(keys, names, n.value_or(0) != 0);
+    const bool named = n ? isKeyIndex(*n) : true;  // a missing number: the default keys
+    const QString noKey = QString::fromLatin1(kNoKeyHintName.data(), kNoKeyHintName.size());
+    if (hints.overlayUp.contains(noKey) == named)
+        return "the hints name no key for a key index, or a key for none: " + std::to_string(n.value_or(0));
+    return {};
+}
+
+}  // namespace
+
+std::string checkStoredValue(std::string_view bytes) {
+    for (const QVariant& stored : decodedForms(bytes))
+        if (std::string broken = checkSettingsFrom(stored); !broken.empty()) return broken;
+    return {};
 }
 
 std::string checkStoredFile(std::string_view bytes) {

@@ -28,15 +28,15 @@ std::optional<int> parseStoredInteger(const QString& text) {
     return static_cast<int>(value);
 }
 
+std::optional<int> storedInteger(const QVariant& stored) { return parseStoredInteger(stored.toString()); }
+
 AppSettings::AppSettings() : store_(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50") {}
 
 int AppSettings::readInteger(const QString& name, int def) const {
     store_.sync();
     const QVariant v = store_.value(name);
     if (!v.isValid()) return def;
-    // Values are text; anything the file format decodes otherwise (a list, a variant) is
-    // read through its text, which yields the default unless it is a plain number.
-    return parseStoredInteger(v.toString()).value_or(def);
+    return storedInteger(v).value_or(def);
 }
 
 bool AppSettings::readBool(const QString& name, bool def) const {

@@ -98,6 +98,10 @@ inline QString settingName(Setting s) { return QString::fromLatin1(settingInfo(s
 // letters, an overflowing number) has no value.
 std::optional<int> parseStoredInteger(const QString& text);
 
+// A value as the store hands it over, read as an integer: through its text, so that anything
+// the file format decodes otherwise (a list, a variant) has no value unless it is a plain number.
+std::optional<int> storedInteger(const QVariant& stored);
+
 class AppSettings {
 public:
     AppSettings();
