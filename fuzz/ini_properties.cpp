@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/skinini.h"
 #include "display/skinreader.h"
@@ -68,6 +69,23 @@ std::string checkValue(std::string_view text) {
     return {};
 }
 
+// The names "Image<n>" (n 1..198) that follow a "[" in the text, whatever the case and blanks.
+std::vector<std::string> imageSectionsNamed(std::string_view data) {
+    std::vector<std::string> names;
+    for (std::size_t at = data.find('['); at != std::string_view::npos; at = data.find('[', at + 1)) {
+        std::size_t i = data.find_first_not_of(" \t", at + 1);
+        if (i == std::string_view::npos || data.size() - i < 6) break;
+        std::string word;
+        for (; i < data.size() && word.size() < 5; ++i)
+            word += static_cast<char>(data[i] >= 'A' && data[i] <= 'Z' ? data[i] - 'A' + 'a' : data[i]);
+        if (word != "image") continue;
+        int n = 0;
+        for (; i < data.size() && data[i] >= '0' && data[i] <= '9' && n <= 198; ++i) n = n * 10 + (data[i] - '0');
+        if (n >= 1 && n <= 198) names.push_back(skin::slotSection(n));
+    }
+    return names;
+}
+
 // The skin description read from the text: every value within the range the set-up relies on,
 // and a problem only where a value was replaced or means nothing.
 std::string checkDescription(const skin::SkinIni& ini) {
@@ -92,6 +110,7 @@ std::string checkDescription(const skin::SkinIni& ini) {
             if (e->problem && e->problem->kind == Kind::OutOfRange && e->problem->used != e->value)
                 return "an extent's problem names another value than the one used";
         }
+        if (s.left.value == 0 && s.top.value == 0) continue;  // placed like every absent image
         for (std::int32_t o : offsets)
             for (const skin::Checked<int>& p : {s.placedLeft(o), s.placedTop(o)})
                 if (p.value < -kMaxPosition || p.value > kMaxPosition)
@@ -155,8 +174,9 @@ std::string checkIniText(std::string_view data) {
         if (ini.integer(key[0], key[1], 77) != skin::integerOr(v, 77))
             return std::string("integer() and text() disagree on [") + key[0] + "] " + key[1];
     }
-    for (int n = 1; n <= 198; ++n) {
-        const std::string section = "Image" + std::to_string(n);
+    // The image sections the text may hold: an absent one gives only defaults, which the
+    // description's checks cover.
+    for (const std::string& section : imageSectionsNamed(data)) {
         for (const char* key : {"Filename", "Left", "Top", "Width", "Height"}) {
             const std::string v = ini.text(section.c_str(), key, "");
             if (v.empty()) continue;
