@@ -37,11 +37,6 @@ fi
 # leak-checked when the sanitizer suite replays that corpus. A script's line is short: longer
 # scripts would only play longer.
 declare -A extra=([fuzz_mappings]=-detect_leaks=0 [fuzz_script]=-max_len=1024)
-# A request for more than 1 GB fails, as it would on a machine without the memory, instead of
-# ending the run: Qt's decoder of a streamed settings value reserves whatever count the value
-# claims, and the address sanitizer's bookkeeping of such a reservation alone passes the limit.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-max_allocation_size_mb=1024:allocator_may_return_null=1}
-
 mkdir -p "$build/findings"
 status=0
 for target in "${targets[@]}"; do

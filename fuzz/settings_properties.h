@@ -11,12 +11,10 @@ namespace zn::fuzz {
 std::string checkStoredText(std::string_view bytes);
 
 // The bytes as the value of every stored setting, in each form the settings file hands a
-// value over: text, a list (commas), a byte array, a streamed variant ("@Variant(...)", the
-// bytes after it decoded as the file format does, no file involved). For each form: a value
+// value over (text, a list at commas, a byte array), no file involved. For each form: a value
 // has an integer only if its text is a plain decimal number; every setting read from it
 // (flags, sound output, the zoom, the seven key bindings and their hints) comes out usable.
-// Needs a QGuiApplication: a streamed variant may be a GUI type. Returns the first broken
-// property, empty if none.
+// Returns the first broken property, empty if none.
 std::string checkStoredValue(std::string_view bytes);
 
 // Writes the bytes as the raw value of one key of a settings file in $XDG_CONFIG_HOME and reads
