@@ -61,7 +61,7 @@ namespace {
 
 // The forms a stored text takes once the settings file has decoded it. A streamed variant
 // ("@Variant(...)") is not among them: Qt's decoder of its bytes allocates whatever counts they
-// claim, without bound (a 29-byte value took all of this machine's 23 GB), which is Qt's to
+// claim, without bound (a 36-byte value took all of this machine's 23 GB), which is Qt's to
 // answer, not something our reading of the value could change; the corpus replay still reads
 // such values through a real settings file.
 QList<QVariant> decodedForms(std::string_view bytes) {
