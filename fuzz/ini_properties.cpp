@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "skin/skinini.h"
+#include "skin/skinreader.h"
 
 namespace zn::fuzz {
 namespace {
@@ -67,6 +69,56 @@ std::string checkValue(std::string_view text) {
     return {};
 }
 
+// The names "Image<n>" (n 1..198) that follow a "[" in the text, whatever the case and blanks.
+std::vector<std::string> imageSectionsNamed(std::string_view data) {
+    std::vector<std::string> names;
+    for (std::size_t at = data.find('['); at != std::string_view::npos; at = data.find('[', at + 1)) {
+        std::size_t i = data.find_first_not_of(" \t", at + 1);
+        if (i == std::string_view::npos || data.size() - i < 6) break;
+        std::string word;
+        for (; i < data.size() && word.size() < 5; ++i)
+            word += static_cast<char>(data[i] >= 'A' && data[i] <= 'Z' ? data[i] - 'A' + 'a' : data[i]);
+        if (word != "image") continue;
+        int n = 0;
+        for (; i < data.size() && data[i] >= '0' && data[i] <= '9' && n <= 198; ++i) n = n * 10 + (data[i] - '0');
+        if (n >= 1 && n <= 198) names.push_back(skin::slotSection(n));
+    }
+    return names;
+}
+
+// The skin description read from the text: every value within the range the set-up relies on,
+// and a problem only where a value was replaced or means nothing.
+std::string checkDescription(const skin::SkinIni& ini) {
+    using skin::kMaxExtent;
+    using skin::kMaxPosition;
+    using Kind = skin::Problem::Kind;
+    const skin::SkinDescription d = skin::readSkin(ini);
+    for (const auto* v : {&d.gameWidth, &d.gameHeight})
+        if (v->value < 1 || v->value > kMaxExtent) return "a game area side outside 1.." + std::to_string(kMaxExtent);
+    for (const std::string* dir : {&d.skinDir, &d.backdropDir})
+        if (dir->find('\\') != std::string::npos || (!dir->empty() && dir->back() != '/'))
+            return "a folder that is not one: " + quoted(*dir);
+    if (d.logoPosition.problem.has_value() == (d.logoPosition.value >= 0 && d.logoPosition.value <= 3) &&
+        !d.logoPosition.has(Kind::NotAnInteger))
+        return "LogoPosition's problem does not match its corner " + std::to_string(d.logoPosition.value);
+    for (const auto* c : {&d.transpColor, &d.bgColor})
+        if (c->value > 0xFFFFFFu) return "a colour with a top byte";
+    const std::int32_t offsets[] = {0, INT32_MIN, INT32_MAX, d.gameOffsetX.value.value_or(0)};
+    for (const skin::ImageSection& s : d.imageSections) {
+        for (const auto* e : {&s.width, &s.height}) {
+            if (e->value < 0 || e->value > kMaxExtent) return "an image extent outside 0.." + std::to_string(kMaxExtent);
+            if (e->problem && e->problem->kind == Kind::OutOfRange && e->problem->used != e->value)
+                return "an extent's problem names another value than the one used";
+        }
+        if (s.left.value == 0 && s.top.value == 0) continue;  // placed like every absent image
+        for (std::int32_t o : offsets)
+            for (const skin::Checked<int>& p : {s.placedLeft(o), s.placedTop(o)})
+                if (p.value < -kMaxPosition || p.value > kMaxPosition)
+                    return "an image placed outside +-" + std::to_string(kMaxPosition) + " in " + skin::slotSection(s.slot);
+    }
+    return {};
+}
+
 }  // namespace
 
 bool referenceInteger(std::string_view text, long long& value) {
@@ -122,15 +174,16 @@ std::string checkIniText(std::string_view data) {
         if (ini.integer(key[0], key[1], 77) != skin::integerOr(v, 77))
             return std::string("integer() and text() disagree on [") + key[0] + "] " + key[1];
     }
-    for (int n = 1; n <= 198; ++n) {
-        const std::string section = "Image" + std::to_string(n);
+    // The image sections the text may hold: an absent one gives only defaults, which the
+    // description's checks cover.
+    for (const std::string& section : imageSectionsNamed(data)) {
         for (const char* key : {"Filename", "Left", "Top", "Width", "Height"}) {
             const std::string v = ini.text(section.c_str(), key, "");
             if (v.empty()) continue;
             if (std::string broken = checkValue(v); !broken.empty()) return broken;
         }
     }
-    return {};
+    return checkDescription(ini);
 }
 
 }  // namespace zn::fuzz

@@ -69,10 +69,8 @@ bool forThisPlatform(const std::string& line) {
     return line.compare(from, line.find(',', from) - from, "Linux") == 0;
 }
 
-// Adds the mappings of a gamecontrollerdb.txt: one controller a line, "#" comments. Lines
-// for another platform are skipped; a line without one counts (SDL's own reader would skip
-// it, and a line written by hand rarely names the platform). A line SDL cannot read is
-// skipped too; anything but a regular file is not read at all.
+// Adds the mappings of a gamecontrollerdb.txt (see mappingLines). A line SDL cannot read is
+// skipped; anything but a regular file is not read at all.
 void addMappingFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return;
@@ -83,21 +81,28 @@ void addMappingFile(const std::string& path) {
         text.append(chunk, static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxMappingFile) return;
     }
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.pop_back();
-        const auto first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#' || !forThisPlatform(line)) continue;
-        SDL_GameControllerAddMapping(line.c_str() + first);
-    }
+    for (const std::string& line : mappingLines(text)) SDL_GameControllerAddMapping(line.c_str());
 }
 
 }  // namespace
+
+std::vector<std::string> mappingLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos || line[first] == '#') continue;
+        std::string mapping(line.substr(first));
+        if (forThisPlatform(mapping)) lines.push_back(std::move(mapping));
+    }
+    return lines;
+}
 
 struct Gamepads::Pads {
     struct Pad {

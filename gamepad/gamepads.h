@@ -11,11 +11,18 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/controls.h"
 
 namespace zn {
+
+// The mappings of a gamecontrollerdb.txt text, in file order, as start() hands them to SDL:
+// one controller a line, blanks around it and a CR before the line's end dropped; blank
+// lines, "#" comments and lines for another platform are left out (a line that names no
+// platform counts: one written by hand rarely does). No SDL: any text may come in.
+std::vector<std::string> mappingLines(std::string_view text);
 
 class Gamepads {
 public:

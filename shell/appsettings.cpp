@@ -91,6 +91,8 @@ std::optional<int> parseStoredInteger(const QString& text) {
     return storedInteger(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+std::optional<int> storedInteger(const QVariant& stored) { return parseStoredInteger(stored.toString()); }
+
 void AppSettings::setFailureReporter(FailureReporter reporter) { failureReporter() = std::move(reporter); }
 
 AppSettings::AppSettings() : store_(openStore()) {}

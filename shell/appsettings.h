@@ -43,6 +43,10 @@ inline QString settingName(Setting s) { return QString::fromLatin1(settingInfo(s
 // overflowing number) has no value.
 std::optional<int> parseStoredInteger(const QString& text);
 
+// A value as the store hands it over, read as an integer: through its text, so that anything
+// the file format decodes otherwise (a list, a variant) has no value unless it is a plain number.
+std::optional<int> storedInteger(const QVariant& stored);
+
 // Why the store FILE cannot be written, as the user should read it: the folder that cannot
 // be made (a file stands in its place, a missing parent under a system folder), the folder
 // that takes no new file (permissions, a read-only file system), the disk that is full, or

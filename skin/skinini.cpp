@@ -115,6 +115,8 @@ std::string SkinIni::load(std::string_view data) {
     return {};
 }
 
+bool SkinIni::hasSection(const char* section) const { return impl_->ini.GetSection(section) != nullptr; }
+
 std::optional<std::string> SkinIni::value(const char* section, const char* key) const {
     const char* v = impl_->ini.GetValue(section, key, nullptr);
     if (!v) return std::nullopt;

@@ -64,6 +64,8 @@ public:
     // Replaces the contents. Returns an error text, empty on success.
     std::string load(std::string_view data);
 
+    // True when the text has the section, whatever the case of its name.
+    bool hasSection(const char* section) const;
     // The value as written; nullopt when the key (or its section) is absent.
     std::optional<std::string> value(const char* section, const char* key) const;
     std::string text(const char* section, const char* key, std::string_view fallback) const;

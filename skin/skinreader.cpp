@@ -104,6 +104,7 @@ ImageSection readImageSection(const SkinIni& ini, int slot) {
     const std::string section = slotSection(slot);
     ImageSection s;
     s.slot = slot;
+    if (!ini.hasSection(section.c_str())) return s;  // most slots: one look-up instead of five
     s.fileName = ini.text(section.c_str(), "Filename", "");
     s.left = integer(ini, section, "Left", 0);
     s.top = integer(ini, section, "Top", 0);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tests/gamepad/virtualpad.h"
@@ -302,6 +303,25 @@ TEST(GamepadMappings, AMissingOrUnreadableFileChangesNothing) {
         pads.poll(true);
         EXPECT_EQ(pads.connected(), 1) << path;
     }
+}
+
+// The reader of the file's text: one mapping a line, trimmed; no blank line, comment or other
+// platform's line.
+TEST(GamepadMappings, EachLineIsOneMappingForThisPlatform) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"\r\n \t\r\n#A,b\n\t# B,c\n", {}},
+        {"  A,a:b0 \t\r\nB,b:b1", {"A,a:b0", "B,b:b1"}},
+        {"A,platform:Linux,\nB,platform:Windows,\nC,platform:Linuxish\nD,platform:Linux", {"A,platform:Linux,", "D,platform:Linux"}},
+        {"A,platform:,\nB,plat\rform:Mac\r\r\n", {"B,plat\rform:Mac"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(mappingLines(c.text), c.lines) << c.text;
+    // A NUL is a byte of the line like any other (SDL reads the line up to it).
+    EXPECT_EQ(mappingLines(std::string_view("A\0B,x\n", 6)), std::vector<std::string>{std::string("A\0B,x", 5)});
 }
 
 }  // namespace

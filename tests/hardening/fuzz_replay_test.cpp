@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include "fuzz/ini_properties.h"
+#include "fuzz/mapping_properties.h"
+#include "fuzz/script_properties.h"
 #include "fuzz/settings_properties.h"
 
 namespace zn {
@@ -31,14 +34,33 @@ TEST(FuzzReplay, ConfigIniCorpusKeepsEveryProperty) {
 }
 
 TEST(FuzzReplay, SettingsCorpusKeepsEveryProperty) {
+    // A stored variant may be a GUI type, which needs the application object the simulator has.
+    static int argc = 1;
+    static char name[] = "zn_hardening_tests";
+    static char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     const auto inputs = corpus("fuzz_settings");
     ASSERT_GE(inputs.size(), 5);
     for (const QByteArray& input : inputs) {
         EXPECT_EQ(fuzz::checkStoredText(view(input)), "");
+        EXPECT_EQ(fuzz::checkStoredValue(view(input)), "");
         EXPECT_EQ(fuzz::checkStoredFile(view(input)), "");
     }
+}
+
+TEST(FuzzReplay, MappingFileCorpusKeepsEveryProperty) {
+    fuzz::resetMappings();
+    const auto inputs = corpus("fuzz_mappings");
+    ASSERT_GE(inputs.size(), 5);
+    for (const QByteArray& input : inputs) EXPECT_EQ(fuzz::checkMappingText(view(input)), "");
+}
+
+TEST(FuzzReplay, ScriptCorpusKeepsEveryProperty) {
+    const auto inputs = corpus("fuzz_script");
+    ASSERT_GE(inputs.size(), 5);
+    for (const QByteArray& input : inputs) EXPECT_EQ(fuzz::checkScriptText(view(input)), "");
 }
 
 // The property checks must themselves catch a wrong reading, or the fuzzing proves nothing.

@@ -140,6 +140,15 @@ TEST(SkinIni, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
     EXPECT_EQ(ini.integer("Common", "GameHeight", 747), 747);
 }
 
+// The reader skips a slot whose section is absent; one with no keys, or keys of no use, is there.
+TEST(SkinIni, ASectionIsThereWhateverItHolds) {
+    SkinIni ini;
+    ASSERT_EQ(ini.load("[common]\n[Image7]\n[ image9 ]\nx=1\n"), "");
+    const std::pair<const char*, bool> cases[] = {
+        {"Common", true}, {"COMMON", true}, {"Image7", true}, {"image9", true}, {"Image8", false}, {"", false}};
+    for (const auto& [section, there] : cases) EXPECT_EQ(ini.hasSection(section), there) << section;
+}
+
 TEST(SkinIni, MalformedIntegerYieldsDefault) {
     SkinIni ini;
     ASSERT_EQ(ini.load("[Common]\nGameHeight=tall\n"), "");
