@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "shell/plaintextstore.h"
+
 namespace zn {
 
 namespace {
@@ -23,7 +25,7 @@ AppSettings::FailureReporter& failureReporter() {
 
 std::unique_ptr<QSettings> openStore() {
     auto store =
-        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Quillon", "Zornibak50");
+        std::make_unique<QSettings>(plainTextStoreFormat(), QSettings::UserScope, "Quillon", "Zornibak50");
     // Never written in place: a write that fails half-way leaves the old file whole.
     store->setAtomicSyncRequired(true);
     return store;
@@ -106,9 +108,9 @@ std::optional<QByteArray> AppSettings::storedText(const QString& name) const {
         flush();
     const QVariant v = store_->value(name);
     if (!v.isValid()) return std::nullopt;
-    // Values are text; anything the file format decodes otherwise (a list, a variant) is
-    // read through its text, which yields the default unless it is a plain number.
-    return v.toString().toUtf8();
+    // Values are the text as written, never decoded (a list, a variant): that text yields the
+    // default unless it is a plain number.
+    return unquotedStoreValue(v.toString()).toUtf8();
 }
 
 namespace {

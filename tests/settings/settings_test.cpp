@@ -138,6 +138,22 @@ TEST_F(SettingsTest, WritingOneValueKeepsTheOthers) {
     EXPECT_EQ(fileText(), "[General]\nKey1=9\nOther=kept as it was\nSoundMode=abc\n");
 }
 
+TEST_F(SettingsTest, EncodedValuesAreNeverDecodedAndOtherLinesSurviveAWrite) {
+    // Qt's own reader turns "@Variant(...)" into a value through a binary stream that reserves
+    // what its bytes claim: this one reads there as the character '1', a hostile one takes all
+    // memory. The store reads it as the text it is, which is no number.
+    const std::string variant = R"(@Variant(\0\0\0\x7\0\x31\0))";
+    const std::string before = "[General]\nKey1=\"4\"\nList=1, 2\nOdd=" + variant + "\nSoundMode=";
+    const std::string after = "\n\n[Group]\nDeep\\Key=\"q, r\"\n";
+    putFile(before + variant + after);
+    AppSettings store;
+    EXPECT_EQ(store.readInteger("SoundMode", -1), -1);
+    EXPECT_EQ(store.readInteger("Odd", -1), -1);
+    EXPECT_EQ(store.readInteger("Key1", 0), 4);
+    store.writeInteger("SoundMode", 2);
+    EXPECT_EQ(fileText(), before + "2" + after);
+}
+
 TEST_F(SettingsTest, UnwritableStoreNeitherCrashesNorForgets) {
     // The store's folder cannot be created where a plain file stands.
     fs::create_directories(gConfigHome);
