@@ -5,8 +5,12 @@
 #   ./build.sh run     build the simulator and start it from build/game
 #   ./build.sh test    build it with the test suite and run every test through CTest
 #   ./build.sh build   only build the simulator, as run does
+#   ./build.sh web     build the web edition into build/web/ and serve it on
+#                      http://127.0.0.1:8080/ (the port from WEB_PORT) until Ctrl+C
 # run and build install only what building and playing need, and build without the tests;
-# test also installs what the tests need, and adds them to the same build folder. The
+# web also installs the WebAssembly compiler and a web server; test installs everything,
+# adds the tests to the same build folder and builds the web edition too, whose tests run
+# in Debian's Chromium. The
 # benchmarks and the fuzz targets are built by bench/run.sh and fuzz/run.sh, which install
 # what they need themselves.
 set -euo pipefail
@@ -35,21 +39,38 @@ TEST_PACKAGES=(
   file dpkg-dev lintian appstream desktop-file-utils man-db
 )
 
+# The web edition: the engine compiled to WebAssembly by Debian's clang 19 with its wasm32
+# C++ library, and a plain static web server.
+WEB_PACKAGES=(
+  clang-19 lld-19 libc++-19-dev-wasm32 libc++abi-19-dev-wasm32 libclang-rt-19-dev-wasm32 wasi-libc
+  python3
+)
+# The web edition's tests: Debian's Chromium, driven by playwright-core from npm.
+WEB_TEST_PACKAGES=(chromium nodejs npm)
+
 case "$what" in
-  run | build) packages=("${RUN_PACKAGES[@]}") tests=OFF ;;
-  test) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") tests=ON ;;
-  *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;;
+  run | build) packages=("${RUN_PACKAGES[@]}") tests=OFF web=OFF ;;
+  web) packages=("${RUN_PACKAGES[@]}" "${WEB_PACKAGES[@]}") tests=OFF web=ON ;;
+  test)
+    packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
+    tests=ON web=ON ;;
+  *) echo "usage: $0 [run|test|build|web]" >&2; exit 2 ;;
 esac
 
 tools/install-packages.sh "${packages[@]}"
 
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_TESTS=$tests -DZN_BUILD_BENCH=OFF
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_TESTS=$tests -DZN_BUILD_BENCH=OFF \
+  -DZN_BUILD_WEB=$web
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 
 case "$what" in
   run)
     cd "$BUILD_DIR/game"
     exec ./zorpy-nibbo ;;
+  web)
+    port=${WEB_PORT:-8080}
+    echo "The web edition is in $BUILD_DIR/web/. Serving it on http://127.0.0.1:$port/ (Ctrl+C stops)."
+    exec python3 -m http.server --bind 127.0.0.1 --directory "$BUILD_DIR/web" "$port" ;;
   test)
     cd "$BUILD_DIR"
     exec ctest --output-on-failure --parallel "$(nproc)" --timeout 600 ;;
