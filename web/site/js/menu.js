@@ -1,0 +1,236 @@
+// The popup menu of the device (the desktop's pm_0_menu), opened by a right click or a long
+// press, and its shortcut keys. Its items are the desktop's, with their captions, check marks
+// and shortcuts, less what a page cannot do: "Exit" (and the always-disabled "View manual")
+// are left out, and "Edit configuration file" becomes "Load a skin...". The documents open
+// in a new tab. The full-screen game menu (gamemenu.js) shows the same items, row by row.
+
+import { ensureUiStyles, element, openAddress, showAbout } from './dialogs.js';
+import { showKeySettings } from './keysdialog.js';
+
+// Events between the ui modules, so that each keeps to its own exports:
+export const kCloseGameMenuEvent = 'zn:close-game-menu'; // the game menu closes (gamemenu.js)
+export const kChooseSkinEvent = 'zn:choose-skin'; // the skin folder chooser opens (skindrop.js)
+
+function closeGameMenu() {
+  document.dispatchEvent(new Event(kCloseGameMenuEvent));
+}
+
+// The documents lie in the site's game folder, as they lie in the desktop's.
+function openDocument(fileName) {
+  openAddress(new URL(`game/${fileName}`, document.baseURI).href);
+}
+
+// SplashScreen's check mark: the stored value; the splash dialog stores it whenever it plays,
+// and its check box starts ticked, which is the stored value's default.
+function splashChecked(host) {
+  return host.settings.get('SplashScreen') !== 0;
+}
+
+function toggleFullscreen(host) {
+  const on = !host.isFullscreen();
+  closeGameMenu();
+  host.settings.set('FullscreenMode', on ? 1 : 0);
+  host.setFullscreen(on); // last: entering full screen needs the gesture this runs in
+}
+
+function toggleSplash(host) {
+  host.settings.set('SplashScreen', splashChecked(host) ? 0 : 1);
+}
+
+function toggleOverlays(host) {
+  const on = !host.overlaysShown();
+  host.setOverlaysShown(on);
+  host.settings.set('CtrlrOverlay', on ? 1 : 0);
+}
+
+// The items in menu order, separators included. checked is null for an item without a check
+// mark; key is the KeyboardEvent.key of its shortcut. Each run must be called inside the
+// user's gesture (a tab, the full screen and the file chooser need it).
+export function menuItems(host) {
+  const item = (name, caption, key, run, checked = null) => ({ name, caption, key, run, checked, separator: false });
+  const separator = (name) => ({ name, caption: '-', key: '', run: null, checked: null, separator: true });
+  return [
+    { ...item('pm_1_about', 'About...', 'F1', () => showAbout(host)), isDefault: true },
+    item('pm_2_readme', "View 'Readme.txt'", 'F2', () => openDocument('Readme.txt')),
+    item('pm_3_whatsnew', "View 'Whatsnew.txt'", 'F3', () => openDocument('Whatsnew.txt')),
+    separator('pm_5_n1'),
+    item('pm_6_skin', 'Load a skin...', '', () => document.dispatchEvent(new Event(kChooseSkinEvent))),
+    item('pm_7_keys', 'Key settings', '', () => showKeySettings(host)),
+    separator('pm_9_n2'),
+    item('pm_10_fullscreen', 'Display in fullscreen mode', 'F12', () => toggleFullscreen(host), host.isFullscreen()),
+    item('pm_11_splashscreen', 'Display splash screen at startup', '', () => toggleSplash(host), splashChecked(host)),
+    item('pm_12_controller', 'Display controller overlays', '', () => toggleOverlays(host), host.overlaysShown()),
+  ];
+}
+
+// ---- shortcut keys ----------------------------------------------------------------------------
+
+// The shortcut keys of the items, plain keys without modifiers, as on the desktop: runs the
+// item and returns true when the key is one of them (the key is then consumed and must not
+// reach the game). A held key's repeats do nothing.
+export function menuShortcut(host, e) {
+  if (e.ctrlKey || e.altKey || e.metaKey || e.shiftKey) return false;
+  if (document.body.classList.contains('zn-modal-open')) return false;
+  const it = shortcutItem(host, e);
+  if (!it) return false;
+  e.preventDefault();
+  if (!e.repeat) it.run();
+  return true;
+}
+
+function shortcutItem(host, e) {
+  const key = /^F\d+$/.test(e.code) ? e.code : e.key;
+  return menuItems(host).find((it) => !it.separator && it.key !== '' && it.key === key) || null;
+}
+
+// ---- the popup menu -------------------------------------------------------------------------
+
+let open = null; // the open menu: {catcher, menu, items, rows, active, restoreFocus}
+
+function closePopupMenu() {
+  if (!open) return;
+  const { catcher, menu, restoreFocus } = open;
+  open = null;
+  window.removeEventListener('keydown', onMenuKey, true);
+  window.removeEventListener('keyup', swallowKey, true);
+  window.removeEventListener('blur', closePopupMenu);
+  catcher.remove();
+  menu.remove();
+  if (restoreFocus && document.contains(restoreFocus)) restoreFocus.focus({ preventScroll: true });
+}
+
+function choose(index) {
+  const it = open && open.items[index];
+  if (!it || it.separator) return;
+  closePopupMenu();
+  it.run();
+}
+
+function setActive(index) {
+  if (!open) return;
+  open.active = index;
+  open.rows.forEach((row, i) => row.classList.toggle('zn-active', i === index));
+  if (index >= 0) open.rows[index].focus({ preventScroll: true });
+  else open.menu.focus({ preventScroll: true });
+}
+
+function step(direction) {
+  const n = open.items.length;
+  let i = open.active >= 0 && open.active < n ? open.active : direction > 0 ? -1 : n;
+  for (let tries = 0; tries < n; ++tries) {
+    i = (i + direction + n) % n;
+    if (!open.items[i].separator) {
+      setActive(i);
+      return;
+    }
+  }
+}
+
+function swallowKey(e) {
+  e.stopPropagation();
+}
+
+// While the menu is open it has the keyboard: arrows move, Enter or Space chooses, Escape
+// closes, an item's shortcut chooses it; no key reaches the game.
+function onMenuKey(e) {
+  if (!open) return;
+  e.stopPropagation();
+  const plain = !(e.ctrlKey || e.altKey || e.metaKey);
+  switch (e.key) {
+    case 'ArrowDown':
+      step(1);
+      break;
+    case 'ArrowUp':
+      step(-1);
+      break;
+    case 'Home':
+      open.active = -1;
+      step(1);
+      break;
+    case 'End':
+      open.active = open.items.length;
+      step(-1);
+      break;
+    case 'Enter':
+    case ' ':
+      if (open.active >= 0) choose(open.active);
+      break;
+    case 'Escape':
+    case 'Tab':
+      closePopupMenu();
+      break;
+    default: {
+      const at = plain ? open.items.findIndex((it) => it.key !== '' && it.key === (/^F\d+$/.test(e.code) ? e.code : e.key)) : -1;
+      if (at >= 0) choose(at);
+      else return; // any other key: ignored, its default kept
+    }
+  }
+  e.preventDefault();
+}
+
+function buildRow(it, index) {
+  if (it.separator) {
+    const sep = element('li', 'zn-menu-separator', { role: 'separator' });
+    return sep;
+  }
+  const row = element('li', `zn-menu-item${it.isDefault ? ' zn-default' : ''}`, { tabIndex: -1 });
+  row.dataset.name = it.name;
+  row.setAttribute('role', it.checked === null ? 'menuitem' : 'menuitemcheckbox');
+  if (it.checked !== null) row.setAttribute('aria-checked', String(it.checked));
+  if (it.key) row.setAttribute('aria-keyshortcuts', it.key);
+  row.append(
+    element('span', 'zn-menu-check', { text: it.checked ? '\u2713' : '', 'aria-hidden': 'true' }),
+    element('span', 'zn-menu-caption', { text: it.caption }),
+    element('span', 'zn-menu-shortcut', { text: it.key, 'aria-hidden': 'true' }),
+  );
+  row.addEventListener('pointermove', () => {
+    if (open && open.active !== index) setActive(index);
+  });
+  row.addEventListener('click', () => choose(index));
+  return row;
+}
+
+// Opens the menu at a point of the viewport (where the right click or long press was). Its
+// opening refreshes the check marks and closes the full-screen game menu.
+export function openPopupMenu(host, clientX, clientY) {
+  ensureUiStyles();
+  closePopupMenu();
+  closeGameMenu();
+  const items = menuItems(host);
+  const catcher = element('div', 'zn-menu-catcher');
+  const menu = element('ul', 'zn-menu', { tabIndex: -1, role: 'menu' });
+  menu.setAttribute('aria-label', 'Menu');
+  const rows = items.map(buildRow);
+  menu.append(...rows);
+  // A press outside closes the menu and does nothing else; a right click there opens it anew.
+  catcher.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    if (e.button !== 2) closePopupMenu();
+  });
+  catcher.addEventListener('contextmenu', (e) => {
+    e.preventDefault();
+    openPopupMenu(host, e.clientX, e.clientY);
+  });
+  menu.addEventListener('contextmenu', (e) => e.preventDefault());
+  menu.addEventListener('pointerleave', () => open && setActive(-1));
+  document.body.append(catcher, menu);
+
+  // Opens right and down from the point, or left and up where the viewport ends.
+  const vw = document.documentElement.clientWidth || window.innerWidth;
+  const vh = document.documentElement.clientHeight || window.innerHeight;
+  const { width, height } = menu.getBoundingClientRect();
+  let x = clientX;
+  let y = clientY;
+  if (x + width > vw) x = Math.max(0, x - width);
+  if (y + height > vh) y = Math.max(0, y - height);
+  if (x + width > vw) x = Math.max(0, vw - width);
+  if (y + height > vh) y = Math.max(0, vh - height);
+  menu.style.left = `${Math.round(x)}px`;
+  menu.style.top = `${Math.round(y)}px`;
+
+  open = { catcher, menu, items, rows, active: -1, restoreFocus: document.activeElement };
+  window.addEventListener('keydown', onMenuKey, true);
+  window.addEventListener('keyup', swallowKey, true);
+  window.addEventListener('blur', closePopupMenu);
+  menu.focus({ preventScroll: true });
+}

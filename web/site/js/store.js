@@ -1,0 +1,122 @@
+// The page's settings store: the desktop's stored values (FullscreenMode, SoundMode, Key1..Key7,
+// ...) kept in localStorage under the same names and as the same texts ("1"/"0", "-7"). Every
+// read goes through the engine's own rule (engine.storedSetting): a missing value or one that is
+// no decimal integer takes its default, exactly as on the desktop.
+//
+// A browser may refuse storage (private mode, a full quota, storage blocked for the site, a
+// localStorage that throws on access). The game then goes on: a value that could not be stored
+// is kept for this visit and read back, and the page says once that settings will not be kept.
+
+import { ensureUiStyles } from './dialogs.js';
+
+const kNoticeText =
+  'This browser does not let the page store its settings. The game goes on with the choices ' +
+  'you make, but they will not be kept after this visit.';
+const kNoticeSeconds = 12;
+
+// The store of the page. engine: the Engine of engine.js (its settings() table and its
+// storedSetting rule). storage: the Storage to use, window.localStorage when not given (a
+// test hands in a refusing one).
+export function createStore(engine, storage = undefined) {
+  const known = new Map(engine.settings().map((s) => [s.name, s]));
+  const kept = new Map(); // name -> text of this visit that localStorage refused
+  let failed = false;
+
+  function localStore() {
+    if (storage !== undefined) return storage;
+    return window.localStorage; // throws where storage is blocked
+  }
+
+  function refuse() {
+    if (failed) return;
+    failed = true;
+    tellOnce();
+  }
+
+  // The stored text of a name, or null when there is none (or it cannot be read).
+  function storedText(name) {
+    if (kept.has(name)) return kept.get(name);
+    try {
+      const s = localStore();
+      return s ? s.getItem(name) : null;
+    } catch {
+      refuse();
+      return null;
+    }
+  }
+
+  function checkName(name) {
+    if (!known.has(name)) throw new Error(`no stored setting is named '${name}'`);
+  }
+
+  // A probe at creation, so a refusing browser is told at once rather than at the first choice.
+  try {
+    const s = localStore();
+    if (!s) throw new Error('no localStorage');
+    const probe = '__zn_probe__';
+    s.setItem(probe, '1');
+    s.removeItem(probe);
+  } catch {
+    refuse();
+  }
+
+  return {
+    // The setting's value by the desktop's rules (default when missing or malformed).
+    get(name) {
+      checkName(name);
+      return engine.storedSetting(name, storedText(name));
+    },
+    // The stored text itself, null when none is stored (the popup menu asks whether
+    // SplashScreen was ever stored).
+    stored(name) {
+      checkName(name);
+      return storedText(name);
+    },
+    // Stores an integer (a boolean as 1 or 0) as its decimal text.
+    set(name, value) {
+      checkName(name);
+      const text = String(typeof value === 'boolean' ? Number(value) : Math.trunc(Number(value)));
+      try {
+        const s = localStore();
+        if (!s) throw new Error('no localStorage');
+        s.setItem(name, text);
+        kept.delete(name);
+      } catch {
+        kept.set(name, text);
+        refuse();
+      }
+    },
+    get failed() {
+      return failed;
+    },
+  };
+}
+
+// Says, once per page, that settings will not be kept: a notice at the top of the page that the
+// player can close, and that leaves by itself after a while. It never covers the game for long
+// and never scrolls the page.
+let told = false;
+function tellOnce() {
+  if (told || typeof document === 'undefined') return;
+  told = true;
+  const show = () => {
+    ensureUiStyles();
+    const note = document.createElement('div');
+    note.className = 'zn-notice';
+    note.id = 'zn-storage-notice';
+    note.setAttribute('role', 'status');
+    const text = document.createElement('span');
+    text.textContent = kNoticeText;
+    const close = document.createElement('button');
+    close.type = 'button';
+    close.className = 'zn-notice-close';
+    close.setAttribute('aria-label', 'Close');
+    close.textContent = '\u00d7';
+    close.addEventListener('click', () => note.remove());
+    note.append(text, close);
+    document.body.append(note);
+    setTimeout(() => note.remove(), kNoticeSeconds * 1000);
+  };
+  if (document.body) show();
+  else document.addEventListener('DOMContentLoaded', show, { once: true });
+}
