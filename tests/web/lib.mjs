@@ -1,0 +1,272 @@
+// What every browser test of the web edition shares: the built site served on a free port of
+// its own, Debian's Chromium driven by playwright-core (never a downloaded browser), pages
+// opened with settings in localStorage, the page's canvas read back, waits with deadlines.
+//
+// Environment (set by tests/web/CMakeLists.txt):
+//   ZN_WEB_SITE   the built site (build/web); a test exits 77 (skipped) when it was not built
+//   ZN_BUILD_DIR  the build folder (the desktop program in game/, zorpy-nibbo-script)
+//   ZN_CHROMIUM   the browser, /usr/bin/chromium unless set
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+export const kSkipped = 77;
+// A deadline only bounds how long a failing test takes; a loaded machine is slower, not red.
+export const kDeadlineMs = Number(process.env.ZN_WEB_DEADLINE_MS || 60000);
+
+export const siteDir = path.resolve(process.env.ZN_WEB_SITE || 'build/web');
+export const buildDir = path.resolve(process.env.ZN_BUILD_DIR || path.dirname(siteDir));
+const chromiumPath = process.env.ZN_CHROMIUM || '/usr/bin/chromium';
+
+// Loads playwright-core, or explains how to get it; skips the whole test when the site is
+// not built (the web edition is off in this build folder).
+export async function requireSite() {
+  if (!fs.existsSync(path.join(siteDir, 'index.html')) || !fs.existsSync(path.join(siteDir, 'zn.wasm'))) {
+    console.log(`SKIPPED: no web edition in ${siteDir} (configure with -DZN_BUILD_WEB=ON and build)`);
+    process.exit(kSkipped);
+  }
+  if (!fs.existsSync(chromiumPath)) {
+    console.error(`no browser at ${chromiumPath}: apt-get install chromium`);
+    process.exit(1);
+  }
+  try {
+    return (await import('playwright-core')).chromium;
+  } catch (e) {
+    console.error(`playwright-core is missing (${e.message}): npm ci --prefix tests/web`);
+    process.exit(1);
+  }
+}
+
+// --- a static server of the site ---------------------------------------------------------------
+
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
+  '.wasm': 'application/wasm',
+  '.png': 'image/png',
+  '.jpg': 'image/jpeg',
+  '.jpeg': 'image/jpeg',
+  '.bmp': 'image/bmp',
+  '.gif': 'image/gif',
+  '.svg': 'image/svg+xml',
+  '.ico': 'image/x-icon',
+  '.wav': 'audio/wav',
+  '.ogg': 'audio/ogg',
+  '.mp3': 'audio/mpeg',
+  '.txt': 'text/plain; charset=utf-8',
+  '.ini': 'text/plain; charset=utf-8',
+};
+
+// Serves dir on 127.0.0.1 at a port the system picks, as any static web server would: the
+// files as they are, '/' as index.html, 404 for anything else. Resolves to {url, close(),
+// requests} (requests: the paths asked for, in order).
+export function serve(dir = siteDir) {
+  const requests = [];
+  const server = http.createServer((req, res) => {
+    const urlPath = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    requests.push(urlPath);
+    let file = path.normalize(path.join(dir, urlPath));
+    if (!file.startsWith(dir)) {
+      res.writeHead(403).end();
+      return;
+    }
+    if (urlPath.endsWith('/')) file = path.join(file, 'index.html');
+    fs.stat(file, (err, st) => {
+      if (err || !st.isFile()) {
+        res.writeHead(404, { 'content-type': 'text/plain' }).end('not found');
+        return;
+      }
+      res.writeHead(200, {
+        'content-type': kTypes[path.extname(file).toLowerCase()] || 'application/octet-stream',
+        'content-length': st.size,
+        'cache-control': 'no-cache',
+      });
+      if (req.method === 'HEAD') res.end();
+      else fs.createReadStream(file).pipe(res);
+    });
+  });
+  return new Promise((resolve, reject) => {
+    server.on('error', reject);
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      resolve({
+        url: `http://127.0.0.1:${port}/`,
+        requests,
+        close: () => new Promise((r) => { server.closeAllConnections?.(); server.close(() => r()); }),
+      });
+    });
+  });
+}
+
+// --- the browser ---------------------------------------------------------------------------------
+
+// The switches of every run: no sandbox (root in CI), no GPU, nothing fetched behind the test's
+// back; a user gesture needed before sound, as in a browser a person uses.
+export const kChromiumArgs = [
+  '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--no-first-run', '--disable-quic', '--autoplay-policy=user-gesture-required',
+  '--force-device-scale-factor=1',
+];
+
+// Starts Debian's Chromium, headless, in a new empty profile of its own (removed by close()).
+export async function launch(chromium, extraArgs = []) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zn-web-profile-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: chromiumPath,
+    headless: true,
+    args: [...kChromiumArgs, ...extraArgs],
+    viewport: { width: 1280, height: 1024 },
+    deviceScaleFactor: 1,
+    hasTouch: true,
+    serviceWorkers: 'allow',
+  });
+  return {
+    context,
+    async close() {
+      await context.close().catch(() => {});
+      fs.rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// The settings a test's page starts with: no splash, silent unless a test wants sound,
+// windowed, the controller overlays on (as the desktop references are taken).
+export const kQuietSettings = { SplashScreen: '0', SoundMode: '1', FullscreenMode: '0', CtrlrOverlay: '1' };
+
+// Puts settings into the site's localStorage before any of its scripts run, on the first
+// load only (a reload keeps what the page stored).
+export async function presetStorage(context, settings) {
+  await context.addInitScript((values) => {
+    try {
+      if (location.protocol !== 'http:' || sessionStorage.getItem('__zn_test_preset__')) return;
+      sessionStorage.setItem('__zn_test_preset__', '1');
+      for (const [k, v] of Object.entries(values)) localStorage.setItem(k, v);
+    } catch {
+      // a frame without storage
+    }
+  }, settings);
+}
+
+// Collects what the page says on its console and every uncaught error.
+export function watchConsole(page) {
+  const errors = [];
+  const lines = [];
+  page.on('console', (m) => {
+    lines.push(`${m.type()}: ${m.text()}`);
+    if (m.type() === 'error') errors.push(`console: ${m.text()}`);
+  });
+  page.on('pageerror', (e) => errors.push(`uncaught: ${e.message}`));
+  page.on('requestfailed', (r) => errors.push(`request failed: ${r.url()} ${r.failure()?.errorText}`));
+  return { errors, lines };
+}
+
+// Opens the site with the query (e.g. 'zoom=100&clock=manual&seed=3') and waits until
+// window.zn.ready has resolved.
+export async function openGame(context, base, query = '') {
+  const page = await context.newPage();
+  const log = watchConsole(page);
+  await page.goto(base + (query ? `?${query}` : ''));
+  await waitReady(page);
+  return { page, log };
+}
+
+export async function waitReady(page) {
+  await page.waitForFunction(() => window.zn && window.zn.ready, null, { timeout: kDeadlineMs });
+  await page.evaluate(() => window.zn.ready);
+}
+
+// Polls fn (in the page) until it returns a truthy value, which it resolves to.
+export async function until(page, fn, arg, what = 'a condition') {
+  try {
+    const h = await page.waitForFunction(fn, arg, { timeout: kDeadlineMs, polling: 50 });
+    return await h.jsonValue();
+  } catch (e) {
+    throw new Error(`waited ${kDeadlineMs} ms for ${what}: ${e.message.split('\n')[0]}`);
+  }
+}
+
+// --- the device ----------------------------------------------------------------------------------
+
+// The controls as engine.press numbers them, and the script driver's words for them.
+export const kControls = { power: 1, select: 2, start: 3, up: 4, left: 5, right: 6, down: 7 };
+
+// The KeyboardEvent.code of each control's default key, from the engine's key table (its
+// virtual-key codes: digits, letters, the arrows, ...).
+export async function defaultKeyCodes(page) {
+  const table = await page.evaluate(() => {
+    const e = window.zn.engine;
+    return { keys: e.keyTable(), index: [1, 2, 3, 4, 5, 6, 7].map((b) => e.defaultKeyIndex(b)) };
+  });
+  const byIndex = new Map(table.keys.map((k) => [k.index, k]));
+  const codes = {};
+  for (const [name, n] of Object.entries(kControls)) {
+    const vk = byIndex.get(table.index[n - 1]).code;
+    codes[name] = vkToCode(vk);
+  }
+  return codes;
+}
+
+function vkToCode(vk) {
+  if (vk >= 0x30 && vk <= 0x39) return `Digit${vk - 0x30}`;
+  if (vk >= 0x41 && vk <= 0x5a) return `Key${String.fromCharCode(vk)}`;
+  const named = { 0x25: 'ArrowLeft', 0x26: 'ArrowUp', 0x27: 'ArrowRight', 0x28: 'ArrowDown', 0x20: 'Space',
+    0x0d: 'Enter', 0x10: 'ShiftLeft', 0x11: 'ControlLeft' };
+  if (named[vk]) return named[vk];
+  throw new Error(`no key code for virtual key ${vk}`);
+}
+
+// The page's canvas as RGBA bytes with its size: {width, height, data: Buffer}. The canvas
+// is copied onto a scratch canvas of the same size at (0, 0), which keeps every opaque and
+// every fully see-through pixel as it is.
+export async function canvasPixels(page) {
+  const r = await page.evaluate(() => {
+    const c = window.zn.host.canvas;
+    const copy = document.createElement('canvas');
+    copy.width = c.width;
+    copy.height = c.height;
+    const g = copy.getContext('2d');
+    g.drawImage(c, 0, 0);
+    const d = g.getImageData(0, 0, c.width, c.height).data;
+    let s = '';
+    for (let i = 0; i < d.length; i += 0x8000) s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+    return { width: c.width, height: c.height, b64: btoa(s) };
+  });
+  return { width: r.width, height: r.height, data: Buffer.from(r.b64, 'base64') };
+}
+
+// The skin as the page's engine reads it (the site's Config.ini), windowed.
+export async function skinLayout(page) {
+  return page.evaluate(async () => {
+    const text = await (await fetch('Config.ini')).text();
+    return window.zn.engine.readSkin(text, { fullscreen: false, screenWidth: 1280, screenHeight: 1024 });
+  });
+}
+
+// The image of the skin named so (btn_power_top ...), with its rectangle in the canvas.
+export function imageRect(skin, names, name) {
+  const id = names.indexOf(name);
+  const im = skin.images.find((i) => i.id === id);
+  if (!im) throw new Error(`the skin places no image ${name}`);
+  return im;
+}
+
+export async function imageNames(page) {
+  return page.evaluate(() => {
+    const e = window.zn.engine;
+    return Array.from({ length: e.imageCount }, (_, i) => e.imageName(i));
+  });
+}
+
+// Where a point of the canvas lies in the page's CSS pixels.
+export async function canvasPoint(page, x, y) {
+  const box = await page.evaluate(() => {
+    const r = window.zn.host.canvas.getBoundingClientRect();
+    return { left: r.left, top: r.top, sx: r.width / window.zn.host.canvas.width, sy: r.height / window.zn.host.canvas.height };
+  });
+  return { x: box.left + x * box.sx, y: box.top + y * box.sy };
+}
