@@ -5,12 +5,10 @@
 
 #include "display/picturecache.h"
 #include "display/skinfile.h"
+#include "skin/skinproblems.h"
 
 namespace zn {
 namespace {
-
-constexpr const char* kNotFound = "Configuration file (Config.ini) not found. Please reinstall the game.";
-constexpr int kMaxReportedProblems = 12;
 
 using Kind = skin::Problem::Kind;
 
@@ -44,59 +42,31 @@ public:
     }
 
     void reportProblems() {
-        if (problems_.isEmpty()) return;
-        QStringList shown = problems_.mid(0, kMaxReportedProblems);
-        if (problems_.size() > kMaxReportedProblems)
-            shown << QStringLiteral("... and %1 more problems.").arg(problems_.size() - kMaxReportedProblems);
+        if (problems_.empty()) return;
+        QStringList shown;
+        for (const std::string& line : skin::boxLines(problems_)) shown << qs(line);
         app_.showError(shown.join('\n'));
     }
 
 private:
-    // "GameWidth 0 is out of range (1..16384); 692 is used instead."
+    // The words of each problem are zn_skin's (skin/skinproblems.h), shared with the web edition.
     int gameExtent(const skin::Checked<int>& v) {
-        if (v.has(Kind::OutOfRange))
-            problems_ << outOfRange(*v.problem, QString::fromStdString(v.problem->key));
+        if (v.has(Kind::OutOfRange)) problems_.push_back(skin::gameExtentLine(*v.problem));
         return v.value;
     }
 
-    // "[Image7] Width 99999 is out of range (0..16384); 16384 is used instead."
     int extent(const skin::Checked<int>& v) {
-        if (v.has(Kind::OutOfRange)) problems_ << outOfRange(*v.problem, sectionAndKey(*v.problem));
+        if (v.has(Kind::OutOfRange)) problems_.push_back(skin::extentLine(*v.problem));
         return v.value;
     }
 
-    // "[Image7] Left puts the image at 70000, out of range (-65536..65536); 65536 is used instead."
     int position(const skin::Checked<int>& v) {
-        if (v.has(Kind::OutOfRange)) {
-            const skin::Problem& p = *v.problem;
-            problems_ << QStringLiteral("%1 puts the image at %2, out of range (%3..%4); %5 is used instead.")
-                             .arg(sectionAndKey(p))
-                             .arg(p.value)
-                             .arg(p.low)
-                             .arg(p.high)
-                             .arg(p.used);
-        }
+        if (v.has(Kind::OutOfRange)) problems_.push_back(skin::positionLine(*v.problem));
         return v.value;
     }
 
-    static QString sectionAndKey(const skin::Problem& p) {
-        return QStringLiteral("[%1] %2").arg(qs(p.section), qs(p.key));
-    }
-
-    static QString outOfRange(const skin::Problem& p, const QString& what) {
-        return QStringLiteral("%1 %2 is out of range (%3..%4); %5 is used instead.")
-            .arg(what)
-            .arg(p.value)
-            .arg(p.low)
-            .arg(p.high)
-            .arg(p.used);
-    }
-
-    // "'purple' is not a valid integer value ([VideoMode] TranspColor)"
     std::uint32_t colour(const skin::Checked<std::uint32_t>& c) {
-        if (c.has(Kind::NotAnInteger))
-            problems_ << qs(skin::notAnInteger(c.problem->text)) +
-                             QStringLiteral(" (%1)").arg(sectionAndKey(*c.problem));
+        if (c.has(Kind::NotAnInteger)) problems_.push_back(skin::colourLine(*c.problem));
         return c.value;
     }
 
@@ -104,7 +74,8 @@ private:
     // (reported once per file). hiRes, when given, gets the path of its double-size partner.
     QImage picture(const std::string& folder, const std::string& fileName, QString* hiRes = nullptr) {
         const auto [p, first] = pictures_.look(folder, fileName);
-        if (first && p.state == gfx::PictureCache::Picture::State::Undecodable) problems_ << p.error;
+        if (first && p.state == gfx::PictureCache::Picture::State::Undecodable)
+            problems_.push_back(p.error.toStdString());
         if (hiRes) *hiRes = p.hiResPath;
         return p.image;
     }
@@ -203,7 +174,7 @@ private:
     const skin::SkinDescription& skin_;
     std::int32_t offsetX_ = 0;
     std::int32_t offsetY_ = 0;
-    QStringList problems_;
+    std::vector<std::string> problems_;
     gfx::PictureCache pictures_;  // a new one each run: a mode switch loads every picture again
 };
 
@@ -213,18 +184,15 @@ QString fileErrorText(const skin::FileError& e) {
     switch (e.kind) {
         case K::Missing:
         case K::NotAFile:
-            return QString::fromLatin1(kNotFound);
+            return QString::fromLatin1(skin::kConfigNotFound.data(), skin::kConfigNotFound.size());
         case K::TooLarge:
-            return QStringLiteral(
-                       "Configuration file (Config.ini) is too large (%1 bytes; the limit is %2 bytes).")
-                .arg(e.size)
-                .arg(skin::kMaxIniBytes);
+            return qs(skin::configTooLarge(e.size));
         case K::Unreadable:
-            return QStringLiteral("Configuration file (Config.ini) cannot be read: %1.").arg(e.detail);
+            return qs(skin::configUnreadable(e.detail.toStdString()));
         case K::Unparsable:
             break;
     }
-    return e.detail + '.';
+    return qs(skin::configUnparsable(e.detail.toStdString()));
 }
 
 void showGameMenuButton(GfxTarget& t, bool fullscreen) {

@@ -1,6 +1,6 @@
 #pragma once
-// The keys a control can be bound to, the seven bindings and the translation of Qt
-// key events into the Windows virtual-key codes the bindings hold: the one place where
+// The seven bindings over the key table (input/keydata.h), their tooltips and the translation
+// of Qt key events into the Windows virtual-key codes the bindings hold: the one place where
 // key events become codes. Everything here
 // is constant data or works on values passed in; nothing reads the window.
 #include <QString>
@@ -10,33 +10,16 @@
 #include <string_view>
 
 #include "input/controls.h"
+#include "input/keydata.h"
 
 class QKeyEvent;
 
 namespace zn {
 
-// One bindable key: the item text of the key settings dialog, the name used in
-// tooltips and the virtual-key code that key events carry.
-struct KeyTableEntry {
-    std::string_view dialogText;
-    std::string_view hintName;
-    std::uint16_t code;
-};
-
-constexpr int kKeyTableSize = 44;
-
-// Entry i (1..44) of the key table; i outside 1..44 is a programming error, check
-// with isKeyIndex first.
-const KeyTableEntry& keyTableEntry(int i);
-constexpr bool isKeyIndex(int i) { return i >= 1 && i <= kKeyTableSize; }
-
 struct KeyBinding {
     std::int32_t Key_Index = 0;  // key-table index 1..44 (any integer may come from the store)
     std::uint16_t Key_Code = 0;  // 0 matches no key event
 };
-
-// Default key-table index of binding i (1..7): '1', '2', '3', up, left, right, down arrow.
-constexpr std::array<int, kBindingCount + 1> kDefaultKeyIndex = {0, 2, 3, 4, 37, 39, 40, 38};
 
 // Inp_Keys [1..7] (element 0 unused) and Inp_Key_Names [1..44] (element 0 unused).
 using InpKeys = std::array<KeyBinding, kBindingCount + 1>;

@@ -1,0 +1,47 @@
+#include "input/keydata.h"
+
+#include <cstddef>
+
+namespace zn {
+namespace {
+
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Hint names of the digits and letters: the character between apostrophes.
+struct QuotedNames {
+    std::array<std::array<char, 3>, 36> text{};
+    constexpr QuotedNames() {
+        for (std::size_t i = 0; i < 36; ++i) {
+            const char c = i < 10 ? kDigits[i] : kLetters[i - 10];
+            text[i] = {'\'', c, '\''};
+        }
+    }
+};
+constexpr QuotedNames kQuoted;
+
+struct KeyTable {
+    std::array<KeyTableEntry, kKeyTableSize + 1> entries{};
+    constexpr KeyTable() {
+        for (std::size_t i = 0; i < 36; ++i) {
+            const char* c = i < 10 ? kDigits.data() + i : kLetters.data() + (i - 10);
+            entries[i + 1] = {std::string_view(c, 1), std::string_view(kQuoted.text[i].data(), 3),
+                              static_cast<std::uint16_t>(static_cast<unsigned char>(*c))};
+        }
+        entries[37] = {"<UP ARROW>", "'up arrow' key", 38};
+        entries[38] = {"<DOWN ARROW>", "'down arrow' key", 40};
+        entries[39] = {"<LEFT ARROW>", "'left arrow' key", 37};
+        entries[40] = {"<RIGHT ARROW>", "'right arrow' key", 39};
+        entries[41] = {"<ALT>", "'alt' key", 18};
+        entries[42] = {"<CTRL>", "'ctrl' key", 17};
+        entries[43] = {"<SHIFT>", "'shift' key", 16};
+        entries[44] = {"<SPACEBAR>", "'spacebar'", 32};
+    }
+};
+constexpr KeyTable kTable;
+
+}  // namespace
+
+const KeyTableEntry& keyTableEntry(int i) { return kTable.entries[static_cast<std::size_t>(i)]; }
+
+}  // namespace zn

@@ -1,0 +1,118 @@
+// The functions zn.wasm exports to the page (web/site/js/engine.js), over one WebGame. Texts
+// cross in the module's memory: the page writes its input into zn_buffer(n) and reads a text
+// result, whose length the call returns, at zn_out(); lists of numbers come back at zn_list().
+// Every argument is checked here: a value out of range does nothing (or gives an empty
+// result), never reaches the engine.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/images.h"
+#include "engine/snapshot.h"
+#include "settings/settingrules.h"
+#include "web/core/webgame.h"
+#include "web/core/webskin.h"
+#include "web/core/webtables.h"
+
+#define ZN_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace {
+
+using zn::web::WebGame;
+
+WebGame& theGame() {
+    static WebGame game;
+    return game;
+}
+
+std::vector<char> input;
+std::string output;
+std::vector<std::int32_t> list;
+
+int setOutput(std::string text) {
+    output = std::move(text);
+    return static_cast<int>(output.size());
+}
+
+int setList(const std::vector<int>& values) {
+    list.assign(values.begin(), values.end());
+    return static_cast<int>(list.size());
+}
+
+std::string_view inputText(int length) {
+    if (length < 0 || static_cast<std::size_t>(length) > input.size()) return {};
+    return {input.data(), static_cast<std::size_t>(length)};
+}
+
+bool isControl(int c) { return c >= 1 && c <= zn::kBindingCount; }
+bool isImage(int id) { return id >= 0 && id < zn::kImageCount; }
+
+}  // namespace
+
+// Memory shared with the page.
+ZN_EXPORT(zn_buffer) char* zn_buffer(int size) {
+    input.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+    return input.data();
+}
+ZN_EXPORT(zn_out) const char* zn_out() { return output.data(); }
+ZN_EXPORT(zn_list) const std::int32_t* zn_list() { return list.data(); }
+
+// The game.
+ZN_EXPORT(zn_reset) void zn_reset(std::uint32_t seedLow, std::uint32_t seedHigh) {
+    theGame().reset(static_cast<std::uint64_t>(seedHigh) << 32 | seedLow);
+}
+ZN_EXPORT(zn_set_sound_enabled) void zn_set_sound_enabled(int on) { theGame().setSoundEnabled(on != 0); }
+ZN_EXPORT(zn_press) void zn_press(int control) {
+    if (isControl(control)) theGame().press(static_cast<zn::Control>(control));
+}
+ZN_EXPORT(zn_release) void zn_release(int control) {
+    if (isControl(control)) theGame().release(static_cast<zn::Control>(control));
+}
+ZN_EXPORT(zn_advance) void zn_advance(int ms) { theGame().advance(ms); }
+ZN_EXPORT(zn_now) double zn_now() { return static_cast<double>(theGame().now()); }
+ZN_EXPORT(zn_mode) int zn_mode() { return theGame().game().Gam_Mode; }
+
+// The figures.
+ZN_EXPORT(zn_image_count) int zn_image_count() { return zn::kImageCount; }
+ZN_EXPORT(zn_image_name) int zn_image_name(int id) {
+    return setOutput(isImage(id) ? std::string(zn::imageName(zn::img::at(id))) : std::string());
+}
+ZN_EXPORT(zn_slot_of) int zn_slot_of(int id) { return isImage(id) ? zn::slotOf(zn::img::at(id)) : 0; }
+ZN_EXPORT(zn_visible) int zn_visible(int id) {
+    return isImage(id) && theGame().figures().visible(zn::img::at(id)) ? 1 : 0;
+}
+ZN_EXPORT(zn_picture_of) int zn_picture_of(int id) {
+    if (!isImage(id)) return -1;
+    const auto p = theGame().figures().picture(zn::img::at(id));
+    return p ? zn::index(*p) : -1;
+}
+ZN_EXPORT(zn_take_changed) int zn_take_changed() { return setList(theGame().takeChanged()); }
+ZN_EXPORT(zn_take_sounds) int zn_take_sounds() { return setList(theGame().takeSounds()); }
+ZN_EXPORT(zn_snapshot) int zn_snapshot() { return setOutput(zn::showFigures(theGame().figures())); }
+
+// The skin: Config.ini's text in the buffer.
+ZN_EXPORT(zn_read_skin) int zn_read_skin(int length, int fullscreen, int screenWidth, int screenHeight) {
+    return setOutput(zn::web::readSkinJson(inputText(length), fullscreen != 0, screenWidth, screenHeight));
+}
+
+// The stored settings.
+ZN_EXPORT(zn_settings) int zn_settings() { return setOutput(zn::web::settingsJson()); }
+// The buffer holds the name's nameLength bytes, then the stored text's textLength bytes
+// (textLength < 0: nothing stored). The value is in the list; returns 0 for an unknown name.
+ZN_EXPORT(zn_stored_setting) int zn_stored_setting(int nameLength, int textLength) {
+    const std::string_view all = inputText(nameLength + (textLength > 0 ? textLength : 0));
+    if (nameLength < 0 || static_cast<std::size_t>(nameLength) > all.size()) return 0;
+    std::optional<std::string_view> text;
+    if (textLength >= 0) text = all.substr(static_cast<std::size_t>(nameLength));
+    const auto v = zn::web::storedSettingNamed(all.substr(0, static_cast<std::size_t>(nameLength)), text);
+    if (!v) return 0;
+    setList({*v});
+    return 1;
+}
+ZN_EXPORT(zn_zoom_percent_from) int zn_zoom_percent_from(int stored) { return zn::zoomPercentFrom(stored); }
+
+// The key table.
+ZN_EXPORT(zn_key_table) int zn_key_table() { return setOutput(zn::web::keyTableJson()); }
+ZN_EXPORT(zn_default_key_index) int zn_default_key_index(int binding) { return zn::web::defaultKeyIndex(binding); }

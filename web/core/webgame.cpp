@@ -1,0 +1,66 @@
+#include "web/core/webgame.h"
+
+namespace zn::web {
+
+ChangeTrackingFigures::ChangeTrackingFigures() {
+    // A new table: the page must draw every image once.
+    for (int i = 0; i < kImageCount; ++i) changed(img::at(i));
+}
+
+void ChangeTrackingFigures::setVisible(ImageId id, bool visible) {
+    if (table_.visible(id) == visible) return;
+    table_.setVisible(id, visible);
+    changed(id);
+}
+
+void ChangeTrackingFigures::copyPicture(ImageId dst, ImageId src) {
+    if (table_.picture(dst) == table_.picture(src)) return;
+    table_.copyPicture(dst, src);
+    changed(dst);
+}
+
+void ChangeTrackingFigures::clearPicture(ImageId id) {
+    if (!table_.picture(id)) return;
+    table_.clearPicture(id);
+    changed(id);
+}
+
+void ChangeTrackingFigures::changed(ImageId id) {
+    bool& m = marked_[index(id)];
+    if (m) return;
+    m = true;
+    changed_.push_back(index(id));
+}
+
+std::vector<int> ChangeTrackingFigures::takeChanged() {
+    for (int id : changed_) marked_[static_cast<std::size_t>(id)] = false;
+    std::vector<int> out;
+    out.swap(changed_);
+    return out;
+}
+
+std::vector<int> QueuedSound::take() {
+    std::vector<int> out;
+    out.swap(events_);
+    return out;
+}
+
+WebGame::WebGame(std::uint64_t seed) : device_(std::make_unique<Device>(seed)) {}
+
+void WebGame::reset(std::uint64_t seed) {
+    device_ = std::make_unique<Device>(seed);
+    device_->game.Snd_Enabled = soundEnabled_;
+}
+
+void WebGame::setSoundEnabled(bool on) {
+    soundEnabled_ = on;
+    device_->game.Snd_Enabled = on;
+}
+
+void WebGame::advance(std::int64_t ms) {
+    if (ms <= 0) return;
+    Device& d = *device_;
+    d.clock.advance(ms, [&d](TimerId t) { d.game.onTimer(t); });
+}
+
+}  // namespace zn::web

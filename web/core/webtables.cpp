@@ -1,0 +1,51 @@
+#include "web/core/webtables.h"
+
+#include "input/keydata.h"
+#include "settings/settingrules.h"
+#include "web/core/jsontext.h"
+
+namespace zn::web {
+
+std::string settingsJson() {
+    JsonText j;
+    j.beginArray();
+    for (const SettingInfo& s : kSettings) {
+        j.beginObject()
+            .key("name").value(s.name)
+            .key("kind").value(s.kind == SettingKind::Bool ? "bool" : "int")
+            .key("defaultValue").value(s.defaultValue)
+            .key("low").value(s.low)
+            .key("high").value(s.high)
+            .endObject();
+    }
+    j.endArray();
+    return j.text();
+}
+
+std::optional<int> storedSettingNamed(std::string_view name, std::optional<std::string_view> text) {
+    for (const SettingInfo& s : kSettings)
+        if (name == s.name) return storedSetting(s.setting, text);
+    return std::nullopt;
+}
+
+std::string keyTableJson() {
+    JsonText j;
+    j.beginArray();
+    for (int i = 1; i <= kKeyTableSize; ++i) {
+        const KeyTableEntry& e = keyTableEntry(i);
+        j.beginObject()
+            .key("index").value(i)
+            .key("dialogText").value(e.dialogText)
+            .key("hintName").value(e.hintName)
+            .key("code").value(static_cast<int>(e.code))
+            .endObject();
+    }
+    j.endArray();
+    return j.text();
+}
+
+int defaultKeyIndex(int binding) {
+    return binding >= 1 && binding <= kBindingCount ? kDefaultKeyIndex[static_cast<std::size_t>(binding)] : 0;
+}
+
+}  // namespace zn::web

@@ -1,0 +1,23 @@
+#pragma once
+// The desktop's tables as the page reads them: the stored settings with their rules and the
+// key table with its default bindings, as JSON text.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zn::web {
+
+// [{name, kind: "bool"|"int", defaultValue, low, high}] in the order of kSettings.
+std::string settingsJson();
+
+// The setting stored under name read from its stored text (nullopt: nothing stored) by the
+// desktop's rules; nullopt when no setting has that name.
+std::optional<int> storedSettingNamed(std::string_view name, std::optional<std::string_view> text);
+
+// [{index: 1..44, dialogText, hintName, code}] in the key table's order.
+std::string keyTableJson();
+
+// The default key-table index of binding 1..7; 0 for any other binding.
+int defaultKeyIndex(int binding);
+
+}  // namespace zn::web
