@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# assemble.sh BUILD_DIR
+#
+# Lays the web edition into BUILD_DIR/web/ as plain static files that any web server can
+# serve: the page (web/site/), the engine (BUILD_DIR/web/zn.wasm, built there beforehand) and
+# the game's own files from BUILD_DIR/game/ (Config.ini, the skin's pictures with their @2x
+# partners, the backdrop and logo, the eight sounds, the dialogs' artwork, Readme.txt,
+# Whatsnew.txt, the icons). The service worker gets the list of every file and a cache name
+# made from a hash of their contents, so a new build replaces the cache of the old one.
+set -euo pipefail
+
+build=${1:?usage: assemble.sh BUILD_DIR}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+site="$here/site"
+game="$build/game"
+out="$build/web"
+
+[ -d "$site" ] || { echo "assemble.sh: no page at $site" >&2; exit 1; }
+[ -f "$game/Config.ini" ] || { echo "assemble.sh: no game folder at $game (Config.ini missing)" >&2; exit 1; }
+[ -f "$out/zn.wasm" ] || { echo "assemble.sh: $out/zn.wasm is missing: build the engine first" >&2; exit 1; }
+
+mkdir -p "$out"
+# The page's own files; what an older build laid there and the page no longer has goes.
+rm -rf "$out/js" "$out/game" "$out/icons"
+cp -R "$site/." "$out/"
+
+# The game folder as the page reads it: everything but programs and build leftovers.
+mkdir -p "$out/game"
+cp "$game/Config.ini" "$out/game/"
+for doc in Readme.txt Whatsnew.txt; do
+  [ -f "$game/$doc" ] && cp "$game/$doc" "$out/game/"
+done
+[ -f "$game/icon.png" ] && cp "$game/icon.png" "$out/game/"
+for dir in Graphics/Skin Graphics/Backdrop Graphics/Dialogs Sound; do
+  if [ -d "$game/$dir" ]; then
+    mkdir -p "$out/game/$dir"
+    cp -R "$game/$dir/." "$out/game/$dir/"
+  fi
+done
+
+# The installable app's icons, painted by zn-artgen.
+mkdir -p "$out/icons"
+for size in 192 512; do
+  icon="$game/Graphics/Icons/${size}x${size}/apps/zorpy-nibbo.png"
+  [ -f "$icon" ] || { echo "assemble.sh: $icon is missing" >&2; exit 1; }
+  cp "$icon" "$out/icons/icon-$size.png"
+done
+
+# Every file the page may fetch, for the service worker to cache at its installation: the
+# page's own files, the engine and the game folder (BUILD_DIR/web may hold build files too).
+list=$(mktemp)
+trap 'rm -f "$list"' EXIT
+(
+  cd "$out"
+  { find "$site" -type f ! -name sw.js -printf '%P\n'; echo zn.wasm; find game icons -type f; } | LC_ALL=C sort -u
+) > "$list"
+{
+  printf '['
+  sep=''
+  while IFS= read -r f; do
+    printf '%s\n  "%s"' "$sep" "$(printf '%s' "$f" | sed 's/\\/\\\\/g; s/"/\\"/g')"
+    sep=','
+  done < "$list"
+  printf '\n]\n'
+} > "$out/files.json"
+
+# The cache's name follows the contents: any changed file makes a new one.
+version=$(cd "$out" && xargs -d '\n' sha256sum < "$list" | sha256sum | cut -c1-16)
+sed "s/__ZN_CACHE_VERSION__/$version/" "$site/sw.js" > "$out/sw.js"
+echo "assemble.sh: the web edition is in $out (cache zn-$version)"

@@ -1,0 +1,62 @@
+// The display mode. Full screen shows the skin's full-screen layout (backdrop, background
+// colour, logo, game area where the skin puts it) over the whole viewport, and asks the browser
+// for the whole screen (the Fullscreen API) when a gesture allows it; windowed shows the device
+// alone, its key colour see-through. F12 switches, as does the menu. Leaving the browser's full
+// screen by its own means (Escape, a swipe) switches the display back to windowed.
+
+function element() {
+  return document.fullscreenElement || document.webkitFullscreenElement || null;
+}
+
+export class DisplayMode {
+  // onChange(on): lays the device out for the mode (and stores nothing: the caller does).
+  constructor(onChange) {
+    this.on = false;
+    this.onChange = onChange;
+    const changed = () => {
+      // The browser left full screen by itself: the display follows.
+      if (!element() && this.on && this.requested) {
+        this.requested = false;
+        this.onChange(false, true);
+      }
+    };
+    document.addEventListener('fullscreenchange', changed);
+    document.addEventListener('webkitfullscreenchange', changed);
+    this.requested = false;
+  }
+
+  isOn() {
+    return this.on;
+  }
+
+  // Switches the mode; entering asks the browser for the screen (which needs a gesture; without
+  // one the full-screen layout fills the page's viewport instead).
+  set(on) {
+    this.on = !!on;
+    const root = document.documentElement;
+    if (this.on && !element()) {
+      const request = root.requestFullscreen || root.webkitRequestFullscreen;
+      if (request && document.fullscreenEnabled !== false) {
+        try {
+          const p = request.call(root, { navigationUI: 'hide' });
+          this.requested = true;
+          if (p && p.catch) p.catch(() => (this.requested = false));
+        } catch {
+          this.requested = false;
+        }
+      }
+    } else if (!this.on && element()) {
+      this.requested = false;
+      const exit = document.exitFullscreen || document.webkitExitFullscreen;
+      if (exit) {
+        try {
+          const p = exit.call(document);
+          if (p && p.catch) p.catch(() => {});
+        } catch {
+          /* not in full screen after all */
+        }
+      }
+    }
+    this.onChange(this.on, false);
+  }
+}

@@ -1,0 +1,327 @@
+// The skin on the canvas: the engine reads Config.ini (engine.readSkin, the desktop's own
+// reader) and this module gives every image its picture and rectangle as the desktop's skin
+// set-up does: a picture file named but missing becomes the 10 x 10 placeholder, an image whose
+// file name is empty or "nil" keeps the picture it had, the backdrop and the logo are set up in
+// full screen only.
+//
+// PNG pictures are decoded here rather than by the browser, so their pixels are the file's
+// exactly (no colour management, no premultiplied round trip); other formats, and a PNG this
+// decoder does not read, go through the browser's decoder.
+
+import { Picture } from './render.js';
+
+// --- where the files come from --------------------------------------------------------------
+
+// The game folder on the server: the file list written by assemble.sh says what exists, so no
+// request is made for a file that is not there.
+export async function serverFiles(base = 'game/') {
+  let names = null;
+  try {
+    const r = await fetch('files.json');
+    if (r.ok) names = new Set((await r.json()).filter((n) => n.startsWith(base)).map((n) => n.slice(base.length)));
+  } catch {
+    names = null;
+  }
+  return {
+    has: (path) => (names ? names.has(path) : true),
+    async bytes(path) {
+      const r = await fetch(base + path.split('/').map(encodeURIComponent).join('/'));
+      if (!r.ok) throw new Error(`${path}: ${r.status}`);
+      return r.arrayBuffer();
+    },
+    text: async (path) => new TextDecoder('latin1').decode(await (await fetch(base + path)).arrayBuffer()),
+  };
+}
+
+// A dropped skin: a Map of relative path -> Blob. Names are matched without regard to case when
+// no exact match exists (a skin made on another system may differ in case only).
+export function blobFiles(map) {
+  const lower = new Map();
+  for (const name of map.keys()) lower.set(name.toLowerCase(), name);
+  const find = (path) => (map.has(path) ? path : lower.get(path.toLowerCase()));
+  return {
+    has: (path) => find(path) !== undefined,
+    async bytes(path) {
+      const name = find(path);
+      if (name === undefined) throw new Error(`${path}: missing`);
+      return map.get(name).arrayBuffer();
+    },
+  };
+}
+
+// --- pictures -------------------------------------------------------------------------------
+
+// 10 x 10: a one-pixel black ring around pure red.
+export function placeholderPicture() {
+  const px = new Uint32Array(100);
+  for (let y = 0; y < 10; ++y)
+    for (let x = 0; x < 10; ++x)
+      px[y * 10 + x] = x === 0 || y === 0 || x === 9 || y === 9 ? 0xff000000 : 0xff0000ff;
+  return new Picture(10, 10, px);
+}
+
+async function inflate(bytes) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+// Decodes a non-interlaced PNG of 8 bits per channel (grey, grey+alpha, RGB, RGBA, palette of 1
+// to 8 bits) into straight RGBA bytes; null for anything else.
+export async function decodePng(buffer) {
+  const b = new Uint8Array(buffer);
+  const sig = [137, 80, 78, 71, 13, 10, 26, 10];
+  if (b.length < 8 || sig.some((v, i) => b[i] !== v)) return null;
+  const dv = new DataView(buffer);
+  let pos = 8;
+  let width = 0, height = 0, depth = 0, type = 0, interlace = 0;
+  let palette = null, trns = null;
+  const idat = [];
+  while (pos + 8 <= b.length) {
+    const len = dv.getUint32(pos);
+    const name = String.fromCharCode(b[pos + 4], b[pos + 5], b[pos + 6], b[pos + 7]);
+    const data = b.subarray(pos + 8, pos + 8 + len);
+    if (name === 'IHDR') {
+      width = dv.getUint32(pos + 8);
+      height = dv.getUint32(pos + 12);
+      depth = b[pos + 16];
+      type = b[pos + 17];
+      interlace = b[pos + 20];
+    } else if (name === 'PLTE') palette = data;
+    else if (name === 'tRNS') trns = data;
+    else if (name === 'IDAT') idat.push(data);
+    else if (name === 'IEND') break;
+    pos += 12 + len;
+  }
+  const channels = { 0: 1, 2: 3, 3: 1, 4: 2, 6: 4 }[type];
+  if (!width || !height || interlace !== 0 || !channels) return null;
+  if (type === 3 ? ![1, 2, 4, 8].includes(depth) : depth !== 8) return null;
+  if (width * height > 1 << 25) return null;
+  const raw = await inflate(new Blob(idat));
+  const bpp = Math.max(1, (channels * depth) >> 3);
+  const stride = Math.ceil((width * channels * depth) / 8);
+  if (raw.length < (stride + 1) * height) return null;
+  const lines = new Uint8Array(stride * height);
+  for (let y = 0; y < height; ++y) {
+    const f = raw[y * (stride + 1)];
+    const src = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+    const out = lines.subarray(y * stride, (y + 1) * stride);
+    const prev = y > 0 ? lines.subarray((y - 1) * stride, y * stride) : null;
+    for (let x = 0; x < stride; ++x) {
+      const a = x >= bpp ? out[x - bpp] : 0;
+      const up = prev ? prev[x] : 0;
+      const c = prev && x >= bpp ? prev[x - bpp] : 0;
+      let v = src[x];
+      if (f === 1) v += a;
+      else if (f === 2) v += up;
+      else if (f === 3) v += (a + up) >> 1;
+      else if (f === 4) {
+        const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
+        v += pa <= pb && pa <= pc ? a : pb <= pc ? up : c;
+      } else if (f !== 0) return null;
+      out[x] = v;
+    }
+  }
+  const rgba = new Uint8Array(width * height * 4);
+  for (let y = 0; y < height; ++y) {
+    const line = lines.subarray(y * stride, (y + 1) * stride);
+    for (let x = 0; x < width; ++x) {
+      const o = (y * width + x) * 4;
+      if (type === 6) {
+        rgba.set(line.subarray(x * 4, x * 4 + 4), o);
+      } else if (type === 2) {
+        rgba[o] = line[x * 3];
+        rgba[o + 1] = line[x * 3 + 1];
+        rgba[o + 2] = line[x * 3 + 2];
+        rgba[o + 3] =
+          trns && trns.length >= 6 && trns[1] === rgba[o] && trns[3] === rgba[o + 1] && trns[5] === rgba[o + 2] ? 0 : 255;
+      } else if (type === 0 || type === 4) {
+        const g = line[x * channels];
+        rgba[o] = rgba[o + 1] = rgba[o + 2] = g;
+        rgba[o + 3] = type === 4 ? line[x * 2 + 1] : trns && trns.length >= 2 && trns[1] === g ? 0 : 255;
+      } else {
+        const bit = x * depth;
+        const i = (line[bit >> 3] >> (8 - depth - (bit & 7))) & ((1 << depth) - 1);
+        if (!palette || i * 3 + 2 >= palette.length) return null;
+        rgba[o] = palette[i * 3];
+        rgba[o + 1] = palette[i * 3 + 1];
+        rgba[o + 2] = palette[i * 3 + 2];
+        rgba[o + 3] = trns && i < trns.length ? trns[i] : 255;
+      }
+    }
+  }
+  return { width, height, rgba };
+}
+
+// A picture from a file's bytes, chosen by the file name's extension as the desktop chooses its
+// decoder; null when it cannot be decoded.
+export async function decodePicture(name, buffer) {
+  const ext = (name.match(/\.([^./\\]*)$/) || [, ''])[1].toLowerCase();
+  const types = { png: 'image/png', jpg: 'image/jpeg', jpeg: 'image/jpeg', bmp: 'image/bmp', ico: 'image/x-icon' };
+  if (!types[ext]) return null;
+  try {
+    if (ext === 'png') {
+      const png = await decodePng(buffer);
+      if (png) return Picture.fromStraightRGBA(png.width, png.height, png.rgba);
+    }
+    const bitmap = await createImageBitmap(new Blob([buffer], { type: types[ext] }), {
+      premultiplyAlpha: 'none',
+      colorSpaceConversion: 'none',
+    });
+    const c = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const ctx = c.getContext('2d', { willReadFrequently: true });
+    ctx.drawImage(bitmap, 0, 0);
+    const data = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
+    return Picture.fromStraightRGBA(bitmap.width, bitmap.height, data);
+  } catch {
+    return null;
+  }
+}
+
+// "Skin/body.png" -> "Skin/body@2x.png"; a name without an extension gets the suffix at the end.
+export function hiResPartnerPath(path) {
+  const slash = path.lastIndexOf('/');
+  const dot = path.lastIndexOf('.');
+  if (dot <= slash + 1) return path + '@2x';
+  return path.slice(0, dot) + '@2x' + path.slice(dot);
+}
+
+// A folder name of Config.ini as a path inside the game folder: backslashes are separators, one
+// is appended when missing.
+export function folderPath(dir) {
+  let d = String(dir || '').replace(/\\/g, '/');
+  while (d.startsWith('./')) d = d.slice(2);
+  if (d && !d.endsWith('/')) d += '/';
+  return d;
+}
+
+function namesPicture(fileName) {
+  return fileName !== '' && fileName !== 'nil';
+}
+
+// --- the skin set-up ------------------------------------------------------------------------
+
+export class SkinLayout {
+  // files: serverFiles() or blobFiles(); the decoded pictures are kept for this source.
+  constructor(engine, renderer, files) {
+    this.engine = engine;
+    this.r = renderer;
+    this.files = files;
+    this.pictures = new Map(); // path -> Promise<Picture|null>
+    this.partners = new Map(); // path of a picture -> its partner's path
+    this.ids = new Map();
+    for (let i = 0; i < engine.imageCount; ++i) this.ids.set(engine.imageName(i), i);
+    this.skin = null;
+  }
+
+  id(name) {
+    return this.ids.get(name);
+  }
+
+  picture(path) {
+    if (!this.pictures.has(path)) {
+      this.pictures.set(
+        path,
+        this.files.has(path)
+          ? this.files.bytes(path).then((b) => decodePicture(path, b), () => null)
+          : Promise.resolve(undefined), // no such file
+      );
+    }
+    return this.pictures.get(path);
+  }
+
+  // Reads iniText for the display mode and the screen (CSS pixels) and applies it. Returns the
+  // engine's skin description; on a fatal error (its `error`) nothing has been changed.
+  async apply(iniText, fullscreen, screenWidth, screenHeight) {
+    const skin = this.engine.readSkin(iniText, { fullscreen, screenWidth, screenHeight });
+    if (skin.error) return skin;
+    const r = this.r;
+    const skinDir = folderPath(skin.skinDir);
+    const backdropDir = folderPath(skin.backdropDir);
+
+    // Every picture at once, then applied in the desktop's order.
+    const wanted = new Map();
+    for (const im of skin.images) if (namesPicture(im.fileName)) wanted.set(im.id, skinDir + im.fileName);
+    const loads = new Map();
+    for (const path of wanted.values()) loads.set(path, this.picture(path));
+    const backdropPath = fullscreen && namesPicture(skin.backdropFile) ? backdropDir + skin.backdropFile : null;
+    const logoPath = fullscreen && namesPicture(skin.logoFile) ? backdropDir + skin.logoFile : null;
+    for (const p of [backdropPath, logoPath]) if (p) loads.set(p, this.picture(p));
+    const got = new Map();
+    await Promise.all([...loads].map(async ([p, l]) => got.set(p, await l)));
+
+    const backdrop = this.id('im_backdrop'), logo = this.id('im_backdrop_logo');
+    if (fullscreen) {
+      const b = backdropPath && got.get(backdropPath);
+      if (b) {
+        r.setOwnPicture(backdrop, b);
+        r.showPictureOf(backdrop, backdrop);
+        r.setStretch(backdrop, !!skin.backdropStretch);
+        r.setVisible(backdrop, true);
+      }
+      r.setBackground(skin.backgroundColor);
+      r.setKeyColour(false, 0);
+    } else {
+      r.setBackground(skin.backgroundColor);
+      r.setKeyColour(!!skin.keyTransparent, skin.keyColor);
+      r.setVisible(backdrop, false);
+      r.setVisible(logo, false);
+    }
+    r.setClientSize(skin.clientWidth, skin.clientHeight);
+    if (fullscreen) {
+      const l = logoPath && got.get(logoPath);
+      if (l) {
+        r.setOwnPicture(logo, l);
+        r.showPictureOf(logo, logo);
+        r.setVisible(logo, true);
+        const right = skin.clientWidth - l.width, bottom = skin.clientHeight - l.height;
+        const at = [[0, 0], [right, 0], [0, bottom], [right, bottom]][skin.logoPosition];
+        const old = r.rect(logo);
+        if (at) r.setRect(logo, at[0], at[1], l.width, l.height);
+        else r.setRect(logo, old.x, old.y, l.width, l.height); // any other corner: where it was
+      }
+    }
+    for (const im of skin.images) {
+      const path = wanted.get(im.id);
+      if (path !== undefined) {
+        const pic = got.get(path);
+        r.setOwnPicture(im.id, pic || placeholderPicture());
+        if (pic) this.partners.set(pic, hiResPartnerPath(path));
+      }
+      r.setRect(im.id, im.left, im.top, im.width, im.height);
+    }
+
+    // The game menu (button and panel) is gamemenu.js's, drawn over the canvas in full screen;
+    // its images stay empty here.
+    for (const name of ['btn_game_menu_background', 'btn_game_menu_top']) {
+      r.setRect(this.id(name), 0, 0, 36, 32);
+      r.setVisible(this.id(name), false);
+    }
+    this.skin = skin;
+    return skin;
+  }
+
+  // Loads the double-size partners of the pictures in use, for drawing above 100 %. Resolves
+  // true when a partner was added.
+  async loadPartners() {
+    const jobs = [];
+    for (const [pic, path] of this.partners) {
+      if (pic.hiRes || pic.hiResTried) continue;
+      pic.hiResTried = true;
+      if (!this.files.has(path)) continue;
+      jobs.push(
+        this.files.bytes(path).then(
+          (b) => decodePicture(path, b),
+          () => null,
+        ).then((p) => {
+          if (p && p.width === pic.width * 2 && p.height === pic.height * 2) {
+            pic.hiRes = p;
+            pic.scaled.clear();
+            return true;
+          }
+          return false;
+        }),
+      );
+    }
+    return (await Promise.all(jobs)).some(Boolean);
+  }
+}
