@@ -35,15 +35,28 @@ export function soundOutputPosition(soundMode) {
 
 // ---- shared by the page's dialogs ---------------------------------------------------------
 
-// Loads ui.css once, whether or not index.html links it.
+// Loads ui.css once, whether or not index.html links it. Resolves when it is in force.
+let stylesReady = null;
 export function ensureUiStyles() {
-  if (typeof document === 'undefined') return;
+  if (stylesReady) return stylesReady;
+  if (typeof document === 'undefined') return (stylesReady = Promise.resolve());
   const href = new URL('../ui.css', import.meta.url).href;
-  for (const link of document.querySelectorAll('link[rel="stylesheet"]')) if (link.href === href) return;
+  for (const link of document.querySelectorAll('link[rel="stylesheet"]'))
+    if (link.href === href) return (stylesReady = link.sheet ? Promise.resolve() : loaded(link));
   const link = document.createElement('link');
   link.rel = 'stylesheet';
   link.href = href;
+  stylesReady = loaded(link);
   document.head.append(link);
+  return stylesReady;
+}
+
+// A style sheet that failed still lets the page go on, unstyled.
+function loaded(link) {
+  return new Promise((resolve) => {
+    link.addEventListener('load', resolve, { once: true });
+    link.addEventListener('error', resolve, { once: true });
+  });
 }
 
 export function element(tag, className, props = {}) {
@@ -101,6 +114,9 @@ function installPreview() {
   window.addEventListener('keyup', previewKey, true);
 }
 
+const kCaptionHeight = 24; // .zn-titlebar
+const kFrameBorder = 1; // .zn-dialog
+
 const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1"])';
 
 // A dialog window of the page: a caption bar above the desktop's client area of width x
@@ -136,6 +152,9 @@ export class DialogFrame {
       close.addEventListener('click', () => this.onClose());
       bar.append(close);
     }
+    // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
+    this.outerWidth = width + 2 * kFrameBorder;
+    this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;
     this.client = element('div', 'zn-client');
     this.client.style.width = `${width}px`;
     this.client.style.height = `${height}px`;
@@ -153,6 +172,13 @@ export class DialogFrame {
   show(focusTarget = null) {
     if (this.backdrop) this.backdrop.hidden = false;
     this.root.hidden = false;
+    // Not seen until ui.css is in force, so it never shows unstyled for a moment.
+    this.root.style.visibility = 'hidden';
+    ensureUiStyles().then(() => {
+      if (!this.visible) return;
+      this.root.style.visibility = '';
+      (focusTarget || this.root).focus({ preventScroll: true });
+    });
     this.fit();
     window.addEventListener('resize', this.refit);
     if (this.modal && !modalStack.includes(this)) {
@@ -160,7 +186,6 @@ export class DialogFrame {
       modalStack.push(this);
       document.body.classList.add('zn-modal-open');
     }
-    (focusTarget || this.root).focus({ preventScroll: true });
   }
 
   hide() {
@@ -178,8 +203,8 @@ export class DialogFrame {
   // Centred, and scaled so that the whole dialog fits the viewport with a small margin.
   fit() {
     const margin = 8;
-    const w = this.root.offsetWidth;
-    const h = this.root.offsetHeight;
+    const w = this.outerWidth;
+    const h = this.outerHeight;
     const vw = window.visualViewport ? window.visualViewport.width : window.innerWidth;
     const vh = window.visualViewport ? window.visualViewport.height : window.innerHeight;
     const scale = Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h);

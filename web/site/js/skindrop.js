@@ -250,7 +250,7 @@ class SkinDrop {
     this.panel = element('section', 'zn-skin-panel', { hidden: true });
     this.panel.setAttribute('aria-live', 'polite');
     this.head = element('div', 'zn-skin-panel-head');
-    this.list = element('ol', 'zn-skin-problems');
+    this.list = element('ul', 'zn-skin-problems');
     const buttons = element('div', 'zn-skin-panel-buttons');
     this.chooseButton = element('button', '', { type: 'button', text: 'Load a skin...' });
     this.chooseButton.addEventListener('click', () => this.choose());
