@@ -8,7 +8,6 @@
 //   ZN_CHROMIUM   the browser, /usr/bin/chromium unless set
 import fs from 'node:fs';
 import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 
 export const kSkipped = 77;
@@ -113,30 +112,32 @@ export const kChromiumArgs = [
   '--force-device-scale-factor=1',
 ];
 
-// Starts Debian's Chromium, headless, in a new empty profile of its own (removed by close()).
+// Starts Debian's Chromium, headless (playwright-core gives it a new empty profile of its
+// own). newContext() makes a fresh context: its own storage, service workers and scripts.
 export async function launch(chromium, extraArgs = []) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zn-web-profile-'));
-  const context = await chromium.launchPersistentContext(profile, {
+  const browser = await chromium.launch({
     executablePath: chromiumPath,
     headless: true,
     args: [...kChromiumArgs, ...extraArgs],
-    viewport: { width: 1280, height: 1024 },
-    deviceScaleFactor: 1,
-    hasTouch: true,
-    serviceWorkers: 'allow',
   });
   return {
-    context,
-    async close() {
-      await context.close().catch(() => {});
-      fs.rmSync(profile, { recursive: true, force: true });
-    },
+    browser,
+    newContext: (options = {}) =>
+      browser.newContext({
+        viewport: { width: 1280, height: 1024 },
+        deviceScaleFactor: 1,
+        hasTouch: true,
+        serviceWorkers: 'allow',
+        ...options,
+      }),
+    close: () => browser.close().catch(() => {}),
   };
 }
 
-// The settings a test's page starts with: no splash, silent unless a test wants sound,
+// The settings a test's page starts with: no splash, "(no sound)" (SoundMode 2, as on the
+// desktop; 0 is "Web Audio") unless a test wants sound,
 // windowed, the controller overlays on (as the desktop references are taken).
-export const kQuietSettings = { SplashScreen: '0', SoundMode: '1', FullscreenMode: '0', CtrlrOverlay: '1' };
+export const kQuietSettings = { SplashScreen: '0', SoundMode: '2', FullscreenMode: '0', CtrlrOverlay: '1' };
 
 // Puts settings into the site's localStorage before any of its scripts run, on the first
 // load only (a reload keeps what the page stored).
