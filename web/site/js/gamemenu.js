@@ -81,6 +81,9 @@ class GameMenu {
     window.addEventListener('resize', sync);
     if (window.visualViewport) window.visualViewport.addEventListener('resize', sync);
     if (typeof ResizeObserver === 'function' && host.canvas) new ResizeObserver(sync).observe(host.canvas);
+    // The page marks its display mode on the body; a switch without the Fullscreen API (no
+    // gesture to ask with) is seen there.
+    new MutationObserver(sync).observe(document.body, { attributes: true, attributeFilter: ['class'] });
     document.addEventListener(kCloseGameMenuEvent, () => this.close());
     this.sync();
   }

@@ -39,7 +39,11 @@ class KeysDialog {
     c.append(heading('Main operations', [8, 8, 104, 13], false), heading('Game controls', [336, 8, 104, 13], true));
 
     // Item position = key-table index - 1; the list is built once and copied into the others.
-    const texts = host.engine.keyTable().map((k) => k.dialogText);
+    const texts = host.engine
+      .keyTable()
+      .slice()
+      .sort((a, b) => a.index - b.index)
+      .map((k) => k.dialogText);
     const options = texts.map((t) => element('option', '', { text: t }));
     this.labels = [];
     this.lists = [];

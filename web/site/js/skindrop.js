@@ -291,15 +291,24 @@ class SkinDrop {
 
   listenForDrops() {
     const carriesFiles = (e) => e.dataTransfer && [...e.dataTransfer.types].includes('Files');
+    // While a dialog has the page (the splash, the key settings) nothing is dropped; the
+    // browser does not open the dropped files in the page's place either.
+    const refused = (e) => {
+      if (!document.body.classList.contains('zn-modal-open')) return false;
+      e.preventDefault();
+      e.dataTransfer.dropEffect = 'none';
+      this.hint.hidden = true;
+      return true;
+    };
     let depth = 0;
     window.addEventListener('dragenter', (e) => {
-      if (!carriesFiles(e)) return;
+      if (!carriesFiles(e) || refused(e)) return;
       e.preventDefault();
       depth += 1;
       this.hint.hidden = false;
     });
     window.addEventListener('dragover', (e) => {
-      if (!carriesFiles(e)) return;
+      if (!carriesFiles(e) || refused(e)) return;
       e.preventDefault();
       e.dataTransfer.dropEffect = 'copy';
       this.hint.hidden = false;
@@ -311,6 +320,8 @@ class SkinDrop {
     });
     window.addEventListener('drop', (e) => {
       if (!carriesFiles(e)) return;
+      depth = 0;
+      if (refused(e)) return;
       e.preventDefault();
       depth = 0;
       this.hint.hidden = true;
