@@ -207,8 +207,11 @@ export class DialogFrame {
     const h = this.outerHeight;
     const vw = window.visualViewport ? window.visualViewport.width : window.innerWidth;
     const vh = window.visualViewport ? window.visualViewport.height : window.innerHeight;
-    const scale = Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h);
-    this.root.style.transform = `translate(-50%, -50%) scale(${Math.max(scale, 0.1)})`;
+    const scale = Math.max(0.1, Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h));
+    // Whole pixels: a dialog at a half pixel would blur its text.
+    this.root.style.left = `${Math.round((vw - w * scale) / 2)}px`;
+    this.root.style.top = `${Math.round((vh - h * scale) / 2)}px`;
+    this.root.style.transform = scale === 1 ? '' : `scale(${scale})`;
   }
 
   // Tab and Shift+Tab go round the dialog's controls and never leave it.
