@@ -23,6 +23,8 @@ export async function serverFiles(base = 'game/') {
     names = null;
   }
   return {
+    pictures: new Map(), // path -> Promise of its decoded picture (see SkinLayout.picture)
+    names: () => (names ? [...names] : []),
     has: (path) => (names ? names.has(path) : true),
     async bytes(path) {
       const r = await fetch(base + path.split('/').map(encodeURIComponent).join('/'));
@@ -40,6 +42,8 @@ export function blobFiles(map) {
   for (const name of map.keys()) lower.set(name.toLowerCase(), name);
   const find = (path) => (map.has(path) ? path : lower.get(path.toLowerCase()));
   return {
+    pictures: new Map(),
+    names: () => [...map.keys()],
     has: (path) => find(path) !== undefined,
     async bytes(path) {
       const name = find(path);
@@ -103,32 +107,40 @@ export async function decodePng(buffer) {
   const lines = new Uint8Array(stride * height);
   for (let y = 0; y < height; ++y) {
     const f = raw[y * (stride + 1)];
-    const src = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    const out = lines.subarray(y * stride, (y + 1) * stride);
-    const prev = y > 0 ? lines.subarray((y - 1) * stride, y * stride) : null;
-    for (let x = 0; x < stride; ++x) {
-      const a = x >= bpp ? out[x - bpp] : 0;
-      const up = prev ? prev[x] : 0;
-      const c = prev && x >= bpp ? prev[x - bpp] : 0;
-      let v = src[x];
-      if (f === 1) v += a;
-      else if (f === 2) v += up;
-      else if (f === 3) v += (a + up) >> 1;
-      else if (f === 4) {
+    const s0 = y * (stride + 1) + 1;
+    const o = y * stride;
+    const u = o - stride; // the line above (none on the first line)
+    if (f === 0 || (f === 2 && y === 0)) {
+      lines.set(raw.subarray(s0, s0 + stride), o);
+    } else if (f === 1) {
+      for (let x = 0; x < stride; ++x) lines[o + x] = raw[s0 + x] + (x >= bpp ? lines[o + x - bpp] : 0);
+    } else if (f === 2) {
+      for (let x = 0; x < stride; ++x) lines[o + x] = raw[s0 + x] + lines[u + x];
+    } else if (f === 3) {
+      for (let x = 0; x < stride; ++x) {
+        const a = x >= bpp ? lines[o + x - bpp] : 0;
+        const up = y > 0 ? lines[u + x] : 0;
+        lines[o + x] = raw[s0 + x] + ((a + up) >> 1);
+      }
+    } else if (f === 4) {
+      for (let x = 0; x < stride; ++x) {
+        const a = x >= bpp ? lines[o + x - bpp] : 0;
+        const up = y > 0 ? lines[u + x] : 0;
+        const c = y > 0 && x >= bpp ? lines[u + x - bpp] : 0;
         const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
-        v += pa <= pb && pa <= pc ? a : pb <= pc ? up : c;
-      } else if (f !== 0) return null;
-      out[x] = v;
+        lines[o + x] = raw[s0 + x] + (pa <= pb && pa <= pc ? a : pb <= pc ? up : c);
+      }
+    } else {
+      return null;
     }
   }
+  if (type === 6) return { width, height, rgba: lines };
   const rgba = new Uint8Array(width * height * 4);
   for (let y = 0; y < height; ++y) {
     const line = lines.subarray(y * stride, (y + 1) * stride);
     for (let x = 0; x < width; ++x) {
       const o = (y * width + x) * 4;
-      if (type === 6) {
-        rgba.set(line.subarray(x * 4, x * 4 + 4), o);
-      } else if (type === 2) {
+      if (type === 2) {
         rgba[o] = line[x * 3];
         rgba[o + 1] = line[x * 3 + 1];
         rgba[o + 2] = line[x * 3 + 2];
@@ -198,6 +210,14 @@ function namesPicture(fileName) {
   return fileName !== '' && fileName !== 'nil';
 }
 
+// Starts fetching and decoding the pictures of a folder (not their @2x partners) before the
+// skin is read, so the first picture is drawn sooner; the skin set-up finds them under way.
+export function prefetchFolder(files, folder) {
+  for (const name of files.names())
+    if (name.startsWith(folder) && /\.png$/i.test(name) && !/@2x\.png$/i.test(name) && !files.pictures.has(name))
+      files.pictures.set(name, files.bytes(name).then((b) => decodePicture(name, b), () => null));
+}
+
 // --- the skin set-up ------------------------------------------------------------------------
 
 export class SkinLayout {
@@ -206,7 +226,7 @@ export class SkinLayout {
     this.engine = engine;
     this.r = renderer;
     this.files = files;
-    this.pictures = new Map(); // path -> Promise<Picture|null>
+    this.pictures = files.pictures; // path -> Promise<Picture|null>, kept with the files
     this.partners = new Map(); // path of a picture -> its partner's path
     this.ids = new Map();
     for (let i = 0; i < engine.imageCount; ++i) this.ids.set(engine.imageName(i), i);

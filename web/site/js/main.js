@@ -8,7 +8,7 @@
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
 import { Renderer } from './render.js';
-import { SkinLayout, serverFiles, blobFiles } from './layout.js';
+import { SkinLayout, serverFiles, blobFiles, prefetchFolder } from './layout.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';
@@ -75,7 +75,14 @@ function fitted(cw, ch, area, keepClear) {
 
 async function start() {
   const canvas = document.getElementById('device');
+  // The engine, the file list, Config.ini and the default skin's pictures, side by side.
+  const files = serverFiles('game/').then((source) => {
+    prefetchFolder(source, 'Graphics/Skin/');
+    return source;
+  });
+  const iniText = files.then((source) => source.text('Config.ini'));
   const engine = await loadEngine('zn.wasm');
+  performance.mark('zn-engine-loaded');
   const seed = seedParam();
   engine.reset(seed);
   const store = createStore(engine);
@@ -88,8 +95,8 @@ async function start() {
   const notScaled = new Set(kNotScaledWithGame.map(id));
 
   const renderer = new Renderer(canvas, engine.imageCount, (i) => !notScaled.has(i));
-  const serverSource = await serverFiles('game/');
-  const defaultIni = await serverSource.text('Config.ini');
+  const serverSource = await files;
+  const defaultIni = await iniText;
   let skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
 
   const sounds = new Sounds();
@@ -314,12 +321,15 @@ async function start() {
   });
   input.setBindings(bindings);
   input.attach(canvas);
+  host.input = input;
+  host.gamepads = gamepads;
   // The first gesture anywhere on the page may start the sound.
   for (const type of ['pointerdown', 'pointerup', 'touchend', 'keydown', 'click'])
     window.addEventListener(type, () => soundOutput !== 1 && sounds.unlock(), { capture: true, passive: true });
 
   const first = await relayout();
   if (first && first.error) throw new Error(first.error);
+  performance.mark('zn-first-draw');
   document.body.classList.add('zn-ready');
 
   attachGameMenu(host);
