@@ -6,7 +6,7 @@
 const kArtFolder = 'game/Graphics/Dialogs/'; // the artgen's dialog pictures, in the site's game folder
 
 // The authors' details, as shell/authordetails.h gives them to the desktop's dialogs.
-export const kAuthor = Object.freeze({
+const kAuthor = Object.freeze({
   name: 'Zorpy Nibbo Simulator team',
   birthplace: 'A shared Git repository',
   birthdate: 'Spring 2017',
@@ -23,17 +23,17 @@ export const kAuthor = Object.freeze({
 // The sound outputs of the splash dialog's list, in list order. The list position is what
 // host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
 // meaning (0 a sound output, 2 "(no sound)"), so the engine's range rule reads it unchanged.
-export const kSoundOutputs = Object.freeze([
+const kSoundOutputs = Object.freeze([
   { caption: 'Web Audio', soundMode: 0 },
   { caption: '(no sound)', soundMode: 2 },
 ]);
 
 // The list position of a stored SoundMode, -1 for none (a value no item has).
-export function soundOutputPosition(soundMode) {
+function soundOutputPosition(soundMode) {
   return kSoundOutputs.findIndex((o) => o.soundMode === soundMode);
 }
 
-// ---- shared by the page's dialogs ---------------------------------------------------------
+// ---- shared by the page's dialogs and menus (the exports below serve the other ui modules) ----
 
 // Loads ui.css once, whether or not index.html links it. Resolves when it is in force.
 let stylesReady = null;
@@ -51,11 +51,12 @@ export function ensureUiStyles() {
   return stylesReady;
 }
 
-// A style sheet that failed still lets the page go on, unstyled.
+// A style sheet that failed, or is slow to come, still lets the dialogs show, if unstyled.
 function loaded(link) {
   return new Promise((resolve) => {
     link.addEventListener('load', resolve, { once: true });
     link.addEventListener('error', resolve, { once: true });
+    setTimeout(resolve, 3000);
   });
 }
 
@@ -248,8 +249,10 @@ function label(text, rect, className = 'zn-label') {
   return element('div', className, { text, rect });
 }
 
+// A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
 function picture(file, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
+  img.addEventListener('error', () => (img.style.visibility = 'hidden'));
   img.src = kArtFolder + file;
   return img;
 }
@@ -264,7 +267,7 @@ function pictureButton(file, caption, rect) {
   img.addEventListener('error', () => {
     img.remove();
     button.textContent = caption;
-    button.style.cssText += ';font:bold 14px var(--zn-arial);border:1px solid #082952;border-radius:6px;background:#dce4f0;';
+    button.classList.add('zn-no-picture');
   });
   button.append(img);
   return button;
@@ -312,11 +315,17 @@ class SplashDialog {
 
     this.btn_play = pictureButton('splash_play.png', 'PLAY', [116, 340, 107, 30]);
     this.btn_play.addEventListener('click', () => this.btn_playClick());
-    this.btn_play_disabled = picture('splash_play_disabled.png', [116, 340, 107, 30], 'zn-picture zn-splash-disabled');
-    this.btn_play_disabled.style.pointerEvents = 'auto';
+    // The greyed twin; without its picture, the caption in grey.
+    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: [116, 340, 107, 30], hidden: true });
     this.btn_play_disabled.title = 'please select sound driver first';
-    this.btn_play_disabled.alt = 'PLAY';
-    this.btn_play_disabled.hidden = true;
+    const greyed = picture('splash_play_disabled.png', [0, 0, 107, 30]);
+    greyed.alt = 'PLAY';
+    greyed.addEventListener('error', () => {
+      greyed.remove();
+      this.btn_play_disabled.textContent = 'PLAY';
+      this.btn_play_disabled.classList.add('zn-no-picture');
+    });
+    this.btn_play_disabled.append(greyed);
     this.btn_paypal = pictureButton('splash_donate.png', 'DONATE', [237, 340, 107, 30]);
     this.btn_paypal.addEventListener('click', () => openAddress(kAuthor.donateUrl));
 

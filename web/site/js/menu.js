@@ -43,7 +43,7 @@ function toggleOverlays(host) {
   host.settings.set('CtrlrOverlay', on ? 1 : 0);
 }
 
-// The items in menu order, separators included. checked is null for an item without a check
+// The items in menu order, separators included (the game menu's rows too). checked is null for an item without a check
 // mark; key is the KeyboardEvent.key of its shortcut. Each run must be called inside the
 // user's gesture (a tab, the full screen and the file chooser need it).
 export function menuItems(host) {
