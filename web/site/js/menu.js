@@ -78,9 +78,19 @@ export function menuShortcut(host, e) {
   return true;
 }
 
+// The shortcut a key event names: function keys by their place on the keyboard.
+function shortcutKey(e) {
+  return /^F\d+$/.test(e.code) ? e.code : e.key;
+}
+
+function shortcutIndex(items, e) {
+  const key = shortcutKey(e);
+  return items.findIndex((it) => !it.separator && it.key !== '' && it.key === key);
+}
+
 function shortcutItem(host, e) {
-  const key = /^F\d+$/.test(e.code) ? e.code : e.key;
-  return menuItems(host).find((it) => !it.separator && it.key !== '' && it.key === key) || null;
+  const items = menuItems(host);
+  return items[shortcutIndex(items, e)] || null;
 }
 
 // ---- the popup menu -------------------------------------------------------------------------
@@ -160,7 +170,7 @@ function onMenuKey(e) {
       closePopupMenu();
       break;
     default: {
-      const at = plain ? open.items.findIndex((it) => it.key !== '' && it.key === (/^F\d+$/.test(e.code) ? e.code : e.key)) : -1;
+      const at = plain ? shortcutIndex(open.items, e) : -1;
       if (at >= 0) choose(at);
       else return; // any other key: ignored, its default kept
     }

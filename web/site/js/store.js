@@ -66,12 +66,6 @@ export function createStore(engine, storage = undefined) {
       checkName(name);
       return engine.storedSetting(name, storedText(name));
     },
-    // The stored text itself, null when none is stored (the popup menu asks whether
-    // SplashScreen was ever stored).
-    stored(name) {
-      checkName(name);
-      return storedText(name);
-    },
     // Stores an integer (a boolean as 1 or 0) as its decimal text.
     set(name, value) {
       checkName(name);
