@@ -96,7 +96,12 @@ export function serve(dir = siteDir) {
       resolve({
         url: `http://127.0.0.1:${port}/`,
         requests,
-        close: () => new Promise((r) => { server.closeAllConnections?.(); server.close(() => r()); }),
+        close: () =>
+          new Promise((r) => {
+            if (!server.listening) return r();
+            server.closeAllConnections?.();
+            server.close(() => r());
+          }),
       });
     });
   });
@@ -108,7 +113,7 @@ export function serve(dir = siteDir) {
 // back; a user gesture needed before sound, as in a browser a person uses.
 export const kChromiumArgs = [
   '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-  '--disable-sync', '--no-first-run', '--disable-quic', '--autoplay-policy=user-gesture-required',
+  '--disable-sync', '--no-first-run', '--disable-quic', '--autoplay-policy=document-user-activation-required',
   '--force-device-scale-factor=1',
 ];
 
@@ -163,6 +168,7 @@ export function watchConsole(page) {
   });
   page.on('pageerror', (e) => errors.push(`uncaught: ${e.message}`));
   page.on('requestfailed', (r) => errors.push(`request failed: ${r.url()} ${r.failure()?.errorText}`));
+  page.on('response', (r) => r.status() >= 400 && errors.push(`HTTP ${r.status()}: ${r.url()}`));
   return { errors, lines };
 }
 
@@ -240,10 +246,10 @@ export async function canvasPixels(page) {
   return { width: r.width, height: r.height, data: Buffer.from(r.b64, 'base64') };
 }
 
-// The skin as the page's engine reads it (the site's Config.ini), windowed.
+// The default skin as the page's engine reads it (the site's game/Config.ini), windowed.
 export async function skinLayout(page) {
   return page.evaluate(async () => {
-    const text = await (await fetch('Config.ini')).text();
+    const text = await (await fetch('game/Config.ini')).text();
     return window.zn.engine.readSkin(text, { fullscreen: false, screenWidth: 1280, screenHeight: 1024 });
   });
 }

@@ -136,7 +136,7 @@ test('two fingers: one holds the joystick while the other taps START, each lets 
   assert.equal(await mode(page), Mode.Play1, 'START took the second finger');
   const startDown = names.indexOf('btn_start_down');
   assert.equal(await page.evaluate((i) => window.zn.engine.visible(i), startDown), true);
-  await touch('touchEnd', [right]); // finger 2 lifts
+  await touch('touchEnd', [start]); // finger 2 lifts (CDP: the points listed are the ones that end)
   assert.equal(await page.evaluate((i) => window.zn.engine.visible(i), startDown), false, 'START let go');
 
   // Nibbo runs right while finger 1 holds, eating on the way (as the script driver's walk)
@@ -146,7 +146,7 @@ test('two fingers: one holds the joystick while the other taps START, each lets 
   assert.notEqual(moved, before, 'Nibbo went right');
   assert.notEqual(await digits(page), '00000', 'and ate');
 
-  await touch('touchEnd', []); // finger 1 lifts: Nibbo stays where he is
+  await touch('touchEnd', [right]); // finger 1 lifts: Nibbo stays where he is
   const stopped = await nibboCells(page);
   await advance(page, 1200);
   assert.equal(await nibboCells(page), stopped, 'the joystick let go');
