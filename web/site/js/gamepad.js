@@ -66,7 +66,12 @@ export class Gamepads {
       const v = (pad.axes[k.axis] || 0) * k.sign;
       now[s] = v >= (held[s] ? kStickRelease : kStickPress);
     });
-    // Releases before presses: a swing from one side to the other lets go first.
+    // A source taking over a control that another still holds comes first, so the control is
+    // never let go in between; then releases before presses, so a swing from one side to the
+    // other lets go of the one before it presses the other.
+    const control = (s) => (s < kButtons.length ? kButtons[s].control : kStick[s - kButtons.length].control);
+    for (let s = 0; s < now.length; ++s)
+      if (!held[s] && now[s] && this.holders[control(s)] > 0) this.set(held, s, true, allowed);
     for (let s = 0; s < now.length; ++s) if (held[s] && !now[s]) this.set(held, s, false, allowed);
     for (let s = 0; s < now.length; ++s) if (!held[s] && now[s]) this.set(held, s, true, allowed);
   }

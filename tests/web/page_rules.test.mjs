@@ -1,0 +1,174 @@
+// The page's own rules that no browser run reaches directly, checked in Node on the page's
+// modules: the keys' codes, the controllers' assignments and hysteresis, the clock's catch-up
+// and pause, the composing arithmetic (against the desktop's raster engine's values) and the
+// PNG reader (against the file's own bytes, as ImageMagick reads them).
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import test from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const site = path.join(here, '../../web/site/js');
+
+// Just enough of a page for the modules to load.
+const listeners = new Map();
+globalThis.document = {
+  visibilityState: 'visible',
+  addEventListener: (type, f) => listeners.set(type, f),
+};
+let pads = [];
+Object.defineProperty(globalThis, 'navigator', { value: { getGamepads: () => pads }, configurable: true });
+
+const { virtualKeyCode } = await import(path.join(site, 'input.js'));
+const { Gamepads } = await import(path.join(site, 'gamepad.js'));
+const { GameClock, kMaxCatchUpMs } = await import(path.join(site, 'clock.js'));
+const { Picture, Renderer } = await import(path.join(site, 'render.js'));
+const { decodePng } = await import(path.join(site, 'layout.js'));
+
+test('KeyboardEvent.code gives the key table\'s virtual-key codes, by the physical key', () => {
+  const table = [
+    ['Digit0', 48], ['Digit9', 57], ['KeyA', 65], ['KeyZ', 90],
+    ['ArrowLeft', 37], ['ArrowUp', 38], ['ArrowRight', 39], ['ArrowDown', 40],
+    ['AltLeft', 18], ['AltRight', 18], ['ControlLeft', 17], ['ControlRight', 17],
+    ['ShiftLeft', 16], ['ShiftRight', 16], ['Space', 32],
+    // The keypad and keys outside the table work no control.
+    ['Numpad1', 0], ['NumpadEnter', 0], ['Enter', 0], ['F12', 0], ['Escape', 0], ['', 0],
+  ];
+  for (const [code, vk] of table) assert.equal(virtualKeyCode(code), vk, code);
+});
+
+// A standard-mapping controller with every button and both stick axes at rest.
+function pad(index, { buttons = [], x = 0, y = 0 } = {}) {
+  const b = Array.from({ length: 17 }, (_, i) => ({ pressed: buttons.includes(i), value: buttons.includes(i) ? 1 : 0 }));
+  return { index, connected: true, mapping: 'standard', buttons: b, axes: [x, y, 0, 0] };
+}
+
+test('controllers: the desktop\'s assignments, stick hysteresis, several holders of one control', () => {
+  const calls = [];
+  const g = new Gamepads({ press: (c) => calls.push(`+${c}`), release: (c) => calls.push(`-${c}`) }, () => true);
+  // Each step: the controllers' state, then the press and release calls it brings.
+  const steps = [
+    [[pad(0, { buttons: [9] })], ['+3']], // Start: start
+    [[pad(0, { buttons: [9, 0] })], []], // A as well: start already held
+    [[pad(0, { buttons: [0] })], []], // Start let go, A still holds it
+    [[pad(0)], ['-3']],
+    [[pad(0, { buttons: [8] })], ['+2']], // Back: game select
+    [[pad(0, { buttons: [2] })], []], // X takes over from Back in the same poll
+    [[pad(0, { buttons: [3] })], ['-2', '+1']], // Y: power
+    [[pad(0, { buttons: [16] })], []], // Guide takes over; power has no release
+    [[pad(0)], []],
+    [[pad(0, { buttons: [12, 14] })], ['+4', '+5']], // d-pad up and left
+    [[pad(0)], ['-4', '-5']],
+    [[pad(0, { x: 0.49 })], []], // the stick below half way: nothing
+    [[pad(0, { x: 0.51 })], ['+6']], // past half way: right
+    [[pad(0, { x: 0.31 })], []], // still above 30 %: held
+    [[pad(0, { x: 0.29 })], ['-6']], // below: let go
+    [[pad(0, { y: -0.9 })], ['+4']], // up is negative y
+    [[pad(0, { y: 0.9 })], ['-4', '+7']], // a swing lets go before it presses
+    [[pad(0, { y: 0.9 }), pad(1, { buttons: [13] })], []], // a second controller holds down too
+    [[pad(1, { buttons: [13] })], []], // the first goes: the second still holds it
+    [[], ['-7']], // the second goes
+  ];
+  steps.forEach(([state, expected], i) => {
+    pads = state;
+    calls.length = 0;
+    g.poll();
+    assert.deepEqual(calls, expected, `step ${i}`);
+  });
+});
+
+test('controllers press nothing while the page may not take presses, and release always', () => {
+  const calls = [];
+  let allowed = false;
+  const g = new Gamepads({ press: (c) => calls.push(`+${c}`), release: (c) => calls.push(`-${c}`) }, () => allowed);
+  pads = [pad(0, { buttons: [9] })];
+  g.poll();
+  assert.deepEqual(calls, []);
+  allowed = true;
+  pads = [pad(0)];
+  g.poll();
+  assert.deepEqual(calls, ['-3']);
+});
+
+function fakeEngine() {
+  return { t: 0, advance(ms) { this.t += ms; } };
+}
+
+test('the clock follows real time, catches up by at most its cap, stands still hidden or paused', () => {
+  const e = fakeEngine();
+  const clock = new GameClock(e, () => {});
+  // [what happens, then the engine's time]
+  const steps = [
+    [() => clock.tick(1000), 0], // the first frame only notes the time
+    [() => clock.tick(1016.5), 16],
+    [() => clock.tick(1033), 33], // the half milliseconds add up
+    [() => clock.tick(5033), 33 + kMaxCatchUpMs], // a stall: no more than the cap
+    [() => { document.visibilityState = 'hidden'; listeners.get('visibilitychange')(); clock.tick(6000); }, 33 + kMaxCatchUpMs],
+    [() => { document.visibilityState = 'visible'; listeners.get('visibilitychange')(); clock.tick(9000); }, 33 + kMaxCatchUpMs],
+    [() => clock.tick(9120), 153 + kMaxCatchUpMs], // on from where it stood
+    [() => { clock.pause(); clock.tick(9500); }, 153 + kMaxCatchUpMs],
+    [() => { clock.resume(); clock.tick(9600); clock.tick(9700); }, 253 + kMaxCatchUpMs],
+  ];
+  steps.forEach(([act, expected], i) => {
+    act();
+    assert.equal(e.t, expected, `step ${i}`);
+  });
+});
+
+// The desktop's raster engine (premultiplied source-over, x * a / 255 rounded as
+// (t + (t >> 8) + 128) >> 8), computed here channel by channel in plain numbers.
+function qtMul(x, a) {
+  const t = x * a;
+  return (t + (t >> 8) + 0x80) >> 8;
+}
+
+test('a picture is blended over the background with the desktop\'s rounding', () => {
+  const canvas = { width: 0, height: 0, getContext: () => ({ putImageData() {} }) };
+  globalThis.ImageData = class {
+    constructor(w, h) { this.width = w; this.height = h; this.data = new Uint8ClampedArray(w * h * 4); }
+  };
+  // Straight colours and alphas over an opaque background (RGB).
+  const cases = [
+    [[200, 100, 50, 128], [255, 0, 255]],
+    [[1, 2, 3, 1], [17, 34, 51]],
+    [[255, 255, 255, 254], [0, 0, 0]],
+    [[90, 180, 45, 77], [12, 250, 129]],
+    [[10, 20, 30, 255], [200, 200, 200]],
+    [[10, 20, 30, 0], [200, 201, 202]],
+  ];
+  for (const [[r, g, b, a], bg] of cases) {
+    const rd = new Renderer(canvas, 2, () => true);
+    rd.setClientSize(1, 1);
+    rd.setBackground(bg[0] | (bg[1] << 8) | (bg[2] << 16));
+    rd.setOwnPicture(1, Picture.fromStraightRGBA(1, 1, new Uint8Array([r, g, b, a])));
+    rd.showPictureOf(1, 1);
+    rd.setRect(1, 0, 0, 1, 1);
+    rd.setVisible(1, true);
+    rd.draw();
+    const px = rd.fb[0];
+    const got = [px & 0xff, (px >>> 8) & 0xff, (px >>> 16) & 0xff, px >>> 24];
+    const want = [r, g, b].map((c, i) => qtMul(c, a) + qtMul(bg[i], 255 - a)).concat(255);
+    assert.deepEqual(got, want, `${[r, g, b, a]} over ${bg}`);
+  }
+});
+
+test('the PNG reader gives the file\'s own pixels', (t) => {
+  const dir = path.join(process.env.ZN_BUILD_DIR || path.join(here, '../../build'), 'game/Graphics/Skin');
+  if (!fs.existsSync(dir)) return t.skip(`no skin pictures in ${dir}`);
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.png')).slice(0, 12);
+  assert.ok(files.length > 0);
+  return Promise.all(
+    files.map(async (f) => {
+      const file = path.join(dir, f);
+      const bytes = fs.readFileSync(file);
+      const png = await decodePng(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length));
+      assert.ok(png, `${f} decoded`);
+      const raw = spawnSync('convert', [file, '-depth', '8', 'rgba:-'], { maxBuffer: 1 << 28 });
+      assert.equal(raw.status, 0, `convert ${f}`);
+      assert.equal(png.rgba.length, raw.stdout.length, `${f} size`);
+      assert.ok(Buffer.from(png.rgba.buffer, png.rgba.byteOffset, png.rgba.length).equals(raw.stdout), `${f} pixels`);
+    }),
+  );
+});
