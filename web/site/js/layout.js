@@ -12,6 +12,12 @@ import { Picture } from './render.js';
 
 // --- where the files come from --------------------------------------------------------------
 
+// The address of a file of the site by its name: only what the address parser would not take as
+// part of the name is escaped, so the address is the one the service worker cached it under.
+export function fileUrl(name) {
+  return name.replace(/[%#?]/g, (c) => encodeURIComponent(c));
+}
+
 // The game folder on the server: the file list written by assemble.sh says what exists, so no
 // request is made for a file that is not there.
 export async function serverFiles(base = 'game/') {
@@ -27,11 +33,11 @@ export async function serverFiles(base = 'game/') {
     names: () => (names ? [...names] : []),
     has: (path) => (names ? names.has(path) : true),
     async bytes(path) {
-      const r = await fetch(base + path.split('/').map(encodeURIComponent).join('/'));
+      const r = await fetch(fileUrl(base + path));
       if (!r.ok) throw new Error(`${path}: ${r.status}`);
       return r.arrayBuffer();
     },
-    text: async (path) => new TextDecoder('latin1').decode(await (await fetch(base + path)).arrayBuffer()),
+    text: async (path) => new TextDecoder('latin1').decode(await (await fetch(fileUrl(base + path))).arrayBuffer()),
   };
 }
 
