@@ -269,8 +269,7 @@ class SkinDrop {
     this.panel.addEventListener('contextmenu', (e) => e.stopPropagation());
 
     // While a skin of the player's own plays and the list is closed: the way back.
-    this.back = element('div', 'zn-skin-panel', { hidden: true });
-    this.back.style.width = 'auto';
+    this.back = element('div', 'zn-skin-back', { hidden: true });
     const backButtons = element('div', 'zn-skin-panel-buttons');
     const backDefault = element('button', '', { type: 'button', text: 'Default skin' });
     backDefault.addEventListener('click', () => this.useDefault());
