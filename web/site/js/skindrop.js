@@ -322,7 +322,6 @@ class SkinDrop {
       depth = 0;
       if (refused(e)) return;
       e.preventDefault();
-      depth = 0;
       this.hint.hidden = true;
       // The entries must be taken while the drop event lasts; their files are read after.
       const items = [...(e.dataTransfer.items || [])].filter((i) => i.kind === 'file');
@@ -364,7 +363,7 @@ class SkinDrop {
       try {
         await this.host.loadSkin(skin.files, iniText);
       } catch (e) {
-        this.host.defaultSkin();
+        this.restoreDefault();
         this.custom = false;
         this.show(`${skin.iniPath}: the skin cannot be shown`, [String((e && e.message) || e), ...problems], false);
         return;
@@ -401,14 +400,20 @@ class SkinDrop {
     this.back.hidden = !this.custom;
   }
 
-  useDefault() {
+  // The page's own skin again; it cannot fail in a way the player could do anything about.
+  restoreDefault() {
     try {
-      this.host.defaultSkin();
-    } finally {
-      this.custom = false;
-      this.panel.hidden = true;
-      this.back.hidden = true;
+      Promise.resolve(this.host.defaultSkin()).catch(() => {});
+    } catch {
+      // the page stays with what it shows
     }
+  }
+
+  useDefault() {
+    this.restoreDefault();
+    this.custom = false;
+    this.panel.hidden = true;
+    this.back.hidden = true;
   }
 }
 
