@@ -23,28 +23,41 @@ export class DisplayMode {
     document.addEventListener('fullscreenchange', changed);
     document.addEventListener('webkitfullscreenchange', changed);
     this.requested = false;
+    this.claimed = false;
   }
 
   isOn() {
     return this.on;
   }
 
+  // A page cannot take the screen by itself: when the stored mode is full screen, the first
+  // gesture of the visit asks for it, once.
+  claimScreen() {
+    if (this.claimed) return;
+    this.claimed = true;
+    if (this.on && !element()) this.request();
+  }
+
+  request() {
+    const root = document.documentElement;
+    const request = root.requestFullscreen || root.webkitRequestFullscreen;
+    if (!request || document.fullscreenEnabled === false) return;
+    try {
+      const p = request.call(root, { navigationUI: 'hide' });
+      this.requested = true;
+      if (p && p.catch) p.catch(() => (this.requested = false));
+    } catch {
+      this.requested = false;
+    }
+  }
+
   // Switches the mode; entering asks the browser for the screen (which needs a gesture; without
   // one the full-screen layout fills the page's viewport instead).
   set(on) {
     this.on = !!on;
-    const root = document.documentElement;
+    this.claimed = true;
     if (this.on && !element()) {
-      const request = root.requestFullscreen || root.webkitRequestFullscreen;
-      if (request && document.fullscreenEnabled !== false) {
-        try {
-          const p = request.call(root, { navigationUI: 'hide' });
-          this.requested = true;
-          if (p && p.catch) p.catch(() => (this.requested = false));
-        } catch {
-          this.requested = false;
-        }
-      }
+      this.request();
     } else if (!this.on && element()) {
       this.requested = false;
       const exit = document.exitFullscreen || document.webkitExitFullscreen;

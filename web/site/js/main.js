@@ -326,6 +326,14 @@ async function start() {
   // The first gesture anywhere on the page may start the sound.
   for (const type of ['pointerdown', 'pointerup', 'touchend', 'keydown', 'click'])
     window.addEventListener(type, () => soundOutput !== 1 && sounds.unlock(), { capture: true, passive: true });
+  // ... and take the whole screen when the stored display mode is full screen (not on the keys
+  // that switch the mode or leave it).
+  const claim = (e) => {
+    if (e.type === 'keydown' && /^(F\d+|Escape)$/.test(e.code)) return;
+    display.claimScreen();
+  };
+  window.addEventListener('pointerup', claim, { capture: true, passive: true });
+  window.addEventListener('keydown', claim, { capture: true, passive: true });
 
   const first = await relayout();
   if (first && first.error) throw new Error(first.error);
