@@ -94,6 +94,9 @@ export class Input {
     canvas.addEventListener('lostpointercapture', (e) => this.pointerUp(e));
     canvas.addEventListener('pointermove', (e) => this.pointerMove(e));
     canvas.addEventListener('contextmenu', (e) => {
+      // A see-through pixel is the page's, as the desktop's is the desktop's.
+      const { x, y } = this.canvasPoint(e);
+      if (this.r.seeThrough(x, y)) return;
       e.preventDefault();
       if (this.longPress && this.longPress.opened) return;
       this.cancelLongPress();

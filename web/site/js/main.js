@@ -189,9 +189,16 @@ async function start() {
   }
 
   // Lays the current skin out for the display mode; the game itself is not touched.
+  // Lay-outs run one after the other; one that fails (a picture the browser cannot decode)
+  // rejects its own promise and leaves the next one to run.
   let layoutRun = Promise.resolve();
+  function serial(job) {
+    const run = layoutRun.then(job);
+    layoutRun = run.catch(() => {});
+    return run;
+  }
   function relayout() {
-    layoutRun = layoutRun.then(async () => {
+    return serial(async () => {
       const { w, h } = viewport();
       const result = await skin.layout.apply(skin.ini, fullscreen, w, h);
       if (result.error) return result;
@@ -207,7 +214,6 @@ async function start() {
       renderer.draw();
       return result;
     });
-    return layoutRun;
   }
 
   // --- the display mode ------------------------------------------------------------------
@@ -228,9 +234,11 @@ async function start() {
       if (fullscreen) relayout();
       else {
         applyScale();
-        layoutRun = layoutRun.then(async () => {
-          if ((renderer.scale.game > 1 || renderer.scale.client > 1) && (await skin.layout.loadPartners()))
-            renderer.dropScaled(), renderer.invalidateAll();
+        serial(async () => {
+          if ((renderer.scale.game > 1 || renderer.scale.client > 1) && (await skin.layout.loadPartners())) {
+            renderer.dropScaled();
+            renderer.invalidateAll();
+          }
           renderer.draw();
         });
       }
