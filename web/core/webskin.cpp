@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/skinchecks.h"
 #include "skin/skinproblems.h"
 #include "skin/skinreader.h"
 #include "web/core/jsontext.h"
@@ -94,6 +95,7 @@ SkinLayout layOutSkin(std::string_view iniText, bool fullscreen, int screenWidth
     out.logoFile = s.logoFile;
     out.logoPosition = s.logoPosition.value;
     Layout(s, out).run(fullscreen, screenWidth, screenHeight);
+    skin::checkDescription(s, [&out](const std::string& line) { out.checkerProblems.push_back(line); }, {});
     return out;
 }
 
@@ -121,7 +123,9 @@ std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWi
     j.key("boxProblems").beginArray();
     for (const std::string& line : l.boxProblems) j.value(line);
     j.endArray();
-    j.key("checkerProblems").beginArray().endArray();
+    j.key("checkerProblems").beginArray();
+    for (const std::string& line : l.checkerProblems) j.value(line);
+    j.endArray();
     j.endObject();
     return j.text();
 }

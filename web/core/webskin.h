@@ -33,12 +33,13 @@ struct SkinLayout {
     std::vector<PlacedImage> images;  // one per slot, in slot order
     // The set-up's error box, in its words and order, without the pictures' problems.
     std::vector<std::string> boxProblems;
+    // The skin checker's lines for the description's problems, without the pictures'.
+    std::vector<std::string> checkerProblems;
 };
 
 SkinLayout layOutSkin(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight);
 
-// The layout as JSON, the shape engine.js's readSkin returns (without checkerProblems, which
-// are added from checkerProblems below).
+// The layout as JSON, the shape engine.js's readSkin returns.
 std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight);
 
 }  // namespace zn::web

@@ -39,6 +39,8 @@ for src in "${sources[@]}"; do
   objects+=("$obj")
 done
 mkdir -p "$(dirname "$out")"
+# The skin description is a value of some 100 KB that the reader builds on the stack: 1 MB of
+# stack rather than the linker's 64 KB.
 "$cxx" --target=wasm32-wasi -mexec-model=reactor -Os -fno-exceptions -fno-rtti \
-  -Wl,--gc-sections -Wl,--strip-all -o "$out.tmp" "${objects[@]}"
+  -Wl,-z,stack-size=1048576 -Wl,--gc-sections -Wl,--strip-all -o "$out.tmp" "${objects[@]}"
 mv "$out.tmp" "$out"

@@ -1,6 +1,7 @@
 // The page's skin layout is the desktop's: the same Config.ini text laid out by Gfx_Init on an
 // in-memory window and by the web bridge gives the same window, the same rectangles and the
-// same error box (the pictures are the page's business and none is found here).
+// same error box, and the skin checker lists the same problems (the pictures are the page's
+// business: none is found here, and the checker's lines about them are left out).
 #include "web/core/webskin.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,10 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 #include "tests/display/faketarget.h"
+#include "tools/skincheck/skincheck.h"
 
 namespace zn::web {
 namespace {
@@ -38,6 +41,10 @@ const Case kCases[] = {
     {"centred with offsets", "[Common]\nGameWidth=300\nGameHeight=200\n[Fullscreen]\nGameOffsetX=Center\n"
                              "GameOffsetY=25\nBgColor=255\n[Image5]\nLeft=10\nTop=10\nWidth=5\nHeight=5\n"},
     {"more problems than the box shows", manyProblems()},
+    {"what only the checker lists",
+     "[Fullscreen]\nBackdropStretch=2\nLogoPosition=7\nGameOffsetY=middle\n[Image4]\nLeft=abc\nTop=0\n"
+     "Width=50\nHeight=50\n[Image6]\nLeft=10\nTop=10\nWidth=50\nHeight=50\n[Image8]\nLeft=600\nTop=700\n"
+     "Width=200\nHeight=100\n"},
 };
 
 class WebSkinTest : public ::testing::TestWithParam<bool> {};
@@ -60,6 +67,9 @@ TEST_P(WebSkinTest, LaysTheSkinOutAsGfxInit) {
         desktop.screenH = 777;
         ASSERT_TRUE(test::Gfx_Init(desktop, fullscreen));
         QDir::setCurrent(previous);
+        std::vector<std::string> checker;
+        for (const QString& line : skincheck::checkSkin(tmp.path() + "/Config.ini"))
+            if (!line.contains(QLatin1String(": picture '"))) checker.push_back(line.toStdString());
 
         const SkinLayout web = layOutSkin(c.ini, fullscreen, desktop.screenW, desktop.screenH);
         ASSERT_EQ(web.error, "");
@@ -86,6 +96,8 @@ TEST_P(WebSkinTest, LaysTheSkinOutAsGfxInit) {
         std::string box;
         for (const std::string& line : web.boxProblems) box += (box.empty() ? "" : "\n") + line;
         EXPECT_EQ(box, desktop.errors.join(QLatin1Char(10)).toStdString());
+        EXPECT_FALSE(checker.empty()) << "every case leaves figures without pictures";
+        EXPECT_EQ(web.checkerProblems, checker);
     }
 }
 
