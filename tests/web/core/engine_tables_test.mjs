@@ -1,9 +1,11 @@
 // zn.wasm answers as the same C++ built natively: the skin read from each Config.ini in both
-// display modes, the settings and the key table (webcore_dump prints the native answers).
+// display modes, the settings and the key table (webcore_dump prints the native answers); the
+// WASI shim answers the module's imports.
 //   node engine_tables_test.mjs ZN_WASM WEBCORE_DUMP CONFIG.INI...
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { loadEngine } from '../../../web/site/js/engine.js';
+import { createWasi } from '../../../web/site/js/wasi.js';
 
 const [wasmPath, dump, ...inis] = process.argv.slice(2);
 if (!wasmPath || !dump || inis.length === 0) {
@@ -37,6 +39,12 @@ for (const ini of inis) {
     same(`${ini} fullscreen=${fullscreen} ${w}x${h}`, got, native('skin', ini, fullscreen ? '1' : '0', String(w), String(h)));
   }
 }
+// The shim answers exactly what the module imports: nothing missing, nothing dead.
+const imported = WebAssembly.Module.imports(new WebAssembly.Module(readFileSync(wasmPath)))
+  .map((i) => `${i.module}.${i.name}`).sort();
+const answered = Object.entries(createWasi().imports)
+  .flatMap(([module, calls]) => Object.keys(calls).map((name) => `${module}.${name}`)).sort();
+same('WASI imports', answered, imported);
 same('settings', engine.settings(), native('settings'));
 same('key table', engine.keyTable(), native('keys'));
 process.exit(failed ? 1 : 0);
