@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# bench/run.sh [-m SOAK_MINUTES] [-p PLAY_SECONDS] [-r REPEATS] [BUILD_DIR]
+# bench/run.sh [-m SOAK_MINUTES] [-p PLAY_SECONDS] [-r REPEATS] [-w] [BUILD_DIR]
 #
 # Measures the running simulator side by side with a minimal Qt 6 Widgets program, in one
 # private Xvfb of 1920x1080, and prints a Markdown table with the date and the machine:
@@ -14,7 +14,11 @@
 #   - the largest area flushed to the screen during play, from Qt's painting log;
 #   - start-up to the mapped window and resident memory, against zn-minimal-qt;
 #   - memory after the soak (SOAK_MINUTES of windowed play, default 10);
-#   - sound latency from the mixer's settings; the engine's tick alone (Google Benchmark).
+#   - sound latency from the mixer's settings; the engine's tick alone (Google Benchmark);
+#   - the web edition, when BUILD_DIR has it (-DZN_BUILD_WEB=ON): its code's size, its first
+#     drawn device against a bare page drawing the same pictures, a tick's main-thread time,
+#     the longest task while playing, key press to changed pixels (bench/web/measure.mjs, in
+#     Debian's headless Chromium). -w measures the web edition alone (a minute once built).
 # Play is the game driven by xdotool: power, select, start, then the joystick held in
 # turn in random directions, start pressed now and then (a new game after game over).
 # Not part of CI: it runs for SOAK_MINUTES + about 8 minutes. Installs what it needs beyond the
@@ -25,12 +29,14 @@ set -u
 soak_min=10
 play_s=60
 repeats=5
-while getopts "m:p:r:h" opt; do
+web_only=0
+while getopts "m:p:r:wh" opt; do
     case $opt in
         m) soak_min=$OPTARG ;;
         p) play_s=$OPTARG ;;
         r) repeats=$OPTARG ;;
-        *) sed -n '2,16p' "$0"; exit 2 ;;
+        w) web_only=1 ;;
+        *) sed -n '2,20p' "$0"; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -41,6 +47,35 @@ probe=$build/bench/zn-map-probe
 minimal=$build/bench/zn-minimal-qt
 
 fail() { echo "run.sh: $*" >&2; exit 1; }
+
+# The web edition's rows (bench/web/measure.mjs), or one row saying why there are none. Node,
+# npm and Chromium from Debian where missing (a Node that brings its own npm is kept), and
+# the pinned playwright-core of the web tests.
+web_rows() {
+    if [ ! -f "$build/web/index.html" ]; then
+        echo "| Web edition | not built: configure $build with -DZN_BUILD_WEB=ON | - | - |"
+        return
+    fi
+    local pkgs=(chromium)
+    command -v node >/dev/null || pkgs+=(nodejs)
+    command -v npm >/dev/null || pkgs+=(npm)
+    "$here/../tools/install-packages.sh" "${pkgs[@]}" >&2 || fail "could not install the web edition's browser"
+    [ -d "$here/../tests/web/node_modules/playwright-core" ] ||
+        npm ci --prefix "$here/../tests/web" --no-audit --no-fund >&2 || fail "npm ci could not install playwright-core"
+    node "$here/web/measure.mjs" "$build/web" "$repeats" 20 || fail "the web edition's measurement failed"
+}
+web_table() {
+    cat <<EOF
+### Web edition: $(date -u '+%Y-%m-%d %H:%M UTC')
+
+Debian's Chromium $(chromium --version 2>/dev/null | awk '{print $2}'), headless, no GPU, driven by playwright-core; the site served
+from $build/web by a local server with cross-origin isolation (microsecond timers). Median of $repeats cold loads.
+
+| Measure | Result | Target | Met |
+|---|---|---|---|
+$(web_rows)
+EOF
+}
 "$here/../tools/install-packages.sh" valgrind libbenchmark-dev xvfb xdotool >&2 ||
     fail "could not install the benchmark's tools"
 # A new build folder gets the simulator and the benchmarks only; an existing one keeps its tests.
@@ -49,6 +84,10 @@ tests_off=()
 cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_BENCH=ON \
     "${tests_off[@]}" >&2 || fail "cmake could not configure $build"
 cmake --build "$build" -j2 >&2 || fail "the build failed"
+if [ "$web_only" = 1 ]; then
+    web_table
+    exit 0
+fi
 for t in Xvfb xdotool valgrind callgrind_control awk sort; do
     command -v "$t" >/dev/null || fail "$t is missing"
 done
@@ -338,3 +377,6 @@ full-screen start is measured from a store whose FullscreenMode is 1.
 | Sound latency (one mixing buffer) | $latency ms ($latency_driver) | | ≤ 12 ms | $(ok "${latency:-99} <= 12") |
 | Engine tick alone, no drawing (bench_engine BM_GameTick) | $(cat "$tmp/engine_ns") ns | | recorded | - |
 EOF
+
+echo
+web_table

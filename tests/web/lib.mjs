@@ -62,9 +62,9 @@ const kTypes = {
 };
 
 // Serves dir on 127.0.0.1 at a port the system picks, as any static web server would: the
-// files as they are, '/' as index.html, 404 for anything else. Resolves to {url, close(),
-// requests} (requests: the paths asked for, in order).
-export function serve(dir = siteDir) {
+// files as they are, '/' as index.html, 404 for anything else; headers are added to every
+// answer. Resolves to {url, close(), requests} (requests: the paths asked for, in order).
+export function serve(dir = siteDir, headers = {}) {
   const requests = [];
   const server = http.createServer((req, res) => {
     const urlPath = decodeURIComponent(new URL(req.url, 'http://x').pathname);
@@ -84,6 +84,7 @@ export function serve(dir = siteDir) {
         'content-type': kTypes[path.extname(file).toLowerCase()] || 'application/octet-stream',
         'content-length': st.size,
         'cache-control': 'no-cache',
+        ...headers,
       });
       if (req.method === 'HEAD') res.end();
       else fs.createReadStream(file).pipe(res);
