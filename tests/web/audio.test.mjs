@@ -7,14 +7,14 @@
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import path from 'node:path';
-import test from 'node:test';
+import test, { after } from 'node:test';
 
 import { buildDir, kDeadlineMs, launch, presetStorage, requireSite, serve, until } from './lib.mjs';
 
 const chromium = await requireSite();
 const server = await serve();
 const browser = await launch(chromium);
-test.after(async () => {
+after(async () => {
   await browser.close();
   await server.close();
 });

@@ -2,13 +2,13 @@
 // one starts it again without playing the time away; once the service worker has the site,
 // a reload with the network off plays.
 import assert from 'node:assert/strict';
-import test from 'node:test';
+import test, { after } from 'node:test';
 
 import { defaultKeyCodes, kQuietSettings, launch, openGame, presetStorage, requireSite, serve, until } from './lib.mjs';
 
 const chromium = await requireSite();
 const browser = await launch(chromium);
-test.after(() => browser.close());
+after(() => browser.close());
 
 // Laid into the page: frames(n, ms) resolves once n animation frames and at least ms of real
 // time have passed; setVisibility(state) tells the page what a browser tells a page whose tab

@@ -2,7 +2,7 @@
 // and two fingers at once (CDP touch events), each seen where the player sees it: the canvas's
 // pixels change, and the engine's mode and lit figures follow.
 import assert from 'node:assert/strict';
-import test from 'node:test';
+import test, { after } from 'node:test';
 
 import {
   canvasPixels, canvasPoint, defaultKeyCodes, imageNames, imageRect, kQuietSettings, launch, openGame,
@@ -12,7 +12,7 @@ import {
 const chromium = await requireSite();
 const server = await serve();
 const browser = await launch(chromium);
-test.after(async () => {
+after(async () => {
   await browser.close();
   await server.close();
 });

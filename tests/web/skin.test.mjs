@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import test from 'node:test';
+import test, { after } from 'node:test';
 
 import {
   canvasPixels, defaultKeyCodes, kQuietSettings, launch, openGame, presetStorage, requireSite, serve, siteDir, until,
@@ -15,7 +15,7 @@ const chromium = await requireSite();
 const server = await serve();
 const browser = await launch(chromium);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'zn-web-skins-'));
-test.after(async () => {
+after(async () => {
   await browser.close();
   await server.close();
   fs.rmSync(work, { recursive: true, force: true });
