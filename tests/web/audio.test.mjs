@@ -9,7 +9,7 @@ import { spawnSync } from 'node:child_process';
 import path from 'node:path';
 import test, { after } from 'node:test';
 
-import { buildDir, kDeadlineMs, launch, presetStorage, requireSite, serve, until } from './lib.mjs';
+import { buildDir, kDeadlineMs, launch, presetStorage, requireSite, serve, siteDir, until } from './lib.mjs';
 
 const chromium = await requireSite();
 const server = await serve();
@@ -63,7 +63,7 @@ async function centreOf(cdp, selector) {
 // The power switch's click area in the canvas, as the skin checker reads the site's Config.ini.
 function powerRect() {
   const check = path.join(buildDir, 'zorpy-nibbo-skin-check');
-  const r = spawnSync(check, ['--rect', 'btn_power_top', path.join(buildDir, 'web', 'game', 'Config.ini')], { encoding: 'utf8' });
+  const r = spawnSync(check, ['--rect', 'btn_power_top', path.join(siteDir, 'game', 'Config.ini')], { encoding: 'utf8' });
   assert.equal(r.status, 0, `${check}: ${r.stderr}`);
   const [left, top, width, height] = r.stdout.trim().split(/\s+/).map(Number);
   return { left, top, width, height };
