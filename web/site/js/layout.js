@@ -216,11 +216,12 @@ function namesPicture(fileName) {
   return fileName !== '' && fileName !== 'nil';
 }
 
-// Starts fetching and decoding the pictures of a folder (not their @2x partners) before the
-// skin is read, so the first picture is drawn sooner; the skin set-up finds them under way.
-export function prefetchFolder(files, folder) {
+// Starts fetching and decoding the pictures of a folder before the skin is read, so the first
+// picture is drawn sooner; the skin set-up finds them under way. partners: the @2x partners
+// instead of the pictures.
+export function prefetchFolder(files, folder, { partners = false } = {}) {
   for (const name of files.names())
-    if (name.startsWith(folder) && /\.png$/i.test(name) && !/@2x\.png$/i.test(name) && !files.pictures.has(name))
+    if (name.startsWith(folder) && /\.png$/i.test(name) && partners === /@2x\.png$/i.test(name) && !files.pictures.has(name))
       files.pictures.set(name, files.bytes(name).then((b) => decodePicture(name, b), () => null));
 }
 
@@ -335,10 +336,7 @@ export class SkinLayout {
       pic.hiResTried = true;
       if (!this.files.has(path)) continue;
       jobs.push(
-        this.files.bytes(path).then(
-          (b) => decodePicture(path, b),
-          () => null,
-        ).then((p) => {
+        this.picture(path).then((p) => {
           if (p && p.width === pic.width * 2 && p.height === pic.height * 2) {
             pic.hiRes = p;
             pic.scaled.clear();

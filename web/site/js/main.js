@@ -78,6 +78,9 @@ async function start() {
   // The engine, the file list, Config.ini and the default skin's pictures, side by side.
   const files = serverFiles('game/').then((source) => {
     prefetchFolder(source, 'Graphics/Skin/');
+    // Drawn above 100 % on a sharp screen or a large one: the double-size partners too.
+    if (window.devicePixelRatio > 1 || Math.max(window.innerWidth, window.innerHeight) > 1000)
+      prefetchFolder(source, 'Graphics/Skin/', { partners: true });
     return source;
   });
   const iniText = files.then((source) => source.text('Config.ini'));

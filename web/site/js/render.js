@@ -33,6 +33,7 @@ export class Picture {
     this.height = height;
     this.pixels = pixels; // Uint32Array, premultiplied
     this.hiRes = null; // the double-size partner (a Picture), when the skin has one
+    this.straight = null; // the straight RGBA bytes it was made from, when kept
     this.scaled = new Map(); // scale key -> Picture
     this.id = Picture.next++;
   }
@@ -46,11 +47,14 @@ export class Picture {
       const a = s >>> 24;
       px[i] = a === 255 ? s : a === 0 ? 0 : ((byteMul(s & 0xffffff, a) & 0xffffff) | (a << 24)) >>> 0;
     }
-    return new Picture(width, height, px);
+    const pic = new Picture(width, height, px);
+    pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+    return pic;
   }
 
   // The straight RGBA bytes of the picture (for the browser's smooth scaling).
   straightRGBA() {
+    if (this.straight) return this.straight;
     const out = new Uint8ClampedArray(this.width * this.height * 4);
     for (let i = 0, o = 0; i < this.pixels.length; ++i, o += 4) {
       const p = this.pixels[i];
@@ -143,6 +147,7 @@ function makeCanvas(w, h) {
 // Smoothing leaves half-transparent pixels along an outline: each becomes fully opaque or fully
 // transparent again, so no half-blended rim of the key colour is left around it.
 function hardenEdges(pic) {
+  pic.straight = null;
   const px = pic.pixels;
   for (let i = 0; i < px.length; ++i) {
     const a = px[i] >>> 24;
