@@ -111,6 +111,8 @@ async function start() {
   let fullscreen = store.get('FullscreenMode') === 1;
   let overlays = store.get('CtrlrOverlay') === 1;
   let clientScale = 1; // CSS pixels per client pixel
+  let shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
+  let onResize = null;
   let bindings = [1, 2, 3, 4, 5, 6, 7].map((i) => store.get(`Key${i}`));
 
   // --- the picture ---------------------------------------------------------------------
@@ -136,6 +138,8 @@ async function start() {
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
     if (!manual) gamepads.poll();
+    // A window moved to a screen of another pixel density may bring no resize event.
+    if ((window.devicePixelRatio || 1) !== shownDensity && onResize) onResize();
     for (const i of engine.takeChanged()) syncImage(i);
     const events = engine.takeSounds();
     if (events.length) sounds.play(events);
@@ -164,6 +168,7 @@ async function start() {
 
   function applyScale() {
     const dpr = window.devicePixelRatio || 1;
+    shownDensity = dpr;
     const { w: vw, h: vh } = viewport();
     const s = skin.layout.skin;
     if (!s) return;
@@ -229,7 +234,7 @@ async function start() {
   display.on = fullscreen;
 
   let resizePending = false;
-  const onResize = () => {
+  onResize = () => {
     if (resizePending) return;
     resizePending = true;
     requestAnimationFrame(() => {
