@@ -21,23 +21,33 @@ export function fileUrl(name) {
 // The game folder on the server: the file list written by assemble.sh says what exists, so no
 // request is made for a file that is not there.
 export async function serverFiles(base = 'game/') {
+  // What index.html's first script started to fetch, taken once (then fetched as usual).
+  const early = globalThis.znPrefetch instanceof Map ? globalThis.znPrefetch : new Map();
+  const take = (name) => {
+    const p = early.get(name);
+    early.delete(name);
+    return p;
+  };
+  const bytesOf = async (name) => {
+    const p = take(name);
+    if (p) return p;
+    const r = await fetch(fileUrl(name));
+    if (!r.ok) throw new Error(`${name}: ${r.status}`);
+    return r.arrayBuffer();
+  };
   let names = null;
   try {
-    const r = await fetch('files.json');
-    if (r.ok) names = new Set((await r.json()).filter((n) => n.startsWith(base)).map((n) => n.slice(base.length)));
+    const list = JSON.parse(new TextDecoder().decode(await bytesOf('files.json')));
+    names = new Set(list.filter((n) => n.startsWith(base)).map((n) => n.slice(base.length)));
   } catch {
     names = null;
   }
   return {
     pictures: new Map(), // path -> Promise of its decoded picture (see SkinLayout.picture)
-    names: () => (names ? [...names] : []),
+    decoded: new Map(), // path -> its decoded picture (null: undecodable, undefined: no file)
     has: (path) => (names ? names.has(path) : true),
-    async bytes(path) {
-      const r = await fetch(fileUrl(base + path));
-      if (!r.ok) throw new Error(`${path}: ${r.status}`);
-      return r.arrayBuffer();
-    },
-    text: async (path) => new TextDecoder('latin1').decode(await (await fetch(fileUrl(base + path))).arrayBuffer()),
+    bytes: (path) => bytesOf(base + path),
+    text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
   };
 }
 
@@ -49,7 +59,7 @@ export function blobFiles(map) {
   const find = (path) => (map.has(path) ? path : lower.get(path.toLowerCase()));
   return {
     pictures: new Map(),
-    names: () => [...map.keys()],
+    decoded: new Map(),
     has: (path) => find(path) !== undefined,
     async bytes(path) {
       const name = find(path);
@@ -216,15 +226,6 @@ function namesPicture(fileName) {
   return fileName !== '' && fileName !== 'nil';
 }
 
-// Starts fetching and decoding the pictures of a folder before the skin is read, so the first
-// picture is drawn sooner; the skin set-up finds them under way. partners: the @2x partners
-// instead of the pictures.
-export function prefetchFolder(files, folder, { partners = false } = {}) {
-  for (const name of files.names())
-    if (name.startsWith(folder) && /\.png$/i.test(name) && partners === /@2x\.png$/i.test(name) && !files.pictures.has(name))
-      files.pictures.set(name, files.bytes(name).then((b) => decodePicture(name, b), () => null));
-}
-
 // --- the skin set-up ------------------------------------------------------------------------
 
 export class SkinLayout {
@@ -238,19 +239,26 @@ export class SkinLayout {
     this.ids = new Map();
     for (let i = 0; i < engine.imageCount; ++i) this.ids.set(engine.imageName(i), i);
     this.skin = null;
+    this.generation = 0;
   }
 
   id(name) {
     return this.ids.get(name);
   }
 
+  // The decoded picture of a file: null when it cannot be decoded, undefined when there is no
+  // such file. Each file is decoded once per source.
   picture(path) {
     if (!this.pictures.has(path)) {
+      const load = this.files.has(path)
+        ? this.files.bytes(path).then((b) => decodePicture(path, b), () => null)
+        : Promise.resolve(undefined);
       this.pictures.set(
         path,
-        this.files.has(path)
-          ? this.files.bytes(path).then((b) => decodePicture(path, b), () => null)
-          : Promise.resolve(undefined), // no such file
+        load.then((pic) => {
+          this.files.decoded.set(path, pic);
+          return pic;
+        }),
       );
     }
     return this.pictures.get(path);
@@ -258,23 +266,29 @@ export class SkinLayout {
 
   // Reads iniText for the display mode and the screen (CSS pixels) and applies it. Returns the
   // engine's skin description; on a fatal error (its `error`) nothing has been changed.
-  async apply(iniText, fullscreen, screenWidth, screenHeight) {
+  //
+  // The pictures of the images shown now (urgent(id) true), the backdrop and the logo are
+  // waited for; the others are given to their images once they are all decoded, when late()
+  // is called and the description's `rest` promise resolves, so the device is drawn before
+  // every figure's picture is ready. A later apply supersedes the rest of an earlier one.
+  async apply(iniText, fullscreen, screenWidth, screenHeight, urgent = () => true, late = () => {}) {
     const skin = this.engine.readSkin(iniText, { fullscreen, screenWidth, screenHeight });
     if (skin.error) return skin;
     const r = this.r;
     const skinDir = folderPath(skin.skinDir);
     const backdropDir = folderPath(skin.backdropDir);
 
-    // Every picture at once, then applied in the desktop's order.
+    const generation = ++this.generation;
     const wanted = new Map();
     for (const im of skin.images) if (namesPicture(im.fileName)) wanted.set(im.id, skinDir + im.fileName);
-    const loads = new Map();
-    for (const path of wanted.values()) loads.set(path, this.picture(path));
     const backdropPath = fullscreen && namesPicture(skin.backdropFile) ? backdropDir + skin.backdropFile : null;
     const logoPath = fullscreen && namesPicture(skin.logoFile) ? backdropDir + skin.logoFile : null;
-    for (const p of [backdropPath, logoPath]) if (p) loads.set(p, this.picture(p));
+    const first = new Set([backdropPath, logoPath].filter(Boolean));
+    for (const [id, path] of wanted) if (urgent(id)) first.add(path);
     const got = new Map();
-    await Promise.all([...loads].map(async ([p, l]) => got.set(p, await l)));
+    await Promise.all([...first].map(async (p) => got.set(p, await this.picture(p))));
+    for (const path of wanted.values())
+      if (!got.has(path) && this.files.decoded.has(path)) got.set(path, this.files.decoded.get(path));
 
     const backdrop = this.id('im_backdrop'), logo = this.id('im_backdrop_logo');
     if (fullscreen) {
@@ -307,15 +321,27 @@ export class SkinLayout {
         else r.setRect(logo, old.x, old.y, l.width, l.height); // any other corner: where it was
       }
     }
+    const give = (id, path) => {
+      const pic = got.get(path);
+      r.setOwnPicture(id, pic || placeholderPicture());
+      if (pic) this.partners.set(pic, hiResPartnerPath(path));
+    };
+    const waiting = [];
     for (const im of skin.images) {
       const path = wanted.get(im.id);
       if (path !== undefined) {
-        const pic = got.get(path);
-        r.setOwnPicture(im.id, pic || placeholderPicture());
-        if (pic) this.partners.set(pic, hiResPartnerPath(path));
+        if (got.has(path)) give(im.id, path);
+        else waiting.push([im.id, path]);
       }
       r.setRect(im.id, im.left, im.top, im.width, im.height);
     }
+    skin.rest = Promise.all(
+      [...new Set(waiting.map(([, path]) => path))].map(async (path) => got.set(path, await this.picture(path))),
+    ).then(() => {
+      if (generation !== this.generation || waiting.length === 0) return;
+      for (const [id, path] of waiting) give(id, path);
+      late();
+    });
 
     // The game menu (button and panel) is gamemenu.js's, drawn over the canvas in full screen;
     // its images stay empty here.

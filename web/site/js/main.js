@@ -8,16 +8,15 @@
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
 import { Renderer } from './render.js';
-import { SkinLayout, serverFiles, blobFiles, prefetchFolder } from './layout.js';
+import { SkinLayout, serverFiles, blobFiles } from './layout.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';
 import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
-import { openPopupMenu, menuShortcut } from './menu.js';
 import { showSplash } from './dialogs.js';
-import { attachGameMenu } from './gamemenu.js';
-import { attachSkinDrop } from './skindrop.js';
+// The menus and the skin loader (menu.js, gamemenu.js, skindrop.js) are imported once the
+// device is drawn: they are not needed for the first picture.
 
 const params = new URLSearchParams(location.search);
 
@@ -75,14 +74,9 @@ function fitted(cw, ch, area, keepClear) {
 
 async function start() {
   const canvas = document.getElementById('device');
-  // The engine, the file list, Config.ini and the default skin's pictures, side by side.
-  const files = serverFiles('game/').then((source) => {
-    prefetchFolder(source, 'Graphics/Skin/');
-    // Drawn above 100 % on a sharp screen or a large one: the double-size partners too.
-    if (window.devicePixelRatio > 1 || Math.max(window.innerWidth, window.innerHeight) > 1000)
-      prefetchFolder(source, 'Graphics/Skin/', { partners: true });
-    return source;
-  });
+  // The engine, the file list and Config.ini side by side (index.html started fetching them and
+  // the default skin's pictures already).
+  const files = serverFiles('game/');
   const iniText = files.then((source) => source.text('Config.ini'));
   const engine = await loadEngine('zn.wasm');
   performance.mark('zn-engine-loaded');
@@ -102,8 +96,7 @@ async function start() {
   const defaultIni = await iniText;
   let skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
 
-  const sounds = new Sounds();
-  sounds.load('game/');
+  const sounds = new Sounds(); // loaded once the device is drawn
   let soundOutput = -1; // 0 Web Audio, 1 (no sound); none chosen yet
 
   const manual = params.get('clock') === 'manual';
@@ -113,6 +106,7 @@ async function start() {
   let clientScale = 1; // CSS pixels per client pixel
   let shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
   let onResize = null;
+  let menus = null; // menu.js, once imported
   let bindings = [1, 2, 3, 4, 5, 6, 7].map((i) => store.get(`Key${i}`));
 
   // --- the picture ---------------------------------------------------------------------
@@ -205,20 +199,36 @@ async function start() {
     layoutRun = run.catch(() => {});
     return run;
   }
+  // The double-size partners of the pictures in use, when drawn above 100 %.
+  async function sharpen() {
+    if (renderer.scale.game > 1 || renderer.scale.client > 1) {
+      if (await skin.layout.loadPartners()) {
+        renderer.dropScaled();
+        renderer.invalidateAll();
+      }
+    }
+  }
+
+  // Images the device shows now: their pictures are waited for before the first drawing.
+  const urgent = (i) => alwaysShown.has(i) || pageOwned.has(i) || engine.visible(i);
+  // The other pictures came: every image takes the picture it shows again.
+  const late = () => {
+    for (let i = 0; i < engine.imageCount; ++i) syncImage(i);
+    serial(async () => {
+      await sharpen();
+      renderer.draw();
+    });
+  };
+
   function relayout() {
     return serial(async () => {
       const { w, h } = viewport();
-      const result = await skin.layout.apply(skin.ini, fullscreen, w, h);
+      const result = await skin.layout.apply(skin.ini, fullscreen, w, h, urgent, late);
       if (result.error) return result;
       syncPageImages();
       for (let i = 0; i < engine.imageCount; ++i) syncImage(i);
       applyScale();
-      if (renderer.scale.game > 1 || renderer.scale.client > 1) {
-        if (await skin.layout.loadPartners()) {
-          renderer.dropScaled();
-          renderer.invalidateAll();
-        }
-      }
+      await sharpen();
       renderer.draw();
       return result;
     });
@@ -243,10 +253,7 @@ async function start() {
       else {
         applyScale();
         serial(async () => {
-          if ((renderer.scale.game > 1 || renderer.scale.client > 1) && (await skin.layout.loadPartners())) {
-            renderer.dropScaled();
-            renderer.invalidateAll();
-          }
+          await sharpen();
           renderer.draw();
         });
       }
@@ -318,7 +325,7 @@ async function start() {
     press,
     release,
     shortcut: (e) => {
-      if (menuShortcut(host, e)) return true;
+      if (menus && menus.menuShortcut(host, e)) return true;
       if (e.code === 'F12' && !blocked()) {
         if (!e.repeat) {
           store.set('FullscreenMode', fullscreen ? 0 : 1);
@@ -328,7 +335,7 @@ async function start() {
       }
       return false;
     },
-    popup: (x, y) => openPopupMenu(host, x, y),
+    popup: (x, y) => menus && menus.openPopupMenu(host, x, y),
     gesture: () => {
       if (soundOutput !== 1) sounds.unlock();
     },
@@ -355,9 +362,17 @@ async function start() {
   if (first && first.error) throw new Error(first.error);
   performance.mark('zn-first-draw');
   document.body.classList.add('zn-ready');
+  sounds.load('game/');
+  // Ready for play once every picture of the skin is in (and drawn, when it shows).
+  const complete = first.rest.then(() => layoutRun);
 
-  attachGameMenu(host);
-  attachSkinDrop(host);
+  const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js')]).then(
+    ([menu, gameMenu, skinDrop]) => {
+      menus = menu;
+      gameMenu.attachGameMenu(host);
+      skinDrop.attachSkinDrop(host);
+    },
+  );
   Object.assign(window.zn, {
     engine,
     host,
@@ -369,6 +384,7 @@ async function start() {
   clock.start();
   update();
   showSplash(host);
+  await Promise.all([complete, ui]);
   return window.zn;
 }
 

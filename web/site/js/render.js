@@ -68,6 +68,33 @@ export class Picture {
     return out;
   }
 
+  // The picture's rows as runs of pixels of one kind: [start, length, kind] triples, kind 0 fully
+  // transparent (nothing to draw), 1 opaque (copied), 2 partly transparent (blended); first[y]
+  // is the index of row y's first triple. Made once, when the picture is first drawn.
+  runs() {
+    if (this.rowRuns) return this.rowRuns;
+    const { width: w, height: h, pixels: px } = this;
+    const triples = [];
+    const first = new Int32Array(h + 1);
+    const kindOf = (p) => {
+      const a = p >>> 24;
+      return a === 0 ? 0 : a === 255 ? 1 : 2;
+    };
+    for (let y = 0; y < h; ++y) {
+      first[y] = triples.length / 3;
+      let x = 0;
+      while (x < w) {
+        const kind = kindOf(px[y * w + x]);
+        const start = x;
+        while (x < w && kindOf(px[y * w + x]) === kind) ++x;
+        triples.push(start, x - start, kind);
+      }
+    }
+    first[h] = triples.length / 3;
+    this.rowRuns = { first, triples: Int32Array.from(triples) };
+    return this.rowRuns;
+  }
+
   holdsOpaque(colour) {
     return this.pixels.indexOf(colour) >= 0;
   }
@@ -463,22 +490,29 @@ export class Renderer {
     return scaleSmooth(pic, w, h);
   }
 
-  // Blends the top-left w x h of pic at (x, y), inside clip.
+  // Blends the top-left w x h of pic at (x, y), inside clip: opaque runs of a row are copied,
+  // transparent ones skipped, the others blended pixel by pixel.
   blit(pic, x, y, w, h, clip) {
     const a = intersect({ x, y, w, h }, clip);
     if (!a) return;
     const fb = this.fb, W = this.width, src = pic.pixels, PW = pic.width;
+    const { first, triples } = pic.runs();
+    const from = a.x - x, to = from + a.w; // the columns of the picture drawn
     for (let row = a.y; row < a.y + a.h; ++row) {
-      let si = (row - y) * PW + (a.x - x);
-      let di = row * W + a.x;
-      const end = di + a.w;
-      for (; di < end; ++di, ++si) {
-        const s = src[si];
-        const sa = s >>> 24;
-        if (sa === 255) {
-          fb[di] = s;
-        } else if (sa !== 0) {
-          fb[di] = (s + byteMul(fb[di], 255 - sa)) >>> 0;
+      const py = row - y;
+      const line = py * PW, out = row * W + x;
+      for (let t = first[py] * 3, e = first[py + 1] * 3; t < e; t += 3) {
+        const kind = triples[t + 2];
+        if (kind === 0) continue;
+        const s0 = Math.max(triples[t], from), s1 = Math.min(triples[t] + triples[t + 1], to);
+        if (s0 >= s1) continue;
+        if (kind === 1) {
+          fb.set(src.subarray(line + s0, line + s1), out + s0);
+          continue;
+        }
+        for (let c = s0; c < s1; ++c) {
+          const s = src[line + c];
+          fb[out + c] = (s + byteMul(fb[out + c], 255 - (s >>> 24))) >>> 0;
         }
       }
     }
