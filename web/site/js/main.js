@@ -385,6 +385,10 @@ async function start() {
   update();
   showSplash(host);
   await Promise.all([complete, ui]);
+  // The offline copy of the site, fetched once the page has what it needs (its fetches would
+  // otherwise compete with the first picture's).
+  if ('serviceWorker' in navigator && location.protocol !== 'file:')
+    navigator.serviceWorker.register('sw.js').catch(() => {});
   return window.zn;
 }
 
