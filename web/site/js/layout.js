@@ -138,12 +138,16 @@ export async function decodePng(buffer) {
         const up = y > 0 ? lines[u + x] : 0;
         lines[o + x] = raw[s0 + x] + ((a + up) >> 1);
       }
+    } else if (f === 4 && y === 0) {
+      // No line above: the predictor is the left neighbour.
+      for (let x = 0; x < stride; ++x) lines[o + x] = raw[s0 + x] + (x >= bpp ? lines[o + x - bpp] : 0);
     } else if (f === 4) {
-      for (let x = 0; x < stride; ++x) {
-        const a = x >= bpp ? lines[o + x - bpp] : 0;
-        const up = y > 0 ? lines[u + x] : 0;
-        const c = y > 0 && x >= bpp ? lines[u + x - bpp] : 0;
-        const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
+      for (let x = 0; x < bpp; ++x) lines[o + x] = raw[s0 + x] + lines[u + x];
+      for (let x = bpp; x < stride; ++x) {
+        const a = lines[o + x - bpp], up = lines[u + x], c = lines[u + x - bpp];
+        const pa = up > c ? up - c : c - up; // |p - a| with p = a + up - c
+        const pb = a > c ? a - c : c - a;
+        const pc = a + up - c - c > 0 ? a + up - 2 * c : 2 * c - a - up;
         lines[o + x] = raw[s0 + x] + (pa <= pb && pa <= pc ? a : pb <= pc ? up : c);
       }
     } else {

@@ -45,7 +45,16 @@ export class Picture {
     for (let i = 0; i < px.length; ++i) {
       const s = src[i];
       const a = s >>> 24;
-      px[i] = a === 255 ? s : a === 0 ? 0 : ((byteMul(s & 0xffffff, a) & 0xffffff) | (a << 24)) >>> 0;
+      if (a === 255) {
+        px[i] = s;
+      } else if (a !== 0) {
+        const rb = (s & 0xff00ff) * a, g = (s & 0xff00) * a;
+        px[i] =
+          ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
+            ((((g >>> 8) + ((g >>> 16) & 0xff) + 0x80) & 0xff00)) |
+            (a << 24)) >>>
+          0;
+      }
     }
     const pic = new Picture(width, height, px);
     pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
@@ -76,17 +85,18 @@ export class Picture {
     const { width: w, height: h, pixels: px } = this;
     const triples = [];
     const first = new Int32Array(h + 1);
-    const kindOf = (p) => {
-      const a = p >>> 24;
-      return a === 0 ? 0 : a === 255 ? 1 : 2;
-    };
     for (let y = 0; y < h; ++y) {
       first[y] = triples.length / 3;
+      const line = y * w;
       let x = 0;
       while (x < w) {
-        const kind = kindOf(px[y * w + x]);
+        const a = px[line + x] >>> 24;
+        const kind = a === 0 ? 0 : a === 255 ? 1 : 2;
         const start = x;
-        while (x < w && kindOf(px[y * w + x]) === kind) ++x;
+        if (kind === 0) while (x < w && px[line + x] >>> 24 === 0) ++x;
+        else if (kind === 1) while (x < w && px[line + x] >>> 24 === 255) ++x;
+        else
+          while (x < w && ((px[line + x] >>> 24) - 1) >>> 0 < 254) ++x; // alpha 1..254
         triples.push(start, x - start, kind);
       }
     }
