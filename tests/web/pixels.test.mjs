@@ -3,7 +3,9 @@
 // (desktop_shots.sh) in four states; the page is brought to each state with its own keys on
 // the manual clock. Where the desktop window is see-through (its shape, from the key colour)
 // the canvas must be fully transparent; everywhere else opaque, each channel within 2 levels
-// (the rounding where pictures are alpha-blended).
+// (the rounding where pictures are alpha-blended). The same holds on the screen: the page's
+// own screenshot of the canvas shows the desktop's opaque pixels (no resampling of a canvas
+// placed between two pixels).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -53,8 +55,9 @@ function readPng(file) {
 }
 
 // Differences of the canvas from the desktop: {transparency, colour, worst} counts and the
-// largest channel difference among opaque pixels.
-function compare(desk, canvas) {
+// largest channel difference among opaque pixels. onScreen: the canvas as the page shows it,
+// where only the desktop's opaque pixels count (the page shows through the others).
+function compare(desk, canvas, onScreen = false) {
   let transparency = 0;
   let colour = 0;
   let worst = 0;
@@ -62,6 +65,7 @@ function compare(desk, canvas) {
   for (let i = 0; i < desk.data.length; i += 4) {
     const see = desk.data[i + 3] === 0;
     const a = canvas.data[i + 3];
+    if (onScreen && see) continue;
     if (see ? a !== 0 : a !== 255) {
       ++transparency;
       first ||= `alpha ${a} at ${(i / 4) % desk.width},${Math.floor(i / 4 / desk.width)} (desktop ${see ? 'see-through' : 'opaque'})`;
@@ -96,13 +100,13 @@ test('the canvas at zoom 100 shows the desktop window\'s pixels', async (t) => {
   await presetStorage(context, kQuietSettings);
   const { page, log } = await openGame(context, server.url, 'zoom=100&clock=manual&seed=1');
   const keys = await defaultKeyCodes(page);
-  const box = await page.evaluate(() => {
+  const size = await page.evaluate(() => {
     const c = window.zn.host.canvas;
     const r = c.getBoundingClientRect();
     return { dpr: window.devicePixelRatio, width: c.width, height: c.height, cssWidth: r.width, cssHeight: r.height };
   });
-  assert.equal(box.dpr, 1);
-  assert.deepEqual([box.cssWidth, box.cssHeight], [box.width, box.height], 'one canvas pixel per CSS pixel');
+  assert.equal(size.dpr, 1);
+  assert.deepEqual([size.cssWidth, size.cssHeight], [size.width, size.height], 'one canvas pixel per CSS pixel');
 
   const results = [];
   for (const s of states) {
@@ -112,8 +116,20 @@ test('the canvas at zoom 100 shows the desktop window\'s pixels', async (t) => {
     assert.deepEqual([canvas.width, canvas.height], [desk.width, desk.height], `${s.name}: the canvas is the client area`);
     const r = compare(desk, canvas);
     results.push({ state: s.name, ...r });
-    if (r.transparency || r.colour) {
+    const shown = path.join(shots, `${s.name}.screen.png`);
+    // The canvas's pixels on the screen: its box snapped to whole pixels, as the page paints it.
+    const box = await page.evaluate(() => {
+      const b = window.zn.host.canvas.getBoundingClientRect();
+      return { x: Math.round(b.left), y: Math.round(b.top), width: Math.round(b.width), height: Math.round(b.height) };
+    });
+    await page.screenshot({ path: shown, clip: box });
+    const screen = readPng(shown);
+    assert.deepEqual([screen.width, screen.height], [desk.width, desk.height], `${s.name}: the canvas's size on the screen`);
+    const onScreen = compare(desk, screen, true);
+    results.push({ state: `${s.name} on the screen`, ...onScreen });
+    if (r.transparency || r.colour || onScreen.colour) {
       fs.mkdirSync(failed, { recursive: true });
+      fs.copyFileSync(shown, path.join(failed, `${s.name}.screen.png`));
       fs.copyFileSync(path.join(shots, `${s.name}.png`), path.join(failed, `${s.name}.desktop.png`));
       const url = await page.evaluate(() => window.zn.host.canvas.toDataURL('image/png'));
       fs.writeFileSync(path.join(failed, `${s.name}.canvas.png`), Buffer.from(url.split(',')[1], 'base64'));
