@@ -63,7 +63,7 @@ esac
 
 tools/install-packages.sh "${packages[@]}"
 
-[ "$what" = test ] && npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+if [ "$what" = test ]; then npm ci --prefix tests/web --no-audit --no-fund --loglevel=error; fi
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_TESTS=$tests -DZN_BUILD_BENCH=OFF \
   -DZN_BUILD_WEB=$web
