@@ -104,11 +104,14 @@ class Engine {
   }
 }
 
-// Loads and starts zn.wasm. url may be a URL or string (fetched) or the module's bytes.
+// Loads and starts zn.wasm. url may be a URL or string (fetched), the module's bytes or the
+// compiled module.
 export async function loadEngine(url = 'zn.wasm') {
   const wasi = createWasi();
   let instance;
-  if (url instanceof ArrayBuffer || ArrayBuffer.isView(url)) {
+  if (typeof WebAssembly.Module === 'function' && url instanceof WebAssembly.Module) {
+    instance = await WebAssembly.instantiate(url, wasi.imports);
+  } else if (url instanceof ArrayBuffer || ArrayBuffer.isView(url)) {
     ({ instance } = await WebAssembly.instantiate(url, wasi.imports));
   } else {
     const response = await fetch(url);

@@ -80,9 +80,15 @@ export function placeholderPicture() {
   return new Picture(10, 10, px);
 }
 
-async function inflate(bytes) {
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+// The chunks are written straight into the stream: a Blob's stream would pass them through
+// the browser's blob store first, which costs more than the inflating itself.
+async function inflate(chunks) {
+  const stream = new DecompressionStream('deflate');
+  const writer = stream.writable.getWriter();
+  const out = new Response(stream.readable).arrayBuffer();
+  for (const c of chunks) writer.write(c).catch(() => {});
+  writer.close().catch(() => {});
+  return new Uint8Array(await out);
 }
 
 // Decodes a non-interlaced PNG of 8 bits per channel (grey, grey+alpha, RGB, RGBA, palette of 1
@@ -116,7 +122,7 @@ export async function decodePng(buffer) {
   if (!width || !height || interlace !== 0 || !channels) return null;
   if (type === 3 ? ![1, 2, 4, 8].includes(depth) : depth !== 8) return null;
   if (width * height > 1 << 25) return null;
-  const raw = await inflate(new Blob(idat));
+  const raw = await inflate(idat);
   const bpp = Math.max(1, (channels * depth) >> 3);
   const stride = Math.ceil((width * channels * depth) / 8);
   if (raw.length < (stride + 1) * height) return null;
@@ -184,6 +190,35 @@ export async function decodePng(buffer) {
   return { width, height, rgba };
 }
 
+// A PNG of the kinds decodePng reads, decoded by the browser (on its own threads, and at once
+// rather than after the page's scripts have warmed up), when the result is the file's pixels
+// exactly: every pixel fully opaque or fully transparent. The browser keeps its pixels
+// premultiplied, so a partly transparent one would come back rounded; such a picture, or a
+// browser without ImageDecoder, gives null and the picture is left to decodePng.
+export async function decodeHardEdgedPng(buffer) {
+  const b = new Uint8Array(buffer);
+  // IHDR's bit depth, colour type and interlace method.
+  if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
+  let decoder = null;
+  let image = null;
+  try {
+    decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+    ({ image } = await decoder.decode());
+    const width = image.codedWidth, height = image.codedHeight;
+    const rgba = new Uint8Array(width * height * 4);
+    if (image.allocationSize({ format: 'RGBA' }) !== rgba.length) return null;
+    await image.copyTo(rgba, { format: 'RGBA' });
+    const px = new Uint32Array(rgba.buffer);
+    for (let i = 0; i < px.length; ++i) if (((px[i] >>> 24) + 1) & 0xfe) return null; // alpha 1..254
+    return { width, height, rgba };
+  } catch {
+    return null;
+  } finally {
+    if (image) image.close();
+    if (decoder) decoder.close();
+  }
+}
+
 // A picture from a file's bytes, chosen by the file name's extension as the desktop chooses its
 // decoder; null when it cannot be decoded.
 export async function decodePicture(name, buffer) {
@@ -192,7 +227,7 @@ export async function decodePicture(name, buffer) {
   if (!types[ext]) return null;
   try {
     if (ext === 'png') {
-      const png = await decodePng(buffer);
+      const png = (await decodeHardEdgedPng(buffer)) || (await decodePng(buffer));
       if (png) return Picture.fromStraightRGBA(png.width, png.height, png.rgba);
     }
     const bitmap = await createImageBitmap(new Blob([buffer], { type: types[ext] }), {

@@ -78,7 +78,9 @@ async function start() {
   // the default skin's pictures already).
   const files = serverFiles('game/');
   const iniText = files.then((source) => source.text('Config.ini'));
-  const engine = await loadEngine('zn.wasm');
+  // index.html started compiling zn.wasm as it came in; where it could not, it is loaded here.
+  const early = globalThis.znPrefetch instanceof Map ? globalThis.znPrefetch.get('zn.wasm') : null;
+  const engine = await loadEngine((await Promise.resolve(early).catch(() => null)) || 'zn.wasm');
   performance.mark('zn-engine-loaded');
   const seed = seedParam();
   engine.reset(seed);
@@ -362,6 +364,8 @@ async function start() {
   if (first && first.error) throw new Error(first.error);
   performance.mark('zn-first-draw');
   document.body.classList.add('zn-ready');
+  // Whoever waits for the drawn device hears of it before the rest below starts.
+  await new Promise((r) => setTimeout(r, 0));
   sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => layoutRun);

@@ -83,25 +83,36 @@ export class Picture {
   runs() {
     if (this.rowRuns) return this.rowRuns;
     const { width: w, height: h, pixels: px } = this;
-    const triples = [];
+    let triples = new Int32Array(Math.max(48, h * 6));
+    let n = 0;
     const first = new Int32Array(h + 1);
-    for (let y = 0; y < h; ++y) {
-      first[y] = triples.length / 3;
-      const line = y * w;
-      let x = 0;
-      while (x < w) {
-        const a = px[line + x] >>> 24;
-        const kind = a === 0 ? 0 : a === 255 ? 1 : 2;
-        const start = x;
-        if (kind === 0) while (x < w && px[line + x] >>> 24 === 0) ++x;
-        else if (kind === 1) while (x < w && px[line + x] >>> 24 === 255) ++x;
-        else
-          while (x < w && ((px[line + x] >>> 24) - 1) >>> 0 < 254) ++x; // alpha 1..254
-        triples.push(start, x - start, kind);
+    for (let y = 0, line = 0; y < h; ++y, line += w) {
+      first[y] = n / 3;
+      const end = line + w;
+      let i = line;
+      while (i < end) {
+        const a = px[i] >>> 24;
+        const start = i++;
+        let kind = 2;
+        if (a === 0 || a === 255) {
+          kind = a === 0 ? 0 : 1;
+          while (i < end && px[i] >>> 24 === a) ++i;
+        } else {
+          for (let b = px[i] >>> 24; i < end && b !== 0 && b !== 255; b = px[++i] >>> 24);
+        }
+        if (n + 3 > triples.length) {
+          const more = new Int32Array(triples.length * 2);
+          more.set(triples);
+          triples = more;
+        }
+        triples[n] = start - line;
+        triples[n + 1] = i - start;
+        triples[n + 2] = kind;
+        n += 3;
       }
     }
-    first[h] = triples.length / 3;
-    this.rowRuns = { first, triples: Int32Array.from(triples) };
+    first[h] = n / 3;
+    this.rowRuns = { first, triples: triples.slice(0, n) };
     return this.rowRuns;
   }
 
@@ -460,9 +471,12 @@ export class Renderer {
       this.drawImage(id, im, r);
     }
     if (this.keyed) {
+      // The key colour's pixels found by the array's own search, row by row.
       const key = this.key;
-      for (let y = r.y; y < r.y + r.h; ++y)
-        for (let i = y * W + r.x, e = i + r.w; i < e; ++i) if (fb[i] === key) fb[i] = 0;
+      for (let y = r.y; y < r.y + r.h; ++y) {
+        const row = fb.subarray(y * W + r.x, y * W + r.x + r.w);
+        for (let i = row.indexOf(key); i >= 0; i = row.indexOf(key, i + 1)) row[i] = 0;
+      }
     }
   }
 
