@@ -24,6 +24,44 @@ mkdir -p "$out"
 rm -rf "$out/js" "$out/game" "$out/icons"
 cp -R "$site/." "$out/"
 
+# The page's modules joined into one, js/zn.js, so the browser fetches one file rather than a
+# dozen over its few connections before the device can be drawn. Each module becomes a function
+# whose result is its exports; an import is a look-up of an earlier module's result, a dynamic
+# import the same look-up at the time it runs. The order puts every module after those it
+# imports statically; main.js's dynamic imports come after it, evaluated when main.js waits
+# for the first time, as a browser evaluates them later too.
+modules="wasi engine dialogs store render layout clock audio input gamepad fullscreen main keysdialog menu gamemenu skindrop"
+for m in "$site"/js/*.js; do
+  case " $modules " in *" $(basename "$m" .js) "*) ;; *) echo "assemble.sh: $m is not in the list of modules to join" >&2; exit 1 ;; esac
+done
+{
+  echo "// The page's modules (web/site/js/*.js) joined by assemble.sh."
+  defined=" "
+  for m in $modules; do
+    src="$site/js/$m.js"
+    [ -f "$src" ] || { echo "assemble.sh: $src is missing" >&2; exit 1; }
+    # Only the forms the page uses: one-line named imports, exported declarations.
+    bad=$(grep -nE "^(import|export)[[:space:]{]" "$src" |
+      grep -vE "^[0-9]+:(import \{[^}]*\} from '\./[a-z]+\.js';|export (async function|function|class|const) )" || true)
+    [ -z "$bad" ] || { echo "assemble.sh: $src: cannot join a module with $bad" >&2; exit 1; }
+    for dep in $(sed -nE "s#^import \{[^}]*\} from '\./([a-z]+)\.js';.*#\1#p" "$src"); do
+      case "$defined" in *" $dep "*) ;; *) echo "assemble.sh: $m.js imports $dep.js, which comes later" >&2; exit 1 ;; esac
+    done
+    names=$(sed -nE 's/^export (async function|function|class|const) +([A-Za-z_$][A-Za-z0-9_$]*).*/\2/p' "$src" | paste -sd, -)
+    printf 'const __zn_%s = (() => {\n' "$m"
+    sed -E -e "s#^import \{([^}]*)\} from '\./([a-z]+)\.js';#const {\1} = __zn_\2;#" \
+      -e 's/^export (async function|function|class|const) /\1 /' \
+      -e "s#import\('\./([a-z]+)\.js'\)#Promise.resolve(__zn_\1)#g" "$src"
+    printf 'return { %s };\n})();\n' "$names"
+    defined="$defined$m "
+  done
+} > "$out/js/zn.js.new"
+find "$out/js" -name '*.js' ! -name zn.js.new -delete
+mv "$out/js/zn.js.new" "$out/js/zn.js"
+grep -q '<script type="module" src="js/main.js"></script>' "$out/index.html" ||
+  { echo "assemble.sh: index.html does not load js/main.js as expected" >&2; exit 1; }
+sed -i -e '/<link rel="modulepreload"/d' -e 's#<script type="module" src="js/main.js"></script>#<script type="module" src="js/zn.js"></script>#' "$out/index.html"
+
 # The game folder as the page reads it: everything but programs and build leftovers.
 mkdir -p "$out/game"
 cp "$game/Config.ini" "$out/game/"
@@ -52,7 +90,7 @@ list=$(mktemp)
 trap 'rm -f "$list"' EXIT
 (
   cd "$out"
-  { find "$site" -type f ! -name sw.js -printf '%P\n'; echo zn.wasm; find game icons -type f; } | LC_ALL=C sort -u
+  { find "$site" -type f ! -name sw.js ! -path "$site/js/*" -printf '%P\n'; echo js/zn.js; echo zn.wasm; find game icons -type f; } | LC_ALL=C sort -u
 ) > "$list"
 {
   printf '['
