@@ -196,6 +196,11 @@ export async function decodePng(buffer) {
 // premultiplied, so a partly transparent one would come back rounded; such a picture, or a
 // browser without ImageDecoder, gives null and the picture is left to decodePng.
 export async function decodeHardEdgedPng(buffer) {
+  const rgba = await decodeByBrowser(buffer);
+  return rgba && Picture.hardEdged(rgba.width, rgba.height, rgba.rgba);
+}
+
+async function decodeByBrowser(buffer) {
   const b = new Uint8Array(buffer);
   // IHDR's bit depth, colour type and interlace method.
   if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
@@ -208,8 +213,6 @@ export async function decodeHardEdgedPng(buffer) {
     const rgba = new Uint8Array(width * height * 4);
     if (image.allocationSize({ format: 'RGBA' }) !== rgba.length) return null;
     await image.copyTo(rgba, { format: 'RGBA' });
-    const px = new Uint32Array(rgba.buffer);
-    for (let i = 0; i < px.length; ++i) if (((px[i] >>> 24) + 1) & 0xfe) return null; // alpha 1..254
     return { width, height, rgba };
   } catch {
     return null;
@@ -227,7 +230,9 @@ export async function decodePicture(name, buffer) {
   if (!types[ext]) return null;
   try {
     if (ext === 'png') {
-      const png = (await decodeHardEdgedPng(buffer)) || (await decodePng(buffer));
+      const hard = await decodeHardEdgedPng(buffer);
+      if (hard) return hard;
+      const png = await decodePng(buffer);
       if (png) return Picture.fromStraightRGBA(png.width, png.height, png.rgba);
     }
     const bitmap = await createImageBitmap(new Blob([buffer], { type: types[ext] }), {
@@ -374,9 +379,11 @@ export class SkinLayout {
       }
       r.setRect(im.id, im.left, im.top, im.width, im.height);
     }
-    skin.rest = Promise.all(
+    // The rest is started once the caller has drawn what it was given (a task later), so their
+    // decoding does not hold up that drawing.
+    skin.rest = new Promise((resolve) => setTimeout(resolve, 0)).then(() => Promise.all(
       [...new Set(waiting.map(([, path]) => path))].map(async (path) => got.set(path, await this.picture(path))),
-    ).then(() => {
+    )).then(() => {
       if (generation !== this.generation || waiting.length === 0) return;
       for (const [id, path] of waiting) give(id, path);
       late();

@@ -16,16 +16,6 @@
 
 // Pixels are Uint32 in the byte order of ImageData (little-endian: A << 24 | B << 16 | G << 8 | R).
 
-// x * a / 255 for the two channels at bits 0..7 and 16..23 of x, rounded as the desktop rounds.
-function mulRB(x, a) {
-  const t = (x & 0xff00ff) * a;
-  return ((t + ((t >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff;
-}
-
-function byteMul(x, a) {
-  return (mulRB(x, a) | (mulRB(x >>> 8, a) << 8)) >>> 0;
-}
-
 // A picture: width, height and premultiplied pixels.
 export class Picture {
   constructor(width, height, pixels) {
@@ -38,27 +28,18 @@ export class Picture {
     this.id = Picture.next++;
   }
 
-  // From straight (not premultiplied) RGBA bytes.
+  // From straight (not premultiplied) RGBA bytes; the picture's runs are found in the same pass.
   static fromStraightRGBA(width, height, bytes) {
-    const px = new Uint32Array(width * height);
     const src = new Uint32Array(bytes.buffer, bytes.byteOffset, width * height);
-    for (let i = 0; i < px.length; ++i) {
-      const s = src[i];
-      const a = s >>> 24;
-      if (a === 255) {
-        px[i] = s;
-      } else if (a !== 0) {
-        const rb = (s & 0xff00ff) * a, g = (s & 0xff00) * a;
-        px[i] =
-          ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
-            ((((g >>> 8) + ((g >>> 16) & 0xff) + 0x80) & 0xff00)) |
-            (a << 24)) >>>
-          0;
-      }
-    }
-    const pic = new Picture(width, height, px);
-    pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
-    return pic;
+    return premultiplied(width, height, bytes, src, new Uint32Array(width * height), false);
+  }
+
+  // From straight RGBA bytes whose every pixel is fully opaque or fully transparent, with its
+  // runs; null when a pixel is partly transparent. The bytes are taken over (a transparent
+  // pixel's colour is cleared).
+  static hardEdged(width, height, bytes) {
+    const px = new Uint32Array(bytes.buffer, bytes.byteOffset, width * height);
+    return premultiplied(width, height, bytes, px, px, true);
   }
 
   // The straight RGBA bytes of the picture (for the browser's smooth scaling).
@@ -132,6 +113,62 @@ export class Picture {
   }
 }
 Picture.next = 1;
+
+// The picture of straight pixels src, premultiplied into px (which may be src itself), with its
+// runs (Picture.runs), in one pass over the pixels: opaque runs copied, transparent ones left
+// zero, the others premultiplied as the desktop does; null when hardOnly and a pixel is partly
+// transparent.
+function premultiplied(width, height, bytes, src, px, hardOnly) {
+  let triples = new Int32Array(Math.max(48, height * 6));
+  let n = 0;
+  const first = new Int32Array(height + 1);
+  for (let y = 0, line = 0; y < height; ++y, line += width) {
+    first[y] = n / 3;
+    const end = line + width;
+    let i = line;
+    while (i < end) {
+      const start = i;
+      const a = src[i] >>> 24;
+      let kind;
+      if (a === 255) {
+        kind = 1;
+        for (++i; i < end && src[i] >>> 24 === 255; ++i);
+        if (px !== src) px.set(src.subarray(start, i), start);
+      } else if (a === 0) {
+        kind = 0;
+        for (; i < end && src[i] >>> 24 === 0; ++i) px[i] = 0;
+      } else {
+        if (hardOnly) return null;
+        kind = 2;
+        for (; i < end; ++i) {
+          const s = src[i];
+          const sa = s >>> 24;
+          if (sa === 0 || sa === 255) break;
+          const rb = (s & 0xff00ff) * sa, g = (s & 0xff00) * sa;
+          px[i] =
+            ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
+              (((g >>> 8) + ((g >>> 16) & 0xff) + 0x80) & 0xff00) |
+              (sa << 24)) >>>
+            0;
+        }
+      }
+      if (n + 3 > triples.length) {
+        const more = new Int32Array(triples.length * 2);
+        more.set(triples);
+        triples = more;
+      }
+      triples[n] = start - line;
+      triples[n + 1] = i - start;
+      triples[n + 2] = kind;
+      n += 3;
+    }
+  }
+  first[height] = n / 3;
+  const pic = new Picture(width, height, px);
+  pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+  pic.rowRuns = { first, triples: triples.slice(0, n) };
+  return pic;
+}
 
 // Packs a colour 0x00BBGGRR (Config.ini's layout) as an opaque pixel.
 export function pixelFromBgr(bgr) {
@@ -534,9 +571,18 @@ export class Renderer {
           fb.set(src.subarray(line + s0, line + s1), out + s0);
           continue;
         }
+        // s + d * (255 - alpha) / 255 for the channel pairs at bits 0..7/16..23 and 8..15/24..31,
+        // rounded as the desktop rounds, written out in full: the first picture is composed
+        // before the page's code is optimised, when a call per pixel costs.
         for (let c = s0; c < s1; ++c) {
           const s = src[line + c];
-          fb[out + c] = (s + byteMul(fb[out + c], 255 - (s >>> 24))) >>> 0;
+          const d = fb[out + c];
+          const ia = 255 - (s >>> 24);
+          const rb = (d & 0xff00ff) * ia;
+          const ag = ((d >>> 8) & 0xff00ff) * ia;
+          const m = ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
+            ((((ag + ((ag >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) << 8)) >>> 0;
+          fb[out + c] = (s + m) >>> 0;
         }
       }
     }
