@@ -45,12 +45,10 @@ WEB_PACKAGES=(
   clang-19 lld-19 libc++-19-dev-wasm32 libc++abi-19-dev-wasm32 libclang-rt-19-dev-wasm32 wasi-libc
   python3
 )
-# The web edition's tests: Debian's Chromium, driven by playwright-core from npm (pinned in
-# tests/web/package-lock.json). Node and npm from Debian unless a Node.js with its own npm is
-# already installed (Debian's npm conflicts with such a nodejs package).
+# The web edition's tests: Debian's Chromium, driven over its DevTools pipe by the tests' own
+# Node.js script (Debian's nodejs, unless a Node.js is already installed).
 WEB_TEST_PACKAGES=(chromium)
 command -v node >/dev/null || WEB_TEST_PACKAGES+=(nodejs)
-command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
 
 case "$what" in
   run | build) packages=("${RUN_PACKAGES[@]}") tests=OFF web=OFF ;;
@@ -62,8 +60,6 @@ case "$what" in
 esac
 
 tools/install-packages.sh "${packages[@]}"
-
-if [ "$what" = test ]; then npm ci --prefix tests/web --no-audit --no-fund --loglevel=error; fi
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZN_BUILD_TESTS=$tests -DZN_BUILD_BENCH=OFF \
   -DZN_BUILD_WEB=$web
