@@ -211,8 +211,13 @@ async function start() {
     }
   }
 
-  // Images the device shows now: their pictures are waited for before the first drawing.
-  const urgent = (i) => alwaysShown.has(i) || pageOwned.has(i) || engine.visible(i);
+  // Images the device shows now: their pictures are waited for before the first drawing (of
+  // the joystick and its overlay arrows only those the overlay setting shows).
+  const joystick = id('btn_joystick_top');
+  const overlayIds = new Set(kOverlays.map(id));
+  const urgent = (i) =>
+    alwaysShown.has(i) ||
+    (i === joystick ? !overlays : overlayIds.has(i) ? overlays : pageOwned.has(i) || engine.visible(i));
   // The other pictures came: every image takes the picture it shows again.
   const late = () => {
     for (let i = 0; i < engine.imageCount; ++i) syncImage(i);
