@@ -216,16 +216,11 @@ export async function decodePng(buffer) {
   return { width, height, rgba };
 }
 
-// A PNG of the kinds decodePng reads, decoded by the browser (on its own threads, and at once
-// rather than after the page's scripts have warmed up), when the result is the file's pixels
-// exactly: every pixel fully opaque or fully transparent. The browser keeps its pixels
-// premultiplied, so a partly transparent one would come back rounded; such a picture, or a
-// browser without ImageDecoder, gives null and the picture is left to decodePng.
-export async function decodeHardEdgedPng(buffer) {
-  const rgba = await decodeByBrowser(buffer);
-  return rgba && Picture.hardEdged(rgba.width, rgba.height, rgba.rgba);
-}
-
+// A PNG of 8 bits per channel decoded by the browser (on its own threads, and at once rather
+// than after the page's scripts have warmed up) as straight RGBA bytes; null without
+// ImageDecoder. The pixels are the file's exactly when every pixel is fully opaque or fully
+// transparent; the browser keeps its pixels premultiplied, so a partly transparent one may come
+// back rounded.
 async function decodeByBrowser(buffer) {
   const b = new Uint8Array(buffer);
   // IHDR's bit depth, colour type and interlace method.
@@ -250,14 +245,36 @@ async function decodeByBrowser(buffer) {
 
 // A picture from a file's bytes, chosen by the file name's extension as the desktop chooses its
 // decoder; null when it cannot be decoded.
-export async function decodePicture(name, buffer) {
+//
+// quick: a partly transparent PNG is given the browser's pixels at once (its straight colours may
+// be a level off where the browser rounded them through premultiplied values), with `exact()`,
+// which decodes the file with decodePng and puts its pixels into the same picture; until then
+// the picture's `approximate` is true. Without quick such a PNG is decoded exactly at once.
+export async function decodePicture(name, buffer, quick = false) {
   const ext = (name.match(/\.([^./\\]*)$/) || [, ''])[1].toLowerCase();
   const types = { png: 'image/png', jpg: 'image/jpeg', jpeg: 'image/jpeg', bmp: 'image/bmp', ico: 'image/x-icon' };
   if (!types[ext]) return null;
   try {
     if (ext === 'png') {
-      const hard = await decodeHardEdgedPng(buffer);
-      if (hard) return hard;
+      const browser = await decodeByBrowser(buffer);
+      if (browser) {
+        const { width, height, rgba } = browser;
+        // (A failed check leaves only fully transparent pixels' colours cleared.)
+        const hard = Picture.hardEdged(width, height, rgba);
+        if (hard) return hard;
+        if (quick) {
+          const pic = Picture.fromStraightRGBA(width, height, rgba);
+          pic.approximate = true;
+          pic.exact = async () => {
+            pic.exact = null;
+            const png = await decodePng(buffer).catch(() => null);
+            if (png && png.width === width && png.height === height)
+              pic.takePixels(Picture.fromStraightRGBA(width, height, png.rgba));
+            pic.approximate = false;
+          };
+          return pic;
+        }
+      }
       const png = await decodePng(buffer);
       if (png) return Picture.fromStraightRGBA(png.width, png.height, png.rgba);
     }
@@ -298,6 +315,13 @@ function namesPicture(fileName) {
 
 // --- the skin set-up ------------------------------------------------------------------------
 
+// A moment when the page has nothing else to do (or a task later, at the latest after 50 ms).
+function nextIdle() {
+  return new Promise((resolve) =>
+    typeof requestIdleCallback === 'function' ? requestIdleCallback(() => resolve(), { timeout: 50 }) : setTimeout(resolve, 0),
+  );
+}
+
 export class SkinLayout {
   // files: serverFiles() or blobFiles(); the decoded pictures are kept for this source.
   constructor(engine, renderer, files) {
@@ -317,11 +341,12 @@ export class SkinLayout {
   }
 
   // The decoded picture of a file: null when it cannot be decoded, undefined when there is no
-  // such file. Each file is decoded once per source.
-  picture(path) {
+  // such file. Each file is decoded once per source; quick as decodePicture's, for the first
+  // request.
+  picture(path, quick = false) {
     if (!this.pictures.has(path)) {
       const load = this.files.has(path)
-        ? this.files.bytes(path).then((b) => decodePicture(path, b), () => null)
+        ? this.files.bytes(path).then((b) => decodePicture(path, b, quick), () => null)
         : Promise.resolve(undefined);
       this.pictures.set(
         path,
@@ -341,7 +366,11 @@ export class SkinLayout {
   // waited for; the others are given to their images once they are all decoded, when late()
   // is called and the description's `rest` promise resolves, so the device is drawn before
   // every figure's picture is ready. A later apply supersedes the rest of an earlier one.
-  async apply(iniText, fullscreen, screenWidth, screenHeight, urgent = () => true, late = () => {}) {
+  //
+  // quick: the waited-for pictures are decoded quickly (decodePicture), and the partly
+  // transparent ones among them decoded exactly afterwards, one a task, each redrawn where it
+  // shows; `rest` resolves once they are all exact and late() has been called.
+  async apply(iniText, fullscreen, screenWidth, screenHeight, urgent = () => true, late = () => {}, quick = false) {
     const skin = this.engine.readSkin(iniText, { fullscreen, screenWidth, screenHeight });
     if (skin.error) return skin;
     const r = this.r;
@@ -356,7 +385,8 @@ export class SkinLayout {
     const first = new Set([backdropPath, logoPath].filter(Boolean));
     for (const [id, path] of wanted) if (urgent(id)) first.add(path);
     const got = new Map();
-    await Promise.all([...first].map(async (p) => got.set(p, await this.picture(p))));
+    await Promise.all([...first].map(async (p) => got.set(p, await this.picture(p, quick))));
+    const approximate = [...new Set(got.values())].filter((p) => p && p.approximate);
     for (const path of wanted.values())
       if (!got.has(path) && this.files.decoded.has(path)) got.set(path, this.files.decoded.get(path));
 
@@ -409,10 +439,17 @@ export class SkinLayout {
     // decoding does not hold up that drawing.
     skin.rest = new Promise((resolve) => setTimeout(resolve, 0)).then(() => Promise.all(
       [...new Set(waiting.map(([, path]) => path))].map(async (path) => got.set(path, await this.picture(path))),
-    )).then(() => {
-      if (generation !== this.generation || waiting.length === 0) return;
-      for (const [id, path] of waiting) give(id, path);
-      late();
+    )).then(async () => {
+      const current = generation === this.generation;
+      if (current) for (const [id, path] of waiting) give(id, path);
+      // The pictures are shared with later lay-outs of the same files: each is made exact and
+      // its rectangles marked for redrawing even when this lay-out is no longer the current one.
+      for (const pic of approximate) {
+        await nextIdle();
+        if (pic.exact) await pic.exact();
+        r.repaint(pic);
+      }
+      if (current && (waiting.length > 0 || approximate.length > 0)) late();
     });
 
     // The game menu (button and panel) is gamemenu.js's, drawn over the canvas in full screen;

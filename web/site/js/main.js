@@ -227,10 +227,15 @@ async function start() {
     });
   };
 
+  // The first lay-out draws the device from the browser's decoding of its partly transparent
+  // pictures and makes them exact right after (window.zn.ready waits for that); later ones
+  // decode them exactly before they draw.
+  let quick = true;
   function relayout() {
     return serial(async () => {
       const { w, h } = viewport();
-      const result = await skin.layout.apply(skin.ini, fullscreen, w, h, urgent, late);
+      const result = await skin.layout.apply(skin.ini, fullscreen, w, h, urgent, late, quick);
+      quick = false;
       if (result.error) return result;
       syncPageImages();
       for (let i = 0; i < engine.imageCount; ++i) syncImage(i);

@@ -97,6 +97,15 @@ export class Picture {
     return this.rowRuns;
   }
 
+  // Takes over another picture's pixels (of the same size), as when a picture first drawn from
+  // the browser's decoding gets the file's exact pixels; what was scaled from it is dropped.
+  takePixels(other) {
+    this.pixels = other.pixels;
+    this.straight = other.straight;
+    this.rowRuns = other.rowRuns;
+    this.scaled.clear();
+  }
+
   holdsOpaque(colour) {
     return this.pixels.indexOf(colour) >= 0;
   }
@@ -359,6 +368,13 @@ export class Renderer {
   invalidateAll() {
     this.dirty = [{ x: 0, y: 0, w: this.width, h: this.height }];
     for (let i = 0; i < this.count; ++i) this.touched.add(i);
+  }
+
+  // The picture's pixels changed (Picture.takePixels): every image showing it is drawn again at
+  // the next draw().
+  repaint(pic) {
+    if (this.images[0].picture === pic) this.backdropScaled = null;
+    for (const im of this.images) if (im.shown && im.shown.picture === pic) this.dirty.push(im.shown.rect);
   }
 
   dropScaled() {
