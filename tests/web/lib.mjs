@@ -115,11 +115,15 @@ export function serve(dir = siteDir, headers = {}) {
 // (Target.attachToTarget with flatten) whose messages carry its sessionId.
 
 // The switches of every run: no sandbox (root in CI), no GPU, nothing fetched behind the test's
-// back; a user gesture needed before sound, as in a browser a person uses.
+// back; a user gesture needed before sound, as in a browser a person uses. Silent (the sound is
+// checked inside the page), no scroll bars in the viewport, sRGB pictures, shared memory in /tmp
+// (a container's /dev/shm is small), and no page throttled for being in the background.
 export const kChromiumArgs = [
   '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
   '--disable-sync', '--no-first-run', '--disable-quic', '--autoplay-policy=document-user-activation-required',
-  '--force-device-scale-factor=1',
+  '--force-device-scale-factor=1', '--mute-audio', '--hide-scrollbars', '--force-color-profile=srgb',
+  '--disable-dev-shm-usage', '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+  '--disable-backgrounding-occluded-windows',
 ];
 
 // One devtools session: send() resolves to the command's result or rejects with its error;
