@@ -126,6 +126,23 @@ export const kChromiumArgs = [
   '--disable-backgrounding-occluded-windows',
 ];
 
+// The next event name of emitter for which predicate holds.
+function nextEvent(emitter, name, { predicate = () => true, timeout = kDeadlineMs } = {}) {
+  return new Promise((resolve, reject) => {
+    const timer = setTimeout(() => {
+      emitter.off(name, hear);
+      reject(new Error(`no ${name} event within ${timeout} ms`));
+    }, timeout);
+    const hear = (e) => {
+      if (!predicate(e)) return;
+      clearTimeout(timer);
+      emitter.off(name, hear);
+      resolve(e);
+    };
+    emitter.on(name, hear);
+  });
+}
+
 // One devtools session: send() resolves to the command's result or rejects with its error;
 // on(method, fn) hears the session's events.
 class Session extends EventEmitter {
@@ -137,23 +154,6 @@ class Session extends EventEmitter {
 
   send(method, params = {}) {
     return this.conn.send(method, params, this.id);
-  }
-
-  // The next event named method for which pred holds.
-  next(method, pred = () => true, timeout = kDeadlineMs) {
-    return new Promise((resolve, reject) => {
-      const timer = setTimeout(() => {
-        this.off(method, hear);
-        reject(new Error(`no ${method} within ${timeout} ms`));
-      }, timeout);
-      const hear = (p) => {
-        if (!pred(p)) return;
-        clearTimeout(timer);
-        this.off(method, hear);
-        resolve(p);
-      };
-      this.on(method, hear);
-    });
   }
 }
 
@@ -212,10 +212,9 @@ const kKeys = {
   Enter: ['Enter', 'Enter', 13, '\r'], Escape: ['Escape', 'Escape', 27], Space: [' ', 'Space', 32, ' '],
   ShiftLeft: ['Shift', 'ShiftLeft', 16], ControlLeft: ['Control', 'ControlLeft', 17], F12: ['F12', 'F12', 123],
 };
-for (let d = 0; d <= 9; ++d) kKeys[`Digit${d}`] = [`${d}`, `Digit${d}`, 48 + d, `${d}`];
-for (let c = 65; c <= 90; ++c) {
-  const l = String.fromCharCode(c + 32);
-  kKeys[`Key${String.fromCharCode(c)}`] = [l, `Key${String.fromCharCode(c)}`, c, l];
+for (const c of '0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ') {
+  const code = c <= '9' ? `Digit${c}` : `Key${c}`;
+  kKeys[code] = [c.toLowerCase(), code, c.charCodeAt(0), c.toLowerCase()];
 }
 
 function keyEvent(name, down) {
@@ -249,7 +248,8 @@ class Page extends EventEmitter {
       if (e.source !== 'worker') this.emit('console', { type: () => e.level, text: () => e.text });
     });
     s.on('Runtime.exceptionThrown', ({ exceptionDetails: d }) => {
-      const message = d.exception?.description?.split('\n')[0] ?? d.text;
+      const desc = d.exception?.description; // 'TypeError: ...\n    at ...' for an Error
+      const message = desc ? desc.split('\n')[0].replace(/^\w*Error: /, '') : String(d.exception?.value ?? d.text);
       this.emit('pageerror', Object.assign(new Error(message), { details: d }));
     });
     const urls = new Map();
@@ -260,8 +260,11 @@ class Page extends EventEmitter {
     s.on('Network.responseReceived', (p) => {
       this.emit('response', { url: () => p.response.url, status: () => p.response.status });
     });
+    this.loads = new Set(); // the documents of the top frame that have fired their load
     s.on('Page.lifecycleEvent', (p) => {
-      if (p.frameId === targetId && p.name === 'init') this.loaderId = p.loaderId;
+      if (p.frameId !== targetId) return;
+      if (p.name === 'init') this.loaderId = p.loaderId;
+      if (p.name === 'load') this.loads.add(p.loaderId) && this.emit('load', p.loaderId);
     });
     this.keyboard = {
       down: (name) => s.send('Input.dispatchKeyEvent', keyEvent(name, true)),
@@ -281,24 +284,16 @@ class Page extends EventEmitter {
     };
   }
 
-  // The next 'load' of the top frame's document other than the one loaded now.
-  loaded(loaderId) {
-    const old = this.loaderId;
-    return this.session.next('Page.lifecycleEvent', (p) =>
-      p.frameId === this.targetId && p.name === 'load' && (loaderId ? p.loaderId === loaderId() : p.loaderId !== old));
-  }
-
   async goto(url) {
-    let loader = null;
-    const load = this.loaded(() => loader);
     const r = await this.session.send('Page.navigate', { url });
     if (r.errorText) throw new Error(`${url}: ${r.errorText}`);
-    loader = r.loaderId;
-    await load;
+    if (!this.loads.has(r.loaderId)) await nextEvent(this, 'load', { predicate: (id) => id === r.loaderId });
   }
 
+  // Resolves once a document other than the one shown now has loaded.
   async reload() {
-    const load = this.loaded();
+    const old = this.loaderId;
+    const load = nextEvent(this, 'load', { predicate: (id) => id !== old });
     await this.session.send('Page.reload', {});
     await load;
   }
@@ -335,20 +330,8 @@ class Page extends EventEmitter {
     }
   }
 
-  waitForEvent(name, { predicate = () => true, timeout = kDeadlineMs } = {}) {
-    return new Promise((resolve, reject) => {
-      const timer = setTimeout(() => {
-        this.off(name, hear);
-        reject(new Error(`no ${name} event within ${timeout} ms`));
-      }, timeout);
-      const hear = (e) => {
-        if (!predicate(e)) return;
-        clearTimeout(timer);
-        this.off(name, hear);
-        resolve(e);
-      };
-      this.on(name, hear);
-    });
+  waitForEvent(name, options) {
+    return nextEvent(this, name, options);
   }
 
   async screenshot({ path: file, clip } = {}) {
@@ -469,7 +452,7 @@ export async function launch(chromium, extraArgs = []) {
       await conn.root.send('Tracing.start', { transferMode: 'ReportEvents', traceConfig: { includedCategories: categories } });
     },
     stopTracing: async () => {
-      const done = conn.root.next('Tracing.tracingComplete', () => true, 10 * kDeadlineMs);
+      const done = nextEvent(conn.root, 'Tracing.tracingComplete', { timeout: 10 * kDeadlineMs });
       await conn.root.send('Tracing.end');
       await done;
       conn.root.removeAllListeners('Tracing.dataCollected');
