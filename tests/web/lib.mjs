@@ -432,6 +432,8 @@ export async function launch(chromium, extraArgs = []) {
   let said = ''; // the browser's complaints, kept for when it does not start
   proc.stderr.on('data', (d) => { said = (said + d).slice(-4000); });
   const exited = new Promise((r) => proc.on('exit', r));
+  const cleanUp = () => fs.rmSync(profile, { recursive: true, force: true, maxRetries: 3 });
+  process.on('exit', () => proc.kill('SIGKILL') && cleanUp()); // a test that ends without close()
   proc.stdio[3].on('error', () => {}); // a write after the browser went: its command rejects
   const conn = new Connection(proc);
   await Promise.race([
@@ -465,7 +467,7 @@ export async function launch(chromium, extraArgs = []) {
         await exited;
         clearTimeout(t);
       }
-      fs.rmSync(profile, { recursive: true, force: true });
+      cleanUp();
     },
   };
   browser.browser = browser; // bench/web/measure.mjs traces through browser.browser
