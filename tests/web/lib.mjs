@@ -165,8 +165,9 @@ class Connection {
     this.sessions = new Map();
     this.root = new Session(this, undefined);
     let buffered = '';
+    proc.stdio[4].setEncoding('utf8'); // a character split between two reads stays whole
     proc.stdio[4].on('data', (chunk) => {
-      const parts = (buffered + chunk.toString('utf8')).split('\0');
+      const parts = (buffered + chunk).split('\0');
       buffered = parts.pop();
       for (const p of parts) this.dispatch(JSON.parse(p));
     });
@@ -176,10 +177,20 @@ class Connection {
     });
   }
 
+  // A command the browser never answers fails after five deadlines (a slow one, such as a long
+  // evaluation, is still given its time).
   send(method, params, sessionId) {
     const id = ++this.lastId;
     return new Promise((resolve, reject) => {
-      this.pending.set(id, { resolve, reject, method });
+      const timer = setTimeout(() => {
+        this.pending.delete(id);
+        reject(new Error(`${method}: no answer from the browser in ${5 * kDeadlineMs} ms`));
+      }, 5 * kDeadlineMs);
+      const done = (f) => (v) => {
+        clearTimeout(timer);
+        f(v);
+      };
+      this.pending.set(id, { resolve: done(resolve), reject: done(reject), method });
       this.proc.stdio[3].write(`${JSON.stringify({ id, method, params, sessionId })}\0`);
     });
   }
