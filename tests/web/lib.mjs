@@ -143,19 +143,10 @@ function nextEvent(emitter, name, { predicate = () => true, timeout = kDeadlineM
   });
 }
 
-// One devtools session: send() resolves to the command's result or rejects with its error;
-// on(method, fn) hears the session's events.
-class Session extends EventEmitter {
-  constructor(conn, id) {
-    super();
-    this.conn = conn;
-    this.id = id;
-  }
-
-  send(method, params = {}) {
-    return this.conn.send(method, params, this.id);
-  }
-}
+// One devtools session (the browser's own when id is undefined): send() resolves to the command's
+// result or rejects with its error; on(method, fn) hears the session's events.
+const session = (conn, id) =>
+  Object.assign(new EventEmitter(), { id, send: (method, params = {}) => conn.send(method, params, id) });
 
 class Connection {
   constructor(proc) {
@@ -163,7 +154,7 @@ class Connection {
     this.lastId = 0;
     this.pending = new Map();
     this.sessions = new Map();
-    this.root = new Session(this, undefined);
+    this.root = session(this, undefined);
     let buffered = '';
     proc.stdio[4].setEncoding('utf8'); // a character split between two reads stays whole
     proc.stdio[4].on('data', (chunk) => {
@@ -204,15 +195,14 @@ class Connection {
       else p.resolve(m.result);
       return;
     }
-    const session = m.sessionId ? this.sessions.get(m.sessionId) : this.root;
-    session?.emit(m.method, m.params);
+    (m.sessionId ? this.sessions.get(m.sessionId) : this.root)?.emit(m.method, m.params);
   }
 
   async attach(targetId) {
     const { sessionId } = await this.root.send('Target.attachToTarget', { targetId, flatten: true });
-    const session = new Session(this, sessionId);
-    this.sessions.set(sessionId, session);
-    return session;
+    const s = session(this, sessionId);
+    this.sessions.set(sessionId, s);
+    return s;
   }
 }
 
@@ -289,8 +279,8 @@ class Page extends EventEmitter {
       click: async (x, y, { button = 'left' } = {}) => {
         const buttons = button === 'right' ? 2 : 1;
         await s.send('Input.dispatchMouseEvent', { type: 'mouseMoved', x, y });
-        await s.send('Input.dispatchMouseEvent', { type: 'mousePressed', x, y, button, buttons, clickCount: 1 });
-        await s.send('Input.dispatchMouseEvent', { type: 'mouseReleased', x, y, button, buttons: 0, clickCount: 1 });
+        for (const [type, held] of [['mousePressed', buttons], ['mouseReleased', 0]])
+          await s.send('Input.dispatchMouseEvent', { type, x, y, button, buttons: held, clickCount: 1 });
       },
     };
   }
