@@ -48,9 +48,8 @@ minimal=$build/bench/zn-minimal-qt
 
 fail() { echo "run.sh: $*" >&2; exit 1; }
 
-# The web edition's rows (bench/web/measure.mjs), or one row saying why there are none. Node,
-# npm and Chromium from Debian where missing (a Node that brings its own npm is kept), and
-# the pinned playwright-core of the web tests.
+# The web edition's rows (bench/web/measure.mjs), or one row saying why there are none. Node
+# and Chromium from Debian where missing; the web tests' own driver runs the browser.
 web_rows() {
     if [ ! -f "$build/web/index.html" ]; then
         echo "| Web edition | not built: configure $build with -DZN_BUILD_WEB=ON | - | - |"
@@ -58,17 +57,14 @@ web_rows() {
     fi
     local pkgs=(chromium)
     command -v node >/dev/null || pkgs+=(nodejs)
-    command -v npm >/dev/null || pkgs+=(npm)
     "$here/../tools/install-packages.sh" "${pkgs[@]}" >&2 || fail "could not install the web edition's browser"
-    [ -d "$here/../tests/web/node_modules/playwright-core" ] ||
-        npm ci --prefix "$here/../tests/web" --no-audit --no-fund >&2 || fail "npm ci could not install playwright-core"
     node "$here/web/measure.mjs" "$build/web" "$repeats" 20 || fail "the web edition's measurement failed"
 }
 web_table() {
     cat <<EOF
 ### Web edition: $(date -u '+%Y-%m-%d %H:%M UTC')
 
-Debian's Chromium $(chromium --version 2>/dev/null | awk '{print $2}'), headless, no GPU, driven by playwright-core; the site served
+Debian's Chromium $(chromium --version 2>/dev/null | awk '{print $2}'), headless, no GPU, driven over the devtools protocol; the site served
 from $build/web by a local server with cross-origin isolation (microsecond timers). Median of $repeats cold loads.
 
 | Measure | Result | Target | Met |

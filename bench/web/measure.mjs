@@ -1,7 +1,7 @@
 // node bench/web/measure.mjs SITE_DIR [RUNS] [PLAY_SECONDS]
 //
-// The web edition's figures, in one headless Chromium (Debian's, driven by playwright-core
-// from tests/web/node_modules), printed as Markdown table rows for bench/run.sh:
+// The web edition's figures, in one headless Chromium (Debian's, driven by the web tests'
+// devtools driver in tests/web/lib.mjs), printed as Markdown table rows for bench/run.sh:
 //   - the site's code: HTML, CSS, JS and zn.wasm, each gzipped (-9), summed; no pictures or sounds
 //   - time to the first drawn device (the body gets the class zn-ready), median of RUNS cold
 //     loads, set against bare.html drawing the same device picture on a canvas in the same run:
