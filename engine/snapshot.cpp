@@ -1,9 +1,44 @@
 #include "engine/snapshot.h"
 
+#include <array>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
 namespace zn {
 namespace {
 
 char bit(bool b) { return b ? '1' : '0'; }
+char digit(int d) { return static_cast<char>('0' + d); }  // d in 0..9
+
+void appendNumber(std::string& out, std::int64_t v) {
+    char text[24];
+    out.append(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
+// A cell's figures; the ghost house has no Nibbo or pill figures.
+struct Cell {
+    std::optional<ImageId> nibbo, pill;
+    ImageId ghost{};
+};
+
+// Looked up once: an image number is a count along the figure stack.
+const Cell& gridCell(int col, int row) {
+    static const auto cells = [] {
+        std::array<std::array<Cell, 8>, 10> out{};  // [col][row], col 2..9, row 1..7
+        for (int col = 2; col <= 9; ++col)
+            for (int row = 1; row <= 7; ++row) {
+                Cell& cell = out[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+                if (!img::isHouse(col, row)) {
+                    cell.nibbo = img::im_nibbo(col, row);
+                    cell.pill = img::im_pill(col, row);
+                }
+                cell.ghost = img::im_ghost(col, row);
+            }
+        return out;
+    }();
+    return cells[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+}
 
 constexpr const char* kTimerNames[kTimerCount] = {"Game",  "Demo_Start", "Bonus_Star",
                                                   "Ghost", "Miss",       "Stage_Complete"};
@@ -11,7 +46,9 @@ constexpr const char* kTimerNames[kTimerCount] = {"Game",  "Demo_Start", "Bonus_
 }  // namespace
 
 std::string showFigures(const FigureTable& f) {
-    std::string out = "panel screen=";
+    std::string out;
+    out.reserve(128);
+    out += "panel screen=";
     out += bit(f.visible(img::im_background_screen));
     out += " power=";
     out += bit(f.visible(img::btn_power_on));
@@ -22,27 +59,28 @@ std::string showFigures(const FigureTable& f) {
     out += " gameover=";
     out += bit(f.visible(img::im_panel_gameover));
     out += " lives=";
-    out += std::to_string(int(f.visible(img::im_panel_lives_1)) + int(f.visible(img::im_panel_lives_2)));
+    out += digit(int(f.visible(img::im_panel_lives_1)) + int(f.visible(img::im_panel_lives_2)));
     out += " digits=";
     for (int p = 1; p <= 5; ++p) {
         if (!f.visible(img::im_panel_digit_pos(p))) {
             out += '-';
         } else {
             const int d = f.panelDigit(p);
-            out += d < 0 ? '_' : static_cast<char>('0' + d);
+            out += d < 0 ? '_' : digit(d);
         }
     }
     out += '\n';
     for (int row = 7; row >= 1; --row) {
-        out += "row " + std::to_string(row) + ' ';
+        out += "row ";
+        out += digit(row);
+        out += ' ';
         for (int col = 2; col <= 9; ++col) {
+            const Cell& cell = gridCell(col, row);
             int v = 0;
-            if (!img::isHouse(col, row)) {
-                v += f.visible(img::im_nibbo(col, row)) ? 1 : 0;
-                v += f.visible(img::im_pill(col, row)) ? 2 : 0;
-            }
-            v += f.visible(img::im_ghost(col, row)) ? 4 : 0;
-            out += static_cast<char>('0' + v);
+            if (cell.nibbo) v += f.visible(*cell.nibbo) ? 1 : 0;
+            if (cell.pill) v += f.visible(*cell.pill) ? 2 : 0;
+            v += f.visible(cell.ghost) ? 4 : 0;
+            out += digit(v);
         }
         out += '\n';
     }
@@ -50,19 +88,33 @@ std::string showFigures(const FigureTable& f) {
 }
 
 std::string showState(const Game& g, const TimerService& timers) {
-    auto n = [](std::int64_t v) { return std::to_string(v); };
-    std::string out = "state mode=" + n(g.Gam_Mode) + " score=" + n(g.Gam_Score) +
-                      " lives=" + n(g.Gam_Lives) + " stage=" + n(g.Gam_Stage) +
-                      " pills_left=" + n(g.Gam_Pills_Left) + " next_life=" + n(g.Gam_Next_Life_Score) +
-                      " star_score=" + n(g.Gam_Bonus_Star_Score) +
-                      " star_cycle=" + n(g.Gam_Bonus_Star_Cycle) + " tick=" + n(g.Gam_Tick) +
-                      " energizer=" + n(g.Gam_Energizer_Time) + " step_ticks=" + n(g.Gam_Ghost_Step_Ticks) +
-                      " ghost_count=" + n(g.Gam_Ghost_Count) + " nibbo=" + n(g.Gam_Nibbo_Col) + ',' +
-                      n(g.Gam_Nibbo_Row) + " ghosts=";
+    // Built in one string: the script driver may show the state after every line.
+    std::string out;
+    out.reserve(384);
+    auto n = [&out](std::string_view label, std::int64_t v) {
+        out += label;
+        appendNumber(out, v);
+    };
+    n("state mode=", g.Gam_Mode);
+    n(" score=", g.Gam_Score);
+    n(" lives=", g.Gam_Lives);
+    n(" stage=", g.Gam_Stage);
+    n(" pills_left=", g.Gam_Pills_Left);
+    n(" next_life=", g.Gam_Next_Life_Score);
+    n(" star_score=", g.Gam_Bonus_Star_Score);
+    n(" star_cycle=", g.Gam_Bonus_Star_Cycle);
+    n(" tick=", g.Gam_Tick);
+    n(" energizer=", g.Gam_Energizer_Time);
+    n(" step_ticks=", g.Gam_Ghost_Step_Ticks);
+    n(" ghost_count=", g.Gam_Ghost_Count);
+    n(" nibbo=", g.Gam_Nibbo_Col);
+    n(",", g.Gam_Nibbo_Row);
+    out += " ghosts=";
     for (int k = 1; k <= 3; ++k) {
         const TGhost& gh = g.Gam_Ghosts[k];
-        if (k > 1) out += '/';
-        out += n(gh.State) + ',' + n(gh.Col) + ',' + n(gh.Row);
+        n(k > 1 ? "/" : "", gh.State);
+        n(",", gh.Col);
+        n(",", gh.Row);
     }
     out += " joystick=";
     out += g.Inp_Joystick_Right ? 'R' : '-';
@@ -75,13 +127,15 @@ std::string showState(const Game& g, const TimerService& timers) {
         const auto t = static_cast<TimerId>(i);
         if (!timers.enabled(t)) continue;
         if (any) out += ',';
-        out += std::string(kTimerNames[i]) + ':' + n(timers.interval(t));
+        out += kTimerNames[i];
+        n(":", timers.interval(t));
         any = true;
     }
     if (!any) out += "none";
     out += '\n';
     for (int row = 7; row >= 1; --row) {
-        out += "cells " + n(row) + ' ';
+        n("cells ", row);
+        out += ' ';
         for (int col = 1; col <= 10; ++col) out += static_cast<char>('0' + g.pills(col, row));
         out += '\n';
     }

@@ -1,6 +1,7 @@
 #include "fuzz/ini_properties.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -47,7 +48,7 @@ std::string checkValue(std::string_view text) {
     if (offset.has_value() != (v.has_value() && *v != 0) || (offset && *offset != *v))
         return "parseOffset is not the non-zero integer of " + quoted(text);
 
-    if (skin::notAnInteger(text).find(std::string(text)) == std::string::npos)
+    if (std::string_view(skin::notAnInteger(text)).find(text) == std::string_view::npos)
         return "notAnInteger does not name the value " + quoted(text);
     if (skin::namesPicture(text) != (!text.empty() && text != "nil"))
         return "namesPicture is wrong for " + quoted(text);
@@ -142,7 +143,8 @@ bool referenceInteger(std::string_view text, long long& value) {
     const std::size_t first = digits.find_first_not_of('0');
     const std::string_view significant = first == std::string_view::npos ? "0" : digits.substr(first);
     if (significant.size() > (base == 16 ? 8u : 10u)) return false;
-    const long long magnitude = std::stoll(std::string(significant), nullptr, base);
+    long long magnitude = 0;
+    std::from_chars(significant.data(), significant.data() + significant.size(), magnitude, base);
     if (base == 10) {
         value = sign * magnitude;
         return value >= INT32_MIN && value <= INT32_MAX;

@@ -34,9 +34,14 @@ else
 fi
 # SDL keeps every mapping it is given, so each input of fuzz_mappings would look like a leak to
 # libFuzzer's per-input check (and pay for a full leak scan); the reader's own allocations are
-# leak-checked when the sanitizer suite replays that corpus. A script's line is short: longer
-# scripts would only play longer.
-declare -A extra=([fuzz_mappings]=-detect_leaks=0 [fuzz_script]=-max_len=1024)
+# leak-checked when the sanitizer suite replays that corpus.
+# Each input is capped where a longer one only repeats what a shorter one holds, since a run's
+# cost grows with its input: a Config.ini of a few sections (the reader treats every section and
+# key alike), a stored value (every setting is a number), a few mapping lines (each one costs SDL
+# a search of its whole list), a script of about twenty lines (a line is short; longer scripts
+# would only play longer).
+declare -A extra=([fuzz_skinini]=-max_len=512 [fuzz_settings]=-max_len=256
+    [fuzz_mappings]="-detect_leaks=0 -max_len=512" [fuzz_script]=-max_len=256)
 mkdir -p "$build/findings"
 status=0
 for target in "${targets[@]}"; do

@@ -43,14 +43,17 @@ std::string checkScriptText(std::string_view text) {
         if (asked > budget) continue;
         if (asked > 0) budget -= asked;
 
-        const auto outBefore = out.tellp(), errBefore = err.tellp();
+        // Each line's output and messages on their own: what earlier lines wrote is never
+        // copied again.
+        out.str({});
+        err.str({});
         const bool carriedOut = driver.runLine(line, number);
-        const std::string message = err.str().substr(static_cast<std::size_t>(errBefore));
+        const std::string message = err.str();
         if (carriedOut) {
             if (!message.empty()) return "a line carried out with an error: " + printable(message);
             continue;
         }
-        if (out.tellp() != outBefore) return "a refused line printed output: " + printable(line);
+        if (out.tellp() != 0) return "a refused line printed output: " + printable(line);
         const std::string head = "error line " + std::to_string(number) + ": ";
         if (message.rfind(head, 0) != 0 || message.back() != '\n' ||
             message.find('\n') != message.size() - 1)

@@ -117,6 +117,15 @@ std::string SkinIni::load(std::string_view data) {
 
 bool SkinIni::hasSection(const char* section) const { return impl_->ini.GetSection(section) != nullptr; }
 
+std::vector<std::string_view> SkinIni::sectionNames() const {
+    CSimpleIniA::TNamesDepend sections;
+    impl_->ini.GetAllSections(sections);
+    std::vector<std::string_view> names;
+    names.reserve(sections.size());
+    for (const auto& section : sections) names.emplace_back(section.pItem);
+    return names;
+}
+
 std::optional<std::string> SkinIni::value(const char* section, const char* key) const {
     const char* v = impl_->ini.GetValue(section, key, nullptr);
     if (!v) return std::nullopt;

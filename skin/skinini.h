@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zn::skin {
 
@@ -66,6 +67,8 @@ public:
 
     // True when the text has the section, whatever the case of its name.
     bool hasSection(const char* section) const;
+    // The text's sections, each name as first written; valid until the next load().
+    std::vector<std::string_view> sectionNames() const;
     // The value as written; nullopt when the key (or its section) is absent.
     std::optional<std::string> value(const char* section, const char* key) const;
     std::string text(const char* section, const char* key, std::string_view fallback) const;

@@ -100,17 +100,40 @@ Checked<std::int32_t> choice(const SkinIni& ini, const char* key, std::int32_t f
     return v;
 }
 
-ImageSection readImageSection(const SkinIni& ini, int slot) {
-    const std::string section = slotSection(slot);
-    ImageSection s;
-    s.slot = slot;
-    if (!ini.hasSection(section.c_str())) return s;  // most slots: one look-up instead of five
+// The sections' names, made once: every reading of a skin looks up all of them.
+const std::string& slotName(int slot) {
+    static const std::array<std::string, kSlotCount> names = [] {
+        std::array<std::string, kSlotCount> out;
+        for (int n = 1; n <= kSlotCount; ++n) out[static_cast<std::size_t>(n - 1)] = slotSection(n);
+        return out;
+    }();
+    return names[static_cast<std::size_t>(slot - 1)];
+}
+
+// The slot whose section a name names, as the reader compares names (ASCII letters in either
+// case): "Image" and the slot number without leading zeros. 0 for any other name.
+int slotNamed(std::string_view name) {
+    constexpr std::string_view kImage = "image";
+    if (name.size() < kImage.size() + 1 || name.size() > kImage.size() + 3) return 0;
+    for (std::size_t i = 0; i < kImage.size(); ++i)
+        if ((name[i] >= 'A' && name[i] <= 'Z' ? name[i] - 'A' + 'a' : name[i]) != kImage[i]) return 0;
+    if (name[kImage.size()] == '0') return 0;
+    int slot = 0;
+    for (const char c : name.substr(kImage.size())) {
+        if (c < '0' || c > '9') return 0;
+        slot = slot * 10 + (c - '0');
+    }
+    return slot <= kSlotCount ? slot : 0;
+}
+
+// Fills s, the section as constructed, in place: a skin has 198 of them.
+void readImageSection(const SkinIni& ini, int slot, ImageSection& s) {
+    const std::string& section = slotName(slot);
     s.fileName = ini.text(section.c_str(), "Filename", "");
     s.left = integer(ini, section, "Left", 0);
     s.top = integer(ini, section, "Top", 0);
     s.width = extent(ini, section, "Width");
     s.height = extent(ini, section, "Height");
-    return s;
 }
 
 // Summed wide so that no offset and edge can overflow.
@@ -153,8 +176,11 @@ SkinDescription readSkin(const SkinIni& ini) {
     d.logoFile = ini.text("Fullscreen", "LogoFile", "nil");
     d.logoPosition = choice(ini, "LogoPosition", 1, 0, 3, Kind::NotACorner);
 
-    for (int n = 1; n <= kSlotCount; ++n)
-        d.imageSections[static_cast<std::size_t>(n - 1)] = readImageSection(ini, n);
+    for (int n = 1; n <= kSlotCount; ++n) d.imageSections[static_cast<std::size_t>(n - 1)].slot = n;
+    // Each section the text has, named once, rather than a look-up for each of the 198 slots.
+    for (const std::string_view name : ini.sectionNames())
+        if (const int n = slotNamed(name); n != 0)
+            readImageSection(ini, n, d.imageSections[static_cast<std::size_t>(n - 1)]);
     return d;
 }
 

@@ -130,6 +130,23 @@ const TextCase kTextCases[] = {
     {"ImageFileName", "[image7]\nfilename=a\\b.png\n", [](auto& d) { return d.imageSections[6].fileName; },
      "a\\b.png"},
     {"SlotSection", "", [](auto& d) { return slotSection(d.imageSections[41].slot); }, "Image42"},
+    // A section is a slot's when its name is "Image" and the number, letters in either case;
+    // a leading zero, a slot past 198 or anything around the name makes it another section.
+    {"ImageSectionUpperCase", "[IMAGE198]\nFilename=a\n", [](auto& d) { return d.imageSections[197].fileName; },
+     "a"},
+    {"ImageSectionBlanksAround", "[ iMaGe10 ]\nFilename=a\n",
+     [](auto& d) { return d.imageSections[9].fileName; }, "a"},
+    {"ImageSectionLeadingZero", "[Image07]\nFilename=a\n", [](auto& d) { return d.imageSections[6].fileName; },
+     ""},
+    {"ImageSectionPastTheSlots", "[Image199]\nFilename=a\n[Image0]\nFilename=b\n[Image]\nFilename=c\n",
+     [](auto& d) {
+         std::string all;
+         for (const ImageSection& s : d.imageSections) all += s.fileName;
+         return all;
+     },
+     ""},
+    {"ImageSectionSuffix", "[Image1x]\nFilename=a\n[Image 1]\nFilename=b\n[Images1]\nFilename=c\n",
+     [](auto& d) { return d.imageSections[0].fileName; }, ""},
 };
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }

@@ -1,5 +1,6 @@
 #include "tools/script/script_driver.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <vector>
@@ -13,6 +14,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::vector<std::string_view> tokens(std::string_view line) {
     std::vector<std::string_view> out;
+    out.reserve(4);  // every command but a long rand
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isBlank(line[i])) ++i;
@@ -148,7 +150,7 @@ std::string ScriptDriver::execute(std::string_view line) {
 
 bool ScriptDriver::runLine(std::string_view line, long lineNumber) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CRLF input
-    if (tokens(line).empty() || line.front() == '#') return true;
+    if (std::ranges::all_of(line, isBlank) || line.front() == '#') return true;  // no tokens, or a comment
     const std::string problem = execute(line);
     if (problem.empty()) return true;
     out_.flush();
