@@ -17,6 +17,19 @@
 // Pixels are Uint32 in the byte order of ImageData (little-endian: A << 24 | B << 16 | G << 8 | R).
 
 // A picture: width, height and premultiplied pixels.
+// One run (its start in the line, its length, its kind) written at n, the array doubled when full.
+function appendRun(triples, n, from, length, kind) {
+  if (n + 3 > triples.length) {
+    const more = new Int32Array(triples.length * 2);
+    more.set(triples);
+    triples = more;
+  }
+  triples[n] = from;
+  triples[n + 1] = length;
+  triples[n + 2] = kind;
+  return triples;
+}
+
 export class Picture {
   constructor(width, height, pixels) {
     this.width = width;
@@ -81,14 +94,7 @@ export class Picture {
         } else {
           for (let b = px[i] >>> 24; i < end && b !== 0 && b !== 255; b = px[++i] >>> 24);
         }
-        if (n + 3 > triples.length) {
-          const more = new Int32Array(triples.length * 2);
-          more.set(triples);
-          triples = more;
-        }
-        triples[n] = start - line;
-        triples[n + 1] = i - start;
-        triples[n + 2] = kind;
+        triples = appendRun(triples, n, start - line, i - start, kind);
         n += 3;
       }
     }
@@ -161,14 +167,7 @@ function premultiplied(width, height, bytes, src, px, hardOnly) {
             0;
         }
       }
-      if (n + 3 > triples.length) {
-        const more = new Int32Array(triples.length * 2);
-        more.set(triples);
-        triples = more;
-      }
-      triples[n] = start - line;
-      triples[n + 1] = i - start;
-      triples[n + 2] = kind;
+      triples = appendRun(triples, n, start - line, i - start, kind);
       n += 3;
     }
   }
