@@ -16,7 +16,6 @@
 
 // Pixels are Uint32 in the byte order of ImageData (little-endian: A << 24 | B << 16 | G << 8 | R).
 
-// A picture: width, height and premultiplied pixels.
 // One run (its start in the line, its length, its kind) written at n, the array doubled when full.
 function appendRun(triples, n, from, length, kind) {
   if (n + 3 > triples.length) {
@@ -30,6 +29,7 @@ function appendRun(triples, n, from, length, kind) {
   return triples;
 }
 
+// A picture: width, height and premultiplied pixels.
 export class Picture {
   constructor(width, height, pixels) {
     this.width = width;
