@@ -76,6 +76,16 @@ for dir in Graphics/Skin Graphics/Backdrop Graphics/Dialogs Sound; do
   fi
 done
 
+# The pictures index.html fetches before the modules load, without asking files.json: the site
+# must have each, and its @2x partner.
+first=$(sed -nE "s/^ *var firstPictures = \[(.*)\];.*/\1/p" "$site/index.html" | tr -d " '" | tr , ' ')
+[ -n "$first" ] || { echo "assemble.sh: index.html lists no first pictures (var firstPictures)" >&2; exit 1; }
+for p in $first; do
+  for f in "$p.png" "$p@2x.png"; do
+    [ -f "$out/game/Graphics/Skin/$f" ] || { echo "assemble.sh: index.html fetches game/Graphics/Skin/$f, which the skin does not have" >&2; exit 1; }
+  done
+done
+
 # The installable app's icons, painted by zn-artgen.
 mkdir -p "$out/icons"
 for size in 192 512; do

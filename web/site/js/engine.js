@@ -12,6 +12,7 @@ function checkInteger(name, value, low, high) {
 
 class Engine {
   #x;
+  #frame = { ptr: 0, width: 0, height: 0, buffer: null }; // the canvas's frame in the module
 
   constructor(exports) {
     this.#x = exports;
@@ -95,6 +96,53 @@ class Engine {
     checkInteger('zoom', n, -0x80000000, 0x7fffffff);
     return this.#x.zn_zoom_percent_from(n);
   }
+
+  // The canvas's frame and the pictures drawn into it, composed by the module (render.js).
+
+  // A picture from straight RGBA bytes, premultiplied and kept in the module: {id, blended
+  // (some pixel is partly transparent), pixels (a copy, Uint32Array)}. The bytes are not changed.
+  addStraightPicture(bytes, width, height) {
+    const n = width * height;
+    if (!(bytes.length >= n * 4)) throw new RangeError(`${bytes.length} bytes for ${width} x ${height} pixels`);
+    const id = this.#newPicture(width, height);
+    new Uint8Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), n * 4).set(bytes.subarray(0, n * 4));
+    const blended = this.#x.zn_picture_premultiply(id) === 1;
+    return { id, blended, pixels: new Uint32Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), n).slice() };
+  }
+  // A picture of premultiplied pixels (a Uint32Array of width x height), kept in the module.
+  addPicture(pixels, width, height) {
+    const id = this.#newPicture(width, height);
+    new Uint32Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), width * height).set(pixels.subarray(0, width * height));
+    return id;
+  }
+  #newPicture(width, height) {
+    const id = this.#x.zn_picture_add(width, height);
+    if (!id) throw new RangeError(`a picture of ${width} x ${height} pixels is too large`);
+    return id;
+  }
+  removePicture(id) { this.#x.zn_picture_remove(id); }
+
+  // The frame, width x height pixels of 0.
+  resizeFrame(width, height) {
+    this.#frame = { ptr: this.#x.zn_frame(width, height), width, height, buffer: null };
+  }
+  // The frame's pixels and an ImageData over them (valid until the module's memory grows).
+  framePixels() { return this.#frameViews().pixels; }
+  frameImage() { return this.#frameViews().image; }
+  #frameViews() {
+    const f = this.#frame;
+    if (f.buffer !== this.#x.memory.buffer) {
+      f.buffer = this.#x.memory.buffer;
+      const n = f.width * f.height;
+      f.pixels = new Uint32Array(f.buffer, f.ptr, n);
+      f.image = n > 0 ? new ImageData(new Uint8ClampedArray(f.buffer, f.ptr, n * 4), f.width, f.height) : null;
+    }
+    return f;
+  }
+  fill(x, y, w, h, colour) { this.#x.zn_fill(x, y, w, h, colour); }
+  // The top-left w x h of picture id at (x, y), inside clip {x, y, w, h}.
+  draw(id, x, y, w, h, clip) { this.#x.zn_draw(id, x, y, w, h, clip.x, clip.y, clip.w, clip.h); }
+  clearKey(x, y, w, h, key) { this.#x.zn_clear_key(x, y, w, h, key); }
 
   // The key table.
   keyTable() { return JSON.parse(this.#text(this.#x.zn_key_table())); }

@@ -47,6 +47,8 @@ export async function serverFiles(base = 'game/') {
     decoded: new Map(), // path -> its decoded picture (null: undecodable, undefined: no file)
     has: (path) => (names ? names.has(path) : true),
     bytes: (path) => bytesOf(base + path),
+    // The browser's decoding that index.html started, once: {decoder, image} or null.
+    early: (path) => take(`decoding:${base}${path}`) || null,
     text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
   };
 }
@@ -61,6 +63,7 @@ export function blobFiles(map) {
     pictures: new Map(),
     decoded: new Map(),
     has: (path) => find(path) !== undefined,
+    early: () => null,
     async bytes(path) {
       const name = find(path);
       if (name === undefined) throw new Error(`${path}: missing`);
@@ -220,16 +223,20 @@ export async function decodePng(buffer) {
 // than after the page's scripts have warmed up) as straight RGBA bytes; null without
 // ImageDecoder. The pixels are the file's exactly when every pixel is fully opaque or fully
 // transparent; the browser keeps its pixels premultiplied, so a partly transparent one may come
-// back rounded.
-async function decodeByBrowser(buffer) {
+// back rounded. early: a promise of the same decoding started before ({decoder, image}, as
+// index.html starts them), or null.
+async function decodeByBrowser(buffer, early = null) {
   const b = new Uint8Array(buffer);
-  // IHDR's bit depth, colour type and interlace method.
-  if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
   let decoder = null;
   let image = null;
   try {
-    decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
-    ({ image } = await decoder.decode());
+    ({ decoder, image } = (await early) || {});
+    // IHDR's bit depth, colour type and interlace method.
+    if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
+    if (!image) {
+      decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+      ({ image } = await decoder.decode());
+    }
     const width = image.codedWidth, height = image.codedHeight;
     const rgba = new Uint8Array(width * height * 4);
     if (image.allocationSize({ format: 'RGBA' }) !== rgba.length) return null;
@@ -250,20 +257,19 @@ async function decodeByBrowser(buffer) {
 // be a level off where the browser rounded them through premultiplied values), with `exact()`,
 // which decodes the file with decodePng and puts its pixels into the same picture; until then
 // the picture's `approximate` is true. Without quick such a PNG is decoded exactly at once.
-export async function decodePicture(name, buffer, quick = false) {
+// early: the browser's decoding of the file, when one was started already (decodeByBrowser's).
+export async function decodePicture(name, buffer, quick = false, early = null) {
   const ext = (name.match(/\.([^./\\]*)$/) || [, ''])[1].toLowerCase();
   const types = { png: 'image/png', jpg: 'image/jpeg', jpeg: 'image/jpeg', bmp: 'image/bmp', ico: 'image/x-icon' };
   if (!types[ext]) return null;
   try {
     if (ext === 'png') {
-      const browser = await decodeByBrowser(buffer);
+      const browser = await decodeByBrowser(buffer, early);
       if (browser) {
         const { width, height, rgba } = browser;
-        // (A failed check leaves only fully transparent pixels' colours cleared.)
-        const hard = Picture.hardEdged(width, height, rgba);
-        if (hard) return hard;
+        const pic = Picture.fromStraightRGBA(width, height, rgba);
+        if (!pic.blended) return pic;
         if (quick) {
-          const pic = Picture.fromStraightRGBA(width, height, rgba);
           pic.approximate = true;
           pic.exact = async () => {
             pic.exact = null;
@@ -346,7 +352,7 @@ export class SkinLayout {
   picture(path, quick = false) {
     if (!this.pictures.has(path)) {
       const load = this.files.has(path)
-        ? this.files.bytes(path).then((b) => decodePicture(path, b, quick), () => null)
+        ? this.files.bytes(path).then((b) => decodePicture(path, b, quick, this.files.early(path)), () => null)
         : Promise.resolve(undefined);
       this.pictures.set(
         path,

@@ -7,7 +7,7 @@
 
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
-import { Renderer } from './render.js';
+import { Renderer, usePixelKernel } from './render.js';
 import { SkinLayout, serverFiles, blobFiles } from './layout.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
@@ -82,6 +82,7 @@ async function start() {
   const early = globalThis.znPrefetch instanceof Map ? globalThis.znPrefetch.get('zn.wasm') : null;
   const engine = await loadEngine((await Promise.resolve(early).catch(() => null)) || 'zn.wasm');
   performance.mark('zn-engine-loaded');
+  usePixelKernel(engine);
   const seed = seedParam();
   engine.reset(seed);
   const store = createStore(engine);

@@ -4,10 +4,11 @@
 // colour. In windowed mode the pixels whose composed colour is the key colour are left
 // see-through, as the shaped desktop window leaves them.
 //
-// The frame is composed here, in software, with the integer arithmetic of the desktop's raster
-// engine (premultiplied pixels, source-over with x * a / 255 rounded as (t + (t >> 8) + 128) >> 8),
-// so that at 100 % the canvas holds the desktop window's pixels exactly. Only the rectangles of
-// images whose visibility, picture or rectangle changed are composed and copied to the canvas.
+// The frame is composed in software, by zn.wasm (engine.js's fill, draw, clearKey), with the
+// integer arithmetic of the desktop's raster engine (premultiplied pixels, source-over with
+// x * a / 255 rounded as (t + (t >> 8) + 128) >> 8), so that at 100 % the canvas holds the
+// desktop window's pixels exactly. Only the rectangles of images whose visibility, picture or
+// rectangle changed are composed and copied to the canvas.
 //
 // Scale: the game images are drawn at `game` device pixels per skin pixel, shifted by `shift`;
 // the backdrop, the logo and the game menu's button at `client` device pixels per pixel. A
@@ -16,17 +17,24 @@
 
 // Pixels are Uint32 in the byte order of ImageData (little-endian: A << 24 | B << 16 | G << 8 | R).
 
-// One run (its start in the line, its length, its kind) written at n, the array doubled when full.
-function appendRun(triples, n, from, length, kind) {
-  if (n + 3 > triples.length) {
-    const more = new Int32Array(triples.length * 2);
-    more.set(triples);
-    triples = more;
+// zn.wasm's Engine, which composes the frame and keeps a copy of every picture drawn: given
+// once the engine is loaded, before any picture is made.
+let kernel = null;
+export function usePixelKernel(engine) {
+  kernel = engine;
+}
+
+// A picture's copy in the module goes with the picture.
+const copies = typeof FinalizationRegistry === 'function' ? new FinalizationRegistry((id) => kernel.removePicture(id)) : null;
+
+// pic's copy in the module becomes id (0: none); the one it had is removed.
+function setCopy(pic, id) {
+  if (pic.copy) {
+    kernel.removePicture(pic.copy);
+    if (copies) copies.unregister(pic);
   }
-  triples[n] = from;
-  triples[n + 1] = length;
-  triples[n + 2] = kind;
-  return triples;
+  pic.copy = id;
+  if (id && copies) copies.register(pic, id, pic);
 }
 
 // A picture: width, height and premultiplied pixels.
@@ -35,24 +43,30 @@ export class Picture {
     this.width = width;
     this.height = height;
     this.pixels = pixels; // Uint32Array, premultiplied
+    this.copy = 0; // its copy in the module, made when it is first drawn
     this.hiRes = null; // the double-size partner (a Picture), when the skin has one
     this.straight = null; // the straight RGBA bytes it was made from, when kept
     this.scaled = new Map(); // scale key -> Picture
+    this.blended = false; // some pixel is partly transparent (known for pictures from straight bytes)
     this.id = Picture.next++;
   }
 
-  // From straight (not premultiplied) RGBA bytes; the picture's runs are found in the same pass.
+  // From straight (not premultiplied) RGBA bytes; the bytes are not changed.
   static fromStraightRGBA(width, height, bytes) {
-    const src = new Uint32Array(bytes.buffer, bytes.byteOffset, width * height);
-    return premultiplied(width, height, bytes, src, new Uint32Array(width * height), false);
+    const { id, pixels, blended } = kernel.addStraightPicture(bytes, width, height);
+    const pic = new Picture(width, height, pixels);
+    setCopy(pic, id);
+    // Where no pixel is partly transparent the premultiplied pixels are the straight ones.
+    pic.straight = blended
+      ? new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4)
+      : new Uint8ClampedArray(pixels.buffer);
+    pic.blended = blended;
+    return pic;
   }
 
-  // From straight RGBA bytes whose every pixel is fully opaque or fully transparent, with its
-  // runs; null when a pixel is partly transparent. The bytes are taken over (a transparent
-  // pixel's colour is cleared).
-  static hardEdged(width, height, bytes) {
-    const px = new Uint32Array(bytes.buffer, bytes.byteOffset, width * height);
-    return premultiplied(width, height, bytes, px, px, true);
+  // Its pixels changed: the module's copy is made again when it is next drawn.
+  changed() {
+    setCopy(this, 0);
   }
 
   // The straight RGBA bytes of the picture (for the browser's smooth scaling).
@@ -71,44 +85,16 @@ export class Picture {
     return out;
   }
 
-  // The picture's rows as runs of pixels of one kind: [start, length, kind] triples, kind 0 fully
-  // transparent (nothing to draw), 1 opaque (copied), 2 partly transparent (blended); first[y]
-  // is the index of row y's first triple. Made once, when the picture is first drawn.
-  runs() {
-    if (this.rowRuns) return this.rowRuns;
-    const { width: w, height: h, pixels: px } = this;
-    let triples = new Int32Array(Math.max(48, h * 6));
-    let n = 0;
-    const first = new Int32Array(h + 1);
-    for (let y = 0, line = 0; y < h; ++y, line += w) {
-      first[y] = n / 3;
-      const end = line + w;
-      let i = line;
-      while (i < end) {
-        const a = px[i] >>> 24;
-        const start = i++;
-        let kind = 2;
-        if (a === 0 || a === 255) {
-          kind = a === 0 ? 0 : 1;
-          while (i < end && px[i] >>> 24 === a) ++i;
-        } else {
-          for (let b = px[i] >>> 24; i < end && b !== 0 && b !== 255; b = px[++i] >>> 24);
-        }
-        triples = appendRun(triples, n, start - line, i - start, kind);
-        n += 3;
-      }
-    }
-    first[h] = n / 3;
-    this.rowRuns = { first, triples: triples.slice(0, n) };
-    return this.rowRuns;
-  }
-
   // Takes over another picture's pixels (of the same size), as when a picture first drawn from
   // the browser's decoding gets the file's exact pixels; what was scaled from it is dropped.
   takePixels(other) {
     this.pixels = other.pixels;
     this.straight = other.straight;
-    this.rowRuns = other.rowRuns;
+    this.blended = other.blended;
+    const id = other.copy;
+    if (id && copies) copies.unregister(other);
+    other.copy = 0;
+    setCopy(this, id);
     this.scaled.clear();
   }
 
@@ -128,55 +114,6 @@ export class Picture {
   }
 }
 Picture.next = 1;
-
-// The picture of straight pixels src, premultiplied into px (which may be src itself), with its
-// runs (Picture.runs), in one pass over the pixels: opaque runs copied, transparent ones left
-// zero, the others premultiplied as the desktop does; null when hardOnly and a pixel is partly
-// transparent.
-function premultiplied(width, height, bytes, src, px, hardOnly) {
-  let triples = new Int32Array(Math.max(48, height * 6));
-  let n = 0;
-  const first = new Int32Array(height + 1);
-  for (let y = 0, line = 0; y < height; ++y, line += width) {
-    first[y] = n / 3;
-    const end = line + width;
-    let i = line;
-    while (i < end) {
-      const start = i;
-      const a = src[i] >>> 24;
-      let kind;
-      if (a === 255) {
-        kind = 1;
-        for (++i; i < end && src[i] >>> 24 === 255; ++i);
-        if (px !== src) px.set(src.subarray(start, i), start);
-      } else if (a === 0) {
-        kind = 0;
-        for (; i < end && src[i] >>> 24 === 0; ++i) px[i] = 0;
-      } else {
-        if (hardOnly) return null;
-        kind = 2;
-        for (; i < end; ++i) {
-          const s = src[i];
-          const sa = s >>> 24;
-          if (sa === 0 || sa === 255) break;
-          const rb = (s & 0xff00ff) * sa, g = (s & 0xff00) * sa;
-          px[i] =
-            ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
-              (((g >>> 8) + ((g >>> 16) & 0xff) + 0x80) & 0xff00) |
-              (sa << 24)) >>>
-            0;
-        }
-      }
-      triples = appendRun(triples, n, start - line, i - start, kind);
-      n += 3;
-    }
-  }
-  first[height] = n / 3;
-  const pic = new Picture(width, height, px);
-  pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
-  pic.rowRuns = { first, triples: triples.slice(0, n) };
-  return pic;
-}
 
 // Packs a colour 0x00BBGGRR (Config.ini's layout) as an opaque pixel.
 export function pixelFromBgr(bgr) {
@@ -241,6 +178,7 @@ function makeCanvas(w, h) {
 // transparent again, so no half-blended rim of the key colour is left around it.
 function hardenEdges(pic) {
   pic.straight = null;
+  pic.changed();
   const px = pic.pixels;
   for (let i = 0; i < px.length; ++i) {
     const a = px[i] >>> 24;
@@ -282,8 +220,7 @@ export class Renderer {
     this.scale = { game: 1, shiftX: 0, shiftY: 0, client: 1 };
     this.width = 0; // canvas size in device pixels
     this.height = 0;
-    this.frame = null; // ImageData of the whole canvas
-    this.fb = null; // its pixels as Uint32
+    this.framed = false; // the module's frame has the canvas's size
     this.dirty = []; // device-pixel rectangles to compose
     this.touched = new Set();
     this.backdropScaled = null;
@@ -409,13 +346,13 @@ export class Renderer {
   resize() {
     const w = lround(this.clientW * this.scale.client);
     const h = lround(this.clientH * this.scale.client);
-    if (w !== this.width || h !== this.height || !this.frame) {
+    if (w !== this.width || h !== this.height || !this.framed) {
       this.width = w;
       this.height = h;
       this.canvas.width = Math.max(1, w);
       this.canvas.height = Math.max(1, h);
-      this.frame = new ImageData(Math.max(1, w), Math.max(1, h));
-      this.fb = new Uint32Array(this.frame.data.buffer);
+      kernel.resizeFrame(Math.max(1, w), Math.max(1, h));
+      this.framed = true;
       for (const im of this.images) im.shown = null;
     }
     this.invalidateAll();
@@ -505,31 +442,28 @@ export class Renderer {
     }
     this.dirty = [];
     this.lastDrawn = mergeRects(rects);
-    for (const r of this.lastDrawn) {
-      this.compose(r);
-      this.ctx.putImageData(this.frame, 0, 0, r.x, r.y, r.w, r.h);
+    for (const r of this.lastDrawn) this.compose(r);
+    if (this.lastDrawn.length > 0) {
+      const frame = kernel.frameImage();
+      for (const r of this.lastDrawn) this.ctx.putImageData(frame, 0, 0, r.x, r.y, r.w, r.h);
     }
     return this.lastDrawn.length > 0;
   }
 
+  // The frame's pixels (a view that is good until the module next makes a picture).
+  get fb() {
+    return kernel.framePixels();
+  }
+
   compose(r) {
-    const fb = this.fb, W = this.width;
-    const bg = this.background;
-    for (let y = r.y; y < r.y + r.h; ++y) fb.fill(bg, y * W + r.x, y * W + r.x + r.w);
+    kernel.fill(r.x, r.y, r.w, r.h, this.background);
     for (let id = 0; id < this.count; ++id) {
       const im = this.images[id];
       if (!im.shown) continue;
       if (!intersect(im.shown.rect, r)) continue;
       this.drawImage(id, im, r);
     }
-    if (this.keyed) {
-      // The key colour's pixels found by the array's own search, row by row.
-      const key = this.key;
-      for (let y = r.y; y < r.y + r.h; ++y) {
-        const row = fb.subarray(y * W + r.x, y * W + r.x + r.w);
-        for (let i = row.indexOf(key); i >= 0; i = row.indexOf(key, i + 1)) row[i] = 0;
-      }
-    }
+    if (this.keyed) kernel.clearKey(r.x, r.y, r.w, r.h, this.key);
   }
 
   drawImage(id, im, clip) {
@@ -566,41 +500,11 @@ export class Renderer {
     return scaleSmooth(pic, w, h);
   }
 
-  // Blends the top-left w x h of pic at (x, y), inside clip: opaque runs of a row are copied,
-  // transparent ones skipped, the others blended pixel by pixel.
+  // Blends the top-left w x h of pic at (x, y), inside clip.
   blit(pic, x, y, w, h, clip) {
-    const a = intersect({ x, y, w, h }, clip);
-    if (!a) return;
-    const fb = this.fb, W = this.width, src = pic.pixels, PW = pic.width;
-    const { first, triples } = pic.runs();
-    const from = a.x - x, to = from + a.w; // the columns of the picture drawn
-    for (let row = a.y; row < a.y + a.h; ++row) {
-      const py = row - y;
-      const line = py * PW, out = row * W + x;
-      for (let t = first[py] * 3, e = first[py + 1] * 3; t < e; t += 3) {
-        const kind = triples[t + 2];
-        if (kind === 0) continue;
-        const s0 = Math.max(triples[t], from), s1 = Math.min(triples[t] + triples[t + 1], to);
-        if (s0 >= s1) continue;
-        if (kind === 1) {
-          fb.set(src.subarray(line + s0, line + s1), out + s0);
-          continue;
-        }
-        // s + d * (255 - alpha) / 255 for the channel pairs at bits 0..7/16..23 and 8..15/24..31,
-        // rounded as the desktop rounds, written out in full: the first picture is composed
-        // before the page's code is optimised, when a call per pixel costs.
-        for (let c = s0; c < s1; ++c) {
-          const s = src[line + c];
-          const d = fb[out + c];
-          const ia = 255 - (s >>> 24);
-          const rb = (d & 0xff00ff) * ia;
-          const ag = ((d >>> 8) & 0xff00ff) * ia;
-          const m = ((((rb + ((rb >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) |
-            ((((ag + ((ag >>> 8) & 0xff00ff) + 0x800080) >>> 8) & 0xff00ff) << 8)) >>> 0;
-          fb[out + c] = (s + m) >>> 0;
-        }
-      }
-    }
+    if (!intersect({ x, y, w, h }, clip)) return;
+    if (!pic.copy) setCopy(pic, kernel.addPicture(pic.pixels, pic.width, pic.height));
+    kernel.draw(pic.copy, x, y, w, h, clip);
   }
 
   // --- reading back -----------------------------------------------------------------------
