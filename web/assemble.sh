@@ -35,7 +35,6 @@ for m in "$site"/js/*.js; do
   case " $modules " in *" $(basename "$m" .js) "*) ;; *) echo "assemble.sh: $m is not in the list of modules to join" >&2; exit 1 ;; esac
 done
 {
-  echo "// The page's modules (web/site/js/*.js) joined by assemble.sh."
   defined=" "
   for m in $modules; do
     src="$site/js/$m.js"
@@ -55,7 +54,17 @@ done
     printf 'return { %s };\n})();\n' "$names"
     defined="$defined$m "
   done
+} > "$out/js/zn.js.full"
+# The browser parses the joined file before the first picture: lines that are only a comment,
+# and the indentation, are left out of what it is served (a third of the text). A template
+# literal over several lines would lose its own lines' spaces: there must be none.
+multi=$(awk -F'`' 'NF > 0 && NF % 2 == 0 { print FILENAME ":" FNR }' "$out/js/zn.js.full" | head -1)
+[ -z "$multi" ] || { echo "assemble.sh: a template literal spans lines in the joined modules ($multi)" >&2; exit 1; }
+{
+  echo "// The page's modules (web/site/js/*.js) joined by assemble.sh, without their comments."
+  sed -E -e '/^[[:space:]]*\/\//d' -e 's/^[[:space:]]+//' "$out/js/zn.js.full"
 } > "$out/js/zn.js.new"
+rm "$out/js/zn.js.full"
 find "$out/js" -name '*.js' ! -name zn.js.new -delete
 mv "$out/js/zn.js.new" "$out/js/zn.js"
 grep -q '<script type="module" src="js/main.js"></script>' "$out/index.html" ||

@@ -59,27 +59,23 @@ int Compositor::addPicture(int width, int height) {
     if (slot == pictures_.end()) slot = pictures_.insert(pictures_.end(), Picture{});
     slot->width = width;
     slot->height = height;
-    slot->pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    slot->pixels = std::make_unique_for_overwrite<std::uint32_t[]>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     return static_cast<int>(slot - pictures_.begin()) + 1;
 }
 
 std::uint32_t* Compositor::pixels(int id) {
     const Picture* p = picture(id);
-    return p ? const_cast<std::uint32_t*>(p->pixels.data()) : nullptr;
+    return p ? p->pixels.get() : nullptr;
 }
 
 bool Compositor::premultiply(int id) {
-    if (!picture(id)) return false;
-    std::vector<std::uint32_t>& px = pictures_[static_cast<std::size_t>(id - 1)].pixels;
-    return zn::web::premultiply(px.data(), px.size());
+    const Picture* p = picture(id);
+    return p && zn::web::premultiply(p->pixels.get(), static_cast<std::size_t>(p->width) * static_cast<std::size_t>(p->height));
 }
 
 void Compositor::removePicture(int id) {
     if (!picture(id)) return;
-    Picture& p = pictures_[static_cast<std::size_t>(id - 1)];
-    p.pixels = {};
-    p.width = -1;
-    p.height = 0;
+    pictures_[static_cast<std::size_t>(id - 1)] = Picture{};
 }
 
 const Compositor::Picture* Compositor::picture(int id) const {
@@ -105,7 +101,7 @@ void Compositor::draw(int id, int x, int y, int w, int h, PixelRect clip) {
     h = std::min(h, p->height);
     const PixelRect a = onFrame(intersect(PixelRect{x, y, w, h}, clip));
     for (int row = a.y; row < a.y + a.h; ++row) {
-        const std::uint32_t* src = p->pixels.data() + static_cast<std::size_t>(row - y) * p->width + (a.x - x);
+        const std::uint32_t* src = p->pixels.get() + static_cast<std::size_t>(row - y) * p->width + (a.x - x);
         std::uint32_t* dst = frame_.data() + static_cast<std::size_t>(row) * width_ + a.x;
         for (int i = 0; i < a.w; ++i) {
             const std::uint32_t s = src[i];

@@ -7,6 +7,7 @@
 // G << 8 | R), premultiplied, rounded as the desktop's raster engine rounds: x * a / 255 as
 // (t + (t >> 8) + 128) >> 8 with t = x * a.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zn::web {
@@ -32,7 +33,7 @@ public:
     int frameHeight() const { return height_; }
 
     // A picture of width x height pixels (0 when either is negative or it is too large), its
-    // pixels at pixels(id) for the caller to fill.
+    // pixels at pixels(id), not cleared, for the caller to fill.
     int addPicture(int width, int height);
     std::uint32_t* pixels(int id);
     void removePicture(int id);
@@ -49,9 +50,9 @@ public:
 
 private:
     struct Picture {
-        int width = 0;
+        int width = -1;  // -1: a removed picture's place, free for the next
         int height = 0;
-        std::vector<std::uint32_t> pixels;
+        std::unique_ptr<std::uint32_t[]> pixels;  // not cleared: the caller fills them
     };
     const Picture* picture(int id) const;
     PixelRect onFrame(PixelRect r) const;
@@ -59,7 +60,7 @@ private:
     std::vector<std::uint32_t> frame_;
     int width_ = 0;
     int height_ = 0;
-    std::vector<Picture> pictures_;  // id - 1; a removed one is left empty for reuse
+    std::vector<Picture> pictures_;  // id - 1
 };
 
 }  // namespace zn::web

@@ -100,14 +100,17 @@ class Engine {
   // The canvas's frame and the pictures drawn into it, composed by the module (render.js).
 
   // A picture from straight RGBA bytes, premultiplied and kept in the module: {id, blended
-  // (some pixel is partly transparent), pixels (a copy, Uint32Array)}. The bytes are not changed.
+  // (some pixel is partly transparent)}. The bytes are not changed.
   addStraightPicture(bytes, width, height) {
     const n = width * height;
     if (!(bytes.length >= n * 4)) throw new RangeError(`${bytes.length} bytes for ${width} x ${height} pixels`);
     const id = this.#newPicture(width, height);
     new Uint8Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), n * 4).set(bytes.subarray(0, n * 4));
-    const blended = this.#x.zn_picture_premultiply(id) === 1;
-    return { id, blended, pixels: new Uint32Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), n).slice() };
+    return { id, blended: this.#x.zn_picture_premultiply(id) === 1 };
+  }
+  // A copy of the pixels of picture id, width x height.
+  picturePixels(id, width, height) {
+    return new Uint32Array(this.#x.memory.buffer, this.#x.zn_picture_pixels(id), width * height).slice();
   }
   // A picture of premultiplied pixels (a Uint32Array of width x height), kept in the module.
   addPicture(pixels, width, height) {

@@ -27,9 +27,10 @@ export function usePixelKernel(engine) {
 // A picture's copy in the module goes with the picture.
 const copies = typeof FinalizationRegistry === 'function' ? new FinalizationRegistry((id) => kernel.removePicture(id)) : null;
 
-// pic's copy in the module becomes id (0: none); the one it had is removed.
+// pic's copy in the module becomes id (0: none); the one it had is removed, its pixels kept.
 function setCopy(pic, id) {
   if (pic.copy) {
+    if (!pic.ownPixels) pic.ownPixels = kernel.picturePixels(pic.copy, pic.width, pic.height);
     kernel.removePicture(pic.copy);
     if (copies) copies.unregister(pic);
   }
@@ -42,26 +43,30 @@ export class Picture {
   constructor(width, height, pixels) {
     this.width = width;
     this.height = height;
-    this.pixels = pixels; // Uint32Array, premultiplied
+    this.ownPixels = pixels; // Uint32Array, premultiplied; null while the module's copy holds them
     this.copy = 0; // its copy in the module, made when it is first drawn
     this.hiRes = null; // the double-size partner (a Picture), when the skin has one
     this.straight = null; // the straight RGBA bytes it was made from, when kept
     this.scaled = new Map(); // scale key -> Picture
-    this.blended = false; // some pixel is partly transparent (known for pictures from straight bytes)
+    this.blended = null; // some pixel is partly transparent (known for pictures from straight bytes)
     this.id = Picture.next++;
   }
 
-  // From straight (not premultiplied) RGBA bytes; the bytes are not changed.
+  // From straight (not premultiplied) RGBA bytes; the bytes are not changed. Its pixels stay in
+  // the module until they are asked for.
   static fromStraightRGBA(width, height, bytes) {
-    const { id, pixels, blended } = kernel.addStraightPicture(bytes, width, height);
-    const pic = new Picture(width, height, pixels);
+    const { id, blended } = kernel.addStraightPicture(bytes, width, height);
+    const pic = new Picture(width, height, null);
     setCopy(pic, id);
-    // Where no pixel is partly transparent the premultiplied pixels are the straight ones.
-    pic.straight = blended
-      ? new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4)
-      : new Uint8ClampedArray(pixels.buffer);
+    if (blended) pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
     pic.blended = blended;
     return pic;
+  }
+
+  // The premultiplied pixels (Uint32Array).
+  get pixels() {
+    if (!this.ownPixels && this.copy) this.ownPixels = kernel.picturePixels(this.copy, this.width, this.height);
+    return this.ownPixels;
   }
 
   // Its pixels changed: the module's copy is made again when it is next drawn.
@@ -72,6 +77,8 @@ export class Picture {
   // The straight RGBA bytes of the picture (for the browser's smooth scaling).
   straightRGBA() {
     if (this.straight) return this.straight;
+    // Where no pixel is partly transparent the premultiplied pixels are the straight ones.
+    if (this.blended === false) return (this.straight = new Uint8ClampedArray(this.pixels.buffer, this.pixels.byteOffset, this.width * this.height * 4));
     const out = new Uint8ClampedArray(this.width * this.height * 4);
     for (let i = 0, o = 0; i < this.pixels.length; ++i, o += 4) {
       const p = this.pixels[i];
@@ -88,12 +95,17 @@ export class Picture {
   // Takes over another picture's pixels (of the same size), as when a picture first drawn from
   // the browser's decoding gets the file's exact pixels; what was scaled from it is dropped.
   takePixels(other) {
-    this.pixels = other.pixels;
-    this.straight = other.straight;
-    this.blended = other.blended;
     const id = other.copy;
     if (id && copies) copies.unregister(other);
     other.copy = 0;
+    if (this.copy) {
+      kernel.removePicture(this.copy);
+      if (copies) copies.unregister(this);
+      this.copy = 0;
+    }
+    this.ownPixels = other.ownPixels;
+    this.straight = other.straight;
+    this.blended = other.blended;
     setCopy(this, id);
     this.scaled.clear();
   }
@@ -503,7 +515,7 @@ export class Renderer {
   // Blends the top-left w x h of pic at (x, y), inside clip.
   blit(pic, x, y, w, h, clip) {
     if (!intersect({ x, y, w, h }, clip)) return;
-    if (!pic.copy) setCopy(pic, kernel.addPicture(pic.pixels, pic.width, pic.height));
+    if (!pic.copy) setCopy(pic, kernel.addPicture(pic.ownPixels, pic.width, pic.height));
     kernel.draw(pic.copy, x, y, w, h, clip);
   }
 
