@@ -4,8 +4,9 @@
 // devtools driver in tests/web/lib.mjs), printed as Markdown table rows for bench/run.sh:
 //   - the site's code: HTML, CSS, JS and zn.wasm, each gzipped (-9), summed; no pictures or sounds
 //   - time to the first drawn device (the body gets the class zn-ready), median of RUNS cold
-//     loads, set against bare.html drawing the same device picture on a canvas in the same run:
-//     the same skin pictures that the site's first frame shows, at the same places
+//     loads (each in a new context: nothing cached, a new renderer), set against bare.html
+//     drawing the same device picture on a canvas in the same run: the same skin pictures that
+//     the site's first frame shows, at the same places
 //   - main-thread time of an animation frame that runs a game tick, with its drawing (the
 //     page's clock frame: engine.advance and the redraw), median and 99th percentile over
 //     PLAY_SECONDS of play; and the longest main-thread task (devtools trace) while playing
@@ -74,11 +75,17 @@ function drawnMark() {
   }).observe(document, { subtree: true, attributes: true, attributeFilter: ['class'], childList: true });
 }
 
+// A new context opens a new browser window, which starts renderers of the browser's own
+// (its omnibox popup) for a second or so: the load waits until they are done, as a page
+// opened in a window already there does not share the machine's two cores with them.
+const kWindowSettleMs = 1500;
+
 async function firstDrawn(url) {
   const context = await browser.newContext();
   await lib.presetStorage(context, lib.kQuietSettings);
   await context.addInitScript(drawnMark);
   const page = await context.newPage();
+  await sleep(kWindowSettleMs);
   await page.goto(url);
   const t = await lib.until(page, () => window.__znDrawn, null, 'the first drawn device');
   return { t, page, context };

@@ -163,7 +163,14 @@ export async function loadEngine(url = 'zn.wasm') {
   if (typeof WebAssembly.Module === 'function' && url instanceof WebAssembly.Module) {
     instance = await WebAssembly.instantiate(url, wasi.imports);
   } else if (url instanceof ArrayBuffer || ArrayBuffer.isView(url)) {
-    ({ instance } = await WebAssembly.instantiate(url, wasi.imports));
+    // At once: a browser compiles a function of the module when it is first called, so this
+    // takes a millisecond or two, and the page does not wait for a task of the compiler's.
+    try {
+      instance = new WebAssembly.Instance(new WebAssembly.Module(url), wasi.imports);
+    } catch (e) {
+      if (!(e instanceof RangeError)) throw e; // a browser that compiles large modules only apart
+      ({ instance } = await WebAssembly.instantiate(url, wasi.imports));
+    }
   } else {
     const response = await fetch(url);
     if (!response.ok) throw new Error(`zn.wasm could not be loaded from ${url}: HTTP ${response.status}`);

@@ -78,7 +78,7 @@ async function start() {
   // the default skin's pictures already).
   const files = serverFiles('game/');
   const iniText = files.then((source) => source.text('Config.ini'));
-  // index.html started compiling zn.wasm as it came in; where it could not, it is loaded here.
+  // index.html started fetching zn.wasm; where it could not, it is loaded here.
   const early = globalThis.znPrefetch instanceof Map ? globalThis.znPrefetch.get('zn.wasm') : null;
   const engine = await loadEngine((await Promise.resolve(early).catch(() => null)) || 'zn.wasm');
   performance.mark('zn-engine-loaded');
@@ -247,15 +247,6 @@ async function start() {
     });
   }
 
-  // --- the display mode ------------------------------------------------------------------
-
-  const display = new DisplayMode((on, byBrowser) => {
-    fullscreen = on;
-    if (byBrowser) store.set('FullscreenMode', 0);
-    relayout();
-  });
-  display.on = fullscreen;
-
   let resizePending = false;
   onResize = () => {
     if (resizePending) return;
@@ -274,6 +265,23 @@ async function start() {
   };
   window.addEventListener('resize', onResize);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', onResize);
+
+  // The device is drawn first; the rest of the page is set up a task later (whoever waits for
+  // the drawn device hears of it before that starts).
+  const first = await relayout();
+  if (first && first.error) throw new Error(first.error);
+  performance.mark('zn-first-draw');
+  document.body.classList.add('zn-ready');
+  await new Promise((r) => setTimeout(r, 0));
+
+  // --- the display mode ------------------------------------------------------------------
+
+  const display = new DisplayMode((on, byBrowser) => {
+    fullscreen = on;
+    if (byBrowser) store.set('FullscreenMode', 0);
+    relayout();
+  });
+  display.on = fullscreen;
 
   // --- the clock --------------------------------------------------------------------------
 
@@ -371,12 +379,6 @@ async function start() {
   window.addEventListener('pointerup', claim, { capture: true, passive: true });
   window.addEventListener('keydown', claim, { capture: true, passive: true });
 
-  const first = await relayout();
-  if (first && first.error) throw new Error(first.error);
-  performance.mark('zn-first-draw');
-  document.body.classList.add('zn-ready');
-  // Whoever waits for the drawn device hears of it before the rest below starts.
-  await new Promise((r) => setTimeout(r, 0));
   sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => layoutRun);
