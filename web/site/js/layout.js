@@ -223,20 +223,19 @@ export async function decodePng(buffer) {
 // than after the page's scripts have warmed up) as straight RGBA bytes; null without
 // ImageDecoder. The pixels are the file's exactly when every pixel is fully opaque or fully
 // transparent; the browser keeps its pixels premultiplied, so a partly transparent one may come
-// back rounded. early: a promise of the same decoding started before ({decoder, image}, as
-// index.html starts them), or null.
+// back rounded. early: a promise of the same decoding done before ({width, height, rgba}, as
+// index.html does them), or null.
 async function decodeByBrowser(buffer, early = null) {
   const b = new Uint8Array(buffer);
   let decoder = null;
   let image = null;
   try {
-    ({ decoder, image } = (await early) || {});
+    const done = await Promise.resolve(early).catch(() => null);
     // IHDR's bit depth, colour type and interlace method.
     if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
-    if (!image) {
-      decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
-      ({ image } = await decoder.decode());
-    }
+    if (done) return done;
+    decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+    ({ image } = await decoder.decode());
     const width = image.codedWidth, height = image.codedHeight;
     const rgba = new Uint8Array(width * height * 4);
     if (image.allocationSize({ format: 'RGBA' }) !== rgba.length) return null;
