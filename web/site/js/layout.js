@@ -47,7 +47,7 @@ export async function serverFiles(base = 'game/') {
     decoded: new Map(), // path -> its decoded picture (null: undecodable, undefined: no file)
     has: (path) => (names ? names.has(path) : true),
     bytes: (path) => bytesOf(base + path),
-    // The browser's decoding that index.html started, once: {decoder, image} or null.
+    // The browser's decoding that index.html did, once: a promise of {width, height, rgba}, or null.
     early: (path) => take(`decoding:${base}${path}`) || null,
     text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
   };

@@ -27,10 +27,11 @@ export function usePixelKernel(engine) {
 // A picture's copy in the module goes with the picture.
 const copies = typeof FinalizationRegistry === 'function' ? new FinalizationRegistry((id) => kernel.removePicture(id)) : null;
 
-// pic's copy in the module becomes id (0: none); the one it had is removed, its pixels kept.
-function setCopy(pic, id) {
+// pic's copy in the module becomes id (0: none); the one it had is removed, its pixels kept
+// unless they are being replaced.
+function setCopy(pic, id, keepPixels = true) {
   if (pic.copy) {
-    if (!pic.ownPixels) pic.ownPixels = kernel.picturePixels(pic.copy, pic.width, pic.height);
+    if (keepPixels && !pic.ownPixels) pic.ownPixels = kernel.picturePixels(pic.copy, pic.width, pic.height);
     kernel.removePicture(pic.copy);
     if (copies) copies.unregister(pic);
   }
@@ -49,7 +50,6 @@ export class Picture {
     this.straight = null; // the straight RGBA bytes it was made from, when kept
     this.scaled = new Map(); // scale key -> Picture
     this.blended = null; // some pixel is partly transparent (known for pictures from straight bytes)
-    this.id = Picture.next++;
   }
 
   // From straight (not premultiplied) RGBA bytes; the bytes are not changed. Its pixels stay in
@@ -98,11 +98,7 @@ export class Picture {
     const id = other.copy;
     if (id && copies) copies.unregister(other);
     other.copy = 0;
-    if (this.copy) {
-      kernel.removePicture(this.copy);
-      if (copies) copies.unregister(this);
-      this.copy = 0;
-    }
+    setCopy(this, 0, false);
     this.ownPixels = other.ownPixels;
     this.straight = other.straight;
     this.blended = other.blended;
@@ -125,7 +121,6 @@ export class Picture {
     return transparent;
   }
 }
-Picture.next = 1;
 
 // Packs a colour 0x00BBGGRR (Config.ini's layout) as an opaque pixel.
 export function pixelFromBgr(bgr) {
