@@ -28,11 +28,31 @@ cp -R "$site/." "$out/"
 # dozen over its few connections before the device can be drawn. Each module becomes a function
 # whose result is its exports; an import is a look-up of an earlier module's result, a dynamic
 # import the same look-up at the time it runs. The order puts every module after those it
-# imports statically; main.js's dynamic imports come after it, evaluated when main.js waits
-# for the first time, as a browser evaluates them later too.
-modules="wasi engine dialogs store render layout clock audio input gamepad fullscreen main keysdialog menu gamemenu skindrop"
+# imports statically, worked out from the imports themselves: main.js and what it imports, then
+# the modules main.js (or one of those) imports dynamically, evaluated when main.js waits for
+# the first time, as a browser evaluates them later too.
+modules="" visiting=" "
+visit() {
+  case " $modules " in *" $1 "*) return ;; esac
+  case "$visiting" in *" $1 "*) echo "assemble.sh: $1.js imports itself through its imports" >&2; exit 1 ;; esac
+  local src="$site/js/$1.js" dep
+  [ -f "$src" ] || { echo "assemble.sh: $src is missing" >&2; exit 1; }
+  visiting="$visiting$1 "
+  for dep in $(sed -nE "s#^import \{[^}]*\} from '\./([a-z]+)\.js';.*#\1#p" "$src"); do visit "$dep"; done
+  modules="$modules $1"
+}
+visit main
+while :; do
+  before=$modules
+  for m in $before; do
+    for dynamic in $(grep -oE "import\('\./[a-z]+\.js'\)" "$site/js/$m.js" | sed -E "s#import\('\./([a-z]+)\.js'\)#\1#"); do
+      visit "$dynamic"
+    done
+  done
+  [ "$modules" != "$before" ] || break
+done
 for m in "$site"/js/*.js; do
-  case " $modules " in *" $(basename "$m" .js) "*) ;; *) echo "assemble.sh: $m is not in the list of modules to join" >&2; exit 1 ;; esac
+  case " $modules " in *" $(basename "$m" .js) "*) ;; *) echo "assemble.sh: $m is not imported by the page" >&2; exit 1 ;; esac
 done
 {
   defined=" "

@@ -25,7 +25,7 @@ const { virtualKeyCode } = await import(path.join(site, 'input.js'));
 const { Gamepads } = await import(path.join(site, 'gamepad.js'));
 const { GameClock, kMaxCatchUpMs } = await import(path.join(site, 'clock.js'));
 const { Picture, Renderer, usePixelKernel } = await import(path.join(site, 'render.js'));
-const { decodePng } = await import(path.join(site, 'layout.js'));
+const { decodePng } = await import(path.join(site, 'pictures.js'));
 const { loadEngine } = await import(path.join(site, 'engine.js'));
 const buildDir = process.env.ZN_BUILD_DIR || path.join(here, '../../build');
 // The pixel arithmetic is zn.wasm's: the composing test needs the built module.

@@ -1,6 +1,5 @@
-// The functions zn.wasm exports to the page (web/site/js/engine.js), over one WebGame. Texts
-// cross in the module's memory: the page writes its input into zn_buffer(n) and reads a text
-// result, whose length the call returns, at zn_out(); lists of numbers come back at zn_list().
+// The functions zn.wasm exports to the page (web/site/js/engine.js) for the game, the figures,
+// the stored settings and the canvas's frame, and the memory they share (web/core/bridge.h).
 // Every argument is checked here: a value out of range does nothing (or gives an empty
 // result), never reaches the engine.
 #include <cstdint>
@@ -12,26 +11,27 @@
 #include "engine/images.h"
 #include "engine/snapshot.h"
 #include "settings/settingrules.h"
+#include "web/core/bridge.h"
 #include "web/core/pixels.h"
 #include "web/core/webgame.h"
 #include "web/core/webskin.h"
 #include "web/core/webtables.h"
 
-#define ZN_EXPORT(name) extern "C" __attribute__((export_name(#name)))
-
 namespace {
-
-using zn::web::WebGame;
-
-WebGame& theGame() {
-    static WebGame game;
-    return game;
-}
 
 std::vector<char> input;
 std::string output;
 std::vector<std::int32_t> list;
 zn::web::Compositor compositor;
+
+}  // namespace
+
+namespace zn::web::bridge {
+
+WebGame& theGame() {
+    static WebGame game;
+    return game;
+}
 
 int setOutput(std::string text) {
     output = std::move(text);
@@ -51,7 +51,9 @@ std::string_view inputText(int length) {
 bool isControl(int c) { return c >= 1 && c <= zn::kBindingCount; }
 bool isImage(int id) { return id >= 0 && id < zn::kImageCount; }
 
-}  // namespace
+}  // namespace zn::web::bridge
+
+using namespace zn::web::bridge;
 
 // Memory shared with the page.
 ZN_EXPORT(zn_buffer) char* zn_buffer(int size) {

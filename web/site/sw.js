@@ -9,7 +9,7 @@ self.addEventListener('install', (event) => {
     (async () => {
       const files = await (await fetch('files.json', { cache: 'no-store' })).json();
       const cache = await caches.open(kCache);
-      // Escaped as the page escapes a file's name in its address (layout.js, fileUrl).
+      // Escaped as the page escapes a file's name in its address (files.js, fileUrl).
       const url = (name) => name.replace(/[%#?]/g, (c) => encodeURIComponent(c));
       await cache.addAll(['./', 'files.json', ...files].map((f) => new Request(url(f), { cache: 'no-store' })));
       await self.skipWaiting();

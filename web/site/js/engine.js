@@ -40,6 +40,27 @@ class Engine {
     return id;
   }
 
+  // A rule of the core, by its export's name (web/core/*exports.cpp), for the page's modules
+  // that ask the core rather than know: `text`, when given, is written into the buffer and its
+  // byte length passed before the integers `args`.
+  #call(name, args, text) {
+    const f = this.#x[name];
+    if (typeof f !== 'function') throw new TypeError(`zn.wasm has no export ${name}`);
+    for (const a of args) checkInteger(`${name} argument`, a, -0x80000000, 0xffffffff);
+    if (text == null) return f(...args);
+    const bytes = encoder.encode(String(text));
+    this.#put(bytes);
+    return f(bytes.length, ...args);
+  }
+  // The export's number.
+  ask(name, args = [], text = null) { return this.#call(name, args, text); }
+  // The export's text result (its length returned, the text at zn_out).
+  askText(name, args = [], text = null) { return this.#text(this.#call(name, args, text)); }
+  // The export's text result read as JSON.
+  askJson(name, args = [], text = null) { return JSON.parse(this.askText(name, args, text)); }
+  // The export's list of numbers (its count returned, the list at zn_list).
+  askList(name, args = [], text = null) { return this.#list(this.#call(name, args, text)); }
+
   // The game.
   reset(seed) {
     checkInteger('seed', seed, 0, Number.MAX_SAFE_INTEGER);

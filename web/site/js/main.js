@@ -8,7 +8,8 @@
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
 import { Renderer, usePixelKernel } from './render.js';
-import { SkinLayout, serverFiles, blobFiles } from './layout.js';
+import { SkinLayout } from './layout.js';
+import { serverFiles, blobFiles } from './files.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';

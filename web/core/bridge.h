@@ -1,0 +1,30 @@
+#pragma once
+// What every file of zn.wasm's exports shares: the one game, and the memory through which
+// texts and lists cross to the page. The page writes its input into zn_buffer(n); a text
+// result is left at zn_out() (the export returns its length), a list of numbers at zn_list()
+// (the export returns its count). Each area of rules has its own file of exports
+// (exports.cpp: the game, the figures, the settings and the frame).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "web/core/webgame.h"
+
+#define ZN_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace zn::web::bridge {
+
+WebGame& theGame();
+
+// The result text; returns its length.
+int setOutput(std::string text);
+// The result list; returns its count.
+int setList(const std::vector<int>& values);
+// The first length bytes the page wrote into the buffer (empty when length is out of range).
+std::string_view inputText(int length);
+
+bool isControl(int c);
+bool isImage(int id);
+
+}  // namespace zn::web::bridge
