@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input/controls.h"
+#include "controls/controls.h"
 
 namespace zn {
 

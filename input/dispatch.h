@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "engine/images.h"
-#include "input/controls.h"
+#include "controls/controls.h"
 #include "input/keytable.h"
 
 namespace zn {

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "input/controls.h"
-#include "input/keydata.h"
+#include "controls/controls.h"
+#include "controls/keydata.h"
 
 class QKeyEvent;
 

@@ -16,7 +16,7 @@
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
 #include "display/skinfile.h"
-#include "display/zoomfit.h"
+#include "ui/zoomfit.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
 #include "sound/sample_files.h"

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# Checks that every #include of the nine layers points inward:
-#   shell -> display, sound, input -> engine;  shell -> gamepad -> input
-#   shell -> display -> skin -> engine;  shell -> settings
-#   web -> skin, settings, the toolkit-free part of input -> engine
-# The engine and the settings rules include only themselves and the standard library, the
-# skin reader only the engine, the standard library and SimpleIni: the three build without
-# any toolkit. Display and input may use Qt but not SDL; sound and gamepad may use SDL but
-# not Qt. Of input, the controls' operations and the key table's data (input/controls.*,
-# input/keydata.*) are toolkit-free: they include only the standard library, the engine and
-# each other, and they are all of input the game controllers and the web edition see. The web
-# edition's C++ (web/: the bridge compiled to WebAssembly) includes only the standard library
-# and those toolkit-free layers. No layer includes tools, tests, benchmarks or fuzz targets.
+# Checks that every #include of the eleven layers points inward:
+#   shell -> display, sound, input -> engine;  shell -> gamepad -> controls
+#   shell -> display -> skin, ui -> engine;  input -> controls -> engine;  shell -> settings
+#   web -> skin, settings, controls, ui -> engine
+# The engine, the settings rules, the controls and ui include only the standard library and
+# the toolkit-free layers they may, the skin reader SimpleIni too: they build without any
+# toolkit, so the web edition compiles them unchanged. Display and input may use Qt but not
+# SDL; sound and gamepad may use SDL but not Qt. The web edition's C++ (web/: the bridge
+# compiled to WebAssembly) includes only the standard library and the toolkit-free layers. No
+# layer includes tools, tests, benchmarks or fuzz targets.
 # Prints each include that runs outward and fails when there is one.
 #   tools/check_layers.sh [SOURCE_ROOT]
 set -u
@@ -22,17 +20,16 @@ declare -A may=(
   [engine]="engine"
   [skin]="skin engine"
   [settings]="settings"
-  [display]="display skin engine"
+  [controls]="controls engine"
+  [ui]="ui engine settings controls skin"
+  [display]="display skin ui engine"
   [sound]="sound engine"
-  [input]="input engine"
-  [gamepad]="gamepad input"
-  [shell]="shell display skin settings sound input gamepad engine"
-  [web]="web engine skin settings input"
+  [input]="input controls engine"
+  [gamepad]="gamepad controls engine"
+  [shell]="shell display skin settings controls ui sound input gamepad engine"
+  [web]="web engine skin settings controls ui"
 )
-
-# The toolkit-free files of input, which the game controllers and the web edition may include.
-toolkit_free_input=" input/controls.h input/controls.cpp input/keydata.h input/keydata.cpp "
-is_toolkit_free_input() { [[ $toolkit_free_input == *" $1 "* ]]; }
+layers="engine skin settings controls ui display sound input gamepad shell web"
 
 outward=0
 report() {
@@ -41,7 +38,7 @@ report() {
 }
 
 checked=0
-for layer in engine skin settings display sound input gamepad shell web; do
+for layer in $layers; do
   [ -d "$layer" ] || { echo "check_layers: the layer folder $layer/ is missing" >&2; exit 2; }
   while IFS= read -r -d '' file; do
     checked=$((checked + 1))
@@ -59,18 +56,10 @@ for layer in engine skin settings display sound input gamepad shell web; do
           *" $target "*) ;;
           *) report "$file" "$line" "$layer includes \"$name\"" ;;
         esac
-        # The rest of input brings Qt along.
-        if [[ $layer == gamepad || $layer == web ]] || is_toolkit_free_input "$file"; then
-          if [ "$target" = input ] && ! is_toolkit_free_input "$name"; then
-            report "$file" "$line" "$layer includes \"$name\", which uses Qt"
-          elif is_toolkit_free_input "$file" && [[ $target != input && $target != engine ]]; then
-            report "$file" "$line" "the toolkit-free $file includes \"$name\""
-          fi
-        fi
         continue
       fi
       case $layer in
-        engine | settings | web)
+        engine | settings | controls | ui | web)
           # Standard C++ headers only: lower-case names without a folder or an extension.
           [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "$layer includes <$name>"
           ;;
@@ -82,9 +71,6 @@ for layer in engine skin settings display sound input gamepad shell web; do
           ;;
         display | input)
           [[ $name =~ ^SDL ]] && report "$file" "$line" "$layer includes the SDL header <$name>"
-          if is_toolkit_free_input "$file" && ! [[ $name =~ ^[a-z_]+$ ]]; then
-            report "$file" "$line" "the toolkit-free $file includes <$name>"
-          fi
           ;;
       esac
     done <"$file"

@@ -1,6 +1,6 @@
 // The zoom the windowed device takes on a screen: the rule on its own, with the default
 // skin's 692 x 747 game area, and the window sizes it reckons with against the surface's.
-#include "display/zoomfit.h"
+#include "ui/zoomfit.h"
 
 #include <gtest/gtest.h>
 

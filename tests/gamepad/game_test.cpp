@@ -5,7 +5,7 @@
 
 #include "engine/headless_game.h"
 #include "gamepad/gamepads.h"
-#include "input/controls.h"
+#include "controls/controls.h"
 #include "tests/gamepad/virtualpad.h"
 
 namespace zn {

@@ -12,7 +12,7 @@ clean_tree() {
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
   local layer
-  for layer in engine skin settings display sound input gamepad shell web web/core; do
+  for layer in engine skin settings controls ui display sound input gamepad shell web web/core; do
     mkdir -p "$work/tree/$layer"
   done
   printf '#include <vector>\n#include "engine/game.h"\n' >"$work/tree/engine/a.cpp"
@@ -21,10 +21,11 @@ clean_tree() {
   printf '#include <optional>\n#include "settings/settingrules.h"\n' >"$work/tree/settings/a.cpp"
   printf '#include <QString>\n#include "skin/skinreader.h"\n#include "engine/game.h"\n' >"$work/tree/display/a.cpp"
   printf '#include <SDL_mixer.h>\n#include "engine/game.h"\n' >"$work/tree/sound/a.cpp"
-  printf '#include <QWidget>\n#include "engine/game.h"\n' >"$work/tree/input/a.cpp"
-  printf '#include <SDL.h>\n#include "input/controls.h"\n' >"$work/tree/gamepad/a.cpp"
-  printf '#include <cstdint>\n#include "engine/game.h"\n#include "input/controls.h"\n' >"$work/tree/input/keydata.cpp"
-  printf '#include <string>\n#include "engine/game.h"\n#include "skin/skinreader.h"\n#include "settings/settingrules.h"\n#include "input/keydata.h"\n#include "input/controls.h"\n#include "web/core/webgame.h"\n' \
+  printf '#include <QWidget>\n#include "engine/game.h"\n#include "controls/controls.h"\n' >"$work/tree/input/a.cpp"
+  printf '#include <SDL.h>\n#include "controls/controls.h"\n' >"$work/tree/gamepad/a.cpp"
+  printf '#include <cstdint>\n#include "engine/game.h"\n#include "controls/controls.h"\n' >"$work/tree/controls/keydata.cpp"
+  printf '#include <vector>\n#include "settings/settingrules.h"\n#include "controls/keydata.h"\n' >"$work/tree/ui/a.cpp"
+  printf '#include <string>\n#include "engine/game.h"\n#include "skin/skinreader.h"\n#include "settings/settingrules.h"\n#include "controls/keydata.h"\n#include "ui/zoomfit.h"\n#include "web/core/webgame.h"\n' \
     >"$work/tree/web/core/a.cpp"
   printf '#include <QSettings>\n#include "settings/settingrules.h"\n#include "skin/skinini.h"\n#include "display/gfxinit.h"\n' \
     >"$work/tree/shell/a.cpp"
@@ -52,14 +53,16 @@ cases=(
   'display/b.h|#include "settings/settingrules.h"|display includes "settings/settingrules.h"'
   'input/b.h|#include "skin/skinini.h"|input includes "skin/skinini.h"'
   'sound/b.h|#include <QString>|sound includes the Qt header <QString>'
-  'gamepad/b.h|#include "input/keytable.h"|gamepad includes "input/keytable.h", which uses Qt'
   'web/core/b.h|#include "display/surface.h"|web includes "display/surface.h"'
-  'web/core/b.h|#include "input/keytable.h"|web includes "input/keytable.h", which uses Qt'
+  'web/core/b.h|#include "input/keytable.h"|web includes "input/keytable.h"'
   'web/core/b.h|#include <QString>|web includes <QString>'
   'web/core/b.h|#include <SimpleIni.h>|web includes <SimpleIni.h>'
-  'input/keydata.cpp|#include <QString>|the toolkit-free input/keydata.cpp includes <QString>'
-  'input/keydata.cpp|#include "input/dispatch.h"|input includes "input/dispatch.h", which uses Qt'
-  'input/controls.h|#include "skin/skinini.h"|input includes "skin/skinini.h"'
+  'controls/keydata.cpp|#include <QString>|controls includes <QString>'
+  'controls/keydata.cpp|#include "input/dispatch.h"|controls includes "input/dispatch.h"'
+  'controls/b.h|#include "skin/skinini.h"|controls includes "skin/skinini.h"'
+  'ui/b.h|#include <QRect>|ui includes <QRect>'
+  'ui/b.h|#include "display/surface.h"|ui includes "display/surface.h"'
+  'gamepad/b.h|#include "input/keys.h"|gamepad includes "input/keys.h"'
   'skin/b.h|#include "web/core/webgame.h"|skin includes "web/core/webgame.h"'
 )
 for c in "${cases[@]}"; do

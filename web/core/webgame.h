@@ -12,7 +12,7 @@
 #include "engine/game.h"
 #include "engine/queued_random.h"
 #include "engine/virtual_clock.h"
-#include "input/controls.h"
+#include "controls/controls.h"
 
 namespace zn::web {
 

@@ -1,6 +1,6 @@
 #include "web/core/webtables.h"
 
-#include "input/keydata.h"
+#include "controls/keydata.h"
 #include "settings/settingrules.h"
 #include "web/core/jsontext.h"
 

@@ -28,7 +28,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(ccache)
 
 cd "$root"
-sources=(engine/*.cpp skin/*.cpp settings/*.cpp input/controls.cpp input/keydata.cpp web/core/*.cpp
+sources=(engine/*.cpp skin/*.cpp settings/*.cpp controls/*.cpp ui/*.cpp web/core/*.cpp
          web/wasm/wasm_support.cpp)
 objects=()
 for src in "${sources[@]}"; do

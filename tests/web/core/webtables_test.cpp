@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "input/keydata.h"
+#include "controls/keydata.h"
 #include "settings/settingrules.h"
 #include "web/core/jsontext.h"
 

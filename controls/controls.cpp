@@ -1,4 +1,4 @@
-#include "input/controls.h"
+#include "controls/controls.h"
 
 #include <cstddef>
 

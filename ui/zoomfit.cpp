@@ -1,4 +1,4 @@
-#include "display/zoomfit.h"
+#include "ui/zoomfit.h"
 
 #include <cmath>
 

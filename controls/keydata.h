@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "input/controls.h"
+#include "controls/controls.h"
 
 namespace zn {
 

@@ -1,4 +1,4 @@
-#include "input/keydata.h"
+#include "controls/keydata.h"
 
 #include <cstddef>
 
