@@ -3,8 +3,9 @@
 // The page as outside auditors measure it, on a first visit (empty storage, no service worker,
 // the start dialog showing): Lighthouse 12 in Debian's Chromium (headless=new, no sandbox),
 // mobile (its default) and desktop presets, categories accessibility, best practices, SEO and
-// performance, with the layout shift (CLS); and axe-core injected into the page at 390 × 844
-// (touch, density 3) and 1280 × 800, through the web tests' devtools driver.
+// performance, with the layout shift (CLS); and axe-core (its default rules and the target
+// size that Lighthouse also checks) injected into the page at 390 × 844 (touch, density 3) and
+// 1280 × 800, through the web tests' devtools driver.
 // Prints a Markdown table (--rows: its rows only, for bench/run.sh -w) and, below it, each
 // audit that did not pass. Both auditors come from npm into a cache folder outside the
 // repository (ZN_BENCH_CACHE, else ~/.cache/zn-bench), installed there on first use: they are
@@ -85,8 +86,10 @@ async function axe(browser, url) {
     await page.goto(url);
     await page.waitForFunction(() => window.zn && window.zn.ready && document.body.classList.contains('zn-ready'));
     await page.evaluate(source);
-    const v = await page.evaluate(async () =>
-      (await window.axe.run(document)).violations.map((x) => ({ id: x.id, nodes: x.nodes.length })));
+    const v = await page.evaluate(async () => {
+      const r = await window.axe.run(document, { rules: { 'target-size': { enabled: true } } });
+      return r.violations.map((x) => ({ id: x.id, nodes: x.nodes.length }));
+    });
     for (const x of v) found.push({ view, ...x });
     await context.close();
   }

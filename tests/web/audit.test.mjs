@@ -1,6 +1,7 @@
 // What outside auditors check on the page, as Chromium itself shows it: nothing moves while
-// the device appears, the page may be pinch-zoomed while the device keeps its own touches, and
-// the dialogs' links and buttons are targets of at least 24 x 24 CSS pixels.
+// the device appears, the page may be pinch-zoomed while the device keeps its own touches, the
+// dialogs' links and buttons are targets of at least 24 x 24 CSS pixels, and the start dialog's
+// pictures are not enlarged on a high-density screen.
 import assert from 'node:assert/strict';
 import test, { after } from 'node:test';
 
@@ -75,11 +76,28 @@ const small = (page, root) =>
     .map(([t, r]) => `${t}: ${r.width.toFixed(1)} x ${r.height.toFixed(1)}`), root);
 
 for (const [name, view] of [['a phone', kPhone], ['a desktop', kDesktop]]) {
-  test(`the start dialog's links and buttons are 24 px targets on ${name}`, async () => {
+  test(`the start dialog's links and buttons are 24 px targets, its pictures sharp, on ${name}`, async () => {
     const { context, page } = await visit(view, null);
     await until(page, () => document.querySelector('.zn-splash:not([hidden]) a'), undefined, 'the start dialog');
     assert.equal(await page.evaluate(() => document.querySelectorAll('.zn-splash a').length), 2);
     assert.deepEqual(await small(page, '.zn-splash'), []);
+    // Its pictures have the pixels the screen shows (its density, up to 2): none enlarged.
+    const enlarged = await page.evaluate(async () => {
+      const shown = [...document.querySelectorAll('.zn-splash img')].filter((i) => i.getBoundingClientRect().width);
+      const density = Math.min(2, window.devicePixelRatio);
+      const out = [];
+      for (const img of shown) {
+        await img.decode(); // loaded: currentSrc names the file taken
+        const file = new Image();
+        file.src = img.currentSrc;
+        await file.decode();
+        const box = img.getBoundingClientRect();
+        if (file.naturalWidth < box.width * density || file.naturalHeight < box.height * density)
+          out.push(`${img.currentSrc}: ${file.naturalWidth} x ${file.naturalHeight} for ${box.width} x ${box.height}`);
+      }
+      return shown.length ? out : ['no picture shown'];
+    });
+    assert.deepEqual(enlarged, []);
     await context.close();
   });
 }

@@ -249,10 +249,15 @@ function label(text, rect, className = 'zn-label') {
   return element('div', className, { text, rect });
 }
 
+// A picture of the dialogs' artwork and its @2x partner (zn-artgen paints both), for the
+// browser to take the one that suits the screen's density.
+const artSources = (file) => `${kArtFolder}${file} 1x, ${kArtFolder}${file.replace(/\.\w+$/, '@2x$&')} 2x`;
+
 // A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
 function picture(file, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
+  img.srcset = artSources(file);
   img.src = kArtFolder + file;
   return img;
 }
@@ -263,6 +268,7 @@ function pictureButton(file, caption, rect) {
   const button = element('button', 'zn-picture-button', { type: 'button', rect });
   button.setAttribute('aria-label', caption);
   const img = element('img', '', { alt: caption, draggable: false });
+  img.srcset = artSources(file);
   img.src = kArtFolder + file;
   img.addEventListener('error', () => {
     img.remove();
