@@ -53,8 +53,8 @@ for (const [name, view, settings, query] of shifts) {
   });
 }
 
-test('pinch zoom is allowed, and the device canvas takes its own touches', async () => {
-  const { context, page } = await visit(kPhone, null);
+test('pinch zoom is allowed and enlarges the page, and the device canvas takes its own touches', async () => {
+  const { context, page } = await visit(kPhone, kWindowed);
   const meta = await page.evaluate(() => document.querySelector('meta[name=viewport]').content);
   assert.doesNotMatch(meta, /user-scalable\s*=\s*(no|0)\b/);
   const max = /maximum-scale\s*=\s*([\d.]+)/.exec(meta);
@@ -64,6 +64,23 @@ test('pinch zoom is allowed, and the device canvas takes its own touches', async
     page: getComputedStyle(document.body).touchAction,
   }));
   assert.deepEqual(style, { device: 'none', page: 'manipulation' });
+  // Two fingers spread below the start dialog: the page zooms, the device and the dialog keep
+  // their sizes in the page (they are not fitted to the zoomed viewport again).
+  const sizes = () => page.evaluate(() => ({
+    zoomed: visualViewport.scale > 1.5, device: window.zn.host.canvas.style.width,
+    dialog: document.querySelector('.zn-splash').style.transform,
+  }));
+  const before = await sizes();
+  const cdp = await context.newCDPSession(page);
+  const touch = (type, pts) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: pts });
+  const fingers = (d) => [{ x: 150 - d, y: 760, id: 1 }, { x: 240 + d, y: 790, id: 2 }];
+  await touch('touchStart', fingers(0).slice(0, 1));
+  await touch('touchStart', fingers(0));
+  for (let d = 5; d <= 100; d += 5) await touch('touchMove', fingers(d));
+  await touch('touchEnd', []);
+  await until(page, () => visualViewport.scale > 1.5, undefined, 'the page zoomed');
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  assert.deepEqual(await sizes(), { ...before, zoomed: true });
   await context.close();
 });
 

@@ -206,8 +206,10 @@ export class DialogFrame {
     const margin = 8;
     const w = this.outerWidth;
     const h = this.outerHeight;
-    const vw = window.visualViewport ? window.visualViewport.width : window.innerWidth;
-    const vh = window.visualViewport ? window.visualViewport.height : window.innerHeight;
+    // The viewport as unzoomed: a pinch zoom enlarges the dialog rather than fitting it again.
+    const v = window.visualViewport;
+    const vw = v ? v.width * v.scale : window.innerWidth;
+    const vh = v ? v.height * v.scale : window.innerHeight;
     const scale = Math.max(0.1, Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h));
     // Whole pixels: a dialog at a half pixel would blur its text.
     this.root.style.left = `${Math.round((vw - w * scale) / 2)}px`;
