@@ -18,7 +18,9 @@
 #   - the web edition, when BUILD_DIR has it (-DZN_BUILD_WEB=ON): its code's size, its first
 #     drawn device against a bare page drawing the same pictures, a tick's main-thread time,
 #     the longest task while playing, key press to changed pixels (bench/web/measure.mjs, in
-#     Debian's headless Chromium). -w measures the web edition alone (a minute once built).
+#     Debian's headless Chromium); its page audited on a first visit by Lighthouse and axe-core
+#     (bench/web/lighthouse.mjs, from npm into ~/.cache/zn-bench). -w measures the web edition
+#     alone (three minutes once built).
 # Play is the game driven by xdotool: power, select, start, then the joystick held in
 # turn in random directions, start pressed now and then (a new game after game over).
 # Not part of CI: it runs for SOAK_MINUTES + about 8 minutes. Installs what it needs beyond the
@@ -36,7 +38,7 @@ while getopts "m:p:r:wh" opt; do
         p) play_s=$OPTARG ;;
         r) repeats=$OPTARG ;;
         w) web_only=1 ;;
-        *) sed -n '2,20p' "$0"; exit 2 ;;
+        *) sed -n '2,28p' "$0"; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -57,8 +59,10 @@ web_rows() {
     fi
     local pkgs=(chromium)
     command -v node >/dev/null || pkgs+=(nodejs)
+    command -v npm >/dev/null || pkgs+=(npm)
     "$here/../tools/install-packages.sh" "${pkgs[@]}" >&2 || fail "could not install the web edition's browser"
     node "$here/web/measure.mjs" "$build/web" "$repeats" 20 || fail "the web edition's measurement failed"
+    node "$here/web/lighthouse.mjs" "$build/web" --rows || fail "the web edition's audit failed"
 }
 web_table() {
     cat <<EOF

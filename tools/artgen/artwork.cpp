@@ -24,8 +24,10 @@ QFont artFont(int px, bool bold) {
     return f;
 }
 
-QImage blank(int w, int h, const QColor& fill) {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+// w x h dialog pixels at scale device pixels each: a painter on it draws in dialog pixels.
+QImage blank(int w, int h, const QColor& fill, int scale = 1) {
+    QImage img(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(scale);
     img.fill(fill);
     return img;
 }
@@ -131,8 +133,8 @@ void drawHandheld(QPainter& p, const QRectF& r) {
 
 }  // namespace
 
-QImage splashBackground() {
-    QImage img = blank(460, 420, Qt::white);
+QImage splashBackground(int scale) {
+    QImage img = blank(460, 420, Qt::white, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -176,15 +178,15 @@ QImage splashBackground() {
     return img;
 }
 
-QImage boxPicture() {
-    QImage img = blank(460, 160, Qt::white);
+QImage boxPicture(int scale) {
+    QImage img = blank(460, 160, Qt::white, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 160);
     sky.setColorAt(0, QColor(255, 255, 255));
     sky.setColorAt(0.55, QColor(222, 233, 247));
     sky.setColorAt(1, QColor(255, 255, 255));
-    p.fillRect(img.rect(), sky);
+    p.fillRect(QRect(0, 0, 460, 160), sky);
 
     QRadialGradient shadow(QPointF(250, 150), 150);
     shadow.setColorAt(0, QColor(0, 0, 0, 70));
@@ -258,8 +260,8 @@ QImage boxPicture() {
     return img;
 }
 
-QImage playButton(bool enabled) {
-    QImage img = blank(107, 30, Qt::transparent);
+QImage playButton(bool enabled, int scale) {
+    QImage img = blank(107, 30, Qt::transparent, scale);
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
@@ -280,8 +282,8 @@ QImage playButton(bool enabled) {
     return enabled ? img : greyed(img);
 }
 
-QImage donateButton() {
-    QImage img = blank(107, 30, Qt::transparent);
+QImage donateButton(int scale) {
+    QImage img = blank(107, 30, Qt::transparent, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 0, 30);
@@ -305,14 +307,14 @@ QImage donateButton() {
     return img;
 }
 
-QImage portrait() {
-    QImage img = blank(116, 160, kDialogNavy);
+QImage portrait(int scale) {
+    QImage img = blank(116, 160, kDialogNavy, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, 160);
     bg.setColorAt(0, QColor(70, 130, 196));
     bg.setColorAt(1, kDialogNavy);
-    p.fillRect(img.rect(), bg);
+    p.fillRect(QRect(0, 0, 116, 160), bg);
 
     // Shoulders in a team shirt with the handheld printed on it.
     QPainterPath shirt;

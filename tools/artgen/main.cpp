@@ -1,7 +1,7 @@
-// zn-artgen OUTPUT_FOLDER [ICON_THEME_FOLDER SIZE...]: writes the dialogs' artwork and the
-// application icon into the runnable folder and, when asked, the icon at each SIZE into
-// ICON_THEME_FOLDER/SIZExSIZE/apps/zorpy-nibbo.png (the layout of an icon theme such as hicolor).
-// Exits non-zero, naming the file, when a picture cannot be written.
+// zn-artgen OUTPUT_FOLDER [ICON_THEME_FOLDER SIZE...]: writes the dialogs' artwork (each picture
+// with its NAME@2x partner) and the application icon into the runnable folder and, when asked,
+// the icon at each SIZE into ICON_THEME_FOLDER/SIZExSIZE/apps/zorpy-nibbo.png (the layout of an
+// icon theme such as hicolor). Exits non-zero, naming the file, when a picture cannot be written.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -9,6 +9,12 @@
 #include "tools/artgen/artwork.h"
 
 namespace {
+
+// The file of a picture's @2x partner: NAME@2x.EXT beside NAME.EXT.
+QString partner(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
 
 bool save(const QImage& img, const QString& path) {
     const bool jpeg = path.endsWith(QStringLiteral(".jpg"));
@@ -35,14 +41,18 @@ int main(int argc, char** argv) {
     }
     const QDir dialogs(out.filePath(zn::art::kDialogFolder));
     using namespace zn::art;
-    const bool ok = save(splashBackground(), dialogs.filePath(kSplashBackground)) &&
-                    save(boxPicture(), dialogs.filePath(kSplashBox)) &&
-                    save(playButton(true), dialogs.filePath(kSplashPlay)) &&
-                    save(playButton(false), dialogs.filePath(kSplashPlayDisabled)) &&
-                    save(donateButton(), dialogs.filePath(kSplashDonate)) &&
-                    save(portrait(), dialogs.filePath(kAboutPortrait)) &&
-                    save(appIcon(), out.filePath(kAppIcon));
-    if (!ok) return 1;
+    // Each dialog picture with its @2x partner, for the web edition's high-density screens.
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        const auto file = [&](const QString& name) {
+            return scale == 1 ? dialogs.filePath(name) : partner(dialogs.filePath(name));
+        };
+        ok = ok && save(splashBackground(scale), file(kSplashBackground)) &&
+             save(boxPicture(scale), file(kSplashBox)) && save(playButton(true, scale), file(kSplashPlay)) &&
+             save(playButton(false, scale), file(kSplashPlayDisabled)) &&
+             save(donateButton(scale), file(kSplashDonate)) && save(portrait(scale), file(kAboutPortrait));
+    }
+    if (!ok || !save(appIcon(), out.filePath(kAppIcon))) return 1;
     if (argc > 3) {
         const QDir theme(QString::fromLocal8Bit(argv[2]));
         for (int i = 3; i < argc; ++i) {

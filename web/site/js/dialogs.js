@@ -206,8 +206,10 @@ export class DialogFrame {
     const margin = 8;
     const w = this.outerWidth;
     const h = this.outerHeight;
-    const vw = window.visualViewport ? window.visualViewport.width : window.innerWidth;
-    const vh = window.visualViewport ? window.visualViewport.height : window.innerHeight;
+    // The viewport as unzoomed: a pinch zoom enlarges the dialog rather than fitting it again.
+    const v = window.visualViewport;
+    const vw = v ? v.width * v.scale : window.innerWidth;
+    const vh = v ? v.height * v.scale : window.innerHeight;
     const scale = Math.max(0.1, Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h));
     // Whole pixels: a dialog at a half pixel would blur its text.
     this.root.style.left = `${Math.round((vw - w * scale) / 2)}px`;
@@ -249,10 +251,15 @@ function label(text, rect, className = 'zn-label') {
   return element('div', className, { text, rect });
 }
 
+// A picture of the dialogs' artwork and its @2x partner (zn-artgen paints both), for the
+// browser to take the one that suits the screen's density.
+const artSources = (file) => `${kArtFolder}${file} 1x, ${kArtFolder}${file.replace(/\.\w+$/, '@2x$&')} 2x`;
+
 // A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
 function picture(file, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
+  img.srcset = artSources(file);
   img.src = kArtFolder + file;
   return img;
 }
@@ -263,6 +270,7 @@ function pictureButton(file, caption, rect) {
   const button = element('button', 'zn-picture-button', { type: 'button', rect });
   button.setAttribute('aria-label', caption);
   const img = element('img', '', { alt: caption, draggable: false });
+  img.srcset = artSources(file);
   img.src = kArtFolder + file;
   img.addEventListener('error', () => {
     img.remove();

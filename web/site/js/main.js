@@ -155,12 +155,13 @@ async function start() {
     update();
   }
 
-  // Scale and size of the canvas for the display mode and the viewport.
+  // Scale and size of the canvas for the display mode and the viewport (as unzoomed: a pinch
+  // zoom enlarges the device rather than fitting it again).
   function viewport() {
     const v = window.visualViewport;
     return {
       w: Math.max(1, Math.floor(document.documentElement.clientWidth || window.innerWidth)),
-      h: Math.max(1, Math.floor(v ? Math.min(v.height, window.innerHeight) : window.innerHeight)),
+      h: Math.max(1, Math.floor(v ? Math.min(v.height * v.scale, window.innerHeight) : window.innerHeight)),
     };
   }
 
