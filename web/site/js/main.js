@@ -15,7 +15,7 @@ import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';
 import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
-import { showSplash } from './dialogs.js';
+import { showSplash } from './splash.js';
 // The menus and the skin loader (menu.js, gamemenu.js, skindrop.js) are imported once the
 // device is drawn: they are not needed for the first picture.
 
