@@ -1,10 +1,12 @@
 // The functions zn.wasm exports for the page's menus and dialogs: the menu registry's items
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
-// what the start and about dialogs show (ui/menuregistry.h, ui/dialogdata.h).
+// what the start and about dialogs show, and the sample files the page fetches
+// (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
 #include <string_view>
 
 #include "ui/dialogdata.h"
 #include "ui/menuregistry.h"
+#include "ui/samplefiles.h"
 #include "web/core/bridge.h"
 #include "web/core/jsontext.h"
 
@@ -135,3 +137,11 @@ ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int spl
 }
 ZN_EXPORT(zn_game_menu_look) int zn_game_menu_look() { return setOutput(gameMenuJson()); }
 ZN_EXPORT(zn_dialog_data) int zn_dialog_data() { return setOutput(dialogsJson()); }
+// The sample files, in the engine's Sample order.
+ZN_EXPORT(zn_sample_files) int zn_sample_files() {
+    JsonText j;
+    j.beginArray();
+    for (const char* file : zn::kSampleFiles) j.value(file);
+    j.endArray();
+    return setOutput(j.text());
+}
