@@ -146,7 +146,8 @@ QImage GameMenu::panelPicture(const QFont& arial) {
     QImage pic = panelBackground();
     QPainter p(&pic);
     drawTextInBox(p, qtText(look::kCaption),
-                  QRectF(look::kCaptionLeft, look::kCaptionTop, look::kCaptionWidth, look::kCaptionHeight), arial);
+                  QRectF(look::kCaptionLeft, look::kCaptionTop, look::kCaptionWidth, look::kCaptionHeight),
+                  arial);
     p.end();
     return pic;
 }

@@ -19,7 +19,9 @@ namespace zn {
 namespace {
 
 // The desktop's items, in the order the members below take them.
-ui::MenuItem entry(int index) { return ui::menuItems(ui::MenuHostKind::Desktop)[static_cast<std::size_t>(index)]; }
+ui::MenuItem entry(int index) {
+    return ui::menuItems(ui::MenuHostKind::Desktop)[static_cast<std::size_t>(index)];
+}
 
 // Item `index` of the desktop's menu as the QAction named `name`. A separator has no
 // caption: the menu's style would print one beside the line.

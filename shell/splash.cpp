@@ -131,16 +131,18 @@ void TSplashForm::buildControls() {
     la_game_title_ = textLabel({}, qtRect(look::kTitle), titleFont, Qt::white, Qt::AlignHCenter, this);
     la_version_ = textLabel({}, qtRect(look::kVersion), titleFont, Qt::white, Qt::AlignHCenter, this);
     la_release_date_ = textLabel({}, qtRect(look::kReleaseLine), textFont, Qt::black, Qt::AlignHCenter, this);
-    textLabel(qtText(look::kWebsiteCaption), qtRect(look::kWebsiteLabel), textFont, Qt::black, Qt::AlignLeft, this);
+    textLabel(qtText(look::kWebsiteCaption), qtRect(look::kWebsiteLabel), textFont, Qt::black, Qt::AlignLeft,
+              this);
     LinkLabel* website = linkLabel(qtText(author::kWebsiteText), qtRect(look::kWebsite), linkFont, this);
     connect(website, &LinkLabel::clicked, this, &TSplashForm::la_website_2Click);
     la_website_2_ = website;
-    textLabel(qtText(look::kEmailCaption), qtRect(look::kEmailLabel), textFont, Qt::black, Qt::AlignLeft, this);
+    textLabel(qtText(look::kEmailCaption), qtRect(look::kEmailLabel), textFont, Qt::black, Qt::AlignLeft,
+              this);
     LinkLabel* email = linkLabel(qtText(author::kEmail), qtRect(look::kEmail), linkFont, this);
     connect(email, &LinkLabel::clicked, this, &TSplashForm::la_email_2Click);
     la_email_2_ = email;
-    la_sound_select_ = textLabel(qtText(look::kSoundCaption), qtRect(look::kSoundLabel), textFont,
-                                 Qt::black, Qt::AlignLeft, this);
+    la_sound_select_ = textLabel(qtText(look::kSoundCaption), qtRect(look::kSoundLabel), textFont, Qt::black,
+                                 Qt::AlignLeft, this);
 
     cb_sound_ = new QComboBox(this);
     cb_sound_->setEditable(false);

@@ -29,7 +29,8 @@ inline constexpr std::string_view kWebsiteUrl = "https://zorpy-nibbo.example.org
 inline constexpr std::string_view kDonateUrl = "https://zorpy-nibbo.example.org/donate";
 inline constexpr std::string_view kEmail = "zorpy-nibbo@example.org";
 inline constexpr std::string_view kMailtoUrl = "mailto:zorpy-nibbo@example.org";
-inline constexpr std::string_view kReleaseLine = "Released on 4 December 2017 by the Zorpy Nibbo Simulator team";
+inline constexpr std::string_view kReleaseLine =
+    "Released on 4 December 2017 by the Zorpy Nibbo Simulator team";
 }  // namespace author
 
 // The dialogs' pictures, painted by the artwork generator into kDialogFolder of the game

@@ -36,6 +36,7 @@ constexpr std::array kDesktopItems = {
 };
 
 // A page cannot end the program, and loads a skin where the desktop edits its file.
+// clang-format off
 constexpr std::array kPageItems = {
     kAbout,
     kReadme,
@@ -48,6 +49,7 @@ constexpr std::array kPageItems = {
     kSplash,
     kOverlays,
 };
+// clang-format on
 
 }  // namespace
 
@@ -58,7 +60,8 @@ std::span<const MenuItem> menuItems(MenuHostKind host) {
 
 const MenuItem* findMenuItem(MenuHostKind host, MenuCommand command) {
     const auto items = menuItems(host);
-    const auto it = std::find_if(items.begin(), items.end(), [command](const MenuItem& i) { return i.command == command; });
+    const auto it = std::find_if(items.begin(), items.end(),
+                                 [command](const MenuItem& i) { return i.command == command; });
     return it == items.end() || command == C::Separator ? nullptr : &*it;
 }
 

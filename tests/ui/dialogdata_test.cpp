@@ -1,8 +1,8 @@
+#include "ui/dialogdata.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "ui/dialogdata.h"
 
 namespace zn::ui {
 namespace {
@@ -14,14 +14,14 @@ bool inside(const Rect& r, int width, int height) {
 
 TEST(DialogData, EveryControlLiesInsideItsDialog) {
     const std::pair<const char*, Rect> splashRects[] = {
-        {"top band", splash::kTopBand},         {"bottom band", splash::kBottomBand},
-        {"background", splash::kBackground},    {"box", splash::kBoxPicture},
-        {"title", splash::kTitle},              {"version", splash::kVersion},
-        {"release", splash::kReleaseLine},      {"website label", splash::kWebsiteLabel},
-        {"website", splash::kWebsite},          {"email label", splash::kEmailLabel},
-        {"email", splash::kEmail},              {"sound label", splash::kSoundLabel},
-        {"sound list", splash::kSoundList},     {"play", splash::kPlay},
-        {"donate", splash::kDonate},            {"check box", splash::kCheckBox},
+        {"top band", splash::kTopBand},      {"bottom band", splash::kBottomBand},
+        {"background", splash::kBackground}, {"box", splash::kBoxPicture},
+        {"title", splash::kTitle},           {"version", splash::kVersion},
+        {"release", splash::kReleaseLine},   {"website label", splash::kWebsiteLabel},
+        {"website", splash::kWebsite},       {"email label", splash::kEmailLabel},
+        {"email", splash::kEmail},           {"sound label", splash::kSoundLabel},
+        {"sound list", splash::kSoundList},  {"play", splash::kPlay},
+        {"donate", splash::kDonate},         {"check box", splash::kCheckBox},
     };
     for (const auto& [name, r] : splashRects) EXPECT_TRUE(inside(r, splash::kWidth, splash::kHeight)) << name;
     // The sound list's label shares its text line, left of it.

@@ -1,9 +1,9 @@
+#include "ui/menuregistry.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "ui/menuregistry.h"
 
 namespace zn::ui {
 namespace {
@@ -16,7 +16,8 @@ std::vector<std::string> lines(MenuHostKind host) {
             out.push_back("-");
             continue;
         }
-        std::string line = std::string(item.id) + "|" + std::string(item.caption) + "|" + std::string(item.shortcut);
+        std::string line =
+            std::string(item.id) + "|" + std::string(item.caption) + "|" + std::string(item.shortcut);
         if (item.checkable) line += "|check";
         out.push_back(line);
     }
@@ -57,10 +58,8 @@ TEST(MenuRegistry, ChecksFollowTheStateAndOnlyTheManualIsDisabled) {
         bool fullscreen, splash, overlays;
     };
     const Case cases[] = {
-        {{false, false, false}, false, false, false},
-        {{true, false, false}, true, false, false},
-        {{false, true, false}, false, false, true},
-        {{false, false, true}, false, true, false},
+        {{false, false, false}, false, false, false}, {{true, false, false}, true, false, false},
+        {{false, true, false}, false, false, true},   {{false, false, true}, false, true, false},
         {{true, true, true}, true, true, true},
     };
     for (MenuHostKind host : {MenuHostKind::Desktop, MenuHostKind::Page})

@@ -33,7 +33,8 @@ std::string menuJson(ui::MenuHostKind host, const ui::MenuState& state) {
         j.key("separator").value(ui::isSeparator(item)).key("isDefault").value(ui::isDefaultItem(item));
         j.key("checkable").value(item.checkable).key("checked").value(checked);
         j.key("enabled").value(ui::menuItemEnabled(item, state));
-        j.key("row").value(ui::isSeparator(item) ? std::string() : ui::gamemenu::rowText(item.caption, checked));
+        j.key("row").value(ui::isSeparator(item) ? std::string()
+                                                 : ui::gamemenu::rowText(item.caption, checked));
         j.endObject();
     }
     j.endArray();
