@@ -132,9 +132,9 @@ void PopupMenu::pm_0_menuPopup() {
 
 void PopupMenu::pm_1_aboutClick() { run(commands_.showAbout); }
 
-void PopupMenu::pm_2_readmeClick() { commands_.openDocument(QStringLiteral("Readme.txt")); }
+void PopupMenu::pm_2_readmeClick() { commands_.openDocument(qtText(entry(1).document)); }
 
-void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(QStringLiteral("Whatsnew.txt")); }
+void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(qtText(entry(2).document)); }
 
 void PopupMenu::pm_4_manualClick() {}
 

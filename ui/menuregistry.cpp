@@ -12,8 +12,8 @@ using C = MenuCommand;
 constexpr MenuItem separator() { return {C::Separator, "", "", "", false}; }
 
 constexpr MenuItem kAbout{C::About, "about", "About...", "F1", false};
-constexpr MenuItem kReadme{C::Readme, "readme", "View 'Readme.txt'", "F2", false};
-constexpr MenuItem kWhatsnew{C::Whatsnew, "whatsnew", "View 'Whatsnew.txt'", "F3", false};
+constexpr MenuItem kReadme{C::Readme, "readme", "View 'Readme.txt'", "F2", false, "Readme.txt"};
+constexpr MenuItem kWhatsnew{C::Whatsnew, "whatsnew", "View 'Whatsnew.txt'", "F3", false, "Whatsnew.txt"};
 constexpr MenuItem kKeys{C::KeySettings, "keys", "Key settings", "", false};
 constexpr MenuItem kFullscreen{C::Fullscreen, "fullscreen", "Display in fullscreen mode", "F12", true};
 constexpr MenuItem kSplash{C::SplashScreen, "splash", "Display splash screen at startup", "", true};

@@ -42,6 +42,7 @@ struct MenuItem {
     std::string_view caption;   // "" for a separator
     std::string_view shortcut;  // the key as the menu names it ("F1", "Esc"); "" for none
     bool checkable;
+    std::string_view document = {};  // the file of the game folder the item opens; "" for none
 };
 
 // The host's items in menu order, separators included.

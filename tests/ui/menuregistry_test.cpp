@@ -8,7 +8,8 @@
 namespace zn::ui {
 namespace {
 
-// An item as a line: id, caption, shortcut and "check" for a checkable item; "-" a separator.
+// An item as a line: id, caption, shortcut, "check" for a checkable item and the document it
+// opens; "-" a separator.
 std::vector<std::string> lines(MenuHostKind host) {
     std::vector<std::string> out;
     for (const MenuItem& item : menuItems(host)) {
@@ -19,14 +20,16 @@ std::vector<std::string> lines(MenuHostKind host) {
         std::string line =
             std::string(item.id) + "|" + std::string(item.caption) + "|" + std::string(item.shortcut);
         if (item.checkable) line += "|check";
+        if (!item.document.empty()) line += "|opens " + std::string(item.document);
         out.push_back(line);
     }
     return out;
 }
 
 TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
-    const std::vector<std::string> about = {"about|About...|F1", "readme|View 'Readme.txt'|F2",
-                                            "whatsnew|View 'Whatsnew.txt'|F3"};
+    const std::vector<std::string> about = {"about|About...|F1",
+                                            "readme|View 'Readme.txt'|F2|opens Readme.txt",
+                                            "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew.txt"};
     const std::vector<std::string> display = {"fullscreen|Display in fullscreen mode|F12|check",
                                               "splash|Display splash screen at startup||check",
                                               "overlays|Display controller overlays||check"};

@@ -29,7 +29,10 @@ std::string menuJson(ui::MenuHostKind host, const ui::MenuState& state) {
     for (const ui::MenuItem& item : ui::menuItems(host)) {
         const bool checked = ui::menuItemChecked(item, state);
         j.beginObject();
-        texts(j, {{"id", item.id}, {"caption", item.caption}, {"shortcut", item.shortcut}});
+        texts(j, {{"id", item.id},
+                  {"caption", item.caption},
+                  {"shortcut", item.shortcut},
+                  {"document", item.document}});
         j.key("separator").value(ui::isSeparator(item)).key("isDefault").value(ui::isDefaultItem(item));
         j.key("checkable").value(item.checkable).key("checked").value(checked);
         j.key("enabled").value(ui::menuItemEnabled(item, state));

@@ -27,12 +27,12 @@ function splashChecked(host) {
   return host.settings.get('SplashScreen') !== 0;
 }
 
-// What each command of the registry does on the page.
+// What each command of the registry does on the page, given its item.
 function pageActions(host) {
   return {
     about: () => showAbout(host),
-    readme: () => openDocument('Readme.txt'),
-    whatsnew: () => openDocument('Whatsnew.txt'),
+    readme: (it) => openDocument(it.document),
+    whatsnew: (it) => openDocument(it.document),
     skin: () => document.dispatchEvent(new Event(kChooseSkinEvent)),
     keys: () => showKeySettings(host),
     fullscreen: () => {
@@ -56,7 +56,7 @@ function pageActions(host) {
 export function menuItems(host) {
   const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host)].map((on) => (on ? 1 : 0));
   const actions = pageActions(host);
-  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: actions[it.id] || (() => {}) }));
+  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => actions[it.id]?.(it) }));
 }
 
 // ---- shortcut keys ----------------------------------------------------------------------------
