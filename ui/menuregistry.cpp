@@ -1,6 +1,5 @@
 #include "ui/menuregistry.h"
 
-#include <algorithm>
 #include <array>
 
 namespace zn::ui {
@@ -56,13 +55,6 @@ constexpr std::array kPageItems = {
 std::span<const MenuItem> menuItems(MenuHostKind host) {
     if (host == MenuHostKind::Page) return kPageItems;
     return kDesktopItems;
-}
-
-const MenuItem* findMenuItem(MenuHostKind host, MenuCommand command) {
-    const auto items = menuItems(host);
-    const auto it = std::find_if(items.begin(), items.end(),
-                                 [command](const MenuItem& i) { return i.command == command; });
-    return it == items.end() || command == C::Separator ? nullptr : &*it;
 }
 
 bool isSeparator(const MenuItem& item) { return item.command == C::Separator; }

@@ -48,9 +48,6 @@ struct MenuItem {
 // The host's items in menu order, separators included.
 std::span<const MenuItem> menuItems(MenuHostKind host);
 
-// The item that runs command in the host's set; nullptr when the host has none.
-const MenuItem* findMenuItem(MenuHostKind host, MenuCommand command);
-
 bool isSeparator(const MenuItem& item);
 // The item the menu shows as its default (bold): About.
 bool isDefaultItem(const MenuItem& item);

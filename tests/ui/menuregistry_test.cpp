@@ -78,9 +78,6 @@ TEST(MenuRegistry, ChecksFollowTheStateAndOnlyTheManualIsDisabled) {
                 EXPECT_EQ(isDefaultItem(item), item.command == MenuCommand::About);
             }
         }
-    EXPECT_NE(findMenuItem(MenuHostKind::Desktop, MenuCommand::Exit), nullptr);
-    EXPECT_EQ(findMenuItem(MenuHostKind::Page, MenuCommand::Exit), nullptr);
-    EXPECT_EQ(findMenuItem(MenuHostKind::Page, MenuCommand::Separator), nullptr);
 }
 
 TEST(GameMenuRows, RowTextAndPanelHeightFollowTheItems) {
