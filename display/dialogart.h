@@ -1,19 +1,33 @@
 #pragma once
 // The dialogs' artwork files: the names the generator paints them under and the splash and
-// about dialogs load them by, and where the dialogs find them.
+// about dialogs load them by (from zn_ui, which the page reads too), and where the dialogs
+// find them. Also the Qt forms of zn_ui's dialog texts and rectangles.
+#include <QRect>
 #include <QString>
 #include <array>
+#include <string_view>
+
+#include "ui/dialogdata.h"
+
+namespace zn {
+
+inline QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline QRect qtRect(const ui::Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+}  // namespace zn
 
 namespace zn::art {
 
 // Where each picture lands, relative to the game folder.
-inline const QString kDialogFolder = QStringLiteral("Graphics/Dialogs");
-inline const QString kSplashBackground = QStringLiteral("splash_background.png");
-inline const QString kSplashBox = QStringLiteral("splash_box.jpg");
-inline const QString kSplashPlay = QStringLiteral("splash_play.png");
-inline const QString kSplashPlayDisabled = QStringLiteral("splash_play_disabled.png");
-inline const QString kSplashDonate = QStringLiteral("splash_donate.png");
-inline const QString kAboutPortrait = QStringLiteral("about_portrait.png");
+inline const QString kDialogFolder = qtText(ui::art::kDialogFolder);
+inline const QString kSplashBackground = qtText(ui::art::kSplashBackground);
+inline const QString kSplashBox = qtText(ui::art::kSplashBox);
+inline const QString kSplashPlay = qtText(ui::art::kSplashPlay);
+inline const QString kSplashPlayDisabled = qtText(ui::art::kSplashPlayDisabled);
+inline const QString kSplashDonate = qtText(ui::art::kSplashDonate);
+inline const QString kAboutPortrait = qtText(ui::art::kAboutPortrait);
 inline const QString kAppIcon = QStringLiteral("icon.png");  // in the game folder itself
 
 // The application icon painted at each size the window offers task bars, laid out as an

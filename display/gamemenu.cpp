@@ -9,14 +9,13 @@
 #include <QPainterPath>
 #include <QPalette>
 
+#include "display/dialogart.h"
+
 namespace zn {
 
 namespace {
 
-constexpr int kPanelPictureWidth = 256;
-constexpr int kPanelPictureHeight = 512;
-constexpr int kCaptionRowHeight = 32;
-constexpr int kPanelAlpha = 204;  // 80 % opaque: the game shows through dimmed
+namespace look = ui::gamemenu;
 
 // Arial whose character cell (ascent plus descent) is at most cellHeight pixels: the size a
 // negative point size asks for. Arial's cell is about 1.12 em, so a 16-pixel cell is a 14-pixel
@@ -132,13 +131,13 @@ GameMenu::~GameMenu() {
 }
 
 QImage GameMenu::panelBackground() {
-    QImage pic(kPanelPictureWidth, kPanelPictureHeight, QImage::Format_ARGB32_Premultiplied);
-    pic.fill(QColor(0, 0, 0, kPanelAlpha));
+    QImage pic(look::kPictureWidth, look::kPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    pic.fill(QColor(0, 0, 0, look::kPanelAlpha));
     QPainter p(&pic);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(0, 0, kPanelPictureWidth, kCaptionRowHeight, Qt::black);
+    p.fillRect(0, 0, look::kPictureWidth, look::kCaptionRowHeight, Qt::black);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (int y : {10, 15, 20}) p.fillRect(8, y, 20, 1, Qt::white);  // x 8..27
+    for (int y : look::kIconBarTops) p.fillRect(look::kIconBarLeft, y, look::kIconBarWidth, 1, Qt::white);
     p.end();
     return pic;
 }
@@ -146,13 +145,15 @@ QImage GameMenu::panelBackground() {
 QImage GameMenu::panelPicture(const QFont& arial) {
     QImage pic = panelBackground();
     QPainter p(&pic);
-    drawTextInBox(p, QStringLiteral("Game menu"), QRectF(36, 9, 89, 12), arial);  // x 36..124, y 9..20
+    drawTextInBox(p, qtText(look::kCaption),
+                  QRectF(look::kCaptionLeft, look::kCaptionTop, look::kCaptionWidth, look::kCaptionHeight),
+                  arial);
     p.end();
     return pic;
 }
 
 QString GameMenu::rowText(const QString& caption, bool checked) {
-    return QStringLiteral("   ") + caption + (checked ? QStringLiteral(" [V]") : QString());
+    return QString::fromStdString(look::rowText(caption.toStdString(), checked));
 }
 
 bool GameMenu::isSeparator(const QAction* item) {

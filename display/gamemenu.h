@@ -1,7 +1,8 @@
 #pragma once
 // The game menu of the full-screen display: a button with a three-bar icon in the
 // window's top-left corner that unfolds into a translucent panel of thirteen rows,
-// one per item of the popup menu, each running that item's command.
+// one per item of the popup menu, each running that item's command. Its geometry and row
+// texts are the menu registry's (ui/menuregistry.h), which the page draws from too.
 //
 // The panel and the button are two images of the window (btn_game_menu_background,
 // btn_game_menu_top); the rows are labels created on the window above every image
@@ -16,6 +17,7 @@
 
 #include "display/gfxtarget.h"
 #include "display/menuhost.h"
+#include "ui/menuregistry.h"
 
 class QAction;
 
@@ -53,13 +55,12 @@ class GameMenu : public QObject {
     Q_OBJECT
 public:
     static constexpr int kRowCount = 13;
-    static constexpr int kRowHeight = 32;
-    static constexpr int kOpenWidth = 256;
-    static constexpr int kOpenHeight = 448;
-    static constexpr int kClosedWidth = 36;
-    static constexpr int kClosedHeight = 32;
-    // Command rows: Arial at -12 points, a character cell of 12 x 96 / 72 = 16 pixels.
-    static constexpr int kRowFontCell = 16;
+    static constexpr int kRowHeight = ui::gamemenu::kRowHeight;
+    static constexpr int kOpenWidth = ui::gamemenu::kOpenWidth;
+    static constexpr int kOpenHeight = ui::gamemenu::openHeight(kRowCount);
+    static constexpr int kClosedWidth = ui::gamemenu::kClosedWidth;
+    static constexpr int kClosedHeight = ui::gamemenu::kClosedHeight;
+    static constexpr int kRowFontCell = ui::gamemenu::kRowFontCell;
 
     // rowParent: the widget covering the main window's client area, on which the rows
     // are created. target: the window's images; the constructor gives

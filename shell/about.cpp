@@ -8,50 +8,39 @@
 
 #include "display/dialogart.h"
 #include "input/dialoglook.h"
-#include "shell/authordetails.h"
+#include "ui/dialogdata.h"
 
 namespace zn {
 namespace {
 
 const QColor kLinkYellow(255, 255, 0);
 
-constexpr int kWebsiteRow = 5;
-constexpr int kEmailRow = 6;
+namespace look = ui::about;
+
+constexpr int kWebsiteRow = look::kWebsiteRow;
+constexpr int kEmailRow = look::kEmailRow;
 
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("About the author..."));
-    setFixedSize(397, 176);
+    setWindowTitle(qtText(look::kCaption));
+    setFixedSize(look::kWidth, look::kHeight);
 
     im_picture_ = new QLabel(this);
-    im_picture_->setGeometry(8, 8, 116, 160);
+    im_picture_->setGeometry(qtRect(look::kPortrait));
     im_picture_->setScaledContents(true);  // the portrait is read at the first showing
 
-    struct Row {
-        const char* caption;
-        QString value;
-    };
-    const Row rows[7] = {
-        {"Name:", author::kName},
-        {"Birthplace:", author::kBirthplace},
-        {"Birth date:", author::kBirthdate},
-        {"Occupation:", author::kOccupation},
-        {"Hobby:", author::kHobby},
-        {"Website:", author::kWebsiteText},
-        {"Email:", author::kEmail},
-    };
     for (int r = 0; r < 7; ++r) {
-        const int top = 8 + 24 * r;
-        captions_[r] = new QLabel(QString::fromLatin1(rows[r].caption), this);
-        captions_[r]->setGeometry(132, top, 76, 16);
+        const ui::about::Row& row = look::kRows[r];
+        captions_[r] = new QLabel(qtText(row.caption), this);
+        captions_[r]->setGeometry(qtRect(look::captionRect(r)));
         captions_[r]->setFont(arialFont(11));
         setTextColour(captions_[r], Qt::white);
 
         QFont f = arialFont(11, true);
-        if (r == 4) f.setItalic(true);
+        f.setItalic(row.italic);
         if (r == kWebsiteRow || r == kEmailRow) {
-            auto* link = new LinkLabel(rows[r].value, this);
+            auto* link = new LinkLabel(qtText(row.value), this);
             connect(link, &LinkLabel::clicked, this,
                     r == kWebsiteRow ? &TAboutForm::la_website_2Click : &TAboutForm::la_email_2Click);
             values_[r] = link;
@@ -59,10 +48,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QWidget(parent, kDialogWindowFlags | Q
             f.setUnderline(true);
             setTextColour(values_[r], kLinkYellow);
         } else {
-            values_[r] = new QLabel(rows[r].value, this);
+            values_[r] = new QLabel(qtText(row.value), this);
             setTextColour(values_[r], Qt::white);
         }
-        values_[r]->setGeometry(212, top, 181, 16);
+        values_[r]->setGeometry(qtRect(look::valueRect(r)));
         values_[r]->setFont(f);
     }
     // The dialog answers Escape only: its links are for the mouse, so no key opens a browser.
@@ -83,12 +72,12 @@ bool TAboutForm::FormKeyDown(int keyCode) {
 }
 
 void TAboutForm::la_website_2Click() {
-    QDesktopServices::openUrl(QUrl(author::kWebsiteUrl));
+    QDesktopServices::openUrl(QUrl(qtText(look::kRows[kWebsiteRow].url)));
     hide();
 }
 
 void TAboutForm::la_email_2Click() {
-    QDesktopServices::openUrl(QUrl(author::kMailtoUrl));
+    QDesktopServices::openUrl(QUrl(qtText(look::kRows[kEmailRow].url)));
     hide();
 }
 

@@ -9,29 +9,29 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "display/dialogart.h"
 #include "display/gamemenu.h"
 #include "display/menuhost.h"
+#include "ui/menuregistry.h"
 
 namespace zn {
 
 namespace {
 
-QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
-    auto* item = new QAction(caption, menu);
+// The desktop's items, in the order the members below take them.
+ui::MenuItem entry(int index) {
+    return ui::menuItems(ui::MenuHostKind::Desktop)[static_cast<std::size_t>(index)];
+}
+
+// Item `index` of the desktop's menu as the QAction named `name`. A separator has no
+// caption: the menu's style would print one beside the line.
+QAction* addItem(QMenu* menu, const char* name, int index) {
+    const ui::MenuItem e = entry(index);
+    auto* item = new QAction(qtText(e.caption), menu);
     item->setObjectName(QString::fromLatin1(name));
+    item->setSeparator(ui::isSeparator(e));
+    item->setCheckable(e.checkable);
     menu->addAction(item);
-    return item;
-}
-
-// A separator has no caption: the menu's style would print one beside the line.
-QAction* addSeparator(QMenu* menu, const char* name) {
-    QAction* item = addItem(menu, name, QString());
-    item->setSeparator(true);
-    return item;
-}
-
-QAction* checkable(QAction* item) {
-    item->setCheckable(true);
     return item;
 }
 
@@ -44,40 +44,33 @@ void run(const std::function<void()>& f) {
 PopupMenu::PopupMenu(QWidget& window, MenuHost& host, GameMenu& gameMenu, Commands commands)
     : QObject(&window),
       pm_0_menu(new QMenu(&window)),
-      pm_1_about(addItem(pm_0_menu, "pm_1_about", QStringLiteral("About..."))),
-      pm_2_readme(addItem(pm_0_menu, "pm_2_readme", QStringLiteral("View 'Readme.txt'"))),
-      pm_3_whatsnew(addItem(pm_0_menu, "pm_3_whatsnew", QStringLiteral("View 'Whatsnew.txt'"))),
-      pm_4_manual(addItem(pm_0_menu, "pm_4_manual", QStringLiteral("View manual"))),
-      pm_5_n1(addSeparator(pm_0_menu, "pm_5_n1")),
-      pm_6_config(addItem(pm_0_menu, "pm_6_config", QStringLiteral("Edit configuration file"))),
-      pm_7_keys(addItem(pm_0_menu, "pm_7_keys", QStringLiteral("Key settings"))),
-      pm_9_n2(addSeparator(pm_0_menu, "pm_9_n2")),
-      pm_10_fullscreen(
-          checkable(addItem(pm_0_menu, "pm_10_fullscreen", QStringLiteral("Display in fullscreen mode")))),
-      pm_11_splashscreen(checkable(
-          addItem(pm_0_menu, "pm_11_splashscreen", QStringLiteral("Display splash screen at startup")))),
-      pm_12_controller(
-          checkable(addItem(pm_0_menu, "pm_12_controller", QStringLiteral("Display controller overlays")))),
-      pm_13_n3(addSeparator(pm_0_menu, "pm_13_n3")),
-      pm_14_exit(addItem(pm_0_menu, "pm_14_exit", QStringLiteral("Exit"))),
+      pm_1_about(addItem(pm_0_menu, "pm_1_about", 0)),
+      pm_2_readme(addItem(pm_0_menu, "pm_2_readme", 1)),
+      pm_3_whatsnew(addItem(pm_0_menu, "pm_3_whatsnew", 2)),
+      pm_4_manual(addItem(pm_0_menu, "pm_4_manual", 3)),
+      pm_5_n1(addItem(pm_0_menu, "pm_5_n1", 4)),
+      pm_6_config(addItem(pm_0_menu, "pm_6_config", 5)),
+      pm_7_keys(addItem(pm_0_menu, "pm_7_keys", 6)),
+      pm_9_n2(addItem(pm_0_menu, "pm_9_n2", 7)),
+      pm_10_fullscreen(addItem(pm_0_menu, "pm_10_fullscreen", 8)),
+      pm_11_splashscreen(addItem(pm_0_menu, "pm_11_splashscreen", 9)),
+      pm_12_controller(addItem(pm_0_menu, "pm_12_controller", 10)),
+      pm_13_n3(addItem(pm_0_menu, "pm_13_n3", 11)),
+      pm_14_exit(addItem(pm_0_menu, "pm_14_exit", 12)),
       window_(window),
       host_(host),
       gameMenu_(gameMenu),
       commands_(std::move(commands)) {
     pm_0_menu->setObjectName(QStringLiteral("pm_0_menu"));
-    pm_0_menu->setDefaultAction(pm_1_about);
-    pm_4_manual->setEnabled(false);
-    pm_10_fullscreen->setChecked(host_.fullscreen());
-    pm_12_controller->setChecked(host_.ctrlOverlay());
     if (!commands_.openDocument) commands_.openDocument = &PopupMenu::openDocument;
     if (!commands_.quit) commands_.quit = [] { QCoreApplication::exit(0); };
-
-    addShortcut(pm_1_about, Qt::Key_F1);
-    addShortcut(pm_2_readme, Qt::Key_F2);
-    addShortcut(pm_3_whatsnew, Qt::Key_F3);
-    addShortcut(pm_4_manual, Qt::Key_F4);
-    addShortcut(pm_10_fullscreen, Qt::Key_F12);
-    addShortcut(pm_14_exit, Qt::Key_Escape);
+    for (int i = 0; i < kItemCount; ++i) {
+        const ui::MenuItem e = entry(i);
+        if (ui::isDefaultItem(e)) pm_0_menu->setDefaultAction(items()[i]);
+        if (!e.shortcut.empty()) addShortcut(items()[i], QKeySequence::fromString(qtText(e.shortcut)));
+    }
+    // The splash screen's mark comes with the first opening, or from the splash dialog's play.
+    showState({host_.fullscreen(), host_.ctrlOverlay(), false});
 
     connect(pm_0_menu, &QMenu::aboutToShow, this, &PopupMenu::pm_0_menuPopup);
     connect(pm_1_about, &QAction::triggered, this, &PopupMenu::pm_1_aboutClick);
@@ -97,8 +90,7 @@ PopupMenu::PopupMenu(QWidget& window, MenuHost& host, GameMenu& gameMenu, Comman
 // the item is disabled, so F4 never reaches the game's key handling. The item's own
 // shortcut is bound to the menu widget, which never holds the focus: while the menu is
 // open, Esc closes the menu and not the simulator.
-void PopupMenu::addShortcut(QAction* item, int key) {
-    const QKeySequence sequence(key);
+void PopupMenu::addShortcut(QAction* item, const QKeySequence& sequence) {
     item->setShortcut(sequence);
     item->setShortcutContext(Qt::WidgetShortcut);
     item->setShortcutVisibleInContextMenu(true);
@@ -123,19 +115,26 @@ std::array<QAction*, PopupMenu::kItemCount> PopupMenu::items() const {
             pm_12_controller, pm_13_n3,    pm_14_exit};
 }
 
+void PopupMenu::showState(const ui::MenuState& state) {
+    for (int i = 0; i < kItemCount; ++i) {
+        const ui::MenuItem e = entry(i);
+        items()[i]->setEnabled(ui::menuItemEnabled(e, state));
+        if (e.checkable) items()[i]->setChecked(ui::menuItemChecked(e, state));
+    }
+}
+
 void PopupMenu::pm_0_menuPopup() {
     const bool boxTicked = commands_.splashCheckBox ? commands_.splashCheckBox() : true;
-    pm_11_splashscreen->setChecked(commands_.readFlag ? commands_.readFlag(Setting::SplashScreen, boxTicked)
-                                                      : boxTicked);
-    pm_12_controller->setChecked(host_.ctrlOverlay());
+    const bool splash = commands_.readFlag ? commands_.readFlag(Setting::SplashScreen, boxTicked) : boxTicked;
+    showState({host_.fullscreen(), host_.ctrlOverlay(), splash});
     if (host_.fullscreen() && gameMenu_.isOpen()) gameMenu_.close();
 }
 
 void PopupMenu::pm_1_aboutClick() { run(commands_.showAbout); }
 
-void PopupMenu::pm_2_readmeClick() { commands_.openDocument(QStringLiteral("Readme.txt")); }
+void PopupMenu::pm_2_readmeClick() { commands_.openDocument(qtText(entry(1).document)); }
 
-void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(QStringLiteral("Whatsnew.txt")); }
+void PopupMenu::pm_3_whatsnewClick() { commands_.openDocument(qtText(entry(2).document)); }
 
 void PopupMenu::pm_4_manualClick() {}
 

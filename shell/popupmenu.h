@@ -1,7 +1,9 @@
 #pragma once
-// The main window's popup menu pm_0_menu: its thirteen items, their shortcut keys on
-// the main window and the commands they run. The game menu's rows trigger the same
+// The main window's popup menu pm_0_menu: the desktop's thirteen items of the menu registry
+// (ui/menuregistry.h: captions, shortcut keys, check marks, enabled states) as QActions, their
+// shortcut keys on the main window and the commands they run. The game menu's rows trigger the same
 // items, so a command never depends on where it was chosen.
+#include <QKeySequence>
 #include <QMenu>
 #include <QObject>
 #include <QPoint>
@@ -10,6 +12,7 @@
 #include <functional>
 
 #include "shell/appsettings.h"
+#include "ui/menuregistry.h"
 
 namespace zn {
 
@@ -73,8 +76,9 @@ public:
     QAction* const pm_13_n3;
     QAction* const pm_14_exit;
 
-    // Runs before the menu is drawn: refreshes the two preference check marks and
-    // closes the game menu in full-screen mode.
+    // Runs before the menu is drawn: refreshes the check marks and enabled states from the
+    // window's state and the stored splash setting, and closes the game menu in full-screen
+    // mode.
     void pm_0_menuPopup();
 
 private:
@@ -91,7 +95,8 @@ private:
     void pm_12_controllerClick();
     void pm_14_exitClick();
 
-    void addShortcut(QAction* item, int key);
+    void addShortcut(QAction* item, const QKeySequence& sequence);
+    void showState(const ui::MenuState& state);
 
     QWidget& window_;
     MenuHost& host_;

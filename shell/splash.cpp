@@ -15,11 +15,14 @@
 #include "display/dialogart.h"
 #include "input/dialoglook.h"
 #include "shell/appsettings.h"
-#include "shell/authordetails.h"
 #include "sound/sound_outputs.h"
+#include "ui/dialogdata.h"
 
 namespace zn {
 namespace {
+
+namespace look = ui::splash;
+namespace author = ui::author;
 
 const QColor kLinkBlue(24, 82, 148);
 
@@ -115,33 +118,35 @@ TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
 TSplashForm::~TSplashForm() = default;
 
 void TSplashForm::buildControls() {
-    setWindowTitle(QStringLiteral("About this game..."));
-    setFixedSize(460, 420);
+    setWindowTitle(qtText(look::kCaption));
+    setFixedSize(look::kWidth, look::kHeight);
 
-    im_background_ = pictureLabel(QRect(0, 0, 460, 420), this);
-    im_box_picture_ = pictureLabel(QRect(0, 56, 460, 160), this);
+    im_background_ = pictureLabel(qtRect(look::kBackground), this);
+    im_box_picture_ = pictureLabel(qtRect(look::kBoxPicture), this);
 
     const QFont titleFont = arialFont(12, true);
     const QFont textFont = arialFont(12);
     QFont linkFont = arialFont(12, true);
     linkFont.setUnderline(true);
-    la_game_title_ = textLabel({}, QRect(0, 12, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
-    la_version_ = textLabel({}, QRect(0, 28, 460, 15), titleFont, Qt::white, Qt::AlignHCenter, this);
-    la_release_date_ = textLabel({}, QRect(0, 236, 460, 15), textFont, Qt::black, Qt::AlignHCenter, this);
-    textLabel(QStringLiteral("website:"), QRect(118, 259, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    LinkLabel* website = linkLabel(author::kWebsiteText, QRect(174, 259, 168, 15), linkFont, this);
+    la_game_title_ = textLabel({}, qtRect(look::kTitle), titleFont, Qt::white, Qt::AlignHCenter, this);
+    la_version_ = textLabel({}, qtRect(look::kVersion), titleFont, Qt::white, Qt::AlignHCenter, this);
+    la_release_date_ = textLabel({}, qtRect(look::kReleaseLine), textFont, Qt::black, Qt::AlignHCenter, this);
+    textLabel(qtText(look::kWebsiteCaption), qtRect(look::kWebsiteLabel), textFont, Qt::black, Qt::AlignLeft,
+              this);
+    LinkLabel* website = linkLabel(qtText(author::kWebsiteText), qtRect(look::kWebsite), linkFont, this);
     connect(website, &LinkLabel::clicked, this, &TSplashForm::la_website_2Click);
     la_website_2_ = website;
-    textLabel(QStringLiteral("email:"), QRect(118, 282, 56, 15), textFont, Qt::black, Qt::AlignLeft, this);
-    LinkLabel* email = linkLabel(author::kEmail, QRect(174, 282, 168, 15), linkFont, this);
+    textLabel(qtText(look::kEmailCaption), qtRect(look::kEmailLabel), textFont, Qt::black, Qt::AlignLeft,
+              this);
+    LinkLabel* email = linkLabel(qtText(author::kEmail), qtRect(look::kEmail), linkFont, this);
     connect(email, &LinkLabel::clicked, this, &TSplashForm::la_email_2Click);
     la_email_2_ = email;
-    la_sound_select_ = textLabel(QStringLiteral("Select sound driver:"), QRect(98, 308, 116, 15), textFont,
-                                 Qt::black, Qt::AlignLeft, this);
+    la_sound_select_ = textLabel(qtText(look::kSoundCaption), qtRect(look::kSoundLabel), textFont, Qt::black,
+                                 Qt::AlignLeft, this);
 
     cb_sound_ = new QComboBox(this);
     cb_sound_->setEditable(false);
-    cb_sound_->setGeometry(217, 308, 144, 21);
+    cb_sound_->setGeometry(qtRect(look::kSoundList));
     cb_sound_->setFont(textFont);
     onTextLineOf(*la_sound_select_, *cb_sound_);
     for (const SoundOutputItem& output : kSoundOutputs)
@@ -152,21 +157,21 @@ void TSplashForm::buildControls() {
     cb_sound_->installEventFilter(this);
     connect(cb_sound_, &QComboBox::currentIndexChanged, this, &TSplashForm::cb_soundChange);
 
-    btn_play_ = new PictureButton(art::kSplashPlay, QStringLiteral("PLAY"), this);
-    btn_play_->setGeometry(116, 340, 107, 30);
+    btn_play_ = new PictureButton(art::kSplashPlay, qtText(look::kPlayCaption), this);
+    btn_play_->setGeometry(qtRect(look::kPlay));
     connect(btn_play_, &QAbstractButton::clicked, this, &TSplashForm::btn_playClick);
 
-    btn_play_disabled_ = pictureLabel(QRect(116, 340, 107, 30), this);
+    btn_play_disabled_ = pictureLabel(qtRect(look::kPlay), this);
     btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
-    btn_play_disabled_->setToolTip(QStringLiteral("please select sound driver first"));
+    btn_play_disabled_->setToolTip(qtText(look::kPlayDisabledHint));
     btn_play_disabled_->hide();
 
-    btn_paypal_ = new PictureButton(art::kSplashDonate, QStringLiteral("DONATE"), this);
-    btn_paypal_->setGeometry(237, 340, 107, 30);
+    btn_paypal_ = new PictureButton(art::kSplashDonate, qtText(look::kDonateCaption), this);
+    btn_paypal_->setGeometry(qtRect(look::kDonate));
     connect(btn_paypal_, &QAbstractButton::clicked, this, &TSplashForm::btn_paypalClick);
 
-    chb_splashscreen_ = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
-    chb_splashscreen_->setGeometry(12, 391, 444, 17);
+    chb_splashscreen_ = new QCheckBox(qtText(look::kCheckBoxCaption), this);
+    chb_splashscreen_->setGeometry(qtRect(look::kCheckBox));
     chb_splashscreen_->setFont(textFont);
     chb_splashscreen_->setChecked(true);
     chb_splashscreen_->setAutoFillBackground(true);
@@ -197,7 +202,7 @@ void TSplashForm::loadPictures() {
     loadPicture(im_box_picture_, art::kSplashBox);
     loadPicture(btn_play_disabled_, art::kSplashPlayDisabled);
     if (btn_play_disabled_->pixmap().isNull()) {
-        btn_play_disabled_->setText(QStringLiteral("PLAY"));
+        btn_play_disabled_->setText(qtText(look::kPlayCaption));
         btn_play_disabled_->setFont(arialFont(14, true));
         setTextColour(btn_play_disabled_, Qt::gray);
     }
@@ -209,9 +214,9 @@ void TSplashForm::showEvent(QShowEvent* event) {
 }
 
 void TSplashForm::FormCreate() {
-    la_game_title_->setText(QStringLiteral("Zorpy Nibbo (Korvent, Plimquad) Simulator"));
-    la_version_->setText(QStringLiteral("Version 5.00 * Final *"));
-    la_release_date_->setText(author::kReleaseLine);
+    la_game_title_->setText(qtText(ui::kProgramTitle));
+    la_version_->setText(qtText(ui::kVersionLine));
+    la_release_date_->setText(qtText(author::kReleaseLine));
 
     const int mode = host_.App_Settings().read(Setting::SoundMode);
     cb_sound_->setCurrentIndex(mode >= 0 && mode < cb_sound_->count() ? mode : -1);
@@ -251,9 +256,9 @@ void TSplashForm::btn_playClick() {
     hide();
 }
 
-void TSplashForm::btn_paypalClick() { QDesktopServices::openUrl(QUrl(author::kDonateUrl)); }
-void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(author::kWebsiteUrl)); }
-void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(author::kMailtoUrl)); }
+void TSplashForm::btn_paypalClick() { QDesktopServices::openUrl(QUrl(qtText(author::kDonateUrl))); }
+void TSplashForm::la_website_2Click() { QDesktopServices::openUrl(QUrl(qtText(author::kWebsiteUrl))); }
+void TSplashForm::la_email_2Click() { QDesktopServices::openUrl(QUrl(qtText(author::kMailtoUrl))); }
 
 bool TSplashForm::FormKeyDown(int keyCode) {
     if (keyCode == kVkReturn || keyCode == kVkOne) {
@@ -288,8 +293,8 @@ void TSplashForm::paintEvent(QPaintEvent*) {
     // Beneath the background picture: its bands, in case the picture is missing.
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    p.fillRect(QRect(0, 0, 460, 52), kDialogNavy);
-    p.fillRect(QRect(0, 386, 460, 34), kDialogNavy);
+    p.fillRect(qtRect(look::kTopBand), kDialogNavy);
+    p.fillRect(qtRect(look::kBottomBand), kDialogNavy);
 }
 
 bool TSplashForm::event(QEvent* event) {

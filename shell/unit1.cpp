@@ -16,6 +16,7 @@
 #include "display/gamefolder.h"
 #include "display/gfxinit.h"
 #include "display/skinfile.h"
+#include "ui/dialogdata.h"
 #include "ui/zoomfit.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
@@ -24,7 +25,7 @@
 namespace zn {
 namespace {
 
-const char* const kAppTitle = "Zorpy Nibbo (Korvent, Plimquad) Simulator";
+const char* const kAppTitle = ui::kProgramTitle.data();  // a literal: ends with its NUL
 
 bool isDragImage(ImageId id) {
     return id == img::im_backdrop || id == img::im_background || id == img::im_background_screen ||

@@ -1,15 +1,3 @@
 #pragma once
-// The eight sample files, relative to the working directory, in the order of zn::Sample.
-// Plain C++ so that the sound generator writes exactly the names the game loads.
-#include <array>
-
-namespace zn {
-
-inline constexpr const char* kSoundFolder = "Sound";
-
-inline constexpr std::array<const char*, 8> kSampleFiles = {
-    "Sound/Bonus.wav", "Sound/Energiz.wav",  "Sound/Ghost.wav", "Sound/Miss.wav",
-    "Sound/Pill.wav",  "Sound/Pill_alt.wav", "Sound/Stage.wav", "Sound/Start.wav",
-};
-
-}  // namespace zn
+// The sample files the sound output loads: zn_ui's list, which the page fetches too.
+#include "ui/samplefiles.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that every #include of the eleven layers points inward:
-#   shell -> display, sound, input -> engine;  shell -> gamepad -> controls
+#   shell -> display, sound, input -> engine;  shell -> gamepad -> controls;  sound -> ui
 #   shell -> display -> skin, ui -> engine;  input -> controls -> engine;  shell -> settings
 #   web -> skin, settings, controls, ui -> engine
 # The engine, the settings rules, the controls and ui include only the standard library and
@@ -23,7 +23,7 @@ declare -A may=(
   [controls]="controls engine"
   [ui]="ui engine settings controls skin"
   [display]="display skin ui engine"
-  [sound]="sound engine"
+  [sound]="sound ui engine"
   [input]="input controls engine"
   [gamepad]="gamepad controls engine"
   [shell]="shell display skin settings controls ui sound input gamepad engine"

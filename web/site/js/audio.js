@@ -7,25 +7,16 @@
 // before that, while the context cannot play, are dropped, as a sound card that is not open
 // would drop them.
 
-// In the engine's Sample order.
-export const kSoundFiles = [
-  'Sound/Bonus.wav',
-  'Sound/Energiz.wav',
-  'Sound/Ghost.wav',
-  'Sound/Miss.wav',
-  'Sound/Pill.wav',
-  'Sound/Pill_alt.wav',
-  'Sound/Stage.wav',
-  'Sound/Start.wav',
-];
 export const kSilence = -1;
 
 const Ctx = globalThis.AudioContext || globalThis.webkitAudioContext;
 const OfflineCtx = globalThis.OfflineAudioContext || globalThis.webkitOfflineAudioContext;
 
 export class Sounds {
-  constructor() {
-    this.buffers = new Array(kSoundFiles.length).fill(null);
+  // files: the sample files in the engine's Sample order (zn.wasm's zn_sample_files).
+  constructor(files) {
+    this.files = files;
+    this.buffers = new Array(files.length).fill(null);
     this.ctx = null;
     this.voices = new Set();
     this.loaded = null;
@@ -37,7 +28,7 @@ export class Sounds {
     if (this.loaded) return this.loaded;
     const decoder = OfflineCtx ? new OfflineCtx(1, 1, 44100) : null;
     this.loaded = Promise.all(
-      kSoundFiles.map(async (file, i) => {
+      this.files.map(async (file, i) => {
         try {
           const r = await fetch(base + file);
           if (!r.ok || !decoder) return;

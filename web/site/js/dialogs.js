@@ -1,39 +1,9 @@
-// The splash (start) dialog and the about dialog, as the desktop draws them: the same client
-// sizes, control rectangles, texts and artwork, in HTML. Also the frame every dialog of the
-// page shares (a caption bar, the desktop's client area, scaling down to a small viewport, and
-// the key preview of a modal dialog), which keysdialog.js builds on.
-
-const kArtFolder = 'game/Graphics/Dialogs/'; // the artgen's dialog pictures, in the site's game folder
-
-// The authors' details, as shell/authordetails.h gives them to the desktop's dialogs.
-const kAuthor = Object.freeze({
-  name: 'Zorpy Nibbo Simulator team',
-  birthplace: 'A shared Git repository',
-  birthdate: 'Spring 2017',
-  occupation: 'Simulator builders',
-  hobby: 'Collecting LCD handhelds',
-  websiteText: 'zorpy-nibbo.example.org',
-  websiteUrl: 'https://zorpy-nibbo.example.org/',
-  donateUrl: 'https://zorpy-nibbo.example.org/donate',
-  email: 'zorpy-nibbo@example.org',
-  mailtoUrl: 'mailto:zorpy-nibbo@example.org',
-  releaseLine: 'Released on 4 December 2017 by the Zorpy Nibbo Simulator team',
-});
-
-// The sound outputs of the splash dialog's list, in list order. The list position is what
-// host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
-// meaning (0 a sound output, 2 "(no sound)"), so the engine's range rule reads it unchanged.
-const kSoundOutputs = Object.freeze([
-  { caption: 'Web Audio', soundMode: 0 },
-  { caption: '(no sound)', soundMode: 2 },
-]);
-
-// The list position of a stored SoundMode, -1 for none (a value no item has).
-function soundOutputPosition(soundMode) {
-  return kSoundOutputs.findIndex((o) => o.soundMode === soundMode);
-}
-
-// ---- shared by the page's dialogs and menus (the exports below serve the other ui modules) ----
+// The page's small UI kit, shared by its dialogs and menus (splash.js, about.js,
+// keysdialog.js, menu.js, gamemenu.js, skindrop.js): the style sheet, elements placed at the
+// desktop's rectangles, the dialog frame every dialog of the page shares (a caption bar, the
+// desktop's client area, scaling down to a small viewport, and the key preview of a modal
+// dialog), and the controls the dialogs are made of. What the dialogs show (texts,
+// rectangles, artwork) is zn.wasm's: dialogData.
 
 // Loads ui.css once, whether or not index.html links it. Resolves when it is in force.
 let stylesReady = null;
@@ -247,249 +217,57 @@ export function isEscapeKey(e) {
   return e.key === 'Escape' || e.code === 'Escape';
 }
 
-function label(text, rect, className = 'zn-label') {
+export function label(text, rect, className = 'zn-label') {
   return element('div', className, { text, rect });
 }
 
-// A picture of the dialogs' artwork and its @2x partner (zn-artgen paints both), for the
-// browser to take the one that suits the screen's density.
-const artSources = (file) => `${kArtFolder}${file} 1x, ${kArtFolder}${file.replace(/\.\w+$/, '@2x$&')} 2x`;
+// What the start and about dialogs show, read once from the core.
+let data = null;
+export function dialogData(engine) {
+  if (!data) data = engine.askJson('zn_dialog_data');
+  return data;
+}
+
+// The address of a picture of the dialogs' artwork, in the site's game folder.
+export function artUrl(d, file) {
+  return `game/${d.art.folder}/${file}`;
+}
+
+// A picture and its @2x partner (zn-artgen paints both), for the browser to take the one that
+// suits the screen's density.
+const artSources = (src) => `${src} 1x, ${src.replace(/\.\w+$/, '@2x$&')} 2x`;
 
 // A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
-function picture(file, rect, className = 'zn-picture') {
+export function picture(src, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
-  img.srcset = artSources(file);
-  img.src = kArtFolder + file;
+  img.srcset = artSources(src);
+  img.src = src;
   return img;
 }
 
-// A picture button: the artgen's picture, or a plain caption when the picture is missing,
-// so the dialog stays usable without its artwork.
-function pictureButton(file, caption, rect) {
+// Without its picture, a picture control shows its caption instead (the dialog stays usable
+// without its artwork).
+export function captionIfMissing(img, holder, caption) {
+  img.addEventListener('error', () => {
+    img.remove();
+    holder.textContent = caption;
+    holder.classList.add('zn-no-picture');
+  });
+}
+
+// A picture button: the artgen's picture, or its plain caption.
+export function pictureButton(src, caption, rect) {
   const button = element('button', 'zn-picture-button', { type: 'button', rect });
   button.setAttribute('aria-label', caption);
   const img = element('img', '', { alt: caption, draggable: false });
-  img.srcset = artSources(file);
-  img.src = kArtFolder + file;
-  img.addEventListener('error', () => {
-    img.remove();
-    button.textContent = caption;
-    button.classList.add('zn-no-picture');
-  });
+  img.srcset = artSources(src);
+  img.src = src;
+  captionIfMissing(img, button, caption);
   button.append(img);
   return button;
 }
 
-function link(text, url, rect) {
+export function link(text, url, rect) {
   return element('a', 'zn-link', { text, href: url, target: '_blank', rel: 'noopener', rect });
-}
-
-// ---- the splash dialog ----------------------------------------------------------------------
-
-let splash = null;
-
-class SplashDialog {
-  constructor(host) {
-    this.host = host;
-    this.played = false;
-    this.resolve = null;
-    const f = new DialogFrame({ className: 'zn-splash', caption: 'About this game...', width: 460, height: 420, modal: true });
-    this.frame = f;
-    const c = f.client;
-    // Beneath the background picture: its bands, in case the picture is missing.
-    c.append(element('div', 'zn-splash-band-top'), element('div', 'zn-splash-band-bottom'));
-    c.append(picture('splash_background.png', [0, 0, 460, 420]));
-    c.append(picture('splash_box.jpg', [0, 56, 460, 160], 'zn-picture zn-picture-centred'));
-    const title = label('Zorpy Nibbo (Korvent, Plimquad) Simulator', [0, 12, 460, 15], 'zn-label zn-center zn-bold');
-    const version = label('Version 5.00 * Final *', [0, 28, 460, 15], 'zn-label zn-center zn-bold');
-    title.style.color = version.style.color = '#fff';
-    c.append(title, version);
-    c.append(label(kAuthor.releaseLine, [0, 236, 460, 15], 'zn-label zn-center'));
-    c.append(label('website:', [118, 259, 56, 15]));
-    this.website = link(kAuthor.websiteText, kAuthor.websiteUrl, [174, 259, 168, 15]);
-    c.append(label('email:', [118, 282, 56, 15]));
-    this.email = link(kAuthor.email, kAuthor.mailtoUrl, [174, 282, 168, 15]);
-    // The label shares the list's text line, as on the desktop.
-    const soundLabel = label('Select sound driver:', [98, 308, 116, 21]);
-    soundLabel.style.lineHeight = '21px';
-    soundLabel.id = 'zn-splash-sound-label';
-    c.append(soundLabel);
-
-    this.cb_sound = element('select', 'zn-select', { rect: [217, 308, 144, 21] });
-    this.cb_sound.setAttribute('aria-labelledby', soundLabel.id);
-    for (const o of kSoundOutputs) this.cb_sound.append(element('option', '', { text: o.caption }));
-    this.cb_sound.addEventListener('change', () => this.cb_soundChange());
-
-    this.btn_play = pictureButton('splash_play.png', 'PLAY', [116, 340, 107, 30]);
-    this.btn_play.addEventListener('click', () => this.btn_playClick());
-    // The greyed twin; without its picture, the caption in grey.
-    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: [116, 340, 107, 30], hidden: true });
-    this.btn_play_disabled.title = 'please select sound driver first';
-    const greyed = picture('splash_play_disabled.png', [0, 0, 107, 30]);
-    greyed.alt = 'PLAY';
-    greyed.addEventListener('error', () => {
-      greyed.remove();
-      this.btn_play_disabled.textContent = 'PLAY';
-      this.btn_play_disabled.classList.add('zn-no-picture');
-    });
-    this.btn_play_disabled.append(greyed);
-    this.btn_paypal = pictureButton('splash_donate.png', 'DONATE', [237, 340, 107, 30]);
-    this.btn_paypal.addEventListener('click', () => openAddress(kAuthor.donateUrl));
-
-    const box = element('label', 'zn-checkbox', { rect: [12, 391, 444, 17] });
-    this.chb_splashscreen = element('input', '', { type: 'checkbox', checked: true });
-    box.append(this.chb_splashscreen, document.createTextNode('Display this splash screen at startup'));
-
-    // The list and the check box first, as ever; the buttons and the links after them.
-    c.append(this.cb_sound, box, this.btn_play, this.btn_play_disabled, this.btn_paypal, this.website, this.email);
-    f.onKey = (e) => this.FormKeyDown(e);
-  }
-
-  // FormCreate's reading of the stored choices: true when the play action ran by itself (an
-  // output is stored and the user asked not to see the dialog again).
-  FormCreate() {
-    const store = this.host.settings;
-    this.cb_sound.selectedIndex = soundOutputPosition(store.get('SoundMode'));
-    this.chb_splashscreen.checked = store.get('SplashScreen') !== 0;
-    this.cb_soundChange();
-    if (this.cb_sound.selectedIndex >= 0 && !this.chb_splashscreen.checked) {
-      this.btn_playClick();
-      return true;
-    }
-    return false;
-  }
-
-  cb_soundChange() {
-    const chosen = this.cb_sound.selectedIndex >= 0;
-    this.btn_play.hidden = !chosen;
-    this.btn_play.disabled = !chosen;
-    this.btn_play_disabled.hidden = chosen;
-  }
-
-  // The play action: starts the chosen sound output (a click or key here is the gesture that
-  // lets the page's audio start), stores the choices, and leaves the device switched off.
-  btn_playClick() {
-    const position = this.cb_sound.selectedIndex;
-    if (this.played || position < 0) return;
-    this.played = true;
-    const store = this.host.settings;
-    this.host.setSoundOutput(position);
-    store.set('SoundMode', kSoundOutputs[position].soundMode);
-    store.set('SplashScreen', this.chb_splashscreen.checked ? 1 : 0);
-    this.finish();
-  }
-
-  // Escape: the desktop ends the application here, which a page cannot do. The dialog closes
-  // without storing anything, and the page plays through Web Audio for this visit.
-  closeWithoutChoosing() {
-    if (this.played) return;
-    this.played = true;
-    this.host.setSoundOutput(0);
-    this.finish();
-  }
-
-  finish() {
-    if (this.frame.visible) {
-      this.frame.hide();
-      if (this.host.resumeGame) this.host.resumeGame();
-    }
-    if (this.resolve) this.resolve();
-  }
-
-  FormKeyDown(e) {
-    if (isEnterKey(e) || e.code === 'Digit1') {
-      if (!e.repeat && !this.btn_play.disabled) this.btn_playClick();
-      return true;
-    }
-    if (isEscapeKey(e)) {
-      this.closeWithoutChoosing();
-      return true;
-    }
-    return false;
-  }
-}
-
-// The splash dialog, shown at most once per visit. Resolves when the play action has run:
-// at once when an output is stored and the splash is switched off (nothing is seen), else
-// when the user plays (or closes the dialog with Escape).
-export function showSplash(host) {
-  ensureUiStyles();
-  if (splash) return splash.promise;
-  splash = new SplashDialog(host);
-  splash.promise = new Promise((resolve) => {
-    splash.resolve = resolve;
-  });
-  if (!splash.FormCreate()) {
-    if (host.releaseAll) host.releaseAll();
-    if (host.pauseGame) host.pauseGame();
-    splash.frame.show(splash.cb_sound);
-  }
-  return splash.promise;
-}
-
-// ---- the about dialog -----------------------------------------------------------------------
-
-let about = null;
-
-class AboutDialog {
-  constructor() {
-    const f = new DialogFrame({
-      className: 'zn-about',
-      caption: 'About the author...',
-      width: 397,
-      height: 176,
-      modal: false,
-      closeButton: true,
-    });
-    this.frame = f;
-    const c = f.client;
-    const portrait = picture('about_portrait.png', [8, 8, 116, 160]);
-    portrait.style.objectFit = 'fill';
-    c.append(portrait);
-    const rows = [
-      ['Name:', kAuthor.name],
-      ['Birthplace:', kAuthor.birthplace],
-      ['Birth date:', kAuthor.birthdate],
-      ['Occupation:', kAuthor.occupation],
-      ['Hobby:', kAuthor.hobby],
-      ['Website:', kAuthor.websiteText, kAuthor.websiteUrl],
-      ['Email:', kAuthor.email, kAuthor.mailtoUrl],
-    ];
-    rows.forEach(([caption, value, url], r) => {
-      const top = 8 + 24 * r;
-      c.append(label(caption, [132, top, 76, 16], 'zn-label zn-about-caption'));
-      if (url) {
-        // Links of the about dialog are for the pointer: no key opens a browser from here.
-        const a = link(value, url, [212, top, 181, 16]);
-        a.tabIndex = -1;
-        a.addEventListener('click', () => setTimeout(() => f.hide(), 0));
-        c.append(a);
-      } else {
-        const v = label(value, [212, top, 181, 16], 'zn-label zn-about-value');
-        if (r === 4) v.style.fontStyle = 'italic';
-        c.append(v);
-      }
-    });
-    // Escape closes the dialog wherever the keyboard is: the page has no other use for it.
-    this.onEscape = (e) => {
-      if (isEscapeKey(e) && this.frame.visible && !e.defaultPrevented) {
-        e.preventDefault();
-        this.frame.hide();
-      }
-    };
-    f.onHide = () => window.removeEventListener('keydown', this.onEscape);
-  }
-
-  show() {
-    window.addEventListener('keydown', this.onEscape);
-    this.frame.show();
-  }
-}
-
-// Shows the about dialog without waiting for it; the device stays usable meanwhile.
-export function showAbout(_host) {
-  ensureUiStyles();
-  if (!about) about = new AboutDialog();
-  about.show();
 }

@@ -2,51 +2,43 @@
 // a three-bar icon in the device's top-left corner that unfolds into a translucent panel, one
 // row per item of the popup menu, each row running that item's command. It exists only in full
 // screen. It is drawn over the canvas at the canvas's scale, as the desktop draws it in its
-// window: the caption row opaque black with the icon and the words "Game menu" in white, the
-// panel black at 80 % opacity, rows of 32 pixels in white Arial, a black bar under the pointer.
+// window, after the registry's geometry and row texts in zn.wasm (zn_game_menu_look,
+// menuItems' rows): the caption row opaque black with the icon and the words in white, the
+// panel black and translucent, rows in white Arial, a black bar under the pointer.
 
 import { element, ensureUiStyles } from './dialogs.js';
 import { kCloseGameMenuEvent, menuItems, openPopupMenu } from './menu.js';
 
-const kRowHeight = 32;
-const kOpenWidth = 256;
-const kClosedWidth = 36;
-const kClosedHeight = 32;
-const kPanelAlpha = 204 / 255;
-
 // The picture of btn_game_menu_background for `rows` rows: the caption row and the panel.
-function drawPanel(canvas, rows) {
-  const height = kRowHeight * (rows + 1);
-  canvas.width = kOpenWidth;
+function drawPanel(canvas, look, rows) {
+  const { rowHeight, openWidth: width, captionRowHeight } = look;
+  const height = rowHeight * (rows + 1);
+  canvas.width = width;
   canvas.height = height;
   const p = canvas.getContext('2d');
-  p.clearRect(0, 0, kOpenWidth, height);
-  p.fillStyle = `rgba(0, 0, 0, ${kPanelAlpha})`;
-  p.fillRect(0, kRowHeight, kOpenWidth, height - kRowHeight);
+  p.clearRect(0, 0, width, height);
+  p.fillStyle = `rgba(0, 0, 0, ${look.panelAlpha / 255})`;
+  p.fillRect(0, captionRowHeight, width, height - captionRowHeight);
   p.fillStyle = '#000';
-  p.fillRect(0, 0, kOpenWidth, kRowHeight);
+  p.fillRect(0, 0, width, captionRowHeight);
   p.fillStyle = '#fff';
-  for (const y of [10, 15, 20]) p.fillRect(8, y, 20, 1); // x 8..27
-  // "Game menu" scaled to fill x 36..124, y 9..20 exactly, as the desktop draws it.
+  for (const y of look.iconBarTops) p.fillRect(look.iconBarLeft, y, look.iconBarWidth, 1);
+  // The words scaled to fill their box exactly, as the desktop draws them.
+  const [x0, y0, bw, bh] = look.captionBox;
   p.font = 'bold 64px Arial, "Liberation Sans", sans-serif';
-  const m = p.measureText('Game menu');
+  const m = p.measureText(look.caption);
   const w = m.actualBoundingBoxLeft + m.actualBoundingBoxRight;
   const h = m.actualBoundingBoxAscent + m.actualBoundingBoxDescent;
   if (w > 0 && h > 0) {
     p.save();
     p.beginPath();
-    p.rect(36, 9, 89, 12);
+    p.rect(x0, y0, bw, bh);
     p.clip();
-    p.translate(36, 9);
-    p.scale(89 / w, 12 / h);
-    p.fillText('Game menu', m.actualBoundingBoxLeft, m.actualBoundingBoxAscent);
+    p.translate(x0, y0);
+    p.scale(bw / w, bh / h);
+    p.fillText(look.caption, m.actualBoundingBoxLeft, m.actualBoundingBoxAscent);
     p.restore();
   }
-}
-
-// The text of a command row: three spaces, the caption, and " [V]" when the item is checked.
-function rowText(it) {
-  return `   ${it.caption}${it.checked ? ' [V]' : ''}`;
 }
 
 class GameMenu {
@@ -58,11 +50,12 @@ class GameMenu {
     this.root.setAttribute('role', 'navigation');
     this.panel = element('div', '');
     Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', overflow: 'hidden' });
+    this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
-    drawPanel(this.picture, menuItems(host).length);
+    drawPanel(this.picture, this.look, menuItems(host).length);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button' });
-    this.button.setAttribute('aria-label', 'Game menu');
+    this.button.setAttribute('aria-label', this.look.caption);
     this.button.setAttribute('aria-expanded', 'false');
     this.button.addEventListener('click', () => this.btn_game_menu_topClick());
     this.root.append(this.panel, this.button);
@@ -135,7 +128,7 @@ class GameMenu {
     if (open) {
       menuItems(this.host).forEach((it, i) => {
         const row = this.buildRow(it);
-        row.style.top = `${kRowHeight * (i + 1)}px`;
+        row.style.top = `${this.look.rowHeight * (i + 1)}px`;
         this.rows.push(row);
       });
       this.root.append(...this.rows);
@@ -144,17 +137,18 @@ class GameMenu {
   }
 
   resize(open) {
-    const rows = menuItems(this.host).length;
-    const w = open ? kOpenWidth : kClosedWidth;
-    const h = open ? kRowHeight * (rows + 1) : kClosedHeight;
+    const { rowHeight, openWidth, closedWidth, closedHeight } = this.look;
+    const w = open ? openWidth : closedWidth;
+    const h = open ? rowHeight * (menuItems(this.host).length + 1) : closedHeight;
     Object.assign(this.panel.style, { width: `${w}px`, height: `${h}px` });
     Object.assign(this.root.style, { width: `${w}px`, height: `${h}px` });
   }
 
   buildRow(it) {
     if (it.separator) return element('div', 'zn-game-menu-row zn-separator', { 'aria-hidden': 'true' });
-    const row = element('div', 'zn-game-menu-row', { text: rowText(it), role: 'menuitem' });
-    row.dataset.name = it.name;
+    const row = element('div', 'zn-game-menu-row', { text: it.row, role: 'menuitem' });
+    row.dataset.command = it.id;
+    if (!it.enabled) return row;
     row.addEventListener('pointerenter', () => row.classList.add('zn-hover'));
     row.addEventListener('pointerleave', () => row.classList.remove('zn-hover'));
     row.addEventListener('pointerdown', (e) => {

@@ -15,7 +15,7 @@ import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';
 import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
-import { showSplash } from './dialogs.js';
+import { showSplash } from './splash.js';
 // The menus and the skin loader (menu.js, gamemenu.js, skindrop.js) are imported once the
 // device is drawn: they are not needed for the first picture.
 
@@ -100,7 +100,7 @@ async function start() {
   const defaultIni = await iniText;
   let skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
 
-  const sounds = new Sounds(); // loaded once the device is drawn
+  const sounds = new Sounds(engine.askJson('zn_sample_files')); // loaded once the device is drawn
   let soundOutput = -1; // 0 Web Audio, 1 (no sound); none chosen yet
 
   const manual = params.get('clock') === 'manual';

@@ -1,10 +1,11 @@
 // The popup menu of the device (the desktop's pm_0_menu), opened by a right click or a long
-// press, and its shortcut keys. Its items are the desktop's, with their captions, check marks
-// and shortcuts, less what a page cannot do: "Exit" (and the always-disabled "View manual")
-// are left out, and "Edit configuration file" becomes "Load a skin...". The documents open
-// in a new tab. The full-screen game menu (gamemenu.js) shows the same items, row by row.
+// press, and its shortcut keys. Its items (captions, shortcuts, check marks, enabled states,
+// command ids) are the page's set of the menu registry in zn.wasm; the page runs each command
+// its own way. The documents open in a new tab. The full-screen game menu (gamemenu.js) shows
+// the same items, row by row.
 
-import { ensureUiStyles, element, openAddress, showAbout } from './dialogs.js';
+import { ensureUiStyles, element, openAddress } from './dialogs.js';
+import { showAbout } from './about.js';
 import { showKeySettings } from './keysdialog.js';
 
 // Events between the ui modules, so that each keeps to its own exports:
@@ -26,41 +27,36 @@ function splashChecked(host) {
   return host.settings.get('SplashScreen') !== 0;
 }
 
-function toggleFullscreen(host) {
-  const on = !host.isFullscreen();
-  closeGameMenu();
-  host.settings.set('FullscreenMode', on ? 1 : 0);
-  host.setFullscreen(on); // last: entering full screen needs the gesture this runs in
+// What each command of the registry does on the page, given its item.
+function pageActions(host) {
+  return {
+    about: () => showAbout(host),
+    readme: (it) => openDocument(it.document),
+    whatsnew: (it) => openDocument(it.document),
+    skin: () => document.dispatchEvent(new Event(kChooseSkinEvent)),
+    keys: () => showKeySettings(host),
+    fullscreen: () => {
+      const on = !host.isFullscreen();
+      closeGameMenu();
+      host.settings.set('FullscreenMode', on ? 1 : 0);
+      host.setFullscreen(on); // last: entering full screen needs the gesture this runs in
+    },
+    splash: () => host.settings.set('SplashScreen', splashChecked(host) ? 0 : 1),
+    overlays: () => {
+      const on = !host.overlaysShown();
+      host.setOverlaysShown(on);
+      host.settings.set('CtrlrOverlay', on ? 1 : 0);
+    },
+  };
 }
 
-function toggleSplash(host) {
-  host.settings.set('SplashScreen', splashChecked(host) ? 0 : 1);
-}
-
-function toggleOverlays(host) {
-  const on = !host.overlaysShown();
-  host.setOverlaysShown(on);
-  host.settings.set('CtrlrOverlay', on ? 1 : 0);
-}
-
-// The items in menu order, separators included (the game menu's rows too). checked is null for an item without a check
-// mark; key is the KeyboardEvent.key of its shortcut. Each run must be called inside the
-// user's gesture (a tab, the full screen and the file chooser need it).
+// The items in menu order, separators included, with their check marks and enabled states of
+// this moment and each one's run (called inside the user's gesture: a tab, the full screen
+// and the file chooser need it).
 export function menuItems(host) {
-  const item = (name, caption, key, run, checked = null) => ({ name, caption, key, run, checked, separator: false });
-  const separator = (name) => ({ name, caption: '-', key: '', run: null, checked: null, separator: true });
-  return [
-    { ...item('pm_1_about', 'About...', 'F1', () => showAbout(host)), isDefault: true },
-    item('pm_2_readme', "View 'Readme.txt'", 'F2', () => openDocument('Readme.txt')),
-    item('pm_3_whatsnew', "View 'Whatsnew.txt'", 'F3', () => openDocument('Whatsnew.txt')),
-    separator('pm_5_n1'),
-    item('pm_6_skin', 'Load a skin...', '', () => document.dispatchEvent(new Event(kChooseSkinEvent))),
-    item('pm_7_keys', 'Key settings', '', () => showKeySettings(host)),
-    separator('pm_9_n2'),
-    item('pm_10_fullscreen', 'Display in fullscreen mode', 'F12', () => toggleFullscreen(host), host.isFullscreen()),
-    item('pm_11_splashscreen', 'Display splash screen at startup', '', () => toggleSplash(host), splashChecked(host)),
-    item('pm_12_controller', 'Display controller overlays', '', () => toggleOverlays(host), host.overlaysShown()),
-  ];
+  const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host)].map((on) => (on ? 1 : 0));
+  const actions = pageActions(host);
+  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => actions[it.id]?.(it) }));
 }
 
 // ---- shortcut keys ----------------------------------------------------------------------------
@@ -85,7 +81,7 @@ function shortcutKey(e) {
 
 function shortcutIndex(items, e) {
   const key = shortcutKey(e);
-  return items.findIndex((it) => !it.separator && it.key !== '' && it.key === key);
+  return items.findIndex((it) => it.enabled && it.shortcut !== '' && it.shortcut === key);
 }
 
 function shortcutItem(host, e) {
@@ -111,7 +107,7 @@ function closePopupMenu() {
 
 function choose(index) {
   const it = open && open.items[index];
-  if (!it || it.separator) return;
+  if (!it || it.separator || !it.enabled) return;
   closePopupMenu();
   it.run();
 }
@@ -129,7 +125,7 @@ function step(direction) {
   let i = open.active >= 0 && open.active < n ? open.active : direction > 0 ? -1 : n;
   for (let tries = 0; tries < n; ++tries) {
     i = (i + direction + n) % n;
-    if (!open.items[i].separator) {
+    if (!open.items[i].separator && open.items[i].enabled) {
       setActive(i);
       return;
     }
@@ -184,14 +180,15 @@ function buildRow(it, index) {
     return sep;
   }
   const row = element('li', `zn-menu-item${it.isDefault ? ' zn-default' : ''}`, { tabIndex: -1 });
-  row.dataset.name = it.name;
-  row.setAttribute('role', it.checked === null ? 'menuitem' : 'menuitemcheckbox');
-  if (it.checked !== null) row.setAttribute('aria-checked', String(it.checked));
-  if (it.key) row.setAttribute('aria-keyshortcuts', it.key);
+  row.dataset.command = it.id;
+  row.setAttribute('role', it.checkable ? 'menuitemcheckbox' : 'menuitem');
+  if (it.checkable) row.setAttribute('aria-checked', String(it.checked));
+  if (!it.enabled) row.setAttribute('aria-disabled', 'true');
+  if (it.shortcut) row.setAttribute('aria-keyshortcuts', it.shortcut);
   row.append(
     element('span', 'zn-menu-check', { text: it.checked ? '\u2713' : '', 'aria-hidden': 'true' }),
     element('span', 'zn-menu-caption', { text: it.caption }),
-    element('span', 'zn-menu-shortcut', { text: it.key, 'aria-hidden': 'true' }),
+    element('span', 'zn-menu-shortcut', { text: it.shortcut, 'aria-hidden': 'true' }),
   );
   row.addEventListener('pointermove', () => {
     if (open && open.active !== index) setActive(index);

@@ -1,0 +1,86 @@
+#include "ui/menuregistry.h"
+
+#include <array>
+
+namespace zn::ui {
+
+namespace {
+
+using C = MenuCommand;
+
+constexpr MenuItem separator() { return {C::Separator, "", "", "", false}; }
+
+constexpr MenuItem kAbout{C::About, "about", "About...", "F1", false};
+constexpr MenuItem kReadme{C::Readme, "readme", "View 'Readme.txt'", "F2", false, "Readme.txt"};
+constexpr MenuItem kWhatsnew{C::Whatsnew, "whatsnew", "View 'Whatsnew.txt'", "F3", false, "Whatsnew.txt"};
+constexpr MenuItem kKeys{C::KeySettings, "keys", "Key settings", "", false};
+constexpr MenuItem kFullscreen{C::Fullscreen, "fullscreen", "Display in fullscreen mode", "F12", true};
+constexpr MenuItem kSplash{C::SplashScreen, "splash", "Display splash screen at startup", "", true};
+constexpr MenuItem kOverlays{C::ControllerOverlays, "overlays", "Display controller overlays", "", true};
+
+constexpr std::array kDesktopItems = {
+    kAbout,
+    kReadme,
+    kWhatsnew,
+    MenuItem{C::Manual, "manual", "View manual", "F4", false},
+    separator(),
+    MenuItem{C::EditConfig, "config", "Edit configuration file", "", false},
+    kKeys,
+    separator(),
+    kFullscreen,
+    kSplash,
+    kOverlays,
+    separator(),
+    MenuItem{C::Exit, "exit", "Exit", "Esc", false},
+};
+
+// A page cannot end the program, and loads a skin where the desktop edits its file.
+// clang-format off
+constexpr std::array kPageItems = {
+    kAbout,
+    kReadme,
+    kWhatsnew,
+    separator(),
+    MenuItem{C::LoadSkin, "skin", "Load a skin...", "", false},
+    kKeys,
+    separator(),
+    kFullscreen,
+    kSplash,
+    kOverlays,
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const MenuItem> menuItems(MenuHostKind host) {
+    if (host == MenuHostKind::Page) return kPageItems;
+    return kDesktopItems;
+}
+
+bool isSeparator(const MenuItem& item) { return item.command == C::Separator; }
+
+bool isDefaultItem(const MenuItem& item) { return item.command == C::About; }
+
+bool menuItemChecked(const MenuItem& item, const MenuState& state) {
+    switch (item.command) {
+        case C::Fullscreen:
+            return state.fullscreen;
+        case C::SplashScreen:
+            return state.splashScreen;
+        case C::ControllerOverlays:
+            return state.controllerOverlays;
+        default:
+            return false;
+    }
+}
+
+bool menuItemEnabled(const MenuItem& item, const MenuState&) { return item.command != C::Manual; }
+
+std::string gamemenu::rowText(std::string_view caption, bool checked) {
+    std::string text = "   ";
+    text += caption;
+    if (checked) text += " [V]";
+    return text;
+}
+
+}  // namespace zn::ui

@@ -1,0 +1,153 @@
+// The start (splash) dialog, as the desktop draws it: its texts, rectangles and artwork come
+// from zn.wasm (dialogData); the page lays them out in HTML and keeps what only it decides:
+// its list of sound outputs and what Escape does where a page cannot end the program.
+
+import { DialogFrame, artUrl, captionIfMissing, dialogData, element, ensureUiStyles, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
+
+// The sound outputs of the list, in list order. The list position is what
+// host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
+// meaning (0 a sound output, 2 "(no sound)"), so the engine's range rule reads it unchanged.
+const kSoundOutputs = Object.freeze([
+  { caption: 'Web Audio', soundMode: 0 },
+  { caption: '(no sound)', soundMode: 2 },
+]);
+
+let splash = null;
+
+class SplashDialog {
+  constructor(host) {
+    this.host = host;
+    this.played = false;
+    this.resolve = null;
+    const d = dialogData(host.engine);
+    const s = d.splash;
+    const art = (file) => artUrl(d, file);
+    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true });
+    this.frame = f;
+    const c = f.client;
+    // Beneath the background picture: its bands, in case the picture is missing.
+    c.append(element('div', 'zn-splash-band-top'), element('div', 'zn-splash-band-bottom'));
+    c.append(picture(art(d.art.splashBackground), s.background));
+    c.append(picture(art(d.art.splashBox), s.boxPicture, 'zn-picture zn-picture-centred'));
+    const title = label(d.title, s.title, 'zn-label zn-center zn-bold');
+    const version = label(d.version, s.version, 'zn-label zn-center zn-bold');
+    title.style.color = version.style.color = '#fff';
+    c.append(title, version, label(d.author.releaseLine, s.releaseLine, 'zn-label zn-center'));
+    c.append(label(s.websiteCaption, s.websiteLabel), label(s.emailCaption, s.emailLabel));
+    this.website = link(d.author.websiteText, d.author.websiteUrl, s.website);
+    this.email = link(d.author.email, d.author.mailtoUrl, s.email);
+    // The label shares the list's text line, as on the desktop: the list's height, centred.
+    const [x, y, w] = s.soundLabel;
+    const soundLabel = label(s.soundCaption, [x, y, w, s.soundList[3]]);
+    soundLabel.style.lineHeight = `${s.soundList[3]}px`;
+    soundLabel.id = 'zn-splash-sound-label';
+    c.append(soundLabel);
+
+    this.cb_sound = element('select', 'zn-select', { rect: s.soundList });
+    this.cb_sound.setAttribute('aria-labelledby', soundLabel.id);
+    for (const o of kSoundOutputs) this.cb_sound.append(element('option', '', { text: o.caption }));
+    this.cb_sound.addEventListener('change', () => this.cb_soundChange());
+
+    this.btn_play = pictureButton(art(d.art.splashPlay), s.playCaption, s.play);
+    this.btn_play.addEventListener('click', () => this.btn_playClick());
+    // The greyed twin; without its picture, the caption in grey.
+    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true });
+    this.btn_play_disabled.title = s.playDisabledHint;
+    const greyed = picture(art(d.art.splashPlayDisabled), [0, 0, s.play[2], s.play[3]]);
+    greyed.alt = s.playCaption;
+    captionIfMissing(greyed, this.btn_play_disabled, s.playCaption);
+    this.btn_play_disabled.append(greyed);
+    this.btn_paypal = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate);
+    this.btn_paypal.addEventListener('click', () => openAddress(d.author.donateUrl));
+
+    const box = element('label', 'zn-checkbox', { rect: s.checkBox });
+    this.chb_splashscreen = element('input', '', { type: 'checkbox', checked: true });
+    box.append(this.chb_splashscreen, document.createTextNode(s.checkBoxCaption));
+
+    // The list and the check box first, as ever; the buttons and the links after them.
+    c.append(this.cb_sound, box, this.btn_play, this.btn_play_disabled, this.btn_paypal, this.website, this.email);
+    f.onKey = (e) => this.FormKeyDown(e);
+  }
+
+  // FormCreate's reading of the stored choices: true when the play action ran by itself (an
+  // output is stored and the user asked not to see the dialog again).
+  FormCreate() {
+    const store = this.host.settings;
+    const mode = store.get('SoundMode');
+    this.cb_sound.selectedIndex = kSoundOutputs.findIndex((o) => o.soundMode === mode);
+    this.chb_splashscreen.checked = store.get('SplashScreen') !== 0;
+    this.cb_soundChange();
+    if (this.cb_sound.selectedIndex >= 0 && !this.chb_splashscreen.checked) {
+      this.btn_playClick();
+      return true;
+    }
+    return false;
+  }
+
+  cb_soundChange() {
+    const chosen = this.cb_sound.selectedIndex >= 0;
+    this.btn_play.hidden = !chosen;
+    this.btn_play.disabled = !chosen;
+    this.btn_play_disabled.hidden = chosen;
+  }
+
+  // The play action: starts the chosen sound output (a click or key here is the gesture that
+  // lets the page's audio start), stores the choices, and leaves the device switched off.
+  btn_playClick() {
+    const position = this.cb_sound.selectedIndex;
+    if (this.played || position < 0) return;
+    this.played = true;
+    const store = this.host.settings;
+    this.host.setSoundOutput(position);
+    store.set('SoundMode', kSoundOutputs[position].soundMode);
+    store.set('SplashScreen', this.chb_splashscreen.checked ? 1 : 0);
+    this.finish();
+  }
+
+  // Escape: the desktop ends the application here, which a page cannot do. The dialog closes
+  // without storing anything, and the page plays through Web Audio for this visit.
+  closeWithoutChoosing() {
+    if (this.played) return;
+    this.played = true;
+    this.host.setSoundOutput(0);
+    this.finish();
+  }
+
+  finish() {
+    if (this.frame.visible) {
+      this.frame.hide();
+      if (this.host.resumeGame) this.host.resumeGame();
+    }
+    if (this.resolve) this.resolve();
+  }
+
+  FormKeyDown(e) {
+    if (isEnterKey(e) || e.code === 'Digit1') {
+      if (!e.repeat && !this.btn_play.disabled) this.btn_playClick();
+      return true;
+    }
+    if (isEscapeKey(e)) {
+      this.closeWithoutChoosing();
+      return true;
+    }
+    return false;
+  }
+}
+
+// The splash dialog, shown at most once per visit. Resolves when the play action has run:
+// at once when an output is stored and the splash is switched off (nothing is seen), else
+// when the user plays (or closes the dialog with Escape).
+export function showSplash(host) {
+  ensureUiStyles();
+  if (splash) return splash.promise;
+  splash = new SplashDialog(host);
+  splash.promise = new Promise((resolve) => {
+    splash.resolve = resolve;
+  });
+  if (!splash.FormCreate()) {
+    if (host.releaseAll) host.releaseAll();
+    if (host.pauseGame) host.pauseGame();
+    splash.frame.show(splash.cb_sound);
+  }
+  return splash.promise;
+}
