@@ -20,12 +20,6 @@ const kRows = [
   ['Down', [216, 129, 96, 14], true, [320, 125, 120, 21]],
 ];
 
-// Which of the lists share their shown text with another list (true at their positions).
-// Two lists without a selection both show the empty text and so count as equal.
-function keyConflicts(shownTexts) {
-  return shownTexts.map((text, j) => shownTexts.some((other, k) => k !== j && other === text));
-}
-
 let dialog = null;
 
 class KeysDialog {
@@ -80,12 +74,13 @@ class KeysDialog {
     this.cbChange();
   }
 
-  // Colours the labels by the lists' texts; true when two lists show the same text.
+  // Colours the labels of the lists that share their key with another (the module's rule, as
+  // the desktop's dialog asks it); true when there is such a pair.
   CheckKeys() {
-    const shown = this.lists.map((l) => (l.selectedIndex >= 0 ? l.options[l.selectedIndex].text : ''));
-    const conflict = keyConflicts(shown);
-    this.labels.forEach((l, i) => l.classList.toggle('zn-conflict', conflict[i]));
-    return conflict.some(Boolean);
+    const shown = this.lists.map((l) => l.selectedIndex + 1); // key-table index, 0: none
+    const conflict = this.host.engine.askList('zn_key_conflicts', shown);
+    this.labels.forEach((l, i) => l.classList.toggle('zn-conflict', conflict[i] === 1));
+    return conflict.includes(1);
   }
 
   cbChange() {
