@@ -4,50 +4,37 @@
 
 #include <optional>
 #include <set>
-#include <string>
+#include <utility>
 
 #include "controls/clickareas.h"
 
 namespace zn {
 namespace {
 
-TEST(KeyTable, DigitsAndLettersCarryTheirCharacterAndEveryKeyIsDistinct) {
+int number(std::optional<Control> c) { return c ? static_cast<int>(*c) : 0; }
+
+// The key settings dialog tells keys apart by their texts, the dispatch by their codes.
+TEST(KeyTable, EveryKeyHasATextAndACodeOfItsOwn) {
     std::set<int> codes;
     std::set<std::string_view> texts;
     for (int i = 1; i <= kKeyTableSize; ++i) {
-        const KeyTableEntry& e = keyTableEntry(i);
-        codes.insert(e.code);
-        texts.insert(e.dialogText);
-        if (i > 36) continue;
-        const char c = i <= 10 ? static_cast<char>('0' + i - 1) : static_cast<char>('A' + i - 11);
-        EXPECT_EQ(e.dialogText, std::string(1, c)) << i;
-        EXPECT_EQ(e.hintName, "'" + std::string(1, c) + "'") << i;
-        EXPECT_EQ(e.code, static_cast<unsigned char>(c)) << i;
+        codes.insert(keyTableEntry(i).code);
+        texts.insert(keyTableEntry(i).dialogText);
     }
-    // The key settings dialog tells keys apart by their texts, the dispatch by their codes.
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kKeyTableSize));
     EXPECT_EQ(texts.size(), static_cast<std::size_t>(kKeyTableSize));
 }
 
-struct WebKeyCase {
-    const char* code;
-    int virtualKey;
-};
-class WebKeys : public ::testing::TestWithParam<WebKeyCase> {};
-TEST_P(WebKeys, GiveTheKeyTablesCodesByThePhysicalKey) {
-    EXPECT_EQ(webKeyCode(GetParam().code), GetParam().virtualKey);
+TEST(WebKeys, GiveTheKeyTablesCodesByThePhysicalKey) {
+    const std::pair<const char*, int> table[] = {
+        {"Digit0", 48}, {"Digit9", 57}, {"KeyA", 65}, {"KeyZ", 90}, {"ArrowLeft", 37}, {"ArrowUp", 38},
+        {"ArrowRight", 39}, {"ArrowDown", 40}, {"AltLeft", 18}, {"AltRight", 18}, {"ControlLeft", 17},
+        {"ControlRight", 17}, {"ShiftLeft", 16}, {"ShiftRight", 16}, {"Space", 32},
+        // the keypad and keys outside the table work no control
+        {"Numpad1", 0}, {"NumpadEnter", 0}, {"Enter", 0}, {"F12", 0}, {"Escape", 0}, {"", 0}, {"Key", 0},
+        {"KeyAA", 0}, {"keya", 0}, {"ControlRightX", 0}};
+    for (const auto& [code, virtualKey] : table) EXPECT_EQ(webKeyCode(code), virtualKey) << code;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, WebKeys,
-    ::testing::Values(WebKeyCase{"Digit0", 48}, WebKeyCase{"Digit9", 57}, WebKeyCase{"KeyA", 65},
-                      WebKeyCase{"KeyZ", 90}, WebKeyCase{"ArrowLeft", 37}, WebKeyCase{"ArrowUp", 38},
-                      WebKeyCase{"ArrowRight", 39}, WebKeyCase{"ArrowDown", 40}, WebKeyCase{"AltLeft", 18},
-                      WebKeyCase{"AltRight", 18}, WebKeyCase{"ControlLeft", 17}, WebKeyCase{"ControlRight", 17},
-                      WebKeyCase{"ShiftLeft", 16}, WebKeyCase{"ShiftRight", 16}, WebKeyCase{"Space", 32},
-                      // the keypad and keys outside the table work no control
-                      WebKeyCase{"Numpad1", 0}, WebKeyCase{"NumpadEnter", 0}, WebKeyCase{"Enter", 0},
-                      WebKeyCase{"F12", 0}, WebKeyCase{"Escape", 0}, WebKeyCase{"", 0}, WebKeyCase{"Key", 0},
-                      WebKeyCase{"KeyAA", 0}, WebKeyCase{"keya", 0}, WebKeyCase{"ControlRightX", 0}));
 
 InpKeys defaultKeys() {
     InpKeys keys{};
@@ -58,83 +45,65 @@ InpKeys defaultKeys() {
     return keys;
 }
 
-// Bindings as a fresh install has them, then binding `shares` given the code of binding `of`.
-struct KeyCase {
-    int shares, of;
-    int code;
-    int pressed, released;  // 0: none
-};
-class KeyControls : public ::testing::TestWithParam<KeyCase> {};
-TEST_P(KeyControls, TheFirstBindingWithTheCodeWinsAndPowerIsNeverReleased) {
-    const KeyCase k = GetParam();
-    InpKeys keys = defaultKeys();
-    if (k.shares != 0) keys[static_cast<std::size_t>(k.shares)].Key_Code = keys[static_cast<std::size_t>(k.of)].Key_Code;
-    const auto number = [](std::optional<Control> c) { return c ? static_cast<int>(*c) : 0; };
-    EXPECT_EQ(number(controlPressedByKey(keys, static_cast<std::uint16_t>(k.code))), k.pressed);
-    EXPECT_EQ(number(controlReleasedByKey(keys, static_cast<std::uint16_t>(k.code))), k.released);
+TEST(KeyControls, TheFirstBindingWithTheCodeWinsAndPowerIsNeverReleased) {
+    // Bindings as a fresh install has them, then binding `shares` given the code of binding
+    // `of` (0: none); the control a key's press and release work (0: none).
+    struct Case {
+        int shares, of, code, pressed, released;
+    };
+    const Case table[] = {
+        {0, 0, '1', 1, 0}, {0, 0, '2', 2, 2}, {0, 0, '3', 3, 3}, {0, 0, 38, 4, 4}, {0, 0, 37, 5, 5},
+        {0, 0, 39, 6, 6}, {0, 0, 40, 7, 7}, {0, 0, 'A', 0, 0}, {0, 0, '4', 0, 0}, {0, 0, 0, 0, 0},
+        {6, 4, 38, 4, 4},  // right on up's key: up, the lower binding
+        {1, 2, '2', 1, 2},  // power on select's key: select's release runs
+        {3, 0, 0, 0, 0},   // a binding without a code matches no key event
+    };
+    for (const Case& k : table) {
+        InpKeys keys = defaultKeys();
+        if (k.shares != 0) keys[static_cast<std::size_t>(k.shares)].Key_Code = keys[static_cast<std::size_t>(k.of)].Key_Code;
+        const auto code = static_cast<std::uint16_t>(k.code);
+        EXPECT_EQ(number(controlPressedByKey(keys, code)), k.pressed) << k.shares << " " << k.code;
+        EXPECT_EQ(number(controlReleasedByKey(keys, code)), k.released) << k.shares << " " << k.code;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, KeyControls,
-    ::testing::Values(KeyCase{0, 0, '1', 1, 0}, KeyCase{0, 0, '2', 2, 2}, KeyCase{0, 0, '3', 3, 3},
-                      KeyCase{0, 0, 38, 4, 4}, KeyCase{0, 0, 37, 5, 5}, KeyCase{0, 0, 39, 6, 6},
-                      KeyCase{0, 0, 40, 7, 7}, KeyCase{0, 0, 'A', 0, 0}, KeyCase{0, 0, '4', 0, 0},
-                      KeyCase{0, 0, 0, 0, 0},
-                      KeyCase{6, 4, 38, 4, 4},  // right on up's key: up, the lower binding
-                      KeyCase{1, 2, '2', 1, 2},  // power on select's key: select's release runs
-                      KeyCase{3, 0, 0, 0, 0}));  // a binding without a code matches no key event
 
-// Binding 2 starts with '2'; then Key_Index becomes index.
-struct AssignCase {
-    int index;
-    int code;
-};
-class AssignWordTable : public ::testing::TestWithParam<AssignCase> {};
-TEST_P(AssignWordTable, TakesTheCodeOfTheIndexedEntryAndKeepsItForAnyOther) {
-    InpKeys keys = defaultKeys();
-    keys[2].Key_Index = GetParam().index;
-    AssignWord(keys, 2);
-    AssignWord(keys, 0);  // no binding 0 or 8: nothing happens
-    AssignWord(keys, 8);
-    EXPECT_EQ(keys[2].Key_Code, GetParam().code);
+TEST(AssignWord, TakesTheCodeOfTheIndexedEntryAndKeepsItForAnyOther) {
+    // Binding 2 starts with '2'; then Key_Index becomes the index.
+    const std::pair<int, int> table[] = {{37, 38}, {11, 'A'}, {1, '0'}, {44, 32},
+                                         {0, '2'}, {45, '2'}, {-1, '2'}, {1000, '2'}};
+    for (const auto& [index, code] : table) {
+        InpKeys keys = defaultKeys();
+        keys[2].Key_Index = index;
+        AssignWord(keys, 2);
+        AssignWord(keys, 0);  // no binding 0 or 8: nothing happens
+        AssignWord(keys, 8);
+        EXPECT_EQ(keys[2].Key_Code, code) << index;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Table, AssignWordTable,
-                         ::testing::Values(AssignCase{37, 38}, AssignCase{11, 'A'}, AssignCase{1, '0'},
-                                           AssignCase{44, 32}, AssignCase{0, '2'}, AssignCase{45, '2'},
-                                           AssignCase{-1, '2'}, AssignCase{1000, '2'}));
 
-struct ConflictCase {
-    std::array<int, kBindingCount + 1> shown;
-    std::array<bool, kBindingCount + 1> conflict;
-};
-class KeyConflicts : public ::testing::TestWithParam<ConflictCase> {};
-TEST_P(KeyConflicts, MarkEveryListSharingItsKey) { EXPECT_EQ(keyConflicts(GetParam().shown), GetParam().conflict); }
-constexpr bool o = false, X = true;
-INSTANTIATE_TEST_SUITE_P(
-    Table, KeyConflicts,
-    ::testing::Values(ConflictCase{{0, 2, 3, 4, 37, 39, 40, 38}, {o, o, o, o, o, o, o, o}},
-                      ConflictCase{{0, 2, 3, 4, 37, 39, 40, 37}, {o, o, o, o, X, o, o, X}},
-                      ConflictCase{{0, 5, 3, 5, 37, 5, 40, 38}, {o, X, o, X, o, X, o, o}},
-                      ConflictCase{{0, 1, 2, 1, 2, 5, 6, 7}, {o, X, X, X, X, o, o, o}},
-                      // lists showing no key show the same empty text
-                      ConflictCase{{0, 0, 2, 3, 4, 5, 6, 45}, {o, X, o, o, o, o, o, X}},
-                      ConflictCase{{0, -1, 2, 3, 4, 5, 6, 7}, {o, o, o, o, o, o, o, o}}));
+TEST(KeyConflicts, MarkEveryListSharingItsKey) {
+    using Lists = std::array<int, kBindingCount + 1>;  // the index each list shows; [0] unused
+    constexpr bool o = false, X = true;
+    const std::pair<Lists, std::array<bool, kBindingCount + 1>> table[] = {
+        {{0, 2, 3, 4, 37, 39, 40, 38}, {o, o, o, o, o, o, o, o}},
+        {{0, 2, 3, 4, 37, 39, 40, 37}, {o, o, o, o, X, o, o, X}},
+        {{0, 5, 3, 5, 37, 5, 40, 38}, {o, X, o, X, o, X, o, o}},
+        {{0, 1, 2, 1, 2, 5, 6, 7}, {o, X, X, X, X, o, o, o}},
+        // lists showing no key show the same empty text
+        {{0, 0, 2, 3, 4, 5, 6, 45}, {o, X, o, o, o, o, o, X}},
+        {{0, -1, 2, 3, 4, 5, 6, 7}, {o, o, o, o, o, o, o, o}},
+    };
+    for (const auto& [shown, conflict] : table) EXPECT_EQ(keyConflicts(shown), conflict) << shown[1] << ".." << shown[7];
+}
 
 TEST(ClickAreas, ThePicturedButtonsAndTheOverlaysAreTheControlsClickAreas) {
-    const std::pair<ImageId, std::optional<Control>> table[] = {
-        {img::btn_power_top, Control::Power},
-        {img::btn_select_top, Control::Select},
-        {img::btn_start_top, Control::Start},
-        {img::btn_ctrlr_overlay_up, Control::Up},
-        {img::btn_ctrlr_overlay_left, Control::Left},
-        {img::btn_ctrlr_overlay_right, Control::Right},
-        {img::btn_ctrlr_overlay_down, Control::Down},
-        {img::btn_power_on, std::nullopt},
-        {img::btn_select_down, std::nullopt},
-        {img::btn_joystick_top, std::nullopt},
-        {img::im_background, std::nullopt},
-        {img::btn_game_menu_top, std::nullopt},
+    const std::pair<ImageId, int> table[] = {
+        {img::btn_power_top, 1},        {img::btn_select_top, 2},        {img::btn_start_top, 3},
+        {img::btn_ctrlr_overlay_up, 4}, {img::btn_ctrlr_overlay_left, 5}, {img::btn_ctrlr_overlay_right, 6},
+        {img::btn_ctrlr_overlay_down, 7}, {img::btn_power_on, 0},        {img::btn_select_down, 0},
+        {img::btn_joystick_top, 0},     {img::im_background, 0},         {img::btn_game_menu_top, 0},
     };
-    for (const auto& [image, control] : table) EXPECT_EQ(clickAreaControl(image), control) << index(image);
+    for (const auto& [image, control] : table) EXPECT_EQ(number(clickAreaControl(image)), control) << index(image);
 }
 
 }  // namespace
