@@ -56,9 +56,9 @@ struct WebKeyNames {
                                 : WebKeyName{{'K', 'e', 'y', c}, static_cast<std::uint16_t>(c)};
         }
         constexpr std::pair<std::string_view, std::uint16_t> kSpecials[] = {
-            {"ArrowUp", 38},      {"ArrowDown", 40},    {"ArrowLeft", 37},  {"ArrowRight", 39},
-            {"AltLeft", 18},      {"AltRight", 18},     {"ControlLeft", 17}, {"ControlRight", 17},
-            {"ShiftLeft", 16},    {"ShiftRight", 16},   {"Space", 32},
+            {"ArrowUp", 38},   {"ArrowDown", 40},  {"ArrowLeft", 37},   {"ArrowRight", 39},
+            {"AltLeft", 18},   {"AltRight", 18},   {"ControlLeft", 17}, {"ControlRight", 17},
+            {"ShiftLeft", 16}, {"ShiftRight", 16}, {"Space", 32},
         };
         std::size_t i = 36;
         for (const auto& [name, code] : kSpecials) {

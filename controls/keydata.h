@@ -1,7 +1,7 @@
 #pragma once
 // The key table's data, free of any toolkit: the 44 keys a control can be bound to, the
-// browser's names of those keys and the default bindings. The desktop's key settings dialog and tooltips and the web edition's
-// both read this one table.
+// browser's names of those keys and the default bindings. The desktop's key settings dialog and tooltips and
+// the web edition's both read this one table.
 #include <array>
 #include <cstdint>
 #include <string_view>

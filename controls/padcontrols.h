@@ -20,7 +20,18 @@
 namespace zn {
 
 // The buttons and the left stick's axes that work a control, by their standard-mapping numbers.
-enum class PadButton : int { A = 0, X = 2, Y = 3, Back = 8, Start = 9, DpadUp = 12, DpadDown = 13, DpadLeft = 14, DpadRight = 15, Guide = 16 };
+enum class PadButton : int {
+    A = 0,
+    X = 2,
+    Y = 3,
+    Back = 8,
+    Start = 9,
+    DpadUp = 12,
+    DpadDown = 13,
+    DpadLeft = 14,
+    DpadRight = 15,
+    Guide = 16
+};
 enum class PadAxis : int { LeftX = 0, LeftY = 1 };  // y grows downwards
 
 class PadControls {

@@ -15,11 +15,16 @@ namespace {
 // SDL's game-controller buttons in the standard mapping's numbers (controls/padcontrols.h);
 // SDL numbers the left stick's axes as the standard mapping does.
 constexpr std::pair<int, PadButton> kButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},       {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
-    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},          {SDL_CONTROLLER_BUTTON_A, PadButton::A},
-    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},            {SDL_CONTROLLER_BUTTON_X, PadButton::X},
-    {SDL_CONTROLLER_BUTTON_GUIDE, PadButton::Guide},          {SDL_CONTROLLER_BUTTON_Y, PadButton::Y},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+    {SDL_CONTROLLER_BUTTON_A, PadButton::A},
+    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::X},
+    {SDL_CONTROLLER_BUTTON_GUIDE, PadButton::Guide},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::Y},
 };
 static_assert(SDL_CONTROLLER_AXIS_LEFTX == static_cast<int>(PadAxis::LeftX) &&
               SDL_CONTROLLER_AXIS_LEFTY == static_cast<int>(PadAxis::LeftY));
@@ -208,11 +213,13 @@ void Gamepads::sync(int instanceId, bool pressesAllowed) {
     if (pad == nullptr) return;
     SDL_GameController* c = pad->controller;
     for (const auto& [sdlButton, padButton] : kButtons)
-        controls_.button(instanceId, static_cast<int>(padButton),
-                         SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(sdlButton)) != 0,
-                         pressesAllowed);
+        controls_.button(
+            instanceId, static_cast<int>(padButton),
+            SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(sdlButton)) != 0,
+            pressesAllowed);
     for (int a : {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY})
-        axis(instanceId, a, SDL_GameControllerGetAxis(c, static_cast<SDL_GameControllerAxis>(a)), pressesAllowed);
+        axis(instanceId, a, SDL_GameControllerGetAxis(c, static_cast<SDL_GameControllerAxis>(a)),
+             pressesAllowed);
 }
 
 void Gamepads::button(int instanceId, int sdlButton, bool down, bool pressesAllowed) {

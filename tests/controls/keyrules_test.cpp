@@ -25,14 +25,18 @@ TEST(KeyTable, EveryKeyHasATextAndACodeOfItsOwn) {
     EXPECT_EQ(texts.size(), static_cast<std::size_t>(kKeyTableSize));
 }
 
+// The keypad and keys outside the table work no control.
 TEST(WebKeys, GiveTheKeyTablesCodesByThePhysicalKey) {
     const std::pair<const char*, int> table[] = {
-        {"Digit0", 48}, {"Digit9", 57}, {"KeyA", 65}, {"KeyZ", 90}, {"ArrowLeft", 37}, {"ArrowUp", 38},
-        {"ArrowRight", 39}, {"ArrowDown", 40}, {"AltLeft", 18}, {"AltRight", 18}, {"ControlLeft", 17},
-        {"ControlRight", 17}, {"ShiftLeft", 16}, {"ShiftRight", 16}, {"Space", 32},
-        // the keypad and keys outside the table work no control
-        {"Numpad1", 0}, {"NumpadEnter", 0}, {"Enter", 0}, {"F12", 0}, {"Escape", 0}, {"", 0}, {"Key", 0},
-        {"KeyAA", 0}, {"keya", 0}, {"ControlRightX", 0}};
+        {"Digit0", 48},      {"Digit9", 57},      {"KeyA", 65},
+        {"KeyZ", 90},        {"ArrowLeft", 37},   {"ArrowUp", 38},
+        {"ArrowRight", 39},  {"ArrowDown", 40},   {"AltLeft", 18},
+        {"AltRight", 18},    {"ControlLeft", 17}, {"ControlRight", 17},
+        {"ShiftLeft", 16},   {"ShiftRight", 16},  {"Space", 32},
+        {"Numpad1", 0},      {"NumpadEnter", 0},  {"Enter", 0},
+        {"F12", 0},          {"Escape", 0},       {"", 0},
+        {"Key", 0},          {"KeyAA", 0},        {"keya", 0},
+        {"ControlRightX", 0}};
     for (const auto& [code, virtualKey] : table) EXPECT_EQ(webKeyCode(code), virtualKey) << code;
 }
 
@@ -45,22 +49,22 @@ InpKeys defaultKeys() {
     return keys;
 }
 
+// Bindings as a fresh install has them, then binding `shares` given the code of binding `of`
+// (0: none); the control a key's press and release work (0: none). Right on up's key: up, the
+// lower binding; power on select's key: select's release runs; a binding without a code
+// matches no key event.
 TEST(KeyControls, TheFirstBindingWithTheCodeWinsAndPowerIsNeverReleased) {
-    // Bindings as a fresh install has them, then binding `shares` given the code of binding
-    // `of` (0: none); the control a key's press and release work (0: none).
     struct Case {
         int shares, of, code, pressed, released;
     };
-    const Case table[] = {
-        {0, 0, '1', 1, 0}, {0, 0, '2', 2, 2}, {0, 0, '3', 3, 3}, {0, 0, 38, 4, 4}, {0, 0, 37, 5, 5},
-        {0, 0, 39, 6, 6}, {0, 0, 40, 7, 7}, {0, 0, 'A', 0, 0}, {0, 0, '4', 0, 0}, {0, 0, 0, 0, 0},
-        {6, 4, 38, 4, 4},  // right on up's key: up, the lower binding
-        {1, 2, '2', 1, 2},  // power on select's key: select's release runs
-        {3, 0, 0, 0, 0},   // a binding without a code matches no key event
-    };
+    const Case table[] = {{0, 0, '1', 1, 0}, {0, 0, '2', 2, 2}, {0, 0, '3', 3, 3}, {0, 0, 38, 4, 4},
+                          {0, 0, 37, 5, 5},  {0, 0, 39, 6, 6},  {0, 0, 40, 7, 7},  {0, 0, 'A', 0, 0},
+                          {0, 0, '4', 0, 0}, {0, 0, 0, 0, 0},   {6, 4, 38, 4, 4},  {1, 2, '2', 1, 2},
+                          {3, 0, 0, 0, 0}};
     for (const Case& k : table) {
         InpKeys keys = defaultKeys();
-        if (k.shares != 0) keys[static_cast<std::size_t>(k.shares)].Key_Code = keys[static_cast<std::size_t>(k.of)].Key_Code;
+        if (k.shares != 0)
+            keys[static_cast<std::size_t>(k.shares)].Key_Code = keys[static_cast<std::size_t>(k.of)].Key_Code;
         const auto code = static_cast<std::uint16_t>(k.code);
         EXPECT_EQ(number(controlPressedByKey(keys, code)), k.pressed) << k.shares << " " << k.code;
         EXPECT_EQ(number(controlReleasedByKey(keys, code)), k.released) << k.shares << " " << k.code;
@@ -69,7 +73,7 @@ TEST(KeyControls, TheFirstBindingWithTheCodeWinsAndPowerIsNeverReleased) {
 
 TEST(AssignWord, TakesTheCodeOfTheIndexedEntryAndKeepsItForAnyOther) {
     // Binding 2 starts with '2'; then Key_Index becomes the index.
-    const std::pair<int, int> table[] = {{37, 38}, {11, 'A'}, {1, '0'}, {44, 32},
+    const std::pair<int, int> table[] = {{37, 38}, {11, 'A'}, {1, '0'},  {44, 32},
                                          {0, '2'}, {45, '2'}, {-1, '2'}, {1000, '2'}};
     for (const auto& [index, code] : table) {
         InpKeys keys = defaultKeys();
@@ -93,17 +97,19 @@ TEST(KeyConflicts, MarkEveryListSharingItsKey) {
         {{0, 0, 2, 3, 4, 5, 6, 45}, {o, X, o, o, o, o, o, X}},
         {{0, -1, 2, 3, 4, 5, 6, 7}, {o, o, o, o, o, o, o, o}},
     };
-    for (const auto& [shown, conflict] : table) EXPECT_EQ(keyConflicts(shown), conflict) << shown[1] << ".." << shown[7];
+    for (const auto& [shown, conflict] : table)
+        EXPECT_EQ(keyConflicts(shown), conflict) << shown[1] << ".." << shown[7];
 }
 
 TEST(ClickAreas, ThePicturedButtonsAndTheOverlaysAreTheControlsClickAreas) {
     const std::pair<ImageId, int> table[] = {
-        {img::btn_power_top, 1},        {img::btn_select_top, 2},        {img::btn_start_top, 3},
-        {img::btn_ctrlr_overlay_up, 4}, {img::btn_ctrlr_overlay_left, 5}, {img::btn_ctrlr_overlay_right, 6},
-        {img::btn_ctrlr_overlay_down, 7}, {img::btn_power_on, 0},        {img::btn_select_down, 0},
-        {img::btn_joystick_top, 0},     {img::im_background, 0},         {img::btn_game_menu_top, 0},
+        {img::btn_power_top, 1},          {img::btn_select_top, 2},         {img::btn_start_top, 3},
+        {img::btn_ctrlr_overlay_up, 4},   {img::btn_ctrlr_overlay_left, 5}, {img::btn_ctrlr_overlay_right, 6},
+        {img::btn_ctrlr_overlay_down, 7}, {img::btn_power_on, 0},           {img::btn_select_down, 0},
+        {img::btn_joystick_top, 0},       {img::im_background, 0},          {img::btn_game_menu_top, 0},
     };
-    for (const auto& [image, control] : table) EXPECT_EQ(number(clickAreaControl(image)), control) << index(image);
+    for (const auto& [image, control] : table)
+        EXPECT_EQ(number(clickAreaControl(image)), control) << index(image);
 }
 
 }  // namespace

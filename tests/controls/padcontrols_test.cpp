@@ -49,21 +49,21 @@ std::string readFrame(PadControls& controls, Recorder& rec, const Step& step) {
 TEST(PadControls, AssignmentsHysteresisAndSeveralHoldersOfOneControl) {
     // Standard-mapping buttons: 0 A, 2 X, 3 Y, 8 Back, 9 Start, 12..15 d-pad, 16 Guide.
     const Step steps[] = {
-        {{{0, {9}}}, "+3"},          // Start: start
-        {{{0, {9, 0}}}, ""},         // A as well: start already held
-        {{{0, {0}}}, ""},            // Start let go, A still holds it
+        {{{0, {9}}}, "+3"},   // Start: start
+        {{{0, {9, 0}}}, ""},  // A as well: start already held
+        {{{0, {0}}}, ""},     // Start let go, A still holds it
         {{{0, {}}}, "-3"},
-        {{{0, {8}}}, "+2"},          // Back: game select
-        {{{0, {2}}}, ""},            // X takes over from Back in the same reading
-        {{{0, {3}}}, "-2+1"},        // Y: power
-        {{{0, {16}}}, ""},           // Guide takes over; power has no release
+        {{{0, {8}}}, "+2"},    // Back: game select
+        {{{0, {2}}}, ""},      // X takes over from Back in the same reading
+        {{{0, {3}}}, "-2+1"},  // Y: power
+        {{{0, {16}}}, ""},     // Guide takes over; power has no release
         {{{0, {}}}, ""},
-        {{{0, {12, 14}}}, "+4+5"},   // d-pad up and left
+        {{{0, {12, 14}}}, "+4+5"},  // d-pad up and left
         {{{0, {}}}, "-4-5"},
-        {{{0, {}, 0.49}}, ""},       // the stick below half way: nothing
-        {{{0, {}, 0.51}}, "+6"},     // past half way: right
-        {{{0, {}, 0.31}}, ""},       // still above 30 %: held
-        {{{0, {}, 0.29}}, "-6"},     // below: let go
+        {{{0, {}, 0.49}}, ""},               // the stick below half way: nothing
+        {{{0, {}, 0.51}}, "+6"},             // past half way: right
+        {{{0, {}, 0.31}}, ""},               // still above 30 %: held
+        {{{0, {}, 0.29}}, "-6"},             // below: let go
         {{{0, {}, 16384 / 32767.0}}, "+6"},  // exactly half way counts
         {{{0, {}, 9830 / 32767.0}}, ""},     // exactly 30 % still holds
         {{{0, {}, 0, -0.9}}, "-6+4"},        // up is negative y
@@ -78,7 +78,8 @@ TEST(PadControls, AssignmentsHysteresisAndSeveralHoldersOfOneControl) {
     };
     Recorder rec;
     PadControls controls(rec);
-    for (std::size_t i = 0; i < std::size(steps); ++i) EXPECT_EQ(readFrame(controls, rec, steps[i]), steps[i].log) << "step " << i;
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        EXPECT_EQ(readFrame(controls, rec, steps[i]), steps[i].log) << "step " << i;
     for (int c = 1; c <= kBindingCount; ++c) EXPECT_EQ(controls.holders(static_cast<Control>(c)), 0) << c;
 }
 

@@ -20,6 +20,11 @@ using namespace zn::web::bridge;
 
 int number(std::optional<zn::Control> c) { return c ? static_cast<int>(*c) : 0; }
 
+// A virtual-key code from the page; 0, which matches no key, for anything else.
+std::uint16_t virtualKey(int code) {
+    return code > 0 && code <= 0xffff ? static_cast<std::uint16_t>(code) : 0;
+}
+
 // The page's bindings (Key1..Key7 of its store), as the desktop's Inp_Keys.
 zn::InpKeys keys;
 
@@ -67,10 +72,10 @@ void zn_set_key_bindings(int power, int select, int start, int up, int left, int
 
 // The control a key's press and release work (0: none).
 ZN_EXPORT(zn_key_pressed_control) int zn_key_pressed_control(int code) {
-    return code > 0 && code <= 0xffff ? number(zn::controlPressedByKey(keys, static_cast<std::uint16_t>(code))) : 0;
+    return number(zn::controlPressedByKey(keys, virtualKey(code)));
 }
 ZN_EXPORT(zn_key_released_control) int zn_key_released_control(int code) {
-    return code > 0 && code <= 0xffff ? number(zn::controlReleasedByKey(keys, static_cast<std::uint16_t>(code))) : 0;
+    return number(zn::controlReleasedByKey(keys, virtualKey(code)));
 }
 
 // The control whose click area the image is (0: none), and whether letting go works a control.
