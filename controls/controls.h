@@ -12,6 +12,9 @@ class Game;
 enum class Control { Power = 1, Select, Start, Up, Left, Right, Down };
 constexpr int kBindingCount = 7;
 
+// Whether letting go of the control works it too: every control but the power switch.
+constexpr bool hasRelease(Control c) { return c != Control::Power; }
+
 // The press and release operations of the controls; power has no release.
 class InputOperations {
 public:

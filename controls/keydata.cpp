@@ -1,6 +1,7 @@
 #include "controls/keydata.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace zn {
 namespace {
@@ -40,7 +41,41 @@ struct KeyTable {
 };
 constexpr KeyTable kTable;
 
+// The browser's names of the keys of the key table: "Digit0".."Digit9", "KeyA".."KeyZ", then
+// the specials, with their virtual-key codes.
+struct WebKeyName {
+    std::array<char, 13> name{};  // NUL-terminated
+    std::uint16_t code = 0;
+};
+struct WebKeyNames {
+    std::array<WebKeyName, 36 + 11> entries{};
+    constexpr WebKeyNames() {
+        for (std::size_t i = 0; i < 36; ++i) {
+            const char c = i < 10 ? kDigits[i] : kLetters[i - 10];
+            entries[i] = i < 10 ? WebKeyName{{'D', 'i', 'g', 'i', 't', c}, static_cast<std::uint16_t>(c)}
+                                : WebKeyName{{'K', 'e', 'y', c}, static_cast<std::uint16_t>(c)};
+        }
+        constexpr std::pair<std::string_view, std::uint16_t> kSpecials[] = {
+            {"ArrowUp", 38},   {"ArrowDown", 40},  {"ArrowLeft", 37},   {"ArrowRight", 39},
+            {"AltLeft", 18},   {"AltRight", 18},   {"ControlLeft", 17}, {"ControlRight", 17},
+            {"ShiftLeft", 16}, {"ShiftRight", 16}, {"Space", 32},
+        };
+        std::size_t i = 36;
+        for (const auto& [name, code] : kSpecials) {
+            for (std::size_t k = 0; k < name.size(); ++k) entries[i].name[k] = name[k];
+            entries[i++].code = code;
+        }
+    }
+};
+constexpr WebKeyNames kWebKeyNames;
+
 }  // namespace
+
+std::uint16_t webKeyCode(std::string_view code) {
+    for (const WebKeyName& k : kWebKeyNames.entries)
+        if (code == std::string_view(k.name.data())) return k.code;
+    return 0;
+}
 
 const KeyTableEntry& keyTableEntry(int i) { return kTable.entries[static_cast<std::size_t>(i)]; }
 

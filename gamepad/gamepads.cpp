@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -13,51 +12,22 @@
 namespace zn {
 namespace {
 
-// What a controller can hold, each one holder of its control: the d-pad's and the stick's
-// four directions and the buttons of the device's three other controls. A source is a bit
-// number of Pad::held.
-enum Source : int {
-    PadUp,
-    PadLeft,
-    PadRight,
-    PadDown,
-    StickUp,
-    StickLeft,
-    StickRight,
-    StickDown,
-    ButtonStart,
-    ButtonA,
-    ButtonBack,
-    ButtonX,
-    ButtonGuide,
-    ButtonY,
-    SourceCount
+// SDL's game-controller buttons in the standard mapping's numbers (controls/padcontrols.h);
+// SDL numbers the left stick's axes as the standard mapping does.
+constexpr std::pair<int, PadButton> kButtons[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+    {SDL_CONTROLLER_BUTTON_A, PadButton::A},
+    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::X},
+    {SDL_CONTROLLER_BUTTON_GUIDE, PadButton::Guide},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::Y},
 };
-
-constexpr Control kSourceControl[SourceCount] = {
-    Control::Up,    Control::Left,  Control::Right,  Control::Down,    //
-    Control::Up,    Control::Left,  Control::Right,  Control::Down,    //
-    Control::Start, Control::Start, Control::Select, Control::Select,  //
-    Control::Power, Control::Power,
-};
-
-struct ButtonSource {
-    int button;  // SDL_GameControllerButton
-    Source source;
-};
-constexpr ButtonSource kButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadUp},       {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadRight}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadDown},
-    {SDL_CONTROLLER_BUTTON_START, ButtonStart},   {SDL_CONTROLLER_BUTTON_A, ButtonA},
-    {SDL_CONTROLLER_BUTTON_BACK, ButtonBack},     {SDL_CONTROLLER_BUTTON_X, ButtonX},
-    {SDL_CONTROLLER_BUTTON_GUIDE, ButtonGuide},   {SDL_CONTROLLER_BUTTON_Y, ButtonY},
-};
-
-const ButtonSource* buttonSource(int button) {
-    for (const ButtonSource& b : kButtons)
-        if (b.button == button) return &b;
-    return nullptr;
-}
+static_assert(SDL_CONTROLLER_AXIS_LEFTX == static_cast<int>(PadAxis::LeftX) &&
+              SDL_CONTROLLER_AXIS_LEFTY == static_cast<int>(PadAxis::LeftY));
 
 // A mapping file larger than this is not a mapping file (SDL's own database is some 600 kB).
 constexpr std::size_t kMaxMappingFile = 4 << 20;
@@ -108,7 +78,6 @@ struct Gamepads::Pads {
     struct Pad {
         SDL_GameController* controller;
         SDL_JoystickID id;
-        std::uint32_t held;  // bit s: source s holds its control
         std::string path;
         bool isVirtual;
     };
@@ -120,7 +89,7 @@ struct Gamepads::Pads {
     }
 };
 
-Gamepads::Gamepads(InputOperations& ops) : ops_(ops), pads_(std::make_unique<Pads>()) {}
+Gamepads::Gamepads(InputOperations& ops) : controls_(ops), pads_(std::make_unique<Pads>()) {}
 
 Gamepads::~Gamepads() { stop(); }
 
@@ -184,11 +153,10 @@ bool Gamepads::poll(bool pressesAllowed) {
                     break;
                 case SDL_CONTROLLERBUTTONDOWN:
                 case SDL_CONTROLLERBUTTONUP:
-                    if (const ButtonSource* b = buttonSource(e.cbutton.button))
-                        setSource(e.cbutton.which, b->source, e.cbutton.state == SDL_PRESSED, pressesAllowed);
+                    button(e.cbutton.which, e.cbutton.button, e.cbutton.state == SDL_PRESSED, pressesAllowed);
                     break;
                 case SDL_CONTROLLERAXISMOTION:
-                    stick(e.caxis.which, e.caxis.axis, e.caxis.value, pressesAllowed);
+                    axis(e.caxis.which, e.caxis.axis, e.caxis.value, pressesAllowed);
                     break;
                 default:
                     break;
@@ -225,7 +193,7 @@ void Gamepads::open(int deviceIndex, bool pressesAllowed) {
     if (controller == nullptr) return;  // gone again, or not ours to open
     const char* path = SDL_GameControllerPath(controller);
     pads_->list.push_back(
-        {controller, id, 0, path != nullptr ? path : "", SDL_JoystickIsVirtual(deviceIndex) == SDL_TRUE});
+        {controller, id, path != nullptr ? path : "", SDL_JoystickIsVirtual(deviceIndex) == SDL_TRUE});
     changed_ = true;
     // What it holds already counts as pressed now.
     sync(id, pressesAllowed);
@@ -234,7 +202,7 @@ void Gamepads::open(int deviceIndex, bool pressesAllowed) {
 void Gamepads::close(int instanceId) {
     Pads::Pad* pad = pads_->find(instanceId);
     if (pad == nullptr) return;
-    for (int s = 0; s < SourceCount; ++s) setSource(instanceId, s, false, false);
+    controls_.unplug(instanceId);
     SDL_GameControllerClose(pad->controller);
     pads_->list.erase(pads_->list.begin() + (pad - pads_->list.data()));
     changed_ = true;
@@ -244,55 +212,25 @@ void Gamepads::sync(int instanceId, bool pressesAllowed) {
     const Pads::Pad* pad = pads_->find(instanceId);
     if (pad == nullptr) return;
     SDL_GameController* c = pad->controller;
-    for (const ButtonSource& b : kButtons)
-        setSource(instanceId, b.source,
-                  SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(b.button)) != 0,
-                  pressesAllowed);
-    for (int axis : {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY})
-        stick(instanceId, axis, SDL_GameControllerGetAxis(c, static_cast<SDL_GameControllerAxis>(axis)),
-              pressesAllowed);
+    for (const auto& [sdlButton, padButton] : kButtons)
+        controls_.button(
+            instanceId, static_cast<int>(padButton),
+            SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(sdlButton)) != 0,
+            pressesAllowed);
+    for (int a : {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY})
+        axis(instanceId, a, SDL_GameControllerGetAxis(c, static_cast<SDL_GameControllerAxis>(a)),
+             pressesAllowed);
 }
 
-void Gamepads::stick(int instanceId, int axis, int value, bool pressesAllowed) {
-    const Pads::Pad* pad = pads_->find(instanceId);
-    if (pad == nullptr) return;
-    // Each half of the axis is a direction with its own hysteresis: held from kStickPress
-    // on, let go below kStickRelease. Both axes past the mark hold a diagonal. A swing from
-    // one side to the other lets go of the one before it presses the other.
-    int plus = 0, minus = 0;
-    if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
-        plus = StickRight;
-        minus = StickLeft;
-    } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {  // SDL's y grows downwards
-        plus = StickDown;
-        minus = StickUp;
-    } else {
-        return;
-    }
-    const auto holds = [&](int source, int deflection) {
-        const bool held = (pad->held >> source) & 1u;
-        return deflection >= (held ? kStickRelease : kStickPress);
-    };
-    const bool plusOn = holds(plus, value), minusOn = holds(minus, -value);
-    if (!plusOn) setSource(instanceId, plus, false, pressesAllowed);
-    if (!minusOn) setSource(instanceId, minus, false, pressesAllowed);
-    if (plusOn) setSource(instanceId, plus, true, pressesAllowed);
-    if (minusOn) setSource(instanceId, minus, true, pressesAllowed);
+void Gamepads::button(int instanceId, int sdlButton, bool down, bool pressesAllowed) {
+    if (pads_->find(instanceId) == nullptr) return;  // closed already, or never ours
+    for (const auto& [b, padButton] : kButtons)
+        if (b == sdlButton) controls_.button(instanceId, static_cast<int>(padButton), down, pressesAllowed);
 }
 
-void Gamepads::setSource(int instanceId, int source, bool on, bool pressesAllowed) {
-    Pads::Pad* pad = pads_->find(instanceId);
-    if (pad == nullptr) return;
-    const std::uint32_t bit = 1u << source;
-    if (((pad->held & bit) != 0) == on) return;
-    pad->held ^= bit;
-    const Control c = kSourceControl[source];
-    int& count = holders_[static_cast<std::size_t>(c)];
-    if (on) {
-        if (count++ == 0 && pressesAllowed) ops_.press(c);
-    } else if (--count == 0 && c != Control::Power) {
-        ops_.release(c);
-    }
+void Gamepads::axis(int instanceId, int sdlAxis, int value, bool pressesAllowed) {
+    if (pads_->find(instanceId) == nullptr) return;
+    controls_.axis(instanceId, sdlAxis, value / static_cast<double>(PadControls::kFullScale), pressesAllowed);
 }
 
 }  // namespace zn

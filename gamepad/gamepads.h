@@ -1,20 +1,19 @@
 #pragma once
 // Game controllers, through SDL's game-controller API: every controller SDL has a mapping
 // for (its own database, SDL_GAMECONTROLLERCONFIG, the user's gamecontrollerdb.txt), any
-// number at once, plugged in before or after the start. Their d-pads and left sticks work
-// the joystick, Start and A the start button, Back and X game select, Guide and Y the
-// power switch, through the same press and release operations as the keys.
+// number at once, plugged in before or after the start, fed to the controllers' rules
+// (controls/padcontrols.h), which work the same press and release operations as the keys.
 //
 // Nothing runs by itself: the owner calls poll() when something may have happened (a
 // device node came or went, a controller's node has input) and, for a controller whose
 // input it cannot watch, often enough for play.
-#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "controls/controls.h"
+#include "controls/padcontrols.h"
 
 namespace zn {
 
@@ -26,12 +25,6 @@ std::vector<std::string> mappingLines(std::string_view text);
 
 class Gamepads {
 public:
-    // Stick deflection (of 32767) at which a direction is pressed, and below which it is
-    // released again: between the two nothing changes, so a stick held near one edge
-    // does not chatter.
-    static constexpr int kStickPress = 16384;   // half way
-    static constexpr int kStickRelease = 9830;  // 30 %
-
     explicit Gamepads(InputOperations& ops);
     // Releases what the controllers hold and stops.
     ~Gamepads();
@@ -49,8 +42,7 @@ public:
     const std::string& error() const { return error_; }
 
     // Takes what SDL has seen since the last poll: controllers plugged in or out, buttons
-    // and sticks. A control is pressed when its first holder presses it, if pressesAllowed,
-    // and released when its last holder lets go, always; power has no release. A
+    // and sticks. Presses reach the operations only if pressesAllowed; releases always. A
     // controller that goes releases everything it held. True when a controller was opened
     // or closed since the last poll (start() included): then controllers() has changed.
     bool poll(bool pressesAllowed);
@@ -65,7 +57,7 @@ public:
     // The number of controllers open.
     int connected() const;
     // How many controllers and sources hold the control now.
-    int holders(Control c) const { return holders_[static_cast<std::size_t>(c)]; }
+    int holders(Control c) const { return controls_.holders(c); }
 
     // Attaches one of SDL's virtual controllers, with every button and axis of a game
     // controller and nothing pressed; poll() finds it like one plugged in. Needs start()
@@ -79,12 +71,11 @@ private:
     void open(int deviceIndex, bool pressesAllowed);
     void close(int instanceId);
     void sync(int instanceId, bool pressesAllowed);
-    void setSource(int instanceId, int source, bool on, bool pressesAllowed);
-    void stick(int instanceId, int axis, int value, bool pressesAllowed);
+    void button(int instanceId, int sdlButton, bool down, bool pressesAllowed);
+    void axis(int instanceId, int sdlAxis, int value, bool pressesAllowed);
 
-    InputOperations& ops_;
+    PadControls controls_;
     std::unique_ptr<Pads> pads_;
-    std::array<int, kBindingCount + 1> holders_{};  // [Control], [0] unused
     bool started_ = false;
     bool changed_ = false;  // a controller opened or closed since the last poll
     std::string error_;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "controls/keyrules.h"
 #include "input/dialoglook.h"
 
 namespace zn {
@@ -24,16 +25,6 @@ QStringList keyDialogTexts() {
         items << QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
     }
     return items;
-}
-
-std::array<bool, kBindingCount + 1> keyConflicts(const std::array<QString, kBindingCount + 1>& shown) {
-    std::array<bool, kBindingCount + 1> conflict{};
-    for (std::size_t j = 1; j <= kBindingCount; ++j) {
-        for (std::size_t k = 1; k <= kBindingCount; ++k) {
-            if (j != k && shown[j] == shown[k]) conflict[j] = conflict[k] = true;
-        }
-    }
-    return conflict;
 }
 
 TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : QWidget(parent, kDialogWindowFlags), host_(host) {
@@ -119,8 +110,9 @@ void TKeysForm::FormCreate() {
 void TKeysForm::FormActivate() { cbs_[1]->setFocus(Qt::ActiveWindowFocusReason); }
 
 bool TKeysForm::CheckKeys() {
-    std::array<QString, kBindingCount + 1> shown;
-    for (std::size_t i = 1; i <= kBindingCount; ++i) shown[i] = cbs_[i]->currentText();
+    // Item position = key-table index - 1; no selection (-1) shows no key.
+    std::array<int, kBindingCount + 1> shown{};
+    for (std::size_t i = 1; i <= kBindingCount; ++i) shown[i] = cbs_[i]->currentIndex() + 1;
     const auto conflict = keyConflicts(shown);
     bool any = false;
     for (std::size_t i = 1; i <= kBindingCount; ++i) {

@@ -22,10 +22,6 @@ namespace zn {
 // that item position = key-table index - 1.
 QStringList keyDialogTexts();
 
-// Which of the seven lists (1..7, element 0 unused) share their shown text with another
-// list. Two lists without a selection both show the empty text and so count as equal.
-std::array<bool, kBindingCount + 1> keyConflicts(const std::array<QString, kBindingCount + 1>& shown);
-
 // What the dialog needs of the main window, which implements it.
 class KeysHost {
 public:

@@ -20,12 +20,6 @@ constexpr std::pair<int, std::uint16_t> kSpecialKeys[] = {
 
 }  // namespace
 
-void AssignWord(InpKeys& keys, int i) {
-    if (i < 1 || i > kBindingCount) return;
-    KeyBinding& b = keys[static_cast<std::size_t>(i)];
-    if (isKeyIndex(b.Key_Index)) b.Key_Code = keyTableEntry(b.Key_Index).code;
-}
-
 InpKeyNames fillKeyNames() {
     InpKeyNames names;
     for (int i = 1; i <= kKeyTableSize; ++i) {

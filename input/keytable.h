@@ -1,8 +1,8 @@
 #pragma once
-// The seven bindings over the key table (input/keydata.h), their tooltips and the translation
-// of Qt key events into the Windows virtual-key codes the bindings hold: the one place where
-// key events become codes. Everything here
-// is constant data or works on values passed in; nothing reads the window.
+// The seven bindings' tooltips and the translation of Qt key events into the Windows
+// virtual-key codes the bindings hold (controls/keyrules.h): the one place where Qt's key
+// events become codes. Everything here is constant data or works on values passed in;
+// nothing reads the window.
 #include <QString>
 #include <Qt>
 #include <array>
@@ -11,23 +11,14 @@
 
 #include "controls/controls.h"
 #include "controls/keydata.h"
+#include "controls/keyrules.h"
 
 class QKeyEvent;
 
 namespace zn {
 
-struct KeyBinding {
-    std::int32_t Key_Index = 0;  // key-table index 1..44 (any integer may come from the store)
-    std::uint16_t Key_Code = 0;  // 0 matches no key event
-};
-
-// Inp_Keys [1..7] (element 0 unused) and Inp_Key_Names [1..44] (element 0 unused).
-using InpKeys = std::array<KeyBinding, kBindingCount + 1>;
+// Inp_Key_Names [1..44] (element 0 unused).
 using InpKeyNames = std::array<QString, kKeyTableSize + 1>;
-
-// Sets Key_Code of binding i from the table entry its Key_Index names. An index
-// outside 1..44, or i outside 1..7, changes nothing.
-void AssignWord(InpKeys& keys, int i);
 
 // The hint names of the key table, ten digits, twenty-six letters, then the specials.
 InpKeyNames fillKeyNames();

@@ -2,57 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "defaultkeys.h"
 
 namespace zn {
 namespace {
-
-std::string str(std::string_view v) { return std::string(v); }
-
-TEST(KeyTable, DigitsAndLettersCarryTheirCharacter) {
-    for (int i = 1; i <= 36; ++i) {
-        const char c = i <= 10 ? static_cast<char>('0' + i - 1) : static_cast<char>('A' + i - 11);
-        const KeyTableEntry& e = keyTableEntry(i);
-        EXPECT_EQ(str(e.dialogText), std::string(1, c)) << i;
-        EXPECT_EQ(str(e.hintName), "'" + std::string(1, c) + "'") << i;
-        EXPECT_EQ(e.code, static_cast<unsigned char>(c)) << i;
-    }
-}
-
-TEST(KeyTable, EveryCodeIsUnique) {
-    std::set<int> codes;
-    for (int i = 1; i <= kKeyTableSize; ++i) codes.insert(keyTableEntry(i).code);
-    EXPECT_EQ(codes.size(), static_cast<std::size_t>(kKeyTableSize));
-}
-
-TEST(AssignWord, TakesTheCodeOfTheIndexedEntry) {
-    InpKeys keys{};
-    keys[4].Key_Index = 37;
-    AssignWord(keys, 4);
-    EXPECT_EQ(keys[4].Key_Code, 38);
-    keys[4].Key_Index = 11;
-    AssignWord(keys, 4);
-    EXPECT_EQ(keys[4].Key_Code, 'A');
-}
-
-TEST(AssignWord, LeavesTheCodeForAnIndexOutsideTheTable) {
-    InpKeys keys{};
-    for (int bad : {0, 45, -1, 1000}) {
-        keys[2].Key_Index = bad;
-        AssignWord(keys, 2);
-        EXPECT_EQ(keys[2].Key_Code, 0) << bad;
-    }
-    keys[2].Key_Index = 3;
-    AssignWord(keys, 2);
-    keys[2].Key_Index = 45;
-    AssignWord(keys, 2);
-    EXPECT_EQ(keys[2].Key_Code, '2');
-    AssignWord(keys, 0);  // no binding 0 or 8: nothing happens
-    AssignWord(keys, 8);
-}
 
 using test::defaultKeys;
 

@@ -1,8 +1,9 @@
-// Keys and pointers working the seven controls, as the desktop's input dispatch does.
+// Keys and pointers working the seven controls. What a key or an image works is the module's
+// to say (the desktop's rules: zn_key_code, zn_key_pressed_control, zn_click_area_control...);
+// this listens, and holds what the keys and pointers hold.
 //
-// Keys: KeyboardEvent.code (the physical key, so every layout works) becomes the virtual-key
-// code of the key table; a key-down presses the first of bindings 1..7 with that code (held keys
-// repeat the press, as on the desktop), a key-up releases the first of bindings 2..7.
+// Keys: KeyboardEvent.code names the physical key, so every layout works; held keys repeat the
+// press, as on the desktop.
 //
 // Pointers: a primary press on the canvas goes to the topmost shown image under it (a
 // see-through pixel of the windowed display takes none); on the click area of a control it
@@ -11,43 +12,6 @@
 // a control held by several pointers is released when the last one lets go.
 //
 // A right click, or a long press of a touch that holds no control, opens the popup menu.
-
-export const Control = Object.freeze({ Power: 1, Select: 2, Start: 3, Up: 4, Left: 5, Right: 6, Down: 7 });
-
-// KeyboardEvent.code -> the virtual-key code the key table uses; keys outside the table map to 0
-// (the keypad among them, as on the desktop).
-export function virtualKeyCode(code) {
-  let m = /^Digit([0-9])$/.exec(code);
-  if (m) return 48 + Number(m[1]);
-  m = /^Key([A-Z])$/.exec(code);
-  if (m) return m[1].charCodeAt(0);
-  return kSpecialCodes[code] || 0;
-}
-
-const kSpecialCodes = {
-  ArrowUp: 38,
-  ArrowDown: 40,
-  ArrowLeft: 37,
-  ArrowRight: 39,
-  AltLeft: 18,
-  AltRight: 18,
-  ControlLeft: 17,
-  ControlRight: 17,
-  ShiftLeft: 16,
-  ShiftRight: 16,
-  Space: 32,
-};
-
-// The control whose click area an image is, by the image's name.
-export const kClickAreas = Object.freeze({
-  btn_power_top: Control.Power,
-  btn_select_top: Control.Select,
-  btn_start_top: Control.Start,
-  btn_ctrlr_overlay_up: Control.Up,
-  btn_ctrlr_overlay_left: Control.Left,
-  btn_ctrlr_overlay_right: Control.Right,
-  btn_ctrlr_overlay_down: Control.Down,
-});
 
 const kLongPressMs = 500;
 const kLongPressSlop = 10; // CSS pixels a finger may wander during a long press
@@ -62,26 +26,25 @@ export class Input {
     this.host = host;
     this.r = renderer;
     this.hooks = hooks;
-    this.codes = new Array(8).fill(0); // [binding] -> virtual-key code, [0] unused
+    this.engine = host.engine;
     this.pointers = new Map(); // pointerId -> control
     this.holders = new Array(8).fill(0); // [control] -> pointers holding it
     this.keysDown = new Map(); // virtual-key code of a held bound key -> its control
-    this.areas = new Map(); // image id -> control
     this.longPress = null;
-    for (let id = 0; id < host.engine.imageCount; ++id) {
-      const c = kClickAreas[host.engine.imageName(id)];
-      if (c) this.areas.set(id, c);
-    }
-    this.keyTable = host.engine.keyTable();
   }
 
   // The bindings: seven key-table indices (power, select, start, up, left, right, down). An
   // index outside the table gives its control no key.
   setBindings(indices) {
-    for (let i = 1; i <= 7; ++i) {
-      const entry = this.keyTable.find((k) => k.index === indices[i - 1]);
-      this.codes[i] = entry ? entry.code : 0;
-    }
+    this.engine.ask('zn_set_key_bindings', indices.map((i) => (Number.isInteger(i) ? i : 0)));
+  }
+
+  // The virtual-key code of a key event, and the control a code works (0: none).
+  keyCode(e) {
+    return this.engine.ask('zn_key_code', [], e.code);
+  }
+  control(name, code) {
+    return code === 0 ? 0 : this.engine.ask(name, [code]);
   }
 
   attach(canvas) {
@@ -118,30 +81,22 @@ export class Input {
       return;
     }
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    const code = virtualKeyCode(e.code);
-    if (code === 0) return;
-    for (let i = 1; i <= 7; ++i) {
-      if (this.codes[i] === code) {
-        e.preventDefault(); // arrows and the space bar would scroll, Alt would open a menu bar
-        if (i !== Control.Power) this.keysDown.set(code, i);
-        this.hooks.press(i);
-        return;
-      }
-    }
+    const code = this.keyCode(e);
+    const c = this.control('zn_key_pressed_control', code);
+    if (!c) return;
+    e.preventDefault(); // arrows and the space bar would scroll, Alt would open a menu bar
+    if (this.engine.ask('zn_control_has_release', [c])) this.keysDown.set(code, c);
+    this.hooks.press(c);
   }
 
   keyUp(e) {
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    const code = virtualKeyCode(e.code);
-    if (code === 0) return;
+    const code = this.keyCode(e);
     this.keysDown.delete(code);
-    for (let i = 2; i <= 7; ++i) {
-      if (this.codes[i] === code) {
-        e.preventDefault();
-        this.hooks.release(i);
-        return;
-      }
-    }
+    const c = this.control('zn_key_released_control', code);
+    if (!c) return;
+    e.preventDefault();
+    this.hooks.release(c);
   }
 
   // The canvas pixel (device pixels) under a pointer event.
@@ -164,7 +119,7 @@ export class Input {
     if (e.pointerType !== 'mouse') e.preventDefault();
     if (e.button !== 0 || this.hooks.blocked()) return;
     const id = this.hit(e);
-    const c = this.areas.get(id);
+    const c = id < 0 ? 0 : this.engine.ask('zn_click_area_control', [id]);
     if (!c) {
       if (e.pointerType !== 'mouse') this.startLongPress(e);
       return;
@@ -177,7 +132,8 @@ export class Input {
     }
     if (this.pointers.has(e.pointerId)) return;
     this.pointers.set(e.pointerId, c);
-    if (this.holders[c]++ === 0 || c === Control.Power) this.hooks.press(c);
+    // Power has no release, so each pointer's press works it again.
+    if (this.holders[c]++ === 0 || !this.engine.ask('zn_control_has_release', [c])) this.hooks.press(c);
   }
 
   pointerUp(e) {
@@ -185,7 +141,7 @@ export class Input {
     const c = this.pointers.get(e.pointerId);
     if (c === undefined) return;
     this.pointers.delete(e.pointerId);
-    if (--this.holders[c] === 0 && c !== Control.Power) this.hooks.release(c);
+    if (--this.holders[c] === 0) this.hooks.release(c);
   }
 
   pointerMove(e) {
@@ -221,8 +177,7 @@ export class Input {
   // Forgets everything the keys and pointers hold (the page lost the focus) and returns the
   // controls they held, for the caller to release.
   releaseAll() {
-    const held = new Set(this.keysDown.values());
-    for (const c of this.pointers.values()) if (c !== Control.Power) held.add(c);
+    const held = new Set([...this.keysDown.values(), ...this.pointers.values()]);
     this.cancelLongPress();
     for (const id of this.pointers.keys()) {
       try {

@@ -1,4 +1,4 @@
-// The key settings dialog (the desktop's TKeysForm) in HTML: one list per control holding the
+// The key settings dialog in HTML, as the desktop shows it: one list per control holding the
 // 44 keys of the engine's key table, red labels for every control whose key another control
 // also uses, no accept while such a pair exists; accept stores Key1..Key7 and hands the new
 // bindings to the page. Built once, at its first showing, from the bindings of that moment:
@@ -19,12 +19,6 @@ const kRows = [
   ['Right', [216, 97, 96, 14], true, [320, 93, 120, 21]],
   ['Down', [216, 129, 96, 14], true, [320, 125, 120, 21]],
 ];
-
-// Which of the lists share their shown text with another list (true at their positions).
-// Two lists without a selection both show the empty text and so count as equal.
-function keyConflicts(shownTexts) {
-  return shownTexts.map((text, j) => shownTexts.some((other, k) => k !== j && other === text));
-}
 
 let dialog = null;
 
@@ -53,48 +47,49 @@ class KeysDialog {
       const list = element('select', 'zn-select', { rect: listRect });
       list.setAttribute('aria-labelledby', l.id);
       for (const o of options) list.append(o.cloneNode(true));
-      list.addEventListener('change', () => this.cbChange());
+      list.addEventListener('change', () => this.listChanged());
       this.labels.push(l);
       this.lists.push(list);
     });
     // Tab order: the lists 1..7, then accept.
     for (let i = 0; i < kBindingCount; ++i) c.append(this.labels[i]);
     c.append(...this.lists);
-    this.btn_accept = element('button', 'zn-accept', { type: 'button', text: '- ACCEPT -', rect: [183, 162, 82, 25] });
-    this.btn_accept.addEventListener('click', () => this.btn_acceptClick());
-    c.append(this.btn_accept);
-    f.onKey = (e) => this.FormKeyDown(e);
+    this.acceptButton = element('button', 'zn-accept', { type: 'button', text: '- ACCEPT -', rect: [183, 162, 82, 25] });
+    this.acceptButton.addEventListener('click', () => this.accept());
+    c.append(this.acceptButton);
+    f.onKey = (e) => this.onKey(e);
     f.onHide = () => {
       if (this.host.resumeGame) this.host.resumeGame();
     };
-    this.FormCreate();
+    this.loadBindings();
   }
 
   // The lists start from the page's bindings; an index outside 1..44 leaves its list empty.
-  FormCreate() {
+  loadBindings() {
     const bindings = this.host.bindings();
     this.lists.forEach((list, i) => {
       const index = bindings[i];
       list.selectedIndex = Number.isInteger(index) && index >= 1 && index <= list.length ? index - 1 : -1;
     });
-    this.cbChange();
+    this.listChanged();
   }
 
-  // Colours the labels by the lists' texts; true when two lists show the same text.
-  CheckKeys() {
-    const shown = this.lists.map((l) => (l.selectedIndex >= 0 ? l.options[l.selectedIndex].text : ''));
-    const conflict = keyConflicts(shown);
-    this.labels.forEach((l, i) => l.classList.toggle('zn-conflict', conflict[i]));
-    return conflict.some(Boolean);
+  // Colours the labels of the lists that share their key with another (the module's rule, as
+  // the desktop's dialog asks it); true when there is such a pair.
+  markSharedKeys() {
+    const shown = this.lists.map((l) => l.selectedIndex + 1); // key-table index, 0: none
+    const conflict = this.host.engine.askList('zn_key_conflicts', shown);
+    this.labels.forEach((l, i) => l.classList.toggle('zn-conflict', conflict[i] === 1));
+    return conflict.includes(1);
   }
 
-  cbChange() {
-    this.btn_accept.disabled = this.CheckKeys();
+  listChanged() {
+    this.acceptButton.disabled = this.markSharedKeys();
   }
 
   // Stores Key1..Key7 (an empty list as 0) and makes them the page's bindings.
-  btn_acceptClick() {
-    if (this.CheckKeys()) return;
+  accept() {
+    if (this.markSharedKeys()) return;
     const indices = this.lists.map((l) => l.selectedIndex + 1);
     indices.forEach((index, i) => this.host.settings.set(`Key${i + 1}`, index));
     this.host.setBindings(indices);
@@ -105,9 +100,9 @@ class KeysDialog {
     this.frame.hide();
   }
 
-  FormKeyDown(e) {
+  onKey(e) {
     if (isEnterKey(e)) {
-      if (!e.repeat && !this.btn_accept.disabled) this.btn_acceptClick();
+      if (!e.repeat && !this.acceptButton.disabled) this.accept();
       return true;
     }
     if (isEscapeKey(e)) {

@@ -12,7 +12,7 @@ import { SkinLayout } from './layout.js';
 import { serverFiles, blobFiles } from './files.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
-import { Input, Control } from './input.js';
+import { Input } from './input.js';
 import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
 import { showSplash } from './splash.js';
@@ -128,10 +128,7 @@ async function start() {
       renderer.showPictureOf(id(name), id(name));
   }
 
-  const gamepads = new Gamepads(
-    { press: (c) => press(c), release: (c) => release(c) },
-    () => document.hasFocus() && !blocked(),
-  );
+  const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
 
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
@@ -150,7 +147,7 @@ async function start() {
   }
 
   function release(c) {
-    if (c === Control.Power) return;
+    if (!engine.ask('zn_control_has_release', [c])) return;
     engine.release(c);
     update();
   }
