@@ -27,7 +27,7 @@ inline constexpr std::array kOverlayArrows{img::btn_ctrlr_overlay_up, img::btn_c
 // logo, the joystick and the overlay's arrows, the game menu.
 bool isHostShownImage(ImageId id);
 
-// Each image's roles as bits (kGameImage | kShownFromCreation | ...), in image order, for a
+// Each image's roles as bits (kRoleGameImage | kRoleShownFromCreation | ...), for a
 // front end that takes them as one list.
 enum ImageRole : int { kRoleGameImage = 1, kRoleShownFromCreation = 2, kRoleHostShown = 4, kRoleOverlayArrow = 8 };
 int imageRoles(ImageId id);

@@ -56,7 +56,6 @@ export class Renderer {
     this.dirty = []; // device-pixel rectangles to compose
     this.touched = new Set();
     this.backdropScaled = null;
-    this.lastDrawn = []; // the rectangles the last draw() composed (for tests and figures)
   }
 
   // --- what the images are ---------------------------------------------------------------
@@ -84,10 +83,6 @@ export class Renderer {
     this.images[id].own = picture;
     if (id === 0) this.backdropScaled = null;
     this.touch(id);
-  }
-
-  ownPicture(id) {
-    return this.images[id].own;
   }
 
   // The picture image id shows now: the own picture of image `from`, or none (from < 0).
@@ -236,13 +231,13 @@ export class Renderer {
       if (c) rects.push(c);
     }
     this.dirty = [];
-    this.lastDrawn = mergeRects(rects);
-    for (const r of this.lastDrawn) this.compose(r);
-    if (this.lastDrawn.length > 0) {
+    const drawn = mergeRects(rects);
+    for (const r of drawn) this.compose(r);
+    if (drawn.length > 0) {
       const frame = this.engine.frameImage();
-      for (const r of this.lastDrawn) this.ctx.putImageData(frame, 0, 0, r.x, r.y, r.w, r.h);
+      for (const r of drawn) this.ctx.putImageData(frame, 0, 0, r.x, r.y, r.w, r.h);
     }
-    return this.lastDrawn.length > 0;
+    return drawn.length > 0;
   }
 
   // The frame's pixels (a view that is good until the module next makes a picture).
