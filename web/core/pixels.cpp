@@ -87,15 +87,18 @@ bool Compositor::premultiply(int id) {
     const std::size_t first = static_cast<std::size_t>(
         std::find_if(px, px + n, [](std::uint32_t v) { return (v >> 24) != 0 && (v >> 24) != 255; }) - px);
     p->straight.reset();
-    if (first == n) return zn::web::premultiply(px, n);
-    p->straight = std::make_unique_for_overwrite<std::uint32_t[]>(n);
-    std::memcpy(p->straight.get(), px, n * sizeof(std::uint32_t));
+    p->partlyTransparent = first != n;
+    if (p->partlyTransparent) {
+        p->straight = std::make_unique_for_overwrite<std::uint32_t[]>(n);
+        std::memcpy(p->straight.get(), px, n * sizeof(std::uint32_t));
+    }
     return zn::web::premultiply(px, n);
 }
 
 const std::uint32_t* Compositor::straight(int id) {
     Picture* p = picture(id);
     if (!p) return nullptr;
+    if (!p->partlyTransparent) return p->pixels.get();
     if (!p->straight) {
         p->straight = std::make_unique_for_overwrite<std::uint32_t[]>(p->count());
         const std::uint32_t* px = p->pixels.get();
@@ -116,6 +119,7 @@ int Compositor::scaleNearest(int id, int width, int height) {
     const int out = addPicture(width, height);
     const Picture* p = picture(id);  // after addPicture, which may move the pictures
     if (!out) return 0;
+    picture(out)->partlyTransparent = p->partlyTransparent;
     std::uint32_t* to = pixels(out);
     for (int y = 0; y < height; ++y) {
         const int sy = std::min(p->height - 1, static_cast<int>(std::floor((y + 0.5) * p->height / height)));
@@ -142,6 +146,7 @@ void Compositor::hardenEdges(int id) {
     if (!p) return;
     zn::hardenEdges({p->pixels.get(), p->count()}, true);
     p->straight.reset();
+    p->partlyTransparent = false;
 }
 
 void Compositor::removePicture(int id) {

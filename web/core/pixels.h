@@ -73,6 +73,9 @@ private:
         int height = 0;
         std::unique_ptr<std::uint32_t[]> pixels;  // not cleared: the caller fills them
         std::unique_ptr<std::uint32_t[]> straight;
+        // Some pixel is neither fully opaque nor fully transparent (true while not known): only
+        // then do the straight pixels differ from the premultiplied ones.
+        bool partlyTransparent = true;
         std::size_t count() const { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
     };
     Picture* picture(int id);

@@ -28,7 +28,7 @@ async function inflate(chunks) {
 
 // A PNG file read into a picture by zn.wasm (web/core/pngdecode.h) around the browser's
 // inflating; null for a file it does not read or a broken one.
-export async function decodePng(buffer) {
+async function decodePng(buffer) {
   const file = new Uint8Array(buffer);
   const kernel = pixelKernel();
   const png = kernel.pngChunks(file);
