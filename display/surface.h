@@ -56,11 +56,8 @@ public:
     };
     void setScale(const Scale& scale);
     const Scale& scale() const { return scale_; }
-    // Full screen fitted: the game area as large as it fits into a client of this size, its
-    // proportions kept, centred; the client itself is not scaled. When a rectangle to keep
-    // clear is given (the logo), the area stops short of it, though never below its own
-    // size for that: a logo in the middle of the screen is covered as before.
-    // (ui/devicefit.h's fittedScale.)
+    // Full screen fitted (ui/devicefit.h's fittedScale): the game area as large as it fits
+    // into a client of this size, centred, stopping short of keepClear (the logo) where it can.
     static Scale fitted(QSize client, const QRect& gameArea, const QRect& keepClear = {});
 
     using QWidget::setVisible;
