@@ -25,14 +25,20 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
 #include "display/gfxtarget.h"
 #include "engine/images.h"
 #include "engine/services.h"
+#include "ui/devicefit.h"
 
 namespace zn {
+
+// A 32-bit picture's pixels as one run (the lines of a 32-bit QImage have no padding).
+std::span<const std::uint32_t> pixelsOf(const QImage& image);
+std::span<std::uint32_t> pixelsOf(QImage& image);
 
 class Surface : public QWidget, public FigureService, public GfxTarget {
     Q_OBJECT
@@ -50,13 +56,9 @@ public:
     };
     void setScale(const Scale& scale);
     const Scale& scale() const { return scale_; }
-    // Full screen fitted: the game area as large as it fits into a client of this size, its
-    // proportions kept, centred; the client itself is not scaled. When a rectangle to keep
-    // clear is given (the logo), the area stops short of it, though never below its own
-    // size for that: a logo in the middle of the screen is covered as before.
+    // Full screen fitted (ui/devicefit.h's fittedScale): the game area as large as it fits
+    // into a client of this size, centred, stopping short of keepClear (the logo) where it can.
     static Scale fitted(QSize client, const QRect& gameArea, const QRect& keepClear = {});
-    // False for the backdrop, the logo and the game menu's two images.
-    static bool isGameImage(ImageId id);
 
     using QWidget::setVisible;
 
@@ -157,6 +159,7 @@ private:
     void resizeClient(QSize s);
     void drawImage(QPainter& p, const Image& im, ImageId id) const;
     bool identity() const { return scale_.game == 1.0 && scale_.shift.isNull(); }
+    DeviceScale deviceScale() const { return {scale_.game, scale_.shift.x(), scale_.shift.y(), scale_.client}; }
     QRect mapRect(const QRect& r) const;
     const QPixmap& scaled(const Image& im) const;
     QImage hiResPicture(const Image& im) const;

@@ -17,6 +17,7 @@
 #include "display/gfxinit.h"
 #include "display/skinfile.h"
 #include "ui/dialogdata.h"
+#include "ui/imageroles.h"
 #include "ui/zoomfit.h"
 #include "input/dialoglook.h"
 #include "shell/about.h"
@@ -177,11 +178,8 @@ void TForm1::Inp_Build_Hints() {
 }
 
 void TForm1::Vid_Display_Ctrl_Overlay() {
-    using namespace img;
-    for (ImageId id :
-         {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right, btn_ctrlr_overlay_down})
-        surface_->setVisible(id, Vid_Ctrl_Overlay);
-    surface_->setVisible(btn_joystick_top, !Vid_Ctrl_Overlay);
+    for (ImageId id : kOverlayArrows) surface_->setVisible(id, Vid_Ctrl_Overlay);
+    surface_->setVisible(img::btn_joystick_top, !Vid_Ctrl_Overlay);
 }
 
 void TForm1::centreWindow() {

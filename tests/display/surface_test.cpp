@@ -431,6 +431,7 @@ TEST_F(SurfaceTest, ASkinReadAgainAtTheSameZoomDrawsNothingFromTheOldFiles) {
     }
 }
 
+// The fit itself is ui/devicefit.h's (tests/ui/devicefit_test.cpp).
 TEST(SurfaceFit, FullScreenFitScalesOnlyTheGameAreaCentredAndKeepsItsProportions) {
     Surface s;
     const QRect game(614, 166, 692, 747);  // as the skin set-up centres 692 x 747 on 1920 x 1080
@@ -449,24 +450,6 @@ TEST(SurfaceFit, FullScreenFitScalesOnlyTheGameAreaCentredAndKeepsItsProportions
     EXPECT_EQ(s.widgetRect(img::im_backdrop_logo), QRect(1820, 0, 100, 50));  // not scaled
     EXPECT_EQ(s.widgetRect(img::im_backdrop), QRect(0, 0, 1920, 1080));
     EXPECT_EQ(s.widgetRect(img::btn_game_menu_top), s.imageRect(img::btn_game_menu_top));
-
-    const QRect uhd(1574, 706, 692, 747);  // 3840 x 2160
-    const Surface::Scale big = Surface::fitted(QSize(3840, 2160), uhd);
-    EXPECT_NEAR(big.game, 2160.0 / 747, 1e-9);
-    EXPECT_NEAR(uhd.left() * big.game + big.shift.x(), (3840 - 692 * big.game) / 2, 1e-6);
-    EXPECT_NEAR(uhd.top() * big.game + big.shift.y(), 0, 1e-6);
-    // a wide game area fits by its width and is centred vertically
-    const Surface::Scale wide = Surface::fitted(QSize(1920, 1080), QRect(0, 0, 960, 200));
-    EXPECT_DOUBLE_EQ(wide.game, 2.0);
-    EXPECT_DOUBLE_EQ(wide.shift.y(), (1080 - 400) / 2.0);
-
-    // A logo in the top-right corner: the centred area stops short of it on the side that
-    // leaves it largest (its right edge at the logo's left here), but never below 100 %.
-    const Surface::Scale clear = Surface::fitted(QSize(1920, 1080), game, QRect(1387, 0, 533, 120));
-    EXPECT_NEAR(clear.game, (2.0 * 1387 - 1920) / 692, 1e-9);
-    EXPECT_NEAR((game.left() + 692) * clear.game + clear.shift.x(), 1387, 1e-6);
-    EXPECT_NEAR(Surface::fitted(QSize(1920, 1080), game, QRect(1820, 0, 100, 50)).game, 1080.0 / 747, 1e-9);
-    EXPECT_DOUBLE_EQ(Surface::fitted(QSize(1920, 1080), game, QRect(900, 500, 100, 100)).game, 1.0);
 }
 
 }  // namespace

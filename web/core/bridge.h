@@ -3,7 +3,8 @@
 // texts and lists cross to the page. The page writes its input into zn_buffer(n); a text
 // result is left at zn_out() (the export returns its length), a list of numbers at zn_list()
 // (the export returns its count). Each area of rules has its own file of exports
-// (exports.cpp: the game, the figures, the settings and the frame).
+// (exports.cpp: the game, the figures and the settings; displayexports.cpp: the frame, the
+// pictures and the display's rules).
 #include <cstdint>
 #include <string>
 #include <string_view>

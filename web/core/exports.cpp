@@ -1,5 +1,5 @@
 // The functions zn.wasm exports to the page (web/site/js/engine.js) for the game, the figures,
-// the stored settings and the canvas's frame, and the memory they share (web/core/bridge.h).
+// and the stored settings, and the memory they share (web/core/bridge.h).
 // Every argument is checked here: a value out of range does nothing (or gives an empty
 // result), never reaches the engine.
 #include <cstdint>
@@ -12,7 +12,6 @@
 #include "engine/snapshot.h"
 #include "settings/settingrules.h"
 #include "web/core/bridge.h"
-#include "web/core/pixels.h"
 #include "web/core/webgame.h"
 #include "web/core/webskin.h"
 #include "web/core/webtables.h"
@@ -22,7 +21,6 @@ namespace {
 std::vector<char> input;
 std::string output;
 std::vector<std::int32_t> list;
-zn::web::Compositor compositor;
 
 }  // namespace
 
@@ -120,21 +118,3 @@ ZN_EXPORT(zn_zoom_percent_from) int zn_zoom_percent_from(int stored) { return zn
 // The key table.
 ZN_EXPORT(zn_key_table) int zn_key_table() { return setOutput(zn::web::keyTableJson()); }
 ZN_EXPORT(zn_default_key_index) int zn_default_key_index(int binding) { return zn::web::defaultKeyIndex(binding); }
-
-// The canvas's frame and the pictures drawn into it (web/core/pixels.h). Colours are pixels
-// as ImageData holds them, read little-endian.
-ZN_EXPORT(zn_frame) std::uint32_t* zn_frame(int width, int height) {
-    compositor.resizeFrame(width, height);
-    return compositor.frame();
-}
-// A new picture's number (0: refused); the page writes its pixels at zn_picture_pixels.
-ZN_EXPORT(zn_picture_add) int zn_picture_add(int width, int height) { return compositor.addPicture(width, height); }
-ZN_EXPORT(zn_picture_pixels) std::uint32_t* zn_picture_pixels(int id) { return compositor.pixels(id); }
-ZN_EXPORT(zn_picture_remove) void zn_picture_remove(int id) { compositor.removePicture(id); }
-// The picture's straight RGBA pixels premultiplied; 1 when some pixel is partly transparent.
-ZN_EXPORT(zn_picture_premultiply) int zn_picture_premultiply(int id) { return compositor.premultiply(id) ? 1 : 0; }
-ZN_EXPORT(zn_fill) void zn_fill(int x, int y, int w, int h, std::uint32_t colour) { compositor.fill({x, y, w, h}, colour); }
-ZN_EXPORT(zn_draw) void zn_draw(int id, int x, int y, int w, int h, int clipX, int clipY, int clipW, int clipH) {
-    compositor.draw(id, x, y, w, h, {clipX, clipY, clipW, clipH});
-}
-ZN_EXPORT(zn_clear_key) void zn_clear_key(int x, int y, int w, int h, std::uint32_t key) { compositor.clearKey({x, y, w, h}, key); }

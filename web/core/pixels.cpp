@@ -1,6 +1,10 @@
 #include "web/core/pixels.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "ui/picturescaling.h"
 
 namespace zn::web {
 namespace {
@@ -68,14 +72,90 @@ std::uint32_t* Compositor::pixels(int id) {
     return p ? p->pixels.get() : nullptr;
 }
 
-bool Compositor::premultiply(int id) {
+PixelSize Compositor::sizeOf(int id) const {
     const Picture* p = picture(id);
-    return p && zn::web::premultiply(p->pixels.get(), static_cast<std::size_t>(p->width) * static_cast<std::size_t>(p->height));
+    return p ? PixelSize{p->width, p->height} : PixelSize{};
+}
+
+bool Compositor::premultiply(int id) {
+    Picture* p = picture(id);
+    if (!p) return false;
+    std::uint32_t* px = p->pixels.get();
+    const std::size_t n = p->count();
+    // Pixels up to the first partly transparent one are fully opaque or transparent: the same
+    // straight as premultiplied, as far as any drawing of them goes.
+    const std::size_t first = static_cast<std::size_t>(
+        std::find_if(px, px + n, [](std::uint32_t v) { return (v >> 24) != 0 && (v >> 24) != 255; }) - px);
+    p->straight.reset();
+    p->partlyTransparent = first != n;
+    if (p->partlyTransparent) {
+        p->straight = std::make_unique_for_overwrite<std::uint32_t[]>(n);
+        std::memcpy(p->straight.get(), px, n * sizeof(std::uint32_t));
+    }
+    return zn::web::premultiply(px, n);
+}
+
+const std::uint32_t* Compositor::straight(int id) {
+    Picture* p = picture(id);
+    if (!p) return nullptr;
+    if (!p->partlyTransparent) return p->pixels.get();
+    if (!p->straight) {
+        p->straight = std::make_unique_for_overwrite<std::uint32_t[]>(p->count());
+        const std::uint32_t* px = p->pixels.get();
+        for (std::size_t i = 0; i < p->count(); ++i) {
+            const std::uint32_t v = px[i], a = v >> 24;
+            const auto channel = [v, a](int shift) {
+                const double c = static_cast<double>((v >> shift) & 0xffu);
+                return std::min<std::uint32_t>(255, static_cast<std::uint32_t>(std::lround(c * 255 / a))) << shift;
+            };
+            p->straight[i] = a == 0 ? 0 : a << 24 | channel(16) | channel(8) | channel(0);
+        }
+    }
+    return p->straight.get();
+}
+
+int Compositor::scaleNearest(int id, int width, int height) {
+    if (!picture(id) || width <= 0 || height <= 0) return 0;
+    const int out = addPicture(width, height);
+    const Picture* p = picture(id);  // after addPicture, which may move the pictures
+    if (!out) return 0;
+    picture(out)->partlyTransparent = p->partlyTransparent;
+    std::uint32_t* to = pixels(out);
+    for (int y = 0; y < height; ++y) {
+        const int sy = std::min(p->height - 1, static_cast<int>(std::floor((y + 0.5) * p->height / height)));
+        for (int x = 0; x < width; ++x) {
+            const int sx = std::min(p->width - 1, static_cast<int>(std::floor((x + 0.5) * p->width / width)));
+            to[static_cast<std::size_t>(y) * width + x] = p->pixels[static_cast<std::size_t>(sy) * p->width + sx];
+        }
+    }
+    return out;
+}
+
+bool Compositor::holdsPixel(int id, std::uint32_t pixel) const {
+    const Picture* p = picture(id);
+    return p && zn::holdsPixel({p->pixels.get(), p->count()}, pixel);
+}
+
+bool Compositor::hasHardEdges(int id) const {
+    const Picture* p = picture(id);
+    return p && zn::hasHardEdges({p->pixels.get(), p->count()});
+}
+
+void Compositor::hardenEdges(int id) {
+    Picture* p = picture(id);
+    if (!p) return;
+    zn::hardenEdges({p->pixels.get(), p->count()}, true);
+    p->straight.reset();
+    p->partlyTransparent = false;
 }
 
 void Compositor::removePicture(int id) {
     if (!picture(id)) return;
     pictures_[static_cast<std::size_t>(id - 1)] = Picture{};
+}
+
+Compositor::Picture* Compositor::picture(int id) {
+    return const_cast<Picture*>(static_cast<const Compositor*>(this)->picture(id));
 }
 
 const Compositor::Picture* Compositor::picture(int id) const {

@@ -8,9 +8,14 @@
 // (t + (t >> 8) + 128) >> 8 with t = x * a.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
+#include "ui/zoomfit.h"
+
 namespace zn::web {
+
+using zn::PixelSize;
 
 // Straight RGBA words, premultiplied in place (a fully transparent pixel becomes 0). Returns
 // true when some pixel is partly transparent.
@@ -36,9 +41,23 @@ public:
     // pixels at pixels(id), not cleared, for the caller to fill.
     int addPicture(int width, int height);
     std::uint32_t* pixels(int id);
+    // Its size; 0 x 0 for no picture.
+    PixelSize sizeOf(int id) const;
     void removePicture(int id);
-    // The picture's pixels, straight RGBA, premultiplied (see premultiply()).
+    // The picture's pixels, straight RGBA, premultiplied (see premultiply()). A picture with
+    // partly transparent pixels keeps its straight pixels too, for straight().
     bool premultiply(int id);
+    // The picture's straight RGBA pixels (those it was made from, or its own unpremultiplied),
+    // kept with the picture; null for no picture.
+    const std::uint32_t* straight(int id);
+
+    // A new picture: the picture scaled to width x height by its nearest pixels, so that a
+    // pixel of the key colour stays exactly that colour (0: no picture, or too large).
+    int scaleNearest(int id, int width, int height);
+    // The rules of ui/picturescaling.h over the picture's pixels.
+    bool holdsPixel(int id, std::uint32_t pixel) const;
+    bool hasHardEdges(int id) const;
+    void hardenEdges(int id);
 
     // The rectangle's pixels, clipped to the frame, set to colour.
     void fill(PixelRect r, std::uint32_t colour);
@@ -53,7 +72,13 @@ private:
         int width = -1;  // -1: a removed picture's place, free for the next
         int height = 0;
         std::unique_ptr<std::uint32_t[]> pixels;  // not cleared: the caller fills them
+        std::unique_ptr<std::uint32_t[]> straight;
+        // Some pixel is neither fully opaque nor fully transparent (true while not known): only
+        // then do the straight pixels differ from the premultiplied ones.
+        bool partlyTransparent = true;
+        std::size_t count() const { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
     };
+    Picture* picture(int id);
     const Picture* picture(int id) const;
     PixelRect onFrame(PixelRect r) const;
 

@@ -97,4 +97,54 @@ TEST(Pixels, TheKeyColourIsClearedInsideTheRectangleOnly) {
     EXPECT_EQ(frameOf(c), (std::vector<std::uint32_t>{key, other, 0}));
 }
 
+// Scaled by the nearest pixels: each pixel of the new picture is the source pixel under its
+// centre, so a key-coloured pixel stays exactly that colour.
+TEST(Pixels, NearestScalingTakesThePixelUnderEachCentre) {
+    const std::uint32_t a = rgba(255, 0, 255, 255), b = rgba(1, 2, 3, 255);
+    const struct {
+        int width, height;
+        std::vector<std::uint32_t> want;
+    } cases[] = {
+        {4, 1, {a, a, b, b}},
+        {3, 2, {a, b, b, a, b, b}},
+        {1, 1, {b}},  // the centre of 2 x 1 lies on the second pixel
+        {2, 3, {a, b, a, b, a, b}},
+    };
+    Compositor c;
+    const int id = c.addPicture(2, 1);
+    c.pixels(id)[0] = a;
+    c.pixels(id)[1] = b;
+    for (const auto& k : cases) {
+        const int scaled = c.scaleNearest(id, k.width, k.height);
+        ASSERT_NE(scaled, 0);
+        EXPECT_EQ(std::vector<std::uint32_t>(c.pixels(scaled), c.pixels(scaled) + k.want.size()), k.want) << k.width;
+    }
+    EXPECT_EQ(c.scaleNearest(id, 0, 1), 0);
+    EXPECT_EQ(c.scaleNearest(99, 1, 1), 0);
+}
+
+// The straight pixels a partly transparent picture was made from stay as they were (its
+// premultiplied ones lost precision); a picture without such pixels gives its own back.
+TEST(Pixels, AStraightPictureKeepsItsStraightPixels) {
+    const struct {
+        std::vector<std::uint32_t> straight;
+        std::vector<std::uint32_t> back;
+    } cases[] = {
+        {{rgba(1, 2, 3, 130), rgba(9, 9, 9, 255)}, {rgba(1, 2, 3, 130), rgba(9, 9, 9, 255)}},
+        {{rgba(9, 8, 7, 0), rgba(9, 9, 9, 255)}, {0, rgba(9, 9, 9, 255)}},
+    };
+    Compositor c;
+    for (const auto& k : cases) {
+        const int id = c.addPicture(2, 1);
+        std::copy(k.straight.begin(), k.straight.end(), c.pixels(id));
+        c.premultiply(id);
+        EXPECT_EQ(std::vector<std::uint32_t>(c.straight(id), c.straight(id) + 2), k.back);
+    }
+    // Hardened, it is opaque or transparent only: its own pixels, unpremultiplied.
+    const int id = c.addPicture(1, 1);
+    c.pixels(id)[0] = rgba(0x40, 0x7f, 0x80, 0x80);  // premultiplied
+    c.hardenEdges(id);
+    EXPECT_EQ(c.straight(id)[0], rgba(0x80, 0xfd, 0xff, 0xff));
+}
+
 }  // namespace

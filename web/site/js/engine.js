@@ -145,6 +145,32 @@ class Engine {
     return id;
   }
   removePicture(id) { this.#x.zn_picture_remove(id); }
+  // The straight RGBA bytes of picture id, width x height (a view valid until the module next
+  // makes a picture).
+  pictureStraight(id, width, height) {
+    const ptr = this.#x.zn_picture_straight(id); // may grow the memory: before its buffer is taken
+    return new Uint8ClampedArray(this.#x.memory.buffer, ptr, width * height * 4);
+  }
+  // A PNG file's bytes as the module reads them (web/core/pngdecode.h): {width, height, parts:
+  // the [offset, length] of each compressed part to inflate}, or null for a file it does not read.
+  pngChunks(file) {
+    this.#put(file);
+    const n = this.#x.zn_png_chunks(file.length);
+    if (n < 2) return null;
+    const l = this.#list(n);
+    const parts = [];
+    for (let i = 2; i + 1 < n; i += 2) parts.push([l[i], l[i + 1]]);
+    return { width: l[0], height: l[1], parts };
+  }
+  // A picture of the file's inflated lines, kept in the module: {id, blended} or null when broken.
+  addPngPicture(file, lines) {
+    const ptr = this.#x.zn_buffer(file.length + lines.length);
+    const into = new Uint8Array(this.#x.memory.buffer, ptr, file.length + lines.length);
+    into.set(file);
+    into.set(lines, file.length);
+    const [id, blended] = this.#list(this.#x.zn_png_picture(file.length, lines.length));
+    return id ? { id, blended: blended === 1 } : null;
+  }
 
   // The frame, width x height pixels of 0.
   resizeFrame(width, height) {

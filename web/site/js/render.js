@@ -4,137 +4,13 @@
 // colour. In windowed mode the pixels whose composed colour is the key colour are left
 // see-through, as the shaped desktop window leaves them.
 //
-// The frame is composed in software, by zn.wasm (engine.js's fill, draw, clearKey), with the
-// integer arithmetic of the desktop's raster engine (premultiplied pixels, source-over with
-// x * a / 255 rounded as (t + (t >> 8) + 128) >> 8), so that at 100 % the canvas holds the
-// desktop window's pixels exactly. Only the rectangles of images whose visibility, picture or
-// rectangle changed are composed and copied to the canvas.
-//
-// Scale: the game images are drawn at `game` device pixels per skin pixel, shifted by `shift`;
-// the backdrop, the logo and the game menu's button at `client` device pixels per pixel. A
-// scaled picture is made once per picture and scale, from the skin's double-size partner above
-// 100 % when there is one, and drawn unscaled from then on, as the desktop's zoom does.
+// The frame is composed by zn.wasm (engine.js's fill, draw, clearKey) with the desktop's
+// raster arithmetic, so that at 100 % the canvas holds the desktop window's pixels exactly.
+// Only the rectangles of images whose visibility, picture or rectangle changed are composed
+// and copied to the canvas. Where an image lies at the present scale is zn.wasm's rule
+// (ui/devicefit.h), and so is the picture it is drawn with (picture.js).
 
-// Pixels are Uint32 in the byte order of ImageData (little-endian: A << 24 | B << 16 | G << 8 | R).
-
-// zn.wasm's Engine, which composes the frame and keeps a copy of every picture drawn: given
-// once the engine is loaded, before any picture is made.
-let kernel = null;
-export function usePixelKernel(engine) {
-  kernel = engine;
-}
-
-// A picture's copy in the module goes with the picture.
-const copies = typeof FinalizationRegistry === 'function' ? new FinalizationRegistry((id) => kernel.removePicture(id)) : null;
-
-// pic's copy in the module becomes id (0: none); the one it had is removed, its pixels kept
-// unless they are being replaced.
-function setCopy(pic, id, keepPixels = true) {
-  if (pic.copy) {
-    if (keepPixels && !pic.ownPixels) pic.ownPixels = kernel.picturePixels(pic.copy, pic.width, pic.height);
-    kernel.removePicture(pic.copy);
-    if (copies) copies.unregister(pic);
-  }
-  pic.copy = id;
-  if (id && copies) copies.register(pic, id, pic);
-}
-
-// A picture: width, height and premultiplied pixels.
-export class Picture {
-  constructor(width, height, pixels) {
-    this.width = width;
-    this.height = height;
-    this.ownPixels = pixels; // Uint32Array, premultiplied; null while the module's copy holds them
-    this.copy = 0; // its copy in the module, made when it is first drawn
-    this.hiRes = null; // the double-size partner (a Picture), when the skin has one
-    this.straight = null; // the straight RGBA bytes it was made from, when kept
-    this.scaled = new Map(); // scale key -> Picture
-    this.blended = null; // some pixel is partly transparent (known for pictures from straight bytes)
-  }
-
-  // From straight (not premultiplied) RGBA bytes; the bytes are not changed. Its pixels stay in
-  // the module until they are asked for.
-  static fromStraightRGBA(width, height, bytes) {
-    const { id, blended } = kernel.addStraightPicture(bytes, width, height);
-    const pic = new Picture(width, height, null);
-    setCopy(pic, id);
-    if (blended) pic.straight = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
-    pic.blended = blended;
-    return pic;
-  }
-
-  // The premultiplied pixels (Uint32Array).
-  get pixels() {
-    if (!this.ownPixels && this.copy) this.ownPixels = kernel.picturePixels(this.copy, this.width, this.height);
-    return this.ownPixels;
-  }
-
-  // Its pixels changed: the module's copy is made again when it is next drawn.
-  changed() {
-    setCopy(this, 0);
-  }
-
-  // The straight RGBA bytes of the picture (for the browser's smooth scaling).
-  straightRGBA() {
-    if (this.straight) return this.straight;
-    // Where no pixel is partly transparent the premultiplied pixels are the straight ones.
-    if (this.blended === false) return (this.straight = new Uint8ClampedArray(this.pixels.buffer, this.pixels.byteOffset, this.width * this.height * 4));
-    const out = new Uint8ClampedArray(this.width * this.height * 4);
-    for (let i = 0, o = 0; i < this.pixels.length; ++i, o += 4) {
-      const p = this.pixels[i];
-      const a = p >>> 24;
-      if (a === 0) continue;
-      out[o] = Math.min(255, Math.round(((p & 0xff) * 255) / a));
-      out[o + 1] = Math.min(255, Math.round((((p >>> 8) & 0xff) * 255) / a));
-      out[o + 2] = Math.min(255, Math.round((((p >>> 16) & 0xff) * 255) / a));
-      out[o + 3] = a;
-    }
-    return out;
-  }
-
-  // Takes over another picture's pixels (of the same size), as when a picture first drawn from
-  // the browser's decoding gets the file's exact pixels; what was scaled from it is dropped.
-  takePixels(other) {
-    const id = other.copy;
-    if (id && copies) copies.unregister(other);
-    other.copy = 0;
-    setCopy(this, 0, false);
-    this.ownPixels = other.ownPixels;
-    this.straight = other.straight;
-    this.blended = other.blended;
-    setCopy(this, id);
-    this.scaled.clear();
-  }
-
-  holdsOpaque(colour) {
-    return this.pixels.indexOf(colour) >= 0;
-  }
-
-  // Every pixel fully opaque or fully transparent, and some transparent.
-  hasHardEdges() {
-    let transparent = false;
-    for (const p of this.pixels) {
-      const a = p >>> 24;
-      if (a !== 0 && a !== 255) return false;
-      if (a === 0) transparent = true;
-    }
-    return transparent;
-  }
-}
-
-// Packs a colour 0x00BBGGRR (Config.ini's layout) as an opaque pixel.
-export function pixelFromBgr(bgr) {
-  return (0xff000000 | (bgr & 0xffffff)) >>> 0;
-}
-
-// Rounds half away from zero, as the desktop's lround does.
-function lround(v) {
-  return v < 0 ? -Math.round(-v) : Math.round(v);
-}
-
-function scaledLength(length, s) {
-  return Math.max(1, lround(length * s));
-}
+import { pixelFromBgr } from './picture.js';
 
 function intersect(a, b) {
   const x = Math.max(a.x, b.x);
@@ -148,63 +24,12 @@ function sameRect(a, b) {
   return a.x === b.x && a.y === b.y && a.w === b.w && a.h === b.h;
 }
 
-// Nearest-neighbour scaling: key-coloured pixels stay exactly that colour.
-function scaleNearest(pic, w, h) {
-  const out = new Uint32Array(w * h);
-  for (let y = 0; y < h; ++y) {
-    const sy = Math.min(pic.height - 1, Math.floor(((y + 0.5) * pic.height) / h));
-    for (let x = 0; x < w; ++x) {
-      const sx = Math.min(pic.width - 1, Math.floor(((x + 0.5) * pic.width) / w));
-      out[y * w + x] = pic.pixels[sy * pic.width + sx];
-    }
-  }
-  return new Picture(w, h, out);
-}
-
-// Smooth scaling by the browser.
-function scaleSmooth(pic, w, h) {
-  const from = makeCanvas(pic.width, pic.height);
-  from.getContext('2d').putImageData(new ImageData(pic.straightRGBA(), pic.width, pic.height), 0, 0);
-  const to = makeCanvas(w, h);
-  const ctx = to.getContext('2d', { willReadFrequently: true });
-  ctx.imageSmoothingEnabled = true;
-  ctx.imageSmoothingQuality = 'high';
-  ctx.drawImage(from, 0, 0, w, h);
-  return Picture.fromStraightRGBA(w, h, ctx.getImageData(0, 0, w, h).data);
-}
-
-function makeCanvas(w, h) {
-  if (typeof OffscreenCanvas !== 'undefined') return new OffscreenCanvas(w, h);
-  const c = document.createElement('canvas');
-  c.width = w;
-  c.height = h;
-  return c;
-}
-
-// Smoothing leaves half-transparent pixels along an outline: each becomes fully opaque or fully
-// transparent again, so no half-blended rim of the key colour is left around it.
-function hardenEdges(pic) {
-  pic.straight = null;
-  pic.changed();
-  const px = pic.pixels;
-  for (let i = 0; i < px.length; ++i) {
-    const a = px[i] >>> 24;
-    if (a === 0 || a === 255) continue;
-    if (a < 128) {
-      px[i] = 0;
-    } else {
-      // Opaque again: the straight colour, as the desktop's (colour | 0xff000000) keeps it.
-      const p = px[i];
-      const c = (ch) => Math.min(255, Math.round((ch * 255) / a));
-      px[i] = (0xff000000 | (c((p >>> 16) & 0xff) << 16) | (c((p >>> 8) & 0xff) << 8) | c(p & 0xff)) >>> 0;
-    }
-  }
-}
-
 export class Renderer {
-  // canvas: the page's canvas. imageCount: the number of images (engine.imageCount).
-  // isGameImage(id): false for the backdrop, the logo and the game menu's images.
-  constructor(canvas, imageCount, isGameImage) {
+  // canvas: the page's canvas; engine: zn.wasm's Engine. isGameImage(id): false for the
+  // backdrop, the logo and the game menu's images.
+  constructor(canvas, engine, isGameImage) {
+    const imageCount = engine.imageCount;
+    this.engine = engine;
     this.canvas = canvas;
     this.ctx = canvas.getContext('2d', { alpha: true });
     this.count = imageCount;
@@ -231,7 +56,6 @@ export class Renderer {
     this.dirty = []; // device-pixel rectangles to compose
     this.touched = new Set();
     this.backdropScaled = null;
-    this.lastDrawn = []; // the rectangles the last draw() composed (for tests and figures)
   }
 
   // --- what the images are ---------------------------------------------------------------
@@ -259,10 +83,6 @@ export class Renderer {
     this.images[id].own = picture;
     if (id === 0) this.backdropScaled = null;
     this.touch(id);
-  }
-
-  ownPicture(id) {
-    return this.images[id].own;
   }
 
   // The picture image id shows now: the own picture of image `from`, or none (from < 0).
@@ -339,26 +159,22 @@ export class Renderer {
   setScale(scale) {
     const s = { game: scale.game, shiftX: scale.shiftX || 0, shiftY: scale.shiftY || 0, client: scale.client };
     if (!(s.game > 0) || !(s.client > 0)) return;
-    const same =
-      s.game === this.scale.game &&
-      s.shiftX === this.scale.shiftX &&
-      s.shiftY === this.scale.shiftY &&
-      s.client === this.scale.client;
-    if (same) return;
+    const t = this.scale;
+    if (s.game === t.game && s.shiftX === t.shiftX && s.shiftY === t.shiftY && s.client === t.client) return;
     this.scale = s;
+    this.engine.ask('zn_view_scale', [], `${s.game} ${s.shiftX} ${s.shiftY} ${s.client}`);
     this.backdropScaled = null;
     this.resize();
   }
 
   resize() {
-    const w = lround(this.clientW * this.scale.client);
-    const h = lround(this.clientH * this.scale.client);
+    const [, , w, h] = this.engine.askList('zn_device_rect', [0, 0, this.clientW, this.clientH, 0]);
     if (w !== this.width || h !== this.height || !this.framed) {
       this.width = w;
       this.height = h;
       this.canvas.width = Math.max(1, w);
       this.canvas.height = Math.max(1, h);
-      kernel.resizeFrame(Math.max(1, w), Math.max(1, h));
+      this.engine.resizeFrame(Math.max(1, w), Math.max(1, h));
       this.framed = true;
       for (const im of this.images) im.shown = null;
     }
@@ -372,52 +188,19 @@ export class Renderer {
 
   // Where an image lies on the canvas, in device pixels.
   deviceRect(id) {
-    const r = this.rect(id);
     if (id === 0) return { x: 0, y: 0, w: this.width, h: this.height };
-    if (!this.isGameImage(id)) {
-      const c = this.scale.client;
-      if (c === 1) return r;
-      const x0 = lround(r.x * c), y0 = lround(r.y * c);
-      return { x: x0, y: y0, w: lround((r.x + r.w) * c) - x0, h: lround((r.y + r.h) * c) - y0 };
-    }
-    if (this.identity()) return r;
-    return this.mapRect(r);
+    return this.onCanvas(this.rect(id), this.isGameImage(id));
   }
 
-  // By the edges, so images that meet in skin pixels meet on the canvas too.
-  mapRect(r) {
-    const s = this.scale;
-    const x = (v) => lround(v * s.game + s.shiftX);
-    const y = (v) => lround(v * s.game + s.shiftY);
-    const left = x(r.x), top = y(r.y);
-    return { x: left, y: top, w: x(r.x + r.w) - left, h: y(r.y + r.h) - top };
+  // A rectangle of skin pixels on the canvas: with the game's scale when game is true.
+  onCanvas(r, game) {
+    const [x, y, w, h] = this.engine.askList('zn_device_rect', [r.x, r.y, r.w, r.h, game ? 1 : 0]);
+    return { x, y, w, h };
   }
 
-  // The picture as drawn at scale s: made once per picture and scale.
-  scaledPicture(pic, s) {
-    if (s === 1) return pic;
-    const key = String(s);
-    const known = pic.scaled.get(key);
-    if (known) return known;
-    const w = scaledLength(pic.width, s), h = scaledLength(pic.height, s);
-    let out;
-    if (w * h > 1 << 25) {
-      out = pic; // not kept scaled: drawn unscaled rather than not at all
-    } else {
-      let source = pic;
-      if (s > 1 && pic.hiRes && pic.hiRes.width === pic.width * 2 && pic.hiRes.height === pic.height * 2)
-        source = pic.hiRes;
-      if (source.width === w && source.height === h) {
-        out = source;
-      } else if (this.keyed && source.holdsOpaque(this.key)) {
-        out = scaleNearest(source, w, h);
-      } else {
-        out = scaleSmooth(source, w, h);
-        if (source.hasHardEdges()) hardenEdges(out);
-      }
-    }
-    pic.scaled.set(key, out);
-    return out;
+  // The picture as drawn at the game's scale (game true) or the client's.
+  scaledPicture(pic, game) {
+    return pic.scaledFor(game, String(game ? this.scale.game : this.scale.client), this.keyed, this.key);
   }
 
   // --- drawing ----------------------------------------------------------------------------
@@ -448,39 +231,39 @@ export class Renderer {
       if (c) rects.push(c);
     }
     this.dirty = [];
-    this.lastDrawn = mergeRects(rects);
-    for (const r of this.lastDrawn) this.compose(r);
-    if (this.lastDrawn.length > 0) {
-      const frame = kernel.frameImage();
-      for (const r of this.lastDrawn) this.ctx.putImageData(frame, 0, 0, r.x, r.y, r.w, r.h);
+    const drawn = mergeRects(rects);
+    for (const r of drawn) this.compose(r);
+    if (drawn.length > 0) {
+      const frame = this.engine.frameImage();
+      for (const r of drawn) this.ctx.putImageData(frame, 0, 0, r.x, r.y, r.w, r.h);
     }
-    return this.lastDrawn.length > 0;
+    return drawn.length > 0;
   }
 
   // The frame's pixels (a view that is good until the module next makes a picture).
   get fb() {
-    return kernel.framePixels();
+    return this.engine.framePixels();
   }
 
   compose(r) {
-    kernel.fill(r.x, r.y, r.w, r.h, this.background);
+    this.engine.fill(r.x, r.y, r.w, r.h, this.background);
     for (let id = 0; id < this.count; ++id) {
       const im = this.images[id];
       if (!im.shown) continue;
       if (!intersect(im.shown.rect, r)) continue;
       this.drawImage(id, im, r);
     }
-    if (this.keyed) kernel.clearKey(r.x, r.y, r.w, r.h, this.key);
+    if (this.keyed) this.engine.clearKey(r.x, r.y, r.w, r.h, this.key);
   }
 
   drawImage(id, im, clip) {
     const pic = im.picture;
     if (id === 0) {
       if (im.stretch) {
-        if (!this.backdropScaled) this.backdropScaled = this.stretched(pic, this.width, this.height);
+        if (!this.backdropScaled) this.backdropScaled = pic.stretched(this.width, this.height);
         this.blit(this.backdropScaled, 0, 0, this.width, this.height, clip);
       } else {
-        const p = this.scaledPicture(pic, this.scale.client);
+        const p = this.scaledPicture(pic, false);
         this.blit(p, 0, 0, p.width, p.height, clip);
       }
       return;
@@ -494,24 +277,15 @@ export class Renderer {
       return;
     }
     // The same part of the picture, on the canvas: from the scaled picture, unscaled.
-    const s = game ? this.scale.game : this.scale.client;
-    const dest = game
-      ? this.mapRect({ x: r.x, y: r.y, w: sw, h: sh })
-      : { x: lround(r.x * s), y: lround(r.y * s), w: lround((r.x + sw) * s) - lround(r.x * s), h: lround((r.y + sh) * s) - lround(r.y * s) };
-    const p = this.scaledPicture(pic, s);
+    const dest = this.onCanvas({ x: r.x, y: r.y, w: sw, h: sh }, game);
+    const p = this.scaledPicture(pic, game);
     this.blit(p, dest.x, dest.y, Math.min(dest.w, p.width), Math.min(dest.h, p.height), clip);
-  }
-
-  stretched(pic, w, h) {
-    if (pic.width === w && pic.height === h) return pic;
-    return scaleSmooth(pic, w, h);
   }
 
   // Blends the top-left w x h of pic at (x, y), inside clip.
   blit(pic, x, y, w, h, clip) {
     if (!intersect({ x, y, w, h }, clip)) return;
-    if (!pic.copy) setCopy(pic, kernel.addPicture(pic.ownPixels, pic.width, pic.height));
-    kernel.draw(pic.copy, x, y, w, h, clip);
+    this.engine.draw(pic.copy, x, y, w, h, clip);
   }
 
   // --- reading back -----------------------------------------------------------------------

@@ -1,0 +1,65 @@
+// The one object the menus and dialogs work the device through: the display mode, the
+// overlay, the sound output, the key bindings, the game's pause, another skin.
+
+import { SkinLayout } from './layout.js';
+import { blobFiles } from './files.js';
+
+// parts: {engine, store, canvas, view, display (fullscreen.js's DisplayMode), sounds, clock,
+// gamepads, update, serverSource, defaultIni}. host.input is set once the input is made.
+export function makeHost(parts) {
+  const { engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni } = parts;
+  const renderer = view.renderer;
+  let soundOutput = -1; // 0 Web Audio, 1 (no sound); none chosen yet
+  let bindings = [1, 2, 3, 4, 5, 6, 7].map((i) => store.get(`Key${i}`));
+
+  const host = {
+    engine,
+    settings: store,
+    canvas,
+    isFullscreen: () => view.fullscreen,
+    setFullscreen: (on) => display.set(!!on),
+    overlaysShown: () => view.overlays,
+    setOverlaysShown(on) {
+      view.overlays = !!on;
+      view.syncPageImages();
+      renderer.draw();
+    },
+    soundOutput: () => soundOutput,
+    setSoundOutput(i) {
+      soundOutput = i === 0 ? 0 : 1;
+      engine.setSoundEnabled(soundOutput === 0);
+      if (soundOutput === 0) sounds.unlock();
+    },
+    bindings: () => bindings.slice(),
+    setBindings(indices) {
+      bindings = indices.slice(0, 7);
+      host.input.setBindings(bindings);
+    },
+    pauseGame: () => clock.pause(),
+    resumeGame: () => clock.resume(),
+    async loadSkin(files, iniText) {
+      const layout = new SkinLayout(engine, renderer, blobFiles(files));
+      const { w, h } = view.viewport();
+      const check = engine.readSkin(iniText, { fullscreen: view.fullscreen, screenWidth: w, screenHeight: h });
+      if (check.error) throw new Error(check.error);
+      view.skin = { layout, ini: iniText };
+      return view.relayout();
+    },
+    defaultSkin() {
+      view.skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
+      return view.relayout();
+    },
+    releaseAll() {
+      const held = new Set([...host.input.releaseAll(), ...gamepads.forget()]);
+      for (const c of held) engine.release(c);
+      update();
+    },
+    clientScale: () => view.clientScale,
+    // For tests and measurements.
+    renderer,
+    sounds,
+    clock,
+    gamepads,
+  };
+  return host;
+}

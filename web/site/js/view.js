@@ -1,0 +1,175 @@
+// The device as the page shows it: which picture each image shows and whether it shows (the
+// game's figures from the engine, the rest the page's own), the skin laid out for the display
+// mode, and the canvas's scale for the viewport. What each image is and the scale itself are
+// zn.wasm's rules (ui/imageroles.h, ui/devicefit.h).
+
+// Image roles, as bits (ui/imageroles.h's ImageRole).
+const Role = { GameImage: 1, ShownFromCreation: 2, HostShown: 4, OverlayArrow: 8 };
+
+export class DeviceView {
+  // zoom: a fixed zoom in percent, or null to fill the viewport. skin: {layout, ini}.
+  constructor(engine, renderer, canvas, store, zoom, skin) {
+    this.engine = engine;
+    this.renderer = renderer;
+    this.canvas = canvas;
+    this.store = store;
+    this.zoom = zoom;
+    this.skin = skin;
+    this.fullscreen = store.get('FullscreenMode') === 1;
+    this.overlays = store.get('CtrlrOverlay') === 1;
+    this.clientScale = 1; // CSS pixels per client pixel
+    this.shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
+    this.roles = engine.askList('zn_image_roles');
+    const ids = new Map();
+    for (let i = 0; i < engine.imageCount; ++i) ids.set(engine.imageName(i), i);
+    this.id = (name) => ids.get(name);
+    this.joystick = this.id('btn_joystick_top');
+    this.logo = this.id('im_backdrop_logo');
+    this.arrows = [...this.roles.keys()].filter((i) => this.is(i, Role.OverlayArrow));
+    this.layoutRun = Promise.resolve();
+    this.quick = true;
+    this.resizePending = false;
+  }
+
+  is(i, role) {
+    return (this.roles[i] & role) !== 0;
+  }
+
+  // Whether the image is drawn with the game's scale (false for the backdrop, the logo and the
+  // game menu).
+  isGameImage(i) {
+    return this.is(i, Role.GameImage);
+  }
+
+  // --- which images show what -------------------------------------------------------------
+
+  syncImage(i) {
+    if (this.is(i, Role.HostShown)) return;
+    this.renderer.setVisible(i, this.is(i, Role.ShownFromCreation) || this.engine.visible(i));
+    this.renderer.showPictureOf(i, this.engine.pictureOf(i));
+  }
+
+  syncAll() {
+    for (let i = 0; i < this.engine.imageCount; ++i) this.syncImage(i);
+  }
+
+  // The joystick or the overlay's arrows, the backdrop and the logo with their own pictures.
+  syncPageImages() {
+    const r = this.renderer;
+    for (const i of this.arrows) r.setVisible(i, this.overlays);
+    r.setVisible(this.joystick, !this.overlays);
+    for (const i of [this.id('im_backdrop'), this.logo, this.joystick, ...this.arrows]) r.showPictureOf(i, i);
+  }
+
+  // Images the device shows now: their pictures are waited for before the first drawing (of
+  // the joystick and its overlay arrows only those the overlay setting shows).
+  urgent(i) {
+    if (this.is(i, Role.ShownFromCreation)) return true;
+    if (i === this.joystick) return !this.overlays;
+    if (this.is(i, Role.OverlayArrow)) return this.overlays;
+    return this.is(i, Role.HostShown) || this.engine.visible(i);
+  }
+
+  // --- scale and layout ---------------------------------------------------------------------
+
+  // The viewport in CSS pixels, as unzoomed: a pinch zoom enlarges the device rather than
+  // fitting it again.
+  viewport() {
+    const v = window.visualViewport;
+    return {
+      w: Math.max(1, Math.floor(document.documentElement.clientWidth || window.innerWidth)),
+      h: Math.max(1, Math.floor(v ? Math.min(v.height * v.scale, window.innerHeight) : window.innerHeight)),
+    };
+  }
+
+  // Scale and size of the canvas for the display mode and the viewport.
+  applyScale() {
+    const dpr = window.devicePixelRatio || 1;
+    this.shownDensity = dpr;
+    const { w: vw, h: vh } = this.viewport();
+    const s = this.skin.layout.skin;
+    if (!s) return;
+    const r = this.renderer;
+    const logo = this.fullscreen && r.visible(this.logo) ? r.rect(this.logo) : { x: 0, y: 0, w: 0, h: 0 };
+    const a = s.gameArea;
+    const numbers = [this.fullscreen ? 1 : 0, this.zoom !== null ? this.zoom : 0, vw, vh, s.clientWidth, s.clientHeight];
+    numbers.push(a.x, a.y, a.width, a.height, logo.x, logo.y, logo.w, logo.h, this.store.get('FullscreenFit') === 1 ? 1 : 0, dpr);
+    const [game, shiftX, shiftY, client, css] = this.engine.askText('zn_page_scale', [], numbers.join(' ')).trim().split(' ').map(Number);
+    this.clientScale = css;
+    r.setScale({ game, shiftX, shiftY, client });
+    this.canvas.style.width = `${r.width / dpr}px`;
+    this.canvas.style.height = `${r.height / dpr}px`;
+    this.canvas.dataset.clientWidth = String(s.clientWidth);
+    this.canvas.dataset.clientHeight = String(s.clientHeight);
+    document.body.classList.toggle('zn-fullscreen', this.fullscreen);
+    document.body.classList.toggle('zn-zoomed', this.zoom !== null && !this.fullscreen);
+  }
+
+  // Lay-outs run one after the other; one that fails (a picture the browser cannot decode)
+  // rejects its own promise and leaves the next one to run.
+  serial(job) {
+    const run = this.layoutRun.then(job);
+    this.layoutRun = run.catch(() => {});
+    return run;
+  }
+
+  // The double-size partners of the pictures in use, when drawn above 100 %.
+  async sharpen() {
+    const r = this.renderer;
+    if ((r.scale.game > 1 || r.scale.client > 1) && (await this.skin.layout.loadPartners())) {
+      r.dropScaled();
+      r.invalidateAll();
+    }
+  }
+
+  redraw() {
+    return this.serial(async () => {
+      await this.sharpen();
+      this.renderer.draw();
+    });
+  }
+
+  // Lays the current skin out for the display mode; the game itself is not touched. The
+  // first lay-out draws the device from the browser's decoding of its partly transparent
+  // pictures and makes them exact right after (window.zn.ready waits for that); later ones
+  // decode them exactly before they draw.
+  relayout() {
+    return this.serial(async () => {
+      const { w, h } = this.viewport();
+      // The other pictures came: every image takes the picture it shows again.
+      const late = () => {
+        this.syncAll();
+        this.redraw();
+      };
+      const result = await this.skin.layout.apply(this.skin.ini, this.fullscreen, w, h, (i) => this.urgent(i), late, this.quick);
+      this.quick = false;
+      if (result.error) return result;
+      this.syncPageImages();
+      this.syncAll();
+      this.applyScale();
+      await this.sharpen();
+      this.renderer.draw();
+      return result;
+    });
+  }
+
+  // The viewport changed (or the screen's pixel density): laid out again in full screen,
+  // scaled again in a window; once a frame at most.
+  onResize() {
+    if (this.resizePending) return;
+    this.resizePending = true;
+    requestAnimationFrame(() => {
+      this.resizePending = false;
+      if (this.fullscreen) this.relayout();
+      else {
+        this.applyScale();
+        this.redraw();
+      }
+    });
+  }
+
+  // A window moved to a screen of another pixel density may bring no resize event.
+  densityChanged() {
+    return (window.devicePixelRatio || 1) !== this.shownDensity;
+  }
+}
