@@ -9,7 +9,7 @@ import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
 import { Renderer, usePixelKernel } from './render.js';
 import { SkinLayout } from './layout.js';
-import { serverFiles, blobFiles } from './files.js';
+import { serverFiles } from './files.js';
 import { GameClock } from './clock.js';
 import { Sounds } from './audio.js';
 import { Input, Control } from './input.js';
@@ -319,8 +319,9 @@ async function start() {
     },
     pauseGame: () => clock.pause(),
     resumeGame: () => clock.resume(),
-    async loadSkin(files, iniText) {
-      const layout = new SkinLayout(engine, renderer, blobFiles(files));
+    // source: blobFiles() of the skin's folder.
+    async loadSkin(source, iniText) {
+      const layout = new SkinLayout(engine, renderer, source);
       const { w, h } = viewport();
       const check = engine.readSkin(iniText, { fullscreen, screenWidth: w, screenHeight: h });
       if (check.error) throw new Error(check.error);
@@ -338,6 +339,7 @@ async function start() {
     },
     clientScale: () => clientScale,
     // For tests and measurements.
+    skinPlan: () => skin.layout.skin,
     renderer,
     sounds,
     clock,
