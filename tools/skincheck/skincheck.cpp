@@ -77,3 +77,27 @@ QString imageRect(const QString& iniPath, const QString& name, QString& error) {
 }
 
 }  // namespace zn::skincheck
+
+namespace zn::skincheck {
+
+QString picturePath(const QString& iniPath, const QString& name, QString& error) {
+    const int slot = slotNamed(name);
+    if (slot == 0) {
+        error = QStringLiteral("no image named '%1' is in a slot of Config.ini").arg(name);
+        return {};
+    }
+    const skin::SkinFile file = skin::readSkinFile(iniPath);
+    if (file.error) {
+        error = fileErrorText(iniPath, *file.error);
+        return {};
+    }
+    const std::string& fileName = file.skin.imageSection(slotImage(slot)).fileName;
+    if (!skin::namesPicture(fileName)) {
+        error = QStringLiteral("the image '%1' is given no picture").arg(name);
+        return {};
+    }
+    const std::string base = (QFileInfo(iniPath).absolutePath() + QLatin1Char('/')).toStdString();
+    return qs(skin::picturePath(skin::resolvedFolder(base, file.skin.skinDir), fileName));
+}
+
+}  // namespace zn::skincheck
