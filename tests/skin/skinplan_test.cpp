@@ -15,10 +15,7 @@ using State = PictureFacts::State;
 
 std::string section(ImageId id) { return "[Image" + std::to_string(slotOf(id)) + "]\n"; }
 
-struct File {
-    std::string path;
-    PictureFacts facts;
-};
+using File = std::pair<std::string, PictureFacts>;  // a path and what is there
 
 PictureFacts decoded(int w, int h) { return {State::Decoded, w, h, {}}; }
 
@@ -35,16 +32,16 @@ std::string n(int v) { return std::to_string(v); }
 
 // What a plan does, one line for each image it changes, then the problems.
 std::vector<std::string> describe(const SetupPlan& p) {
-    const char* kShown[] = {"unchanged", "shown", "hidden"};
+    const std::string kShown[] = {"unchanged", "shown", "hidden"};
     const char* kChoice[] = {"keep", "file", "placeholder", "pending"};
     std::vector<std::string> out{"client " + n(p.clientWidth) + "x" + n(p.clientHeight) + " game at " + n(p.gameX) +
                                  "," + n(p.gameY)};
     if (p.backdrop.shown != Shown::Unchanged)
-        out.push_back(std::string("backdrop ") + kShown[int(p.backdrop.shown)] + " " + p.backdrop.path +
-                      (p.backdrop.stretch ? " stretched" : ""));
-    if (p.logo.shown != Shown::Unchanged)
-        out.push_back(std::string("logo ") + kShown[int(p.logo.shown)] + " " + p.logo.path + " " + n(p.logo.width) +
-                      "x" + n(p.logo.height) + (p.logo.placed ? " at " + n(p.logo.left) + "," + n(p.logo.top) : ""));
+        out.push_back("backdrop " + kShown[int(p.backdrop.shown)] + " " + p.backdrop.path + (p.backdrop.stretch ? " stretched" : ""));
+    const PlannedLogo& l = p.logo;
+    if (l.shown != Shown::Unchanged)
+        out.push_back("logo " + kShown[int(l.shown)] + " " + l.path + " " + n(l.width) + "x" + n(l.height) +
+                      (l.placed ? " at " + n(l.left) + "," + n(l.top) : ""));
     for (const PlannedImage& im : p.images)
         if (im.picture != PictureChoice::Keep || im.width != 0 || im.height != 0)
             out.push_back(std::string(imageName(im.id)) + " " + kChoice[int(im.picture)] + " " + im.path +
@@ -125,7 +122,7 @@ TEST_P(SkinPlan, GivesTheSetUpAndTheCheckersLines) {
     PictureFactTable facts;
     for (const Purpose purpose : {Purpose::Setup, Purpose::Check})
         for (const PictureFile& f : pictureFiles(text.skin, c.fullscreen, purpose)) facts[f.path].state = State::Missing;
-    for (const File& f : c.files) facts[f.path] = f.facts;
+    for (const auto& [path, found] : c.files) facts[path] = found;
     EXPECT_EQ(describe(planSetup(text.skin, c.fullscreen, 800, 600, facts)), c.setup);
     // Every line but the figures' missing pictures, which any of these small skins has.
     std::vector<std::string> lines;
@@ -138,9 +135,8 @@ TEST_P(SkinPlan, GivesTheSetUpAndTheCheckersLines) {
 INSTANTIATE_TEST_SUITE_P(Skins, SkinPlan, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-// What a host is asked to look at: the set-up's pictures for its mode (the slots' partners only
-// for whether they are there), the checker's all, with their partners decoded; relative
-// folders taken from the base, a file named twice listed once.
+// What a host is asked to look at: the set-up's pictures (the slots' partners only for whether
+// they are there), the checker's all, partners decoded; relative folders taken from the base.
 TEST(SkinPlanFiles, EachPurposeNamesItsFilesOnce) {
     const SkinText text = readSkinText("[Common]\nSkinDir=Skin\n[Fullscreen]\nBackdropDir=/abs\nBackdropFile=b.png\n" +
                                        section(im_background) + "Filename=a.png\n" + section(im_ghost(8, 1)) +
@@ -154,20 +150,10 @@ TEST(SkinPlanFiles, EachPurposeNamesItsFilesOnce) {
     EXPECT_EQ(list(false, Purpose::Setup),
               (std::vector<std::string>{"/ini/Skin/a.png decode shown by 2", "/ini/Skin/x.txt shown by 1",
                                         "/ini/Skin/a@2x.png shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
-    EXPECT_EQ(list(true, Purpose::Setup).front(), "/abs/b.png decode shown by 1");
-    EXPECT_EQ(list(true, Purpose::Setup).size(), 5u) << "the backdrop's partner is not the set-up's";
     EXPECT_EQ(list(false, Purpose::Check),
               (std::vector<std::string>{"/abs/b.png decode shown by 1", "/ini/Skin/a.png decode shown by 2",
                                         "/ini/Skin/x.txt shown by 1", "/abs/b@2x.png decode shown by 0",
                                         "/ini/Skin/a@2x.png decode shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
-}
-
-TEST(SkinPlanNames, DoubleSizePartnerTakesTheSuffixBeforeTheLastExtension) {
-    const std::pair<const char*, const char*> kNames[] = {
-        {"Skin/body.png", "Skin/body@2x.png"}, {"a.b/c.tar.png", "a.b/c.tar@2x.png"},
-        {"dir.d/noext", "dir.d/noext@2x"},     {"Skin/.hidden", "Skin/.hidden@2x"},
-    };
-    for (const auto& [path, partner] : kNames) EXPECT_EQ(hiResPartnerPath(path), partner) << path;
 }
 
 }  // namespace

@@ -17,19 +17,14 @@ namespace {
 const char* const kChoices[] = {"keep", "file", "placeholder", "pending"};
 const char* const kShown[] = {"unchanged", "shown", "hidden"};
 
-QJsonObject rectOf(const zn::test::FakeImage& im) {
-    return {{"left", im.left}, {"top", im.top}, {"width", im.width}, {"height", im.height}, {"visible", im.visible}};
-}
+QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 5) {
-        std::fputs("usage: zn_skin_desktop GAME_DIR FULLSCREEN SCREEN_WIDTH SCREEN_HEIGHT\n", stderr);
-        return 2;
-    }
+    if (argc != 5) return 2;
     const QString dir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir::setCurrent(dir);  // the simulator works inside its game folder
     zn::test::FakeTarget window;
@@ -37,23 +32,22 @@ int main(int argc, char** argv) {
     window.screenW = std::atoi(argv[3]);
     window.screenH = std::atoi(argv[4]);
     zn::skin::SetupPlan plan;
-    const bool ok = zn::Gfx_Init(window, window, std::atoi(argv[2]) != 0, &plan);
+    zn::Gfx_Init(window, window, std::atoi(argv[2]) != 0, &plan);
 
-    QJsonArray images;
+    QJsonArray images, shown;
     for (const zn::skin::PlannedImage& im : plan.images)
-        images.append(QJsonObject{{"id", zn::index(im.id)},
-                                  {"picture", kChoices[static_cast<int>(im.picture)]},
-                                  {"path", QString::fromStdString(im.path)},
-                                  {"partner", QString::fromStdString(im.partner)}});
-    QJsonArray shown;
-    for (const zn::test::FakeImage& im : window.images) shown.append(rectOf(im));
+        images.append(QJsonObject{{"id", zn::index(im.id)}, {"picture", kChoices[static_cast<int>(im.picture)]},
+                                  {"path", qs(im.path)}, {"partner", qs(im.partner)}});
+    for (const zn::test::FakeImage& im : window.images)
+        shown.append(QJsonObject{{"left", im.left}, {"top", im.top}, {"width", im.width}, {"height", im.height},
+                                 {"visible", im.visible}});
+    const auto part = [](zn::skin::Shown s, const std::string& path) {
+        return QJsonObject{{"shown", kShown[static_cast<int>(s)]}, {"path", qs(path)}};
+    };
     const QJsonObject out{
-        {"ok", ok},
         {"images", images},
-        {"backdrop", QJsonObject{{"shown", kShown[static_cast<int>(plan.backdrop.shown)]},
-                                 {"path", QString::fromStdString(plan.backdrop.path)}}},
-        {"logo", QJsonObject{{"shown", kShown[static_cast<int>(plan.logo.shown)]},
-                             {"path", QString::fromStdString(plan.logo.path)}}},
+        {"backdrop", part(plan.backdrop.shown, plan.backdrop.path)},
+        {"logo", part(plan.logo.shown, plan.logo.path)},
         {"window", QJsonObject{{"clientWidth", window.clientW}, {"clientHeight", window.clientH}, {"images", shown}}},
         {"problems", QJsonArray::fromStringList(window.errors.isEmpty() ? QStringList()
                                                                         : window.errors.join('\n').split('\n'))},
