@@ -70,7 +70,8 @@ private:
     void slot(const skin::PlannedImage& image) {
         using Choice = skin::PictureChoice;
         if (image.picture == Choice::File || image.picture == Choice::Placeholder) {
-            t_.setPicture(image.id, image.picture == Choice::File ? picture(image.path) : gfx::placeholderPicture());
+            t_.setPicture(image.id,
+                          image.picture == Choice::File ? picture(image.path) : gfx::placeholderPicture());
             t_.setHiResPartner(image.id, qs(image.partner));
         }
         t_.setImageHeight(image.id, image.height);

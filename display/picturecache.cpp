@@ -80,7 +80,8 @@ PictureCache::Picture PictureCache::examine(const QString& path) {
 
 const PictureCache::Picture& PictureCache::picture(const std::string& path) {
     auto known = pictures_.find(path);
-    if (known == pictures_.end()) known = pictures_.emplace(path, examine(QString::fromStdString(path))).first;
+    if (known == pictures_.end())
+        known = pictures_.emplace(path, examine(QString::fromStdString(path))).first;
     return known->second;
 }
 
@@ -92,7 +93,8 @@ void PictureCache::prefetch(const std::vector<std::string>& wanted) {
     std::vector<Picture> decoded(paths.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t i; (i = next++) < paths.size();) decoded[i] = examine(QString::fromStdString(paths[i]));
+        for (std::size_t i; (i = next++) < paths.size();)
+            decoded[i] = examine(QString::fromStdString(paths[i]));
     };
     const std::size_t threads =
         std::min<std::size_t>({4, std::max(1u, std::thread::hardware_concurrency()), (paths.size() + 7) / 8});

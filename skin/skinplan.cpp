@@ -25,7 +25,8 @@ PictureFacts factsAt(const PictureFactTable& facts, const std::string& path) {
     if (found == facts.end()) return {};
     const State s = found->second.state;
     if ((s == State::Present || s == State::Decoded || s == State::Undecodable) && !knownExtension(path))
-        return {State::Undecodable, 0, 0, "Unknown picture file extension (." + extensionOf(path) + ") of '" + path + "'"};
+        return {State::Undecodable, 0, 0,
+                "Unknown picture file extension (." + extensionOf(path) + ") of '" + path + "'"};
     return found->second;
 }
 
@@ -174,7 +175,8 @@ public:
     PictureChecker(const PictureFactTable& facts, std::string_view base, std::vector<std::string>& lines)
         : facts_(facts), base_(base), lines_(lines) {}
 
-    void operator()(const std::string& section, const char* key, const std::string& dir, const std::string& name) {
+    void operator()(const std::string& section, const char* key, const std::string& dir,
+                    const std::string& name) {
         const std::string path = picturePath(resolvedFolder(base_, dir), name);
         if (!looked_.insert(path).second) return;
         const PictureFacts p = factsAt(facts_, path);
@@ -182,7 +184,8 @@ public:
         const std::string partnerPath = hiResPartnerPath(path);
         const PictureFacts hi = factsAt(facts_, partnerPath);
         if (hi.state == State::Missing || hi.state == State::Pending) return;  // the skin gives no partner
-        if (looked_.insert(partnerPath).second) state(section, key, partnerPath, hi);  // a slot may name it too
+        if (looked_.insert(partnerPath).second)
+            state(section, key, partnerPath, hi);  // a slot may name it too
         if (p.state != State::Decoded || hi.state != State::Decoded) return;
         if (hi.width == 2 * p.width && hi.height == 2 * p.height) return;
         const auto n = [](int v) { return std::to_string(v); };
@@ -227,7 +230,8 @@ std::string hiResPartnerPath(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
-    if (dot == std::string_view::npos || dot <= nameStart) return std::string(path) + "@2x";  // no extension, or a dot file
+    if (dot == std::string_view::npos || dot <= nameStart)
+        return std::string(path) + "@2x";  // no extension, or a dot file
     return std::string(path.substr(0, dot)) + "@2x" + std::string(path.substr(dot));
 }
 
@@ -267,14 +271,14 @@ SetupPlan planSetup(const SkinDescription& skin, bool fullscreen, int screenWidt
     return Planner(skin, facts).run(fullscreen, screenWidth, screenHeight);
 }
 
-std::vector<std::string> checkSkin(const SkinDescription& skin, const PictureFactTable& facts, std::string_view base) {
+std::vector<std::string> checkSkin(const SkinDescription& skin, const PictureFactTable& facts,
+                                   std::string_view base) {
     std::vector<std::string> lines;
     PictureChecker pictures(facts, base, lines);
     checkDescription(
         skin, [&lines](const std::string& line) { lines.push_back(line); },
-        [&pictures](const std::string& section, const char* key, const std::string& dir, const std::string& name) {
-            pictures(section, key, dir, name);
-        });
+        [&pictures](const std::string& section, const char* key, const std::string& dir,
+                    const std::string& name) { pictures(section, key, dir, name); });
     return lines;
 }
 

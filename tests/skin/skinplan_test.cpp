@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -32,19 +33,24 @@ std::string n(int v) { return std::to_string(v); }
 
 // What a plan does, one line for each image it changes, then the problems.
 std::vector<std::string> describe(const SetupPlan& p) {
-    const std::string kShown[] = {"unchanged", "shown", "hidden"};
-    const char* kChoice[] = {"keep", "file", "placeholder", "pending"};
-    std::vector<std::string> out{"client " + n(p.clientWidth) + "x" + n(p.clientHeight) + " game at " + n(p.gameX) +
-                                 "," + n(p.gameY)};
+    const auto shown = [](Shown s) {
+        return std::array{"unchanged", "shown", "hidden"}[static_cast<int>(s)];
+    };
+    const auto choice = [](PictureChoice c) {
+        return std::array{"keep", "file", "placeholder", "pending"}[static_cast<int>(c)];
+    };
+    std::vector<std::string> out{"client " + n(p.clientWidth) + "x" + n(p.clientHeight) + " game at " +
+                                 n(p.gameX) + "," + n(p.gameY)};
     if (p.backdrop.shown != Shown::Unchanged)
-        out.push_back("backdrop " + kShown[int(p.backdrop.shown)] + " " + p.backdrop.path + (p.backdrop.stretch ? " stretched" : ""));
+        out.push_back("backdrop " + std::string(shown(p.backdrop.shown)) + " " + p.backdrop.path +
+                      (p.backdrop.stretch ? " stretched" : ""));
     const PlannedLogo& l = p.logo;
     if (l.shown != Shown::Unchanged)
-        out.push_back("logo " + kShown[int(l.shown)] + " " + l.path + " " + n(l.width) + "x" + n(l.height) +
-                      (l.placed ? " at " + n(l.left) + "," + n(l.top) : ""));
+        out.push_back("logo " + std::string(shown(l.shown)) + " " + l.path + " " + n(l.width) + "x" +
+                      n(l.height) + (l.placed ? " at " + n(l.left) + "," + n(l.top) : ""));
     for (const PlannedImage& im : p.images)
         if (im.picture != PictureChoice::Keep || im.width != 0 || im.height != 0)
-            out.push_back(std::string(imageName(im.id)) + " " + kChoice[int(im.picture)] + " " + im.path +
+            out.push_back(std::string(imageName(im.id)) + " " + choice(im.picture) + " " + im.path +
                           (im.partner.empty() ? "" : " partner " + im.partner) + " " + n(im.left) + "," +
                           n(im.top) + " " + n(im.width) + "x" + n(im.height));
     out.push_back(p.menuButton.visible ? "menu button shown" : "menu button hidden");
@@ -52,7 +58,8 @@ std::vector<std::string> describe(const SetupPlan& p) {
     return out;
 }
 
-const std::string kLogoSkin = "[Fullscreen]\nBackdropFile=back.png\nBackdropStretch=1\nLogoFile=logo.png\nLogoPosition=";
+const std::string kLogoSkin =
+    "[Fullscreen]\nBackdropFile=back.png\nBackdropStretch=1\nLogoFile=logo.png\nLogoPosition=";
 const std::vector<File> kLogoFiles = {{"Graphics/Backdrop/back.png", decoded(64, 48)},
                                       {"Graphics/Backdrop/logo.png", decoded(40, 20)}};
 
@@ -63,26 +70,38 @@ std::vector<std::string> logoAt(const std::string& where) {
 
 const Case kCases[] = {
     {"pictures from sub-folders, with either separator",
-     "[Common]\nSkinDir=art\\\n" + section(im_background) + "Filename=sub\\body.png\nLeft=7\nTop=8\nWidth=40\nHeight=30\n" +
-         section(im_background_screen) + "Filename=sub/gone.png\n" + section(btn_power_top) + "Filename=Nil\n" +
-         section(btn_power_on) + "Filename=nil\nWidth=5\n" + section(im_pill(3, 3)) + "Filename=\n",
+     "[Common]\nSkinDir=art\\\n" + section(im_background) +
+         "Filename=sub\\body.png\nLeft=7\nTop=8\nWidth=40\nHeight=30\n" + section(im_background_screen) +
+         "Filename=sub/gone.png\n" + section(btn_power_top) + "Filename=Nil\n" + section(btn_power_on) +
+         "Filename=nil\nWidth=5\n" + section(im_pill(3, 3)) + "Filename=\n",
      {{"art/sub/body.png", decoded(4, 3)}, {"art/sub/body@2x.png", {State::Present, 0, 0, {}}}},
      false,
      {"client 692x747 game at 0,0", "backdrop hidden ", "logo hidden  0x0",
       "im_background file art/sub/body.png partner art/sub/body@2x.png 7,8 40x30",
-      "im_background_screen placeholder art/sub/gone.png 0,0 0x0", "btn_power_top placeholder art/Nil 0,0 0x0",
-      "btn_power_on keep  0,0 5x0", "menu button hidden"},
-     {"[Image3] Filename: picture 'art/sub/gone.png' is missing", "[Image4] Filename: picture 'art/Nil' is missing"}},
-    {"the logo in each corner, and any other number leaves it", kLogoSkin + "0\n", kLogoFiles, true, logoAt(" at 0,0"), {}},
+      "im_background_screen placeholder art/sub/gone.png 0,0 0x0",
+      "btn_power_top placeholder art/Nil 0,0 0x0", "btn_power_on keep  0,0 5x0", "menu button hidden"},
+     {"[Image3] Filename: picture 'art/sub/gone.png' is missing",
+      "[Image4] Filename: picture 'art/Nil' is missing"}},
+    {"the logo in each corner, and any other number leaves it",
+     kLogoSkin + "0\n",
+     kLogoFiles,
+     true,
+     logoAt(" at 0,0"),
+     {}},
     {"the logo at the top right", kLogoSkin + "1\n", kLogoFiles, true, logoAt(" at 760,0"), {}},
     {"the logo at the bottom left", kLogoSkin + "2\n", kLogoFiles, true, logoAt(" at 0,580"), {}},
     {"the logo at the bottom right", kLogoSkin + "3\n", kLogoFiles, true, logoAt(" at 760,580"), {}},
-    {"the logo at no corner", kLogoSkin + "7\n", kLogoFiles, true, logoAt(""),
+    {"the logo at no corner",
+     kLogoSkin + "7\n",
+     kLogoFiles,
+     true,
+     logoAt(""),
      {"[Fullscreen] LogoPosition: 7 is no corner (0..3); the logo stays at the top left"}},
     {"problems in the order the set-up meets them, each file once",
      "[Common]\nGameWidth=0\nSkinDir=Graphics\\Backdrop\n[Fullscreen]\nBackdropFile=bad.png\nBgColor=red\n"
      "LogoFile=odd.xyz\n" +
-         section(im_background) + "Filename=bad.png\n" + section(im_ghost(8, 1)) + "Filename=gone.png\nWidth=99999\n",
+         section(im_background) + "Filename=bad.png\n" + section(im_ghost(8, 1)) +
+         "Filename=gone.png\nWidth=99999\n",
      {{"Graphics/Backdrop/bad.png", {State::Undecodable, 0, 0, "Picture 'bad' cannot be decoded"}},
       {"Graphics/Backdrop/odd.xyz", {State::Present, 0, 0, {}}}},
      true,
@@ -93,7 +112,8 @@ const Case kCases[] = {
       "problem: 'red' is not a valid integer value ([Fullscreen] BgColor)",
       "problem: Unknown picture file extension (.xyz) of 'Graphics/Backdrop/odd.xyz'",
       "problem: [Image197] Width 99999 is out of range (0..16384); 16384 is used instead."},
-     {"[Common] GameWidth: 0 is out of range (1..16384)", "[Fullscreen] BackdropFile: Picture 'bad' cannot be decoded",
+     {"[Common] GameWidth: 0 is out of range (1..16384)",
+      "[Fullscreen] BackdropFile: Picture 'bad' cannot be decoded",
       "[Fullscreen] BgColor: 'red' is not a valid integer value",
       "[Fullscreen] LogoFile: Unknown picture file extension (.xyz) of 'Graphics/Backdrop/odd.xyz'",
       "[Image197] Filename: picture 'Graphics/Backdrop/gone.png' is missing",
@@ -102,8 +122,12 @@ const Case kCases[] = {
      "[Common]\nSkinDir=s\n" + section(im_background) + "Filename=a.png\n" + section(im_background_screen) +
          "Filename=b.png\n" + section(btn_power_top) + "Filename=c.png\n" + section(btn_power_on) +
          "Filename=c@2x.png\n",
-     {{"s/a.png", decoded(4, 4)}, {"s/a@2x.png", decoded(8, 7)}, {"s/b.png", decoded(2, 2)},
-      {"s/b@2x.png", {State::NotAFile, 0, 0, {}}}, {"s/c.png", decoded(3, 3)}, {"s/c@2x.png", {State::Undecodable, 0, 0, "broken"}}},
+     {{"s/a.png", decoded(4, 4)},
+      {"s/a@2x.png", decoded(8, 7)},
+      {"s/b.png", decoded(2, 2)},
+      {"s/b@2x.png", {State::NotAFile, 0, 0, {}}},
+      {"s/c.png", decoded(3, 3)},
+      {"s/c@2x.png", {State::Undecodable, 0, 0, "broken"}}},
      false,
      {"client 692x747 game at 0,0", "backdrop hidden ", "logo hidden  0x0",
       "im_background file s/a.png partner s/a@2x.png 0,0 0x0", "im_background_screen file s/b.png 0,0 0x0",
@@ -121,7 +145,8 @@ TEST_P(SkinPlan, GivesTheSetUpAndTheCheckersLines) {
     ASSERT_EQ(text.error, "");
     PictureFactTable facts;
     for (const Purpose purpose : {Purpose::Setup, Purpose::Check})
-        for (const PictureFile& f : pictureFiles(text.skin, c.fullscreen, purpose)) facts[f.path].state = State::Missing;
+        for (const PictureFile& f : pictureFiles(text.skin, c.fullscreen, purpose))
+            facts[f.path].state = State::Missing;
     for (const auto& [path, found] : c.files) facts[path] = found;
     EXPECT_EQ(describe(planSetup(text.skin, c.fullscreen, 800, 600, facts)), c.setup);
     // Every line but the figures' missing pictures, which any of these small skins has.
@@ -138,22 +163,25 @@ INSTANTIATE_TEST_SUITE_P(Skins, SkinPlan, ::testing::ValuesIn(kCases),
 // What a host is asked to look at: the set-up's pictures (the slots' partners only for whether
 // they are there), the checker's all, partners decoded; relative folders taken from the base.
 TEST(SkinPlanFiles, EachPurposeNamesItsFilesOnce) {
-    const SkinText text = readSkinText("[Common]\nSkinDir=Skin\n[Fullscreen]\nBackdropDir=/abs\nBackdropFile=b.png\n" +
-                                       section(im_background) + "Filename=a.png\n" + section(im_ghost(8, 1)) +
-                                       "Filename=a.png\n" + section(btn_power_top) + "Filename=x.txt\n");
+    const SkinText text =
+        readSkinText("[Common]\nSkinDir=Skin\n[Fullscreen]\nBackdropDir=/abs\nBackdropFile=b.png\n" +
+                     section(im_background) + "Filename=a.png\n" + section(im_ghost(8, 1)) +
+                     "Filename=a.png\n" + section(btn_power_top) + "Filename=x.txt\n");
     const auto list = [&](bool fullscreen, Purpose purpose) {
         std::vector<std::string> out;
         for (const PictureFile& f : pictureFiles(text.skin, fullscreen, purpose, "/ini/"))
-            out.push_back(f.path + (f.decode ? " decode" : "") + " shown by " + std::to_string(f.images.size()));
+            out.push_back(f.path + (f.decode ? " decode" : "") + " shown by " +
+                          std::to_string(f.images.size()));
         return out;
     };
     EXPECT_EQ(list(false, Purpose::Setup),
               (std::vector<std::string>{"/ini/Skin/a.png decode shown by 2", "/ini/Skin/x.txt shown by 1",
                                         "/ini/Skin/a@2x.png shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
-    EXPECT_EQ(list(false, Purpose::Check),
-              (std::vector<std::string>{"/abs/b.png decode shown by 1", "/ini/Skin/a.png decode shown by 2",
-                                        "/ini/Skin/x.txt shown by 1", "/abs/b@2x.png decode shown by 0",
-                                        "/ini/Skin/a@2x.png decode shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
+    EXPECT_EQ(
+        list(false, Purpose::Check),
+        (std::vector<std::string>{"/abs/b.png decode shown by 1", "/ini/Skin/a.png decode shown by 2",
+                                  "/ini/Skin/x.txt shown by 1", "/abs/b@2x.png decode shown by 0",
+                                  "/ini/Skin/a@2x.png decode shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
 }
 
 }  // namespace

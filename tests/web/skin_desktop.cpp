@@ -36,10 +36,15 @@ int main(int argc, char** argv) {
 
     QJsonArray images, shown;
     for (const zn::skin::PlannedImage& im : plan.images)
-        images.append(QJsonObject{{"id", zn::index(im.id)}, {"picture", kChoices[static_cast<int>(im.picture)]},
-                                  {"path", qs(im.path)}, {"partner", qs(im.partner)}});
+        images.append(QJsonObject{{"id", zn::index(im.id)},
+                                  {"picture", kChoices[static_cast<int>(im.picture)]},
+                                  {"path", qs(im.path)},
+                                  {"partner", qs(im.partner)}});
     for (const zn::test::FakeImage& im : window.images)
-        shown.append(QJsonObject{{"left", im.left}, {"top", im.top}, {"width", im.width}, {"height", im.height},
+        shown.append(QJsonObject{{"left", im.left},
+                                 {"top", im.top},
+                                 {"width", im.width},
+                                 {"height", im.height},
                                  {"visible", im.visible}});
     const auto part = [](zn::skin::Shown s, const std::string& path) {
         return QJsonObject{{"shown", kShown[static_cast<int>(s)]}, {"path", qs(path)}};
@@ -48,9 +53,10 @@ int main(int argc, char** argv) {
         {"images", images},
         {"backdrop", part(plan.backdrop.shown, plan.backdrop.path)},
         {"logo", part(plan.logo.shown, plan.logo.path)},
-        {"window", QJsonObject{{"clientWidth", window.clientW}, {"clientHeight", window.clientH}, {"images", shown}}},
-        {"problems", QJsonArray::fromStringList(window.errors.isEmpty() ? QStringList()
-                                                                        : window.errors.join('\n').split('\n'))},
+        {"window",
+         QJsonObject{{"clientWidth", window.clientW}, {"clientHeight", window.clientH}, {"images", shown}}},
+        {"problems", QJsonArray::fromStringList(
+                         window.errors.isEmpty() ? QStringList() : window.errors.join('\n').split('\n'))},
     };
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Compact).constData(), stdout);
     return 0;

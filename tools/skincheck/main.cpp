@@ -50,8 +50,9 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 4 && (args[1] == QLatin1String("--rect") || args[1] == QLatin1String("--picture"))) {
         QString error;
-        const QString answer = args[1] == QLatin1String("--rect") ? zn::skincheck::imageRect(args[3], args[2], error)
-                                                                  : zn::skincheck::picturePath(args[3], args[2], error);
+        const QString answer = args[1] == QLatin1String("--rect")
+                                   ? zn::skincheck::imageRect(args[3], args[2], error)
+                                   : zn::skincheck::picturePath(args[3], args[2], error);
         if (answer.isEmpty()) {
             err << error << '\n';
             return 1;

@@ -24,11 +24,13 @@ std::pair<std::string_view, std::string_view> iniAndFacts(int length, int iniLen
 
 // purpose: 0 the set-up (for the display mode), 1 the checker.
 ZN_EXPORT(zn_skin_files) int zn_skin_files(int length, int fullscreen, int purpose) {
-    return setOutput(zn::web::skinFilesJson(inputText(length), fullscreen != 0,
-                                            purpose == 1 ? zn::skin::Purpose::Check : zn::skin::Purpose::Setup));
+    return setOutput(
+        zn::web::skinFilesJson(inputText(length), fullscreen != 0,
+                               purpose == 1 ? zn::skin::Purpose::Check : zn::skin::Purpose::Setup));
 }
 
-ZN_EXPORT(zn_skin_plan) int zn_skin_plan(int length, int iniLength, int fullscreen, int screenWidth, int screenHeight) {
+ZN_EXPORT(zn_skin_plan)
+int zn_skin_plan(int length, int iniLength, int fullscreen, int screenWidth, int screenHeight) {
     const auto [ini, facts] = iniAndFacts(length, iniLength);
     return setOutput(zn::web::skinPlanJson(ini, fullscreen != 0, screenWidth, screenHeight, facts));
 }

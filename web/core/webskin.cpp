@@ -69,7 +69,8 @@ skin::PictureFactTable factsOf(const std::vector<skin::PictureFile>& files, std:
             line.remove_prefix(std::min(tab + 1, line.size()));
         }
         fields[3] = line;
-        facts[file.path] = {stateNamed(fields[0]), number(fields[1]), number(fields[2]), std::string(fields[3])};
+        facts[file.path] = {stateNamed(fields[0]), number(fields[1]), number(fields[2]),
+                            std::string(fields[3])};
     }
     return facts;
 }
@@ -99,7 +100,8 @@ std::string planJson(const skin::SkinDescription& s, const skin::SetupPlan& p) {
     j.key("backgroundColor").value(p.background);
     j.key("keyTransparent").value(p.keyTransparent).key("keyColor").value(p.keyColour);
     j.key("gameArea").beginObject();
-    j.key("x").value(p.gameX).key("y").value(p.gameY).key("width").value(p.gameWidth).key("height").value(p.gameHeight);
+    j.key("x").value(p.gameX).key("y").value(p.gameY);
+    j.key("width").value(p.gameWidth).key("height").value(p.gameHeight);
     j.endObject();
     j.key("skinDir").value(s.skinDir).key("backdropDir").value(s.backdropDir);
     j.key("backdrop").beginObject().key("shown").value(shownName(p.backdrop.shown));
@@ -110,8 +112,9 @@ std::string planJson(const skin::SkinDescription& s, const skin::SetupPlan& p) {
     j.key("left").value(logo.left).key("top").value(logo.top).endObject();
     j.key("images").beginArray();
     for (const skin::PlannedImage& im : p.images) {
-        j.beginObject().key("id").value(index(im.id)).key("slot").value(im.slot).key("fileName").value(im.fileName);
-        j.key("picture").value(choiceName(im.picture)).key("path").value(im.path).key("partner").value(im.partner);
+        j.beginObject().key("id").value(index(im.id)).key("slot").value(im.slot);
+        j.key("fileName").value(im.fileName).key("picture").value(choiceName(im.picture));
+        j.key("path").value(im.path).key("partner").value(im.partner);
         j.key("left").value(im.left).key("top").value(im.top);
         j.key("width").value(im.width).key("height").value(im.height).endObject();
     }
@@ -146,7 +149,8 @@ std::string skinPlanJson(std::string_view iniText, bool fullscreen, int screenWi
     const Read r = read(iniText);
     if (!r.error.empty()) return errorJson(r.error);
     const auto files = skin::pictureFiles(r.skin, fullscreen, skin::Purpose::Setup);
-    return planJson(r.skin, skin::planSetup(r.skin, fullscreen, screenWidth, screenHeight, factsOf(files, factsText)));
+    return planJson(
+        r.skin, skin::planSetup(r.skin, fullscreen, screenWidth, screenHeight, factsOf(files, factsText)));
 }
 
 std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight) {
