@@ -1,6 +1,7 @@
 #include "tools/skincheck/skincheck.h"
 
 #include <QFileInfo>
+#include <utility>
 
 #include "display/picturecache.h"
 #include "display/skinfile.h"
@@ -57,17 +58,27 @@ int slotNamed(const QString& name) {
     return 0;
 }
 
-QString imageRect(const QString& iniPath, const QString& name, QString& error) {
+namespace {
+
+// The skin of iniPath and the slot of the named image; the slot is 0, and error set, when the
+// image is in no slot or the file gives no skin.
+std::pair<skin::SkinFile, int> skinAndSlot(const QString& iniPath, const QString& name, QString& error) {
     const int slot = slotNamed(name);
     if (slot == 0) {
         error = QStringLiteral("no image named '%1' is in a slot of Config.ini").arg(name);
         return {};
     }
-    const skin::SkinFile file = skin::readSkinFile(iniPath);
-    if (file.error) {
-        error = fileErrorText(iniPath, *file.error);
-        return {};
-    }
+    skin::SkinFile file = skin::readSkinFile(iniPath);
+    if (!file.error) return {std::move(file), slot};
+    error = fileErrorText(iniPath, *file.error);
+    return {};
+}
+
+}  // namespace
+
+QString imageRect(const QString& iniPath, const QString& name, QString& error) {
+    const auto [file, slot] = skinAndSlot(iniPath, name, error);
+    if (slot == 0) return {};
     const skin::ImageSection& s = file.skin.imageSection(slotImage(slot));
     return QStringLiteral("%1 %2 %3 %4")
         .arg(s.placedLeft(0).value)
@@ -76,21 +87,9 @@ QString imageRect(const QString& iniPath, const QString& name, QString& error) {
         .arg(s.height.value);
 }
 
-}  // namespace zn::skincheck
-
-namespace zn::skincheck {
-
 QString picturePath(const QString& iniPath, const QString& name, QString& error) {
-    const int slot = slotNamed(name);
-    if (slot == 0) {
-        error = QStringLiteral("no image named '%1' is in a slot of Config.ini").arg(name);
-        return {};
-    }
-    const skin::SkinFile file = skin::readSkinFile(iniPath);
-    if (file.error) {
-        error = fileErrorText(iniPath, *file.error);
-        return {};
-    }
+    const auto [file, slot] = skinAndSlot(iniPath, name, error);
+    if (slot == 0) return {};
     const std::string& fileName = file.skin.imageSection(slotImage(slot)).fileName;
     if (!skin::namesPicture(fileName)) {
         error = QStringLiteral("the image '%1' is given no picture").arg(name);
