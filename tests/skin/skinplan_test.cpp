@@ -160,29 +160,5 @@ TEST_P(SkinPlan, GivesTheSetUpAndTheCheckersLines) {
 INSTANTIATE_TEST_SUITE_P(Skins, SkinPlan, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-// What a host is asked to look at: the set-up's pictures (the slots' partners only for whether
-// they are there), the checker's all, partners decoded; relative folders taken from the base.
-TEST(SkinPlanFiles, EachPurposeNamesItsFilesOnce) {
-    const SkinText text =
-        readSkinText("[Common]\nSkinDir=Skin\n[Fullscreen]\nBackdropDir=/abs\nBackdropFile=b.png\n" +
-                     section(im_background) + "Filename=a.png\n" + section(im_ghost(8, 1)) +
-                     "Filename=a.png\n" + section(btn_power_top) + "Filename=x.txt\n");
-    const auto list = [&](bool fullscreen, Purpose purpose) {
-        std::vector<std::string> out;
-        for (const PictureFile& f : pictureFiles(text.skin, fullscreen, purpose, "/ini/"))
-            out.push_back(f.path + (f.decode ? " decode" : "") + " shown by " +
-                          std::to_string(f.images.size()));
-        return out;
-    };
-    EXPECT_EQ(list(false, Purpose::Setup),
-              (std::vector<std::string>{"/ini/Skin/a.png decode shown by 2", "/ini/Skin/x.txt shown by 1",
-                                        "/ini/Skin/a@2x.png shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
-    EXPECT_EQ(
-        list(false, Purpose::Check),
-        (std::vector<std::string>{"/abs/b.png decode shown by 1", "/ini/Skin/a.png decode shown by 2",
-                                  "/ini/Skin/x.txt shown by 1", "/abs/b@2x.png decode shown by 0",
-                                  "/ini/Skin/a@2x.png decode shown by 0", "/ini/Skin/x@2x.txt shown by 0"}));
-}
-
 }  // namespace
 }  // namespace zn::skin
