@@ -4,7 +4,8 @@
 // the skin loaded through the page's own folder chooser: every slot's picture, path and
 // double-size partner, every rectangle, the backdrop and the logo, the error box's lines and
 // the checker's lines. The skin whose pictures lie in sub-folders is also drawn on the canvas
-// and compared with the desktop window photographed in Xvfb (desktop_shots.sh).
+// and compared with the desktop window photographed in Xvfb (desktop_shots.sh), and so is the one
+// whose missing pictures give the placeholder.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -61,7 +62,12 @@ function partners(ini, dir) {
 
 const kSkins = [
   { name: 'subfolders', edit: subFolders, modes: [false, true], pixels: true },
-  { name: 'missing', edit: values([['Image1', 'Filename', 'nothing.png'], ['Image3', 'Filename', 'gone\\x.png']]), modes: [false] },
+  {
+    name: 'missing',
+    edit: values([['Image4', 'Filename', 'nothing.png'], ['Image3', 'Filename', 'gone\\x.png']]),
+    modes: [false],
+    pixels: true,
+  },
   { name: 'partners', edit: partners, modes: [false] },
   {
     name: 'absurd',

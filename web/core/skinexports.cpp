@@ -3,8 +3,10 @@
 // (web/core/webskin.h). Config.ini's text is in the buffer; where facts follow it, iniLength
 // says where the text ends.
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "web/core/bridge.h"
 #include "web/core/webskin.h"
@@ -43,4 +45,18 @@ ZN_EXPORT(zn_skin_check) int zn_skin_check(int length, int iniLength) {
 // The set-up before any picture was looked at: rectangles, colours, problems of the values.
 ZN_EXPORT(zn_read_skin) int zn_read_skin(int length, int fullscreen, int screenWidth, int screenHeight) {
     return setOutput(zn::web::readSkinJson(inputText(length), fullscreen != 0, screenWidth, screenHeight));
+}
+
+// The placeholder's picture: its width, its height, then its pixels as the canvas's ImageData
+// holds them, read little-endian (0xAABBGGRR).
+ZN_EXPORT(zn_placeholder_picture) int zn_placeholder_picture() {
+    constexpr int kSide = zn::skin::kPlaceholderSize;
+    std::vector<int> out{kSide, kSide};
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const std::uint32_t argb = zn::skin::placeholderPixel(x, y);
+            const std::uint32_t abgr = (argb & 0xFF00FF00u) | (argb >> 16 & 0xFFu) | (argb & 0xFFu) << 16;
+            out.push_back(static_cast<int>(abgr));
+        }
+    return setList(out);
 }

@@ -4,7 +4,7 @@
 // problems. This module applies that result to the renderer.
 
 import { factLine, filePicture, iniAndFacts } from './files.js';
-import { placeholderPicture } from './pictures.js';
+import { Picture } from './render.js';
 
 // A moment when the page has nothing else to do (or a task later, at the latest after 50 ms).
 function nextIdle() {
@@ -113,8 +113,14 @@ export class SkinLayout {
       this.r.setOwnPicture(im.id, pic);
       if (im.partner) this.partners.set(pic, im.partner);
     } else if (im.picture !== 'keep') {
-      this.r.setOwnPicture(im.id, placeholderPicture());
+      this.r.setOwnPicture(im.id, this.placeholder());
     }
+  }
+
+  // The picture zn.wasm gives a named picture that is missing or cannot be decoded.
+  placeholder() {
+    const [width, height, ...pixels] = this.engine.askList('zn_placeholder_picture');
+    return new Picture(width, height, Uint32Array.from(pixels, (p) => p >>> 0));
   }
 
   setUpBackdrop(skin) {
