@@ -1,12 +1,14 @@
 #pragma once
-// Skin pictures: decoding by file name, the placeholder for a picture that is missing, and
-// the cache that looks at and decodes each file once per reading of a skin.
+// Skin pictures on the desktop: decoding by file name, the placeholder's picture, and the cache
+// that looks at and decodes each file once per reading of a skin and reports what it found to
+// the toolkit-free set-up (skin/skinplan.h).
 #include <QImage>
 #include <QString>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "skin/skinplan.h"
 
 namespace zn::gfx {
 
@@ -14,14 +16,10 @@ namespace zn::gfx {
 // this in all.
 constexpr long long kMaxPicturePixels = 1ll << 25;  // 128 MiB as 32-bit pixels; an 8K backdrop fits
 
-// Given to a slot whose picture file is missing or cannot be decoded: 10 x 10, a one-pixel black
-// ring around pure red.
+// skin::placeholderPixel as a picture.
 QImage placeholderPicture();
 
-// The file a skin may place beside a picture with the same content at twice its width and
-// height, for drawing at sizes above 100 %: "Skin/body.png" -> "Skin/body@2x.png". The suffix
-// goes before the last extension of the file name; a name without an extension gets it at the
-// end.
+// skin::hiResPartnerPath for a path of the file system.
 QString hiResPartnerPath(const QString& path);
 
 // Decodes a picture chosen by its file name's extension (png; jpg, jpeg; bmp; ico), one pixel of
@@ -35,38 +33,25 @@ public:
     struct Picture {
         enum class State { Loaded, Missing, NotAFile, Undecodable };
         State state = State::Missing;
-        QString path;
-        QImage image;       // null unless Loaded
-        QString error;      // Undecodable: loadPicture's text
-        QString hiResPath;  // Loaded: hiResPartnerPath(path) when that file exists, else empty
-    };
-    struct Lookup {
-        const Picture& picture;
-        bool first;  // the first look at this file: report its problem now, and only now
+        QImage image;   // null unless Loaded
+        QString error;  // Undecodable: loadPicture's text
     };
 
-    // Relative picture folders are taken from relativeTo; empty, from the working directory (as
-    // the simulator does).
-    explicit PictureCache(QString relativeTo = {});
+    // The picture at path, looked at and decoded the first time it is asked for.
+    const Picture& picture(const std::string& path);
 
-    // The picture at folder (from skin::folderPath) + fileName.
-    Lookup look(const std::string& folder, const std::string& fileName);
+    // Decodes the distinct files among paths that have not been looked at yet, side by side on
+    // up to four threads.
+    void prefetch(const std::vector<std::string>& paths);
 
-    // Decodes the distinct files among (folder, fileName) pairs that have not been looked at
-    // yet, side by side on up to four threads. A later look() finds them decoded and still
-    // counts as the first look.
-    void prefetch(const std::vector<std::pair<std::string, std::string>>& files);
+    // What the set-up or the checker asked about files: each one decoded (the slots' pictures
+    // first, side by side) or, where only its presence is asked, looked for.
+    skin::PictureFactTable lookAt(const std::vector<skin::PictureFile>& files);
 
 private:
-    struct Entry {
-        Picture picture;
-        bool looked = false;
-    };
-    QString pathOf(const std::string& folder, const std::string& fileName) const;
     static Picture examine(const QString& path);
 
-    QString relativeTo_;
-    std::map<QString, Entry> pictures_;
+    std::map<std::string, Picture> pictures_;
 };
 
 }  // namespace zn::gfx

@@ -341,12 +341,11 @@ e2e_device_origin() {
 # The colour of the skin's background picture (im_background) at the middle of the device's top
 # edge, 20 pixels down: the solid body, which nothing else covers.
 e2e_body_colour() {
-    local dir file l t gw
-    dir=$(e2e_ini_value Common SkinDir | tr '\\' /)
-    file=$(e2e_ini_value "Image$("$E2E_SKIN_CHECK" --slot im_background)" Filename)
+    local file l t gw
+    file=$("$E2E_SKIN_CHECK" --picture im_background "$E2E_GAME/Config.ini") || e2e_fail "no picture of im_background"
     read -r l t _ _ < <(e2e_image_rect im_background)
     gw=$(e2e_ini_value Common GameWidth)
-    e2e_pixel "$E2E_GAME/$dir$file" "$((gw / 2 - l))" "$((20 - t))"
+    e2e_pixel "$file" "$((gw / 2 - l))" "$((20 - t))"
 }
 e2e_device_drawn() {
     local ox oy

@@ -1,6 +1,7 @@
 // zorpy-nibbo-skin-check PATH/TO/Config.ini: lists the problems of a skin; exit 0 when there
 // are none, 1 when there are, 2 on a wrong command line.
 // zorpy-nibbo-skin-check --rect IMAGE PATH/TO/Config.ini: where the image lies in a window.
+// zorpy-nibbo-skin-check --picture IMAGE PATH/TO/Config.ini: the file of the image's picture.
 // zorpy-nibbo-skin-check --slot IMAGE: the number of the image's section in Config.ini.
 // zorpy-nibbo-skin-check --help | --version: the usage or the version on standard output, exit 0.
 #include <QCoreApplication>
@@ -13,6 +14,7 @@ namespace {
 const char* const kUsage =
     "usage: zorpy-nibbo-skin-check PATH/TO/Config.ini\n"
     "       zorpy-nibbo-skin-check --rect IMAGE PATH/TO/Config.ini\n"
+    "       zorpy-nibbo-skin-check --picture IMAGE PATH/TO/Config.ini\n"
     "       zorpy-nibbo-skin-check --slot IMAGE\n"
     "       zorpy-nibbo-skin-check --help | --version\n"
     "Reads the skin with the simulator's own reader and lists every problem: missing or\n"
@@ -25,8 +27,8 @@ const char* const kUsage =
     "Exit status: 0 for a clean skin, 1 when problems were found, 2 on a wrong command line.\n"
     "--rect prints \"LEFT TOP WIDTH HEIGHT\" of an image of the skin's slots (im_background,\n"
     "btn_power_top, im_nibbo_02_07, ...) as the simulator lays it out in a window, --slot the\n"
-    "number N of its section [ImageN]; exit status 1 when there is no such image or the file\n"
-    "cannot be read.\n"
+    "number N of its section [ImageN], --picture the file of its picture; exit status 1 when\n"
+    "there is no such image (or picture) or the file cannot be read.\n"
     "--help prints this text and --version the version, each on standard output, exit status 0.\n";
 
 }  // namespace
@@ -46,14 +48,16 @@ int main(int argc, char** argv) {
         out << "zorpy-nibbo-skin-check " << ZN_VERSION << '\n';
         return 0;
     }
-    if (args.size() == 4 && args[1] == QLatin1String("--rect")) {
+    if (args.size() == 4 && (args[1] == QLatin1String("--rect") || args[1] == QLatin1String("--picture"))) {
         QString error;
-        const QString rect = zn::skincheck::imageRect(args[3], args[2], error);
-        if (rect.isEmpty()) {
+        const QString answer = args[1] == QLatin1String("--rect")
+                                   ? zn::skincheck::imageRect(args[3], args[2], error)
+                                   : zn::skincheck::picturePath(args[3], args[2], error);
+        if (answer.isEmpty()) {
             err << error << '\n';
             return 1;
         }
-        out << rect << '\n';
+        out << answer << '\n';
         return 0;
     }
     if (args.size() == 3 && args[1] == QLatin1String("--slot")) {

@@ -21,4 +21,9 @@ int slotNamed(const QString& name);
 // set, when no image of that name is in a slot or the file gives no skin.
 QString imageRect(const QString& iniPath, const QString& name, QString& error);
 
+// The file of the named image's picture, as the simulator opens it (folders relative to the
+// folder of iniPath). An empty text, and error set, when the image is in no slot, is given no
+// picture or the file gives no skin.
+QString picturePath(const QString& iniPath, const QString& name, QString& error);
+
 }  // namespace zn::skincheck

@@ -1,5 +1,6 @@
 // The functions zn.wasm exports to the page (web/site/js/engine.js) for the game, the figures,
-// and the stored settings, and the memory they share (web/core/bridge.h).
+// and the stored settings, and the memory they share (web/core/bridge.h); the skin's are in
+// skinexports.cpp, the frame's in displayexports.cpp.
 // Every argument is checked here: a value out of range does nothing (or gives an empty
 // result), never reaches the engine.
 #include <cstdint>
@@ -13,7 +14,6 @@
 #include "settings/settingrules.h"
 #include "web/core/bridge.h"
 #include "web/core/webgame.h"
-#include "web/core/webskin.h"
 #include "web/core/webtables.h"
 
 namespace {
@@ -93,11 +93,6 @@ ZN_EXPORT(zn_picture_of) int zn_picture_of(int id) {
 ZN_EXPORT(zn_take_changed) int zn_take_changed() { return setList(theGame().takeChanged()); }
 ZN_EXPORT(zn_take_sounds) int zn_take_sounds() { return setList(theGame().takeSounds()); }
 ZN_EXPORT(zn_snapshot) int zn_snapshot() { return setOutput(zn::showFigures(theGame().figures())); }
-
-// The skin: Config.ini's text in the buffer.
-ZN_EXPORT(zn_read_skin) int zn_read_skin(int length, int fullscreen, int screenWidth, int screenHeight) {
-    return setOutput(zn::web::readSkinJson(inputText(length), fullscreen != 0, screenWidth, screenHeight));
-}
 
 // The stored settings.
 ZN_EXPORT(zn_settings) int zn_settings() { return setOutput(zn::web::settingsJson()); }

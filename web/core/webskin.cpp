@@ -1,8 +1,8 @@
 #include "web/core/webskin.h"
 
 #include <algorithm>
+#include <charconv>
 
-#include "skin/skinchecks.h"
 #include "skin/skinproblems.h"
 #include "skin/skinreader.h"
 #include "web/core/jsontext.h"
@@ -10,123 +10,161 @@
 namespace zn::web {
 namespace {
 
-using Kind = skin::Problem::Kind;
+using State = skin::PictureFacts::State;
 
-// Follows SkinSetup::run (display/gfxinit.cpp) step by step, so the problems come in its order.
-class Layout {
-public:
-    Layout(const skin::SkinDescription& skin, SkinLayout& out) : skin_(skin), out_(out) {}
-
-    void run(bool fullscreen, int screenWidth, int screenHeight) {
-        const int height = checked(skin_.gameHeight, skin::gameExtentLine);
-        const int width = checked(skin_.gameWidth, skin::gameExtentLine);
-        out_.clientWidth = width;
-        out_.clientHeight = height;
-        if (fullscreen) {
-            out_.backgroundColor = colour(skin_.bgColor);
-            out_.keyTransparent = false;
-            out_.keyColor = 0;
-            const auto& offX = skin_.gameOffsetX.value;
-            const auto& offY = skin_.gameOffsetY.value;
-            offsetX_ = offX ? *offX : skin::centredOffset(screenWidth, width);
-            offsetY_ = offY ? *offY : skin::centredOffset(screenHeight, height);
-            out_.clientWidth = screenWidth;
-            out_.clientHeight = screenHeight;
-        } else {
-            const std::uint32_t key = colour(skin_.transpColor);
-            out_.backgroundColor = key;
-            out_.keyTransparent = true;
-            out_.keyColor = key;
-        }
-        for (const skin::ImageSection& s : skin_.imageSections) {
-            PlacedImage p;
-            p.id = index(slotImage(s.slot));
-            p.slot = s.slot;
-            p.fileName = s.fileName;
-            p.height = checked(s.height, skin::extentLine);
-            p.left = checked(s.placedLeft(offsetX_), skin::positionLine);
-            p.top = checked(s.placedTop(offsetY_), skin::positionLine);
-            p.width = checked(s.width, skin::extentLine);
-            out_.images.push_back(std::move(p));
-        }
-        const auto held = [](std::int32_t v) { return std::clamp(v, -skin::kMaxPosition, skin::kMaxPosition); };
-        out_.gameX = held(offsetX_);
-        out_.gameY = held(offsetY_);
-        out_.gameWidth = width;
-        out_.gameHeight = height;
-        out_.boxProblems = skin::boxLines(problems_);
-    }
-
-private:
-    int checked(const skin::Checked<int>& v, std::string (*line)(const skin::Problem&)) {
-        if (v.has(Kind::OutOfRange)) problems_.push_back(line(*v.problem));
-        return v.value;
-    }
-    std::uint32_t colour(const skin::Checked<std::uint32_t>& c) {
-        if (c.has(Kind::NotAnInteger)) problems_.push_back(skin::colourLine(*c.problem));
-        return c.value;
-    }
-
-    const skin::SkinDescription& skin_;
-    SkinLayout& out_;
-    std::int32_t offsetX_ = 0;
-    std::int32_t offsetY_ = 0;
-    std::vector<std::string> problems_;
+// Config.ini's text as a description, or the desktop's fatal message.
+struct Read {
+    std::string error;
+    skin::SkinDescription skin;
 };
 
-}  // namespace
-
-SkinLayout layOutSkin(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight) {
-    SkinLayout out;
+Read read(std::string_view iniText) {
+    Read out;
     if (iniText.size() > skin::kMaxIniBytes) {
         out.error = skin::configTooLarge(static_cast<long long>(iniText.size()));
         return out;
     }
-    const skin::SkinText text = skin::readSkinText(iniText);
-    if (!text.error.empty()) {
+    skin::SkinText text = skin::readSkinText(iniText);
+    if (!text.error.empty())
         out.error = skin::configUnparsable(text.error);
-        return out;
-    }
-    const skin::SkinDescription& s = text.skin;
-    out.skinDir = s.skinDir;
-    out.backdropDir = s.backdropDir;
-    out.backdropFile = s.backdropFile;
-    out.backdropStretch = s.backdropStretch.value == 1;
-    out.logoFile = s.logoFile;
-    out.logoPosition = s.logoPosition.value;
-    Layout(s, out).run(fullscreen, screenWidth, screenHeight);
-    skin::checkDescription(s, [&out](const std::string& line) { out.checkerProblems.push_back(line); }, {});
+    else
+        out.skin = std::move(text.skin);
     return out;
 }
 
-std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight) {
-    const SkinLayout l = layOutSkin(iniText, fullscreen, screenWidth, screenHeight);
+std::string errorJson(const std::string& error) {
     JsonText j;
-    j.beginObject().key("error").value(l.error);
-    j.key("clientWidth").value(l.clientWidth).key("clientHeight").value(l.clientHeight);
-    j.key("backgroundColor").value(l.backgroundColor);
-    j.key("keyTransparent").value(l.keyTransparent).key("keyColor").value(l.keyColor);
+    j.beginObject().key("error").value(error).endObject();
+    return j.text();
+}
+
+State stateNamed(std::string_view word) {
+    constexpr std::pair<std::string_view, State> kStates[] = {
+        {"missing", State::Missing},         {"notafile", State::NotAFile}, {"present", State::Present},
+        {"undecodable", State::Undecodable}, {"decoded", State::Decoded},
+    };
+    for (const auto& [name, state] : kStates)
+        if (word == name) return state;
+    return State::Pending;
+}
+
+int number(std::string_view text) {
+    int v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
+
+// The facts text read against the list of files it answers.
+skin::PictureFactTable factsOf(const std::vector<skin::PictureFile>& files, std::string_view text) {
+    skin::PictureFactTable facts;
+    for (const skin::PictureFile& file : files) {
+        if (text.empty()) break;
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        std::string_view fields[4];
+        for (int i = 0; i < 3; ++i) {
+            const std::size_t tab = std::min(line.find('\t'), line.size());
+            fields[i] = line.substr(0, tab);
+            line.remove_prefix(std::min(tab + 1, line.size()));
+        }
+        fields[3] = line;
+        facts[file.path] = {stateNamed(fields[0]), number(fields[1]), number(fields[2]),
+                            std::string(fields[3])};
+    }
+    return facts;
+}
+
+const char* choiceName(skin::PictureChoice c) {
+    switch (c) {
+        case skin::PictureChoice::Keep:
+            return "keep";
+        case skin::PictureChoice::File:
+            return "file";
+        case skin::PictureChoice::Placeholder:
+            return "placeholder";
+        case skin::PictureChoice::Pending:
+            break;
+    }
+    return "pending";
+}
+
+const char* shownName(skin::Shown s) {
+    return s == skin::Shown::Shown ? "shown" : s == skin::Shown::Hidden ? "hidden" : "unchanged";
+}
+
+std::string planJson(const skin::SkinDescription& s, const skin::SetupPlan& p) {
+    JsonText j;
+    j.beginObject().key("error").value("");
+    j.key("clientWidth").value(p.clientWidth).key("clientHeight").value(p.clientHeight);
+    j.key("backgroundColor").value(p.background);
+    j.key("keyTransparent").value(p.keyTransparent).key("keyColor").value(p.keyColour);
     j.key("gameArea").beginObject();
-    j.key("x").value(l.gameX).key("y").value(l.gameY);
-    j.key("width").value(l.gameWidth).key("height").value(l.gameHeight);
+    j.key("x").value(p.gameX).key("y").value(p.gameY);
+    j.key("width").value(p.gameWidth).key("height").value(p.gameHeight);
     j.endObject();
-    j.key("skinDir").value(l.skinDir).key("backdropDir").value(l.backdropDir);
-    j.key("backdropFile").value(l.backdropFile).key("backdropStretch").value(l.backdropStretch);
-    j.key("logoFile").value(l.logoFile).key("logoPosition").value(l.logoPosition);
+    j.key("skinDir").value(s.skinDir).key("backdropDir").value(s.backdropDir);
+    j.key("backdrop").beginObject().key("shown").value(shownName(p.backdrop.shown));
+    j.key("path").value(p.backdrop.path).key("stretch").value(p.backdrop.stretch).endObject();
+    const skin::PlannedLogo& logo = p.logo;
+    j.key("logo").beginObject().key("shown").value(shownName(logo.shown)).key("path").value(logo.path);
+    j.key("width").value(logo.width).key("height").value(logo.height).key("placed").value(logo.placed);
+    j.key("left").value(logo.left).key("top").value(logo.top).endObject();
     j.key("images").beginArray();
-    for (const PlacedImage& p : l.images) {
-        j.beginObject().key("id").value(p.id).key("slot").value(p.slot).key("fileName").value(p.fileName);
-        j.key("left").value(p.left).key("top").value(p.top);
-        j.key("width").value(p.width).key("height").value(p.height).endObject();
+    for (const skin::PlannedImage& im : p.images) {
+        j.beginObject().key("id").value(index(im.id)).key("slot").value(im.slot);
+        j.key("fileName").value(im.fileName).key("picture").value(choiceName(im.picture));
+        j.key("path").value(im.path).key("partner").value(im.partner);
+        j.key("left").value(im.left).key("top").value(im.top);
+        j.key("width").value(im.width).key("height").value(im.height).endObject();
     }
     j.endArray();
-    j.key("boxProblems").beginArray();
-    for (const std::string& line : l.boxProblems) j.value(line);
-    j.endArray();
-    j.key("checkerProblems").beginArray();
-    for (const std::string& line : l.checkerProblems) j.value(line);
+    j.key("menuButton").beginObject().key("visible").value(p.menuButton.visible);
+    j.key("width").value(p.menuButton.width).key("height").value(p.menuButton.height).endObject();
+    j.key("problems").beginArray();
+    for (const std::string& line : skin::boxLines(p.problems)) j.value(line);
     j.endArray();
     j.endObject();
+    return j.text();
+}
+
+}  // namespace
+
+std::string skinFilesJson(std::string_view iniText, bool fullscreen, skin::Purpose purpose) {
+    const Read r = read(iniText);
+    if (!r.error.empty()) return errorJson(r.error);
+    JsonText j;
+    j.beginObject().key("error").value("").key("files").beginArray();
+    for (const skin::PictureFile& f : skin::pictureFiles(r.skin, fullscreen, purpose)) {
+        j.beginObject().key("path").value(f.path).key("decode").value(f.decode).key("images").beginArray();
+        for (const int id : f.images) j.value(id);
+        j.endArray().endObject();
+    }
+    j.endArray().endObject();
+    return j.text();
+}
+
+std::string skinPlanJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight,
+                         std::string_view factsText) {
+    const Read r = read(iniText);
+    if (!r.error.empty()) return errorJson(r.error);
+    const auto files = skin::pictureFiles(r.skin, fullscreen, skin::Purpose::Setup);
+    return planJson(
+        r.skin, skin::planSetup(r.skin, fullscreen, screenWidth, screenHeight, factsOf(files, factsText)));
+}
+
+std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight) {
+    return skinPlanJson(iniText, fullscreen, screenWidth, screenHeight, {});
+}
+
+std::string skinCheckJson(std::string_view iniText, std::string_view factsText) {
+    const Read r = read(iniText);
+    if (!r.error.empty()) return errorJson(r.error);
+    const auto files = skin::pictureFiles(r.skin, false, skin::Purpose::Check);
+    JsonText j;
+    j.beginObject().key("error").value("").key("lines").beginArray();
+    for (const std::string& line : skin::checkSkin(r.skin, factsOf(files, factsText))) j.value(line);
+    j.endArray().endObject();
     return j.text();
 }
 

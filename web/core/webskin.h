@@ -1,45 +1,33 @@
 #pragma once
-// A skin for the page: Config.ini's text read by zn_skin and laid out as the desktop's set-up
-// (Gfx_Init) lays the window out, for windowed or full-screen mode. Pictures are the page's:
-// their problems, the logo's corner (which needs the logo's size) and the stretching of the
-// backdrop are applied there from the values given here.
-#include <array>
-#include <cstdint>
+// The skin set-up and the skin checker (skin/skinplan.h) for the page, as JSON: Config.ini's text
+// in, with the facts the page found at the picture files, and the result out. The page asks
+// which files to look at (skinFilesJson), looks at them, and hands the facts back as text, one
+// line per file of that list in its order:
+//   STATE TAB WIDTH TAB HEIGHT TAB ERROR
+// STATE is pending, missing, notafile, present, undecodable or decoded; ERROR (undecodable:
+// the decoder's sentence) runs to the end of the line. Missing lines are pending.
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "engine/images.h"
+#include "skin/skinplan.h"
 
 namespace zn::web {
 
-struct PlacedImage {
-    int id = 0;  // ImageId
-    int slot = 0;
-    std::string fileName;  // as written
-    int left = 0, top = 0, width = 0, height = 0;
-};
+// {"error": the desktop's fatal message or "", "files": [{"path", "decode", "images": [id]}]}
+std::string skinFilesJson(std::string_view iniText, bool fullscreen, skin::Purpose purpose);
 
-struct SkinLayout {
-    std::string error;  // the fatal message the desktop shows; nothing else is set then
-    int clientWidth = 0, clientHeight = 0;
-    std::uint32_t backgroundColor = 0;  // 0x00BBGGRR
-    bool keyTransparent = false;
-    std::uint32_t keyColor = 0;
-    int gameX = 0, gameY = 0, gameWidth = 0, gameHeight = 0;
-    std::string skinDir, backdropDir, backdropFile, logoFile;
-    bool backdropStretch = false;
-    int logoPosition = 0;
-    std::vector<PlacedImage> images;  // one per slot, in slot order
-    // The set-up's error box, in its words and order, without the pictures' problems.
-    std::vector<std::string> boxProblems;
-    // The skin checker's lines for the description's problems, without the pictures'.
-    std::vector<std::string> checkerProblems;
-};
+// The set-up's result: {"error", "clientWidth", "clientHeight", "backgroundColor",
+// "keyTransparent", "keyColor", "gameArea", "skinDir", "backdropDir", "backdrop", "logo",
+// "images": [{"id", "slot", "fileName", "picture", "path", "partner", "left", "top", "width",
+// "height"}], "menuButton", "problems": the error box's lines}. picture is keep, file,
+// placeholder or pending; backdrop and logo "shown" is unchanged, shown or hidden.
+std::string skinPlanJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight,
+                         std::string_view factsText);
 
-SkinLayout layOutSkin(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight);
-
-// The layout as JSON, the shape engine.js's readSkin returns.
+// The set-up before any picture was looked at (engine.readSkin).
 std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight);
+
+// The skin checker's lines: {"error", "lines": [...]}; paths relative to Config.ini's folder.
+std::string skinCheckJson(std::string_view iniText, std::string_view factsText);
 
 }  // namespace zn::web

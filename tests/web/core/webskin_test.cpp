@@ -1,7 +1,7 @@
-// The page's skin layout is the desktop's: the same Config.ini text laid out by Gfx_Init on an
-// in-memory window and by the web bridge gives the same window, the same rectangles and the
-// same error box, and the skin checker lists the same problems (the pictures are the page's
-// business: none is found here, and the checker's lines about them are left out).
+// The set-up's result is what the desktop applies: the same Config.ini text laid out by Gfx_Init
+// on an in-memory window and planned from the text alone (as the page asks zn.wasm) gives the
+// same window, the same rectangles and the same error box, and the skin checker lists the same
+// problems (no picture is there: the desktop checker's lines about them are left out).
 #include "web/core/webskin.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/skinproblems.h"
 #include "tests/display/faketarget.h"
 #include "tools/skincheck/skincheck.h"
 
@@ -71,33 +72,37 @@ TEST_P(WebSkinTest, LaysTheSkinOutAsGfxInit) {
         for (const QString& line : skincheck::checkSkin(tmp.path() + "/Config.ini"))
             if (!line.contains(QLatin1String(": picture '"))) checker.push_back(line.toStdString());
 
-        const SkinLayout web = layOutSkin(c.ini, fullscreen, desktop.screenW, desktop.screenH);
-        ASSERT_EQ(web.error, "");
+        const skin::SkinText text = skin::readSkinText(c.ini);
+        ASSERT_EQ(text.error, "");
+        const skin::PictureFactTable none;  // no picture looked at: none reported
+        const skin::SetupPlan web = skin::planSetup(text.skin, fullscreen, desktop.screenW, desktop.screenH, none);
         EXPECT_EQ(web.clientWidth, desktop.clientW);
         EXPECT_EQ(web.clientHeight, desktop.clientH);
-        EXPECT_EQ(web.backgroundColor, desktop.background);
+        EXPECT_EQ(web.background, desktop.background);
         EXPECT_EQ(web.keyTransparent, desktop.keyOn);
         if (web.keyTransparent) {
-            EXPECT_EQ(web.keyColor, desktop.keyColour);
+            EXPECT_EQ(web.keyColour, desktop.keyColour);
         }
         EXPECT_EQ(web.gameX, desktop.gameArea.x());
         EXPECT_EQ(web.gameY, desktop.gameArea.y());
         EXPECT_EQ(web.gameWidth, desktop.gameArea.width());
         EXPECT_EQ(web.gameHeight, desktop.gameArea.height());
         ASSERT_EQ(web.images.size(), static_cast<std::size_t>(kSlotCount));
-        for (const PlacedImage& p : web.images) {
-            const test::FakeImage& d = desktop.images[static_cast<std::size_t>(p.id)];
-            ASSERT_EQ(p.id, index(slotImage(p.slot)));
+        for (const skin::PlannedImage& p : web.images) {
+            const test::FakeImage& d = desktop.images[index(p.id)];
+            ASSERT_EQ(p.id, slotImage(p.slot));
             EXPECT_EQ(p.left, d.left) << "slot " << p.slot;
             EXPECT_EQ(p.top, d.top) << "slot " << p.slot;
             EXPECT_EQ(p.width, d.width) << "slot " << p.slot;
             EXPECT_EQ(p.height, d.height) << "slot " << p.slot;
         }
         std::string box;
-        for (const std::string& line : web.boxProblems) box += (box.empty() ? "" : "\n") + line;
+        for (const std::string& line : skin::boxLines(web.problems)) box += (box.empty() ? "" : "\n") + line;
         EXPECT_EQ(box, desktop.errors.join(QLatin1Char(10)).toStdString());
+        std::vector<std::string> lines;
+        for (const std::string& line : skin::checkSkin(text.skin, none)) lines.push_back(line);
         EXPECT_FALSE(checker.empty()) << "every case leaves figures without pictures";
-        EXPECT_EQ(web.checkerProblems, checker);
+        EXPECT_EQ(lines, checker);
     }
 }
 
@@ -106,10 +111,9 @@ INSTANTIATE_TEST_SUITE_P(BothModes, WebSkinTest, ::testing::Values(false, true),
 
 // A text that gives no skin gets the desktop's fatal message and nothing else.
 TEST(WebSkin, FatalTextsAreTheDesktops) {
-    const SkinLayout tooLarge = layOutSkin(std::string(4u << 20 | 1u, ';'), false, 0, 0);
-    EXPECT_EQ(tooLarge.error,
-              "Configuration file (Config.ini) is too large (4194305 bytes; the limit is 4194304 bytes).");
-    EXPECT_TRUE(tooLarge.images.empty());
+    EXPECT_EQ(skinPlanJson(std::string(4u << 20 | 1u, ';'), false, 0, 0, {}),
+              "{\"error\":\"Configuration file (Config.ini) is too large (4194305 bytes; the limit is 4194304 "
+              "bytes).\"}");
 }
 
 }  // namespace

@@ -1,5 +1,19 @@
 // Where the skin's files come from: the site's game folder (the file list that assemble.sh
-// writes says what exists) or a folder the player dropped on the page.
+// writes says what exists) or a folder the player dropped on the page; and what is found at a
+// file the skin set-up or the skin checker names (zn.wasm decides what that means).
+
+import { decodePicture } from './pictures.js';
+
+// A relative path with '/' separators, '.' and empty segments dropped and '..' taken back.
+export function normalPath(path) {
+  const out = [];
+  for (const part of path.replace(/\\/g, '/').split('/')) {
+    if (part === '' || part === '.') continue;
+    if (part === '..') out.pop();
+    else out.push(part);
+  }
+  return out.join('/');
+}
 
 // The address of a file of the site by its name: only what the address parser would not take as
 // part of the name is escaped, so the address is the one the service worker cached it under.
@@ -34,10 +48,10 @@ export async function serverFiles(base = 'game/') {
   return {
     pictures: new Map(), // path -> Promise of its decoded picture (see SkinLayout.picture)
     decoded: new Map(), // path -> its decoded picture (null: undecodable, undefined: no file)
-    has: (path) => (names ? names.has(path) : true),
-    bytes: (path) => bytesOf(base + path),
+    has: (path) => (names ? names.has(normalPath(path)) : true),
+    bytes: (path) => bytesOf(base + normalPath(path)),
     // The browser's decoding that index.html did, once: a promise of {width, height, rgba}, or null.
-    early: (path) => take(`decoding:${base}${path}`) || null,
+    early: (path) => take(`decoding:${base}${normalPath(path)}`) || null,
     text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
   };
 }
@@ -47,7 +61,10 @@ export async function serverFiles(base = 'game/') {
 export function blobFiles(map) {
   const lower = new Map();
   for (const name of map.keys()) lower.set(name.toLowerCase(), name);
-  const find = (path) => (map.has(path) ? path : lower.get(path.toLowerCase()));
+  const find = (path) => {
+    const p = normalPath(path);
+    return map.has(p) ? p : lower.get(p.toLowerCase());
+  };
   return {
     pictures: new Map(),
     decoded: new Map(),
@@ -59,4 +76,39 @@ export function blobFiles(map) {
       return map.get(name).arrayBuffer();
     },
   };
+}
+
+// The decoded picture of a file of source: null when it cannot be decoded, undefined when there
+// is no such file. Each file is decoded once per source; quick as decodePicture's, for the first
+// request.
+export function filePicture(source, path, quick = false) {
+  if (!source.pictures.has(path)) {
+    const load = source.has(path)
+      ? source.bytes(path).then((b) => decodePicture(path, b, quick, source.early(path)), () => null)
+      : Promise.resolve(undefined);
+    source.pictures.set(
+      path,
+      load.then((pic) => {
+        source.decoded.set(path, pic);
+        return pic;
+      }),
+    );
+  }
+  return source.pictures.get(path);
+}
+
+// What is found at a file that zn.wasm named ({path, decode}), as the line it reads back.
+export async function factLine(source, file, quick = false) {
+  if (!source.has(file.path)) return 'missing';
+  if (!file.decode) return 'present';
+  const pic = await filePicture(source, file.path, quick);
+  if (pic === undefined) return 'missing';
+  if (!pic) return `undecodable\t0\t0\tPicture '${file.path.replace(/\s/g, ' ')}' cannot be decoded: the browser cannot read it`;
+  return `decoded\t${pic.width}\t${pic.height}`;
+}
+
+// Config.ini's text and the facts after it, as zn.wasm's skin exports take them: the text's
+// length in bytes first.
+export function iniAndFacts(iniText, lines) {
+  return [new TextEncoder().encode(iniText).length, iniText + lines.join('\n')];
 }

@@ -2,7 +2,6 @@
 // overlay, the sound output, the key bindings, the game's pause, another skin.
 
 import { SkinLayout } from './layout.js';
-import { blobFiles } from './files.js';
 
 // parts: {engine, store, canvas, view, display (fullscreen.js's DisplayMode), sounds, clock,
 // gamepads, update, serverSource, defaultIni}. host.input is set once the input is made.
@@ -37,8 +36,9 @@ export function makeHost(parts) {
     },
     pauseGame: () => clock.pause(),
     resumeGame: () => clock.resume(),
-    async loadSkin(files, iniText) {
-      const layout = new SkinLayout(engine, renderer, blobFiles(files));
+    // source: blobFiles() of the skin's folder.
+    async loadSkin(source, iniText) {
+      const layout = new SkinLayout(engine, renderer, source);
       const { w, h } = view.viewport();
       const check = engine.readSkin(iniText, { fullscreen: view.fullscreen, screenWidth: w, screenHeight: h });
       if (check.error) throw new Error(check.error);
@@ -56,6 +56,7 @@ export function makeHost(parts) {
     },
     clientScale: () => view.clientScale,
     // For tests and measurements.
+    skinPlan: () => view.skin.layout.skin,
     renderer,
     sounds,
     clock,

@@ -1,29 +1,17 @@
 // Your own skin: a folder holding a Config.ini and its pictures, dropped on the page or chosen
-// with "Load a skin..." (a folder chooser), plays for this visit. The skin is read by the
-// engine's own reader (engine.readSkin); its problems are listed in the page in the skin
-// checker's words (zorpy-nibbo-skin-check): the description's problems as the engine gives
-// them, and the pictures that are missing or cannot be decoded, looked at here since only the
-// page has the files. A broken skin never breaks the page: a Config.ini that gives no skin is
-// not applied, and the default skin is always one click away.
+// with "Load a skin..." (a folder chooser), plays for this visit. Its problems are listed in
+// the page as the skin checker (zorpy-nibbo-skin-check) lists them: zn.wasm names the files to
+// look at and, from what the page found there, gives the lines. A broken skin never breaks the
+// page: a Config.ini that gives no skin is not applied, and the default skin is always one
+// click away.
 
 import { element, ensureUiStyles } from './dialogs.js';
+import { blobFiles, factLine, iniAndFacts, normalPath } from './files.js';
 import { kChooseSkinEvent } from './menu.js';
 
 const kMaxFiles = 5000; // a skin is a few hundred files; a bigger drop is not walked further
-const kPictureExtensions = new Set(['png', 'jpg', 'jpeg', 'bmp', 'ico']);
 
 // ---- the files of a dropped or chosen folder ----------------------------------------------
-
-// A relative path with '/' separators, '.' and empty segments dropped and '..' taken back.
-function normalPath(path) {
-  const out = [];
-  for (const part of path.replace(/\\/g, '/').split('/')) {
-    if (part === '' || part === '.') continue;
-    if (part === '..') out.pop();
-    else out.push(part);
-  }
-  return out.join('/');
-}
 
 function readEntries(reader) {
   return new Promise((resolve, reject) => reader.readEntries(resolve, reject));
@@ -99,133 +87,12 @@ function iniTextOf(bytes) {
   }
 }
 
-// ---- the pictures' problems, in the skin checker's words ------------------------------------
-
-function extensionOf(name) {
-  const slash = Math.max(name.lastIndexOf('/'), name.lastIndexOf('\\'));
-  const dot = name.lastIndexOf('.');
-  return dot < 0 || dot < slash ? '' : name.slice(dot + 1).toLowerCase();
-}
-
-function namesPicture(fileName) {
-  return typeof fileName === 'string' && fileName !== '' && fileName !== 'nil';
-}
-
-function folderPath(folder) {
-  const f = (folder || '').replace(/\\/g, '/');
-  return f !== '' && !f.endsWith('/') ? `${f}/` : f;
-}
-
-function hiResPartnerPath(path) {
-  const slash = path.lastIndexOf('/');
-  const dot = path.lastIndexOf('.');
-  if (dot <= slash + 1) return `${path}@2x`;
-  return `${path.slice(0, dot)}@2x${path.slice(dot)}`;
-}
-
-// Looks at each file once: {state: 'loaded'|'missing'|'undecodable', width, height, error}.
-class PictureLooker {
-  constructor(files) {
-    this.files = files;
-    this.seen = new Map();
-    // As the page draws a dropped skin: a name that differs from its file in case only
-    // still finds it (a skin made on another system).
-    this.lower = new Map();
-    for (const name of files.keys()) if (!this.lower.has(name.toLowerCase())) this.lower.set(name.toLowerCase(), name);
-  }
-
-  find(key) {
-    if (this.files.has(key)) return this.files.get(key);
-    const name = this.lower.get(key.toLowerCase());
-    return name === undefined ? undefined : this.files.get(name);
-  }
-
-  async look(path) {
-    const key = normalPath(path);
-    const first = !this.seen.has(key);
-    if (first) this.seen.set(key, this.examine(path, key));
-    return { picture: await this.seen.get(key), first };
-  }
-
-  async examine(path, key) {
-    const blob = this.find(key);
-    if (!blob) return { path, state: 'missing' };
-    const ext = extensionOf(path);
-    if (!kPictureExtensions.has(ext))
-      return { path, state: 'undecodable', error: `Unknown picture file extension (.${ext}) of '${path}'` };
-    try {
-      const bitmap = await createImageBitmap(blob);
-      const size = { width: bitmap.width, height: bitmap.height };
-      bitmap.close();
-      return { path, state: 'loaded', ...size };
-    } catch (e) {
-      const why = String((e && e.message) || 'the picture is damaged').replace(/\.$/, '');
-      return { path, state: 'undecodable', error: `Picture '${path}' cannot be decoded: ${why}` };
-    }
-  }
-}
-
-// The lines for one named picture and its @2x partner, as the checker prints them.
-async function pictureProblems(looker, section, key, dir, name) {
-  const lines = [];
-  const say = (text) => lines.push(`[${section}] ${key}: ${text}`);
-  const state = (p) => {
-    if (p.state === 'missing') say(`picture '${p.path}' is missing`);
-    else if (p.state === 'undecodable') say(p.error);
-  };
-  const path = folderPath(dir) + name.replace(/\\/g, '/');
-  const { picture: p, first } = await looker.look(path);
-  if (!first) return lines;
-  state(p);
-  const { picture: hi, first: hiFirst } = await looker.look(hiResPartnerPath(p.path));
-  if (hi.state === 'missing') return lines; // the skin gives no partner
-  if (hiFirst) state(hi);
-  if (p.state !== 'loaded' || hi.state !== 'loaded') return lines;
-  if (hi.width !== 2 * p.width || hi.height !== 2 * p.height)
-    say(
-      `picture '${hi.path}' is ${hi.width} x ${hi.height}, not twice the ${p.width} x ${p.height} ` +
-        `of '${p.path}' (${2 * p.width} x ${2 * p.height})`,
-    );
-  return lines;
-}
-
-// Where a line of the checker belongs, to put the picture lines among them in the checker's
-// order: [Fullscreen] before the image sections, [ImageN] by N, anything else where it stands.
-function sectionRank(line) {
-  const m = /^\[(Fullscreen|Image(\d+))\]/i.exec(line);
-  if (!m) return /^click areas /.test(line) ? Infinity : null;
-  return m[2] ? 1 + Number(m[2]) : 1;
-}
-
-// The checker's list: the description's lines with the picture lines of each section before
-// the first line of the same or a later section.
-function mergeProblems(checkerLines, pictureLines) {
-  const pending = pictureLines.slice(); // already in section order
-  const out = [];
-  const flushUpTo = (rank) => {
-    while (pending.length && pending[0].rank <= rank) out.push(pending.shift().text);
-  };
-  for (const line of checkerLines) {
-    const rank = sectionRank(line);
-    if (rank !== null) flushUpTo(rank);
-    out.push(line);
-  }
-  flushUpTo(Infinity);
-  return out;
-}
-
-async function checkPictures(skin, files) {
-  const looker = new PictureLooker(files);
-  const lines = [];
-  const add = async (rank, section, key, dir, name) => {
-    if (!namesPicture(name)) return;
-    for (const text of await pictureProblems(looker, section, key, dir, name)) lines.push({ rank, text });
-  };
-  await add(1, 'Fullscreen', 'BackdropFile', skin.backdropDir, skin.backdropFile);
-  await add(1, 'Fullscreen', 'LogoFile', skin.backdropDir, skin.logoFile);
-  const images = (skin.images || []).slice().sort((a, b) => a.slot - b.slot);
-  for (const im of images) await add(1 + im.slot, `Image${im.slot}`, 'Filename', skin.skinDir, im.fileName);
-  return lines;
+// The skin checker's lines for Config.ini's text and the files of source: {error, lines}.
+async function checkSkin(engine, iniText, source) {
+  const list = engine.askJson('zn_skin_files', [0, 1], iniText);
+  if (list.error) return list;
+  const [length, text] = iniAndFacts(iniText, await Promise.all(list.files.map((f) => factLine(source, f))));
+  return engine.askJson('zn_skin_check', [length], text);
 }
 
 // ---- the page's side: drop, chooser, the list of problems ---------------------------------
@@ -348,20 +215,16 @@ class SkinDrop {
         return;
       }
       const iniText = iniTextOf(new Uint8Array(await skin.iniFile.arrayBuffer()));
-      const engine = this.host.engine;
-      const desc = engine.readSkin(iniText, {
-        fullscreen: Boolean(this.host.isFullscreen()),
-        screenWidth: window.screen.width,
-        screenHeight: window.screen.height,
-      });
-      if (desc.error) {
-        this.show(`${skin.iniPath}: no skin loaded`, [`${skin.iniPath}: ${desc.error}`], false);
+      const source = blobFiles(skin.files);
+      const check = await checkSkin(this.host.engine, iniText, source);
+      if (check.error) {
+        this.show(`${skin.iniPath}: no skin loaded`, [`${skin.iniPath}: ${check.error}`], false);
         return;
       }
-      const problems = mergeProblems(desc.checkerProblems || [], await checkPictures(desc, skin.files));
+      const problems = check.lines;
       if (truncated) problems.push(`the folder holds more than ${kMaxFiles} files; the files after these were not read`);
       try {
-        await this.host.loadSkin(skin.files, iniText);
+        await this.host.loadSkin(source, iniText);
       } catch (e) {
         this.restoreDefault();
         this.custom = false;
