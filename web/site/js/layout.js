@@ -4,7 +4,7 @@
 // problems. This module applies that result to the renderer.
 
 import { factLine, filePicture, iniAndFacts } from './files.js';
-import { Picture } from './render.js';
+import { Picture } from './picture.js';
 
 // A moment when the page has nothing else to do (or a task later, at the latest after 50 ms).
 function nextIdle() {
@@ -120,7 +120,7 @@ export class SkinLayout {
   // The picture zn.wasm gives a named picture that is missing or cannot be decoded.
   placeholder() {
     const [width, height, ...pixels] = this.engine.askList('zn_placeholder_picture');
-    return new Picture(width, height, Uint32Array.from(pixels, (p) => p >>> 0));
+    return Picture.fromPixels(width, height, Uint32Array.from(pixels, (p) => p >>> 0));
   }
 
   setUpBackdrop(skin) {

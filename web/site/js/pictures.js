@@ -6,15 +6,6 @@
 
 import { Picture, pixelKernel } from './picture.js';
 
-// 10 x 10: a one-pixel black ring around pure red.
-export function placeholderPicture() {
-  const px = new Uint32Array(100);
-  for (let y = 0; y < 10; ++y)
-    for (let x = 0; x < 10; ++x)
-      px[y * 10 + x] = x === 0 || y === 0 || x === 9 || y === 9 ? 0xff000000 : 0xff0000ff;
-  return Picture.fromPixels(10, 10, px);
-}
-
 // The chunks are written straight into the stream: a Blob's stream would pass them through
 // the browser's blob store first, which costs more than the inflating itself.
 async function inflate(chunks) {
