@@ -77,14 +77,6 @@ function previewKey(e) {
   e.stopPropagation();
 }
 
-let previewInstalled = false;
-function installPreview() {
-  if (previewInstalled) return;
-  previewInstalled = true;
-  window.addEventListener('keydown', previewKey, true);
-  window.addEventListener('keyup', previewKey, true);
-}
-
 const kCaptionHeight = 24; // .zn-titlebar
 const kFrameBorder = 1; // .zn-dialog
 
@@ -153,7 +145,9 @@ export class DialogFrame {
     this.fit();
     window.addEventListener('resize', this.refit);
     if (this.modal && !modalStack.includes(this)) {
-      installPreview();
+      // Added once: the same listener twice is one listener.
+      window.addEventListener('keydown', previewKey, true);
+      window.addEventListener('keyup', previewKey, true);
       modalStack.push(this);
       document.body.classList.add('zn-modal-open');
     }
@@ -228,20 +222,20 @@ export function dialogData(engine) {
   return data;
 }
 
-// The address of a picture of the dialogs' artwork, in the site's game folder.
-export function artUrl(d, file) {
-  return `game/${d.art.folder}/${file}`;
+// A picture of the dialogs' artwork in the site's game folder, as zn.wasm names it ({file,
+// hiDpi}): its address and its @2x partner's (zn-artgen paints both), for the browser to take
+// the one that suits the screen's density.
+export function artSource(d, { file, hiDpi }) {
+  const at = (name) => `game/${d.art.folder}/${name}`;
+  return { src: at(file), srcset: `${at(file)} 1x, ${at(hiDpi)} 2x` };
 }
 
-// A picture and its @2x partner (zn-artgen paints both), for the browser to take the one that
-// suits the screen's density.
-const artSources = (src) => `${src} 1x, ${src.replace(/\.\w+$/, '@2x$&')} 2x`;
-
-// A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
-export function picture(src, rect, className = 'zn-picture') {
+// A picture of the dialogs' artwork (artSource); a missing one shows nothing (no broken-image
+// sign).
+export function picture({ src, srcset }, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
-  img.srcset = artSources(src);
+  img.srcset = srcset;
   img.src = src;
   return img;
 }
@@ -257,11 +251,11 @@ export function captionIfMissing(img, holder, caption) {
 }
 
 // A picture button: the artgen's picture, or its plain caption.
-export function pictureButton(src, caption, rect) {
+export function pictureButton({ src, srcset }, caption, rect) {
   const button = element('button', 'zn-picture-button', { type: 'button', rect });
   button.setAttribute('aria-label', caption);
   const img = element('img', '', { alt: caption, draggable: false });
-  img.srcset = artSources(src);
+  img.srcset = srcset;
   img.src = src;
   captionIfMissing(img, button, caption);
   button.append(img);

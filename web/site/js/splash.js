@@ -2,7 +2,7 @@
 // from zn.wasm (dialogData); the page lays them out in HTML and keeps what only it decides:
 // its list of sound outputs and what Escape does where a page cannot end the program.
 
-import { DialogFrame, artUrl, captionIfMissing, dialogData, element, ensureUiStyles, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
+import { DialogFrame, artSource, captionIfMissing, dialogData, element, ensureUiStyles, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
 
 // The sound outputs of the list, in list order. The list position is what
 // host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
@@ -21,7 +21,7 @@ class SplashDialog {
     this.resolve = null;
     const d = dialogData(host.engine);
     const s = d.splash;
-    const art = (file) => artUrl(d, file);
+    const art = (pic) => artSource(d, pic);
     const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true });
     this.frame = f;
     const c = f.client;
