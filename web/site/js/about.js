@@ -1,7 +1,7 @@
 // The about dialog, as the desktop draws it: the portrait and seven rows of the authors'
 // details, from zn.wasm (dialogData). Not modal; Escape, the close button or a link hides it.
 
-import { DialogFrame, artSource, dialogData, ensureUiStyles, isEscapeKey, label, link, picture } from './dialogs.js';
+import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture } from './dialogs.js';
 
 let about = null;
 
@@ -46,7 +46,6 @@ class AboutDialog {
 
 // Shows the about dialog without waiting for it; the device stays usable meanwhile.
 export function showAbout(host) {
-  ensureUiStyles();
   if (!about) about = new AboutDialog(host);
   about.show();
 }

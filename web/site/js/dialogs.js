@@ -87,10 +87,13 @@ const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1
 // smaller. Created once and shown and hidden, as the desktop's dialogs are.
 // modal: a backdrop takes the page's pointer input and the key preview its keys.
 // closeButton: the caption bar has a close button (the about dialog), which calls onClose.
+// stills: the host whose game stands still while the dialog shows, every held control let go:
+// the dialog has the keyboard, so no key-up would reach the device.
 export class DialogFrame {
-  constructor({ className, caption, width, height, modal, closeButton = false }) {
+  constructor({ className, caption, width, height, modal, closeButton = false, stills = null }) {
     ensureUiStyles();
     this.modal = modal;
+    this.stills = stills;
     this.onKey = null; // (KeyboardEvent) => true when the dialog took the key
     this.onClose = () => this.hide();
     this.onHide = null;
@@ -101,17 +104,13 @@ export class DialogFrame {
       this.backdrop.addEventListener('pointerdown', (e) => e.preventDefault());
       this.backdrop.addEventListener('contextmenu', (e) => e.preventDefault());
     }
-    this.root = element('div', `zn-dialog ${className}`, { hidden: true, tabIndex: -1 });
-    this.root.setAttribute('role', 'dialog');
-    this.root.setAttribute('aria-label', caption);
+    this.root = element('div', `zn-dialog ${className}`, { hidden: true, tabIndex: -1, role: 'dialog', 'aria-label': caption });
     if (modal) this.root.setAttribute('aria-modal', 'true');
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
     if (closeButton) {
-      const close = element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7' });
-      close.setAttribute('aria-label', 'Close');
-      close.tabIndex = -1;
+      const close = element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1 });
       close.addEventListener('click', () => this.onClose());
       bar.append(close);
     }
@@ -133,6 +132,10 @@ export class DialogFrame {
 
   // Shows the dialog and gives focusTarget (or the dialog) the keyboard.
   show(focusTarget = null) {
+    if (this.stills && !this.visible) {
+      this.stills.releaseAll?.();
+      this.stills.pauseGame?.();
+    }
     if (this.backdrop) this.backdrop.hidden = false;
     this.root.hidden = false;
     // Not seen until ui.css is in force, so it never shows unstyled for a moment.
@@ -163,6 +166,7 @@ export class DialogFrame {
     if (at >= 0) modalStack.splice(at, 1);
     if (modalStack.length === 0) document.body.classList.remove('zn-modal-open');
     if (this.onHide) this.onHide();
+    this.stills?.resumeGame?.();
   }
 
   // Centred, and scaled so that the whole dialog fits the viewport with a small margin.
@@ -252,8 +256,7 @@ export function captionIfMissing(img, holder, caption) {
 
 // A picture button: the artgen's picture, or its plain caption.
 export function pictureButton({ src, srcset }, caption, rect) {
-  const button = element('button', 'zn-picture-button', { type: 'button', rect });
-  button.setAttribute('aria-label', caption);
+  const button = element('button', 'zn-picture-button', { type: 'button', rect, 'aria-label': caption });
   const img = element('img', '', { alt: caption, draggable: false });
   img.srcset = srcset;
   img.src = src;

@@ -5,7 +5,7 @@
 // Escape closes without applying but keeps the lists as they are, so the next showing shows
 // them again and a later accept applies them.
 
-import { DialogFrame, dialogData, element, ensureUiStyles, isEnterKey, isEscapeKey, label } from './dialogs.js';
+import { DialogFrame, dialogData, element, isEnterKey, isEscapeKey, label } from './dialogs.js';
 
 let dialog = null;
 
@@ -16,29 +16,20 @@ class KeysDialog {
   constructor(host) {
     this.host = host;
     const k = dialogData(host.engine).keys;
-    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true });
+    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host });
     this.frame = f;
     const c = f.client;
     c.append(keysLabel(k.mainHeading, 'zn-label zn-heading'), keysLabel(k.controlsHeading, 'zn-label zn-heading'));
 
     // Item position = key-table index - 1; the list is built once and copied into the others.
-    const texts = host.engine
-      .keyTable()
-      .slice()
-      .sort((a, b) => a.index - b.index)
-      .map((key) => key.dialogText);
-    const options = texts.map((t) => element('option', '', { text: t }));
-    this.labels = [];
-    this.lists = [];
-    k.rows.forEach((row, i) => {
-      const l = keysLabel(row.label, 'zn-label');
-      l.id = `zn-keys-la-${i + 1}`;
-      const list = element('select', 'zn-select', { rect: row.list });
-      list.setAttribute('aria-labelledby', l.id);
+    const keys = host.engine.keyTable().sort((a, b) => a.index - b.index);
+    const options = keys.map((key) => element('option', '', { text: key.dialogText }));
+    this.labels = k.rows.map((row, i) => Object.assign(keysLabel(row.label, 'zn-label'), { id: `zn-keys-la-${i + 1}` }));
+    this.lists = k.rows.map((row, i) => {
+      const list = element('select', 'zn-select', { rect: row.list, 'aria-labelledby': this.labels[i].id });
       for (const o of options) list.append(o.cloneNode(true));
       list.addEventListener('change', () => this.listChanged());
-      this.labels.push(l);
-      this.lists.push(list);
+      return list;
     });
     // Tab order: the lists in binding order, then accept.
     c.append(...this.labels, ...this.lists);
@@ -46,9 +37,6 @@ class KeysDialog {
     this.acceptButton.addEventListener('click', () => this.accept());
     c.append(this.acceptButton);
     f.onKey = (e) => this.onKey(e);
-    f.onHide = () => {
-      if (this.host.resumeGame) this.host.resumeGame();
-    };
     this.loadBindings();
   }
 
@@ -81,10 +69,6 @@ class KeysDialog {
     const indices = this.lists.map((l) => l.selectedIndex + 1);
     indices.forEach((index, i) => this.host.settings.set(`Key${i + 1}`, index));
     this.host.setBindings(indices);
-    this.close();
-  }
-
-  close() {
     this.frame.hide();
   }
 
@@ -94,25 +78,22 @@ class KeysDialog {
       return true;
     }
     if (isEscapeKey(e)) {
-      this.close();
+      this.frame.hide();
       return true;
     }
     return false;
   }
 
-  // The game stands still while the dialog is open, and every held control is let go: the
-  // dialog has the keyboard, so no key-up would reach the device.
+  // The game stands still while the dialog is open (DialogFrame's stills); showing it again
+  // while it is open leaves the keyboard where it is.
   show() {
     if (this.frame.visible) return;
-    if (this.host.releaseAll) this.host.releaseAll();
-    if (this.host.pauseGame) this.host.pauseGame();
     this.frame.show(this.lists[0]);
   }
 }
 
 // Shows the key settings dialog; the device takes no input until it closes (accept or Escape).
 export function showKeySettings(host) {
-  ensureUiStyles();
   if (!dialog) dialog = new KeysDialog(host);
   dialog.show();
 }
