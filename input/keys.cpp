@@ -9,12 +9,18 @@
 
 #include "controls/keyrules.h"
 #include "input/dialoglook.h"
+#include "ui/dialogdata.h"
 
 namespace zn {
 namespace {
 
 const QColor kLabelWhite(255, 255, 255);
 const QColor kLabelRed(255, 0, 0);
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+QRect qtRect(const ui::Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
 }  // namespace
 
@@ -35,57 +41,43 @@ TKeysForm::TKeysForm(KeysHost& host, QWidget* parent) : QWidget(parent, kDialogW
 TKeysForm::~TKeysForm() = default;
 
 void TKeysForm::buildControls() {
-    setWindowTitle(QStringLiteral("Key settings"));
-    setFixedSize(448, 195);
+    namespace k = ui::keys;
+    setWindowTitle(qtText(k::kCaption));
+    setFixedSize(k::kWidth, k::kHeight);
 
-    auto makeLabel = [this](const char* text, QRect r, bool right, bool underline) {
-        auto* l = new QLabel(QString::fromLatin1(text), this);
-        l->setGeometry(r);
+    auto makeLabel = [this](const ui::keys::Label& label, bool underline) {
+        auto* l = new QLabel(qtText(label.caption), this);
+        l->setGeometry(qtRect(label.rect));
         QFont f = arialFont(11, true);
         f.setUnderline(underline);
         l->setFont(f);
-        l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        l->setAlignment((label.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         setTextColour(l, kLabelWhite);
         return l;
     };
-    la_main_ = makeLabel("Main operations", QRect(8, 8, 104, 13), false, true);
-    la_controls_ = makeLabel("Game controls", QRect(336, 8, 104, 13), true, true);
+    la_main_ = makeLabel(k::kMainHeading, true);
+    la_controls_ = makeLabel(k::kControlsHeading, true);
 
-    struct Row {
-        const char* caption;
-        QRect label;
-        bool right;
-        QRect list;
-    };
-    static constexpr Row kRows[kBindingCount] = {
-        {"Power On/Off", {136, 33, 72, 14}, false, {8, 29, 120, 21}},
-        {"Game Select 1-4", {136, 65, 97, 14}, false, {8, 61, 120, 21}},
-        {"Start", {136, 97, 72, 14}, false, {8, 93, 120, 21}},
-        {"Up", {216, 33, 96, 14}, true, {320, 29, 120, 21}},
-        {"Left", {216, 65, 96, 14}, true, {320, 61, 120, 21}},
-        {"Right", {216, 97, 96, 14}, true, {320, 93, 120, 21}},
-        {"Down", {216, 129, 96, 14}, true, {320, 125, 120, 21}},
-    };
     // The item list is built once, on cb_1, and copied into the other six.
     const QStringList items = keyDialogTexts();
     for (std::size_t i = 1; i <= kBindingCount; ++i) {
-        const Row& row = kRows[i - 1];
-        labels_[i] = makeLabel(row.caption, row.label, row.right, false);
+        const k::Row& row = k::kRows[i - 1];
+        labels_[i] = makeLabel(row.label, false);
         auto* list = new QComboBox(this);
         list->setEditable(false);
-        list->setGeometry(row.list);
+        list->setGeometry(qtRect(row.list));
         list->setFont(arialFont(11, false));
         if (i == 1) {
             list->addItems(items);
         } else {
-            for (int k = 0; k < cbs_[1]->count(); ++k) list->addItem(cbs_[1]->itemText(k));
+            for (int n = 0; n < cbs_[1]->count(); ++n) list->addItem(cbs_[1]->itemText(n));
         }
         list->installEventFilter(this);
         cbs_[i] = list;
     }
 
-    btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
-    btn_accept_->setGeometry(183, 162, 82, 25);
+    btn_accept_ = new QPushButton(qtText(k::kAcceptCaption), this);
+    btn_accept_->setGeometry(qtRect(k::kAccept));
     btn_accept_->setFont(arialFont(11, true));
     btn_accept_->setCursor(Qt::PointingHandCursor);
     btn_accept_->setAutoDefault(false);

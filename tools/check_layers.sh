@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that every #include of the eleven layers points inward:
 #   shell -> display, sound, input -> engine;  shell -> gamepad -> controls;  sound -> ui
-#   shell -> display -> skin, ui -> engine;  input -> controls -> engine;  shell -> settings
+#   shell -> display -> skin, ui -> engine;  input -> ui, controls -> engine;  shell -> settings
 #   web -> skin, settings, controls, ui -> engine
 # The engine, the settings rules, the controls and ui include only the standard library and
 # the toolkit-free layers they may, the skin reader SimpleIni too: they build without any
@@ -24,7 +24,7 @@ declare -A may=(
   [ui]="ui engine settings controls skin"
   [display]="display skin ui engine"
   [sound]="sound ui engine"
-  [input]="input controls engine"
+  [input]="input ui controls engine"
   [gamepad]="gamepad controls engine"
   [shell]="shell display skin settings controls ui sound input gamepad engine"
   [web]="web engine skin settings controls ui"

@@ -1,10 +1,13 @@
 #pragma once
-// What the start (splash) dialog and the about dialog show, for both front ends: the
-// program's title and version, the authors' details and addresses, the dialogs' captions,
-// client sizes and the rectangle of each control, and the artwork's file names. In client
-// pixels; each front end draws the controls its own way at these places.
+// What the start (splash) dialog, the about dialog and the key settings dialog show, for both
+// front ends: the program's title and version, the authors' details and addresses, the
+// dialogs' captions, client sizes and the rectangle of each control, and the artwork's file
+// names. In client pixels; each front end draws the controls its own way at these places.
 #include <array>
+#include <string>
 #include <string_view>
+
+#include "controls/controls.h"
 
 namespace zn::ui {
 
@@ -43,6 +46,17 @@ inline constexpr std::string_view kSplashPlay = "splash_play.png";
 inline constexpr std::string_view kSplashPlayDisabled = "splash_play_disabled.png";
 inline constexpr std::string_view kSplashDonate = "splash_donate.png";
 inline constexpr std::string_view kAboutPortrait = "about_portrait.png";
+
+// The file of a picture's partner painted at twice the size for high-density screens:
+// NAME@2x.EXT beside NAME.EXT, NAME@2x for a name without an extension.
+inline std::string hiDpiPartner(std::string_view file) {
+    const std::size_t dot = file.rfind('.');
+    const std::size_t slash = file.rfind('/');
+    const bool hasExtension = dot != std::string_view::npos && dot > 0 &&
+                              (slash == std::string_view::npos || dot > slash + 1);
+    if (!hasExtension) return std::string(file) + "@2x";
+    return std::string(file.substr(0, dot)) + "@2x" + std::string(file.substr(dot));
+}
 }  // namespace art
 
 // TSplashForm: a navy band with the title and version over the device's box, the release
@@ -106,5 +120,38 @@ inline constexpr std::array<Row, 7> kRows = {{
 constexpr Rect captionRect(int r) { return {132, 8 + 24 * r, 76, 16}; }
 constexpr Rect valueRect(int r) { return {212, 8 + 24 * r, 181, 16}; }
 }  // namespace about
+
+// TKeysForm: two underlined headings, a label and a drop-down list for each control in
+// binding order (the main operations at the left, the game controls at the right), and the
+// accept button at the bottom.
+namespace keys {
+inline constexpr std::string_view kCaption = "Key settings";
+inline constexpr int kWidth = 448, kHeight = 195;
+
+struct Label {
+    std::string_view caption;
+    Rect rect;
+    bool alignRight;
+};
+inline constexpr Label kMainHeading{"Main operations", {8, 8, 104, 13}, false};
+inline constexpr Label kControlsHeading{"Game controls", {336, 8, 104, 13}, true};
+
+struct Row {
+    Label label;
+    Rect list;
+};
+// Row i - 1 for control i.
+inline constexpr std::array<Row, kBindingCount> kRows = {{
+    {{"Power On/Off", {136, 33, 72, 14}, false}, {8, 29, 120, 21}},
+    {{"Game Select 1-4", {136, 65, 97, 14}, false}, {8, 61, 120, 21}},
+    {{"Start", {136, 97, 72, 14}, false}, {8, 93, 120, 21}},
+    {{"Up", {216, 33, 96, 14}, true}, {320, 29, 120, 21}},
+    {{"Left", {216, 65, 96, 14}, true}, {320, 61, 120, 21}},
+    {{"Right", {216, 97, 96, 14}, true}, {320, 93, 120, 21}},
+    {{"Down", {216, 129, 96, 14}, true}, {320, 125, 120, 21}},
+}};
+inline constexpr std::string_view kAcceptCaption = "- ACCEPT -";
+inline constexpr Rect kAccept{183, 162, 82, 25};
+}  // namespace keys
 
 }  // namespace zn::ui

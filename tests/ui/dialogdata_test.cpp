@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zn::ui {
 namespace {
@@ -48,6 +50,50 @@ TEST(DialogData, OnlyTheWebsiteAndEmailRowsAreLinksToTheAuthorsAddresses) {
     }
     EXPECT_EQ(author::kMailtoUrl, "mailto:" + std::string(author::kEmail));
     EXPECT_EQ(author::kWebsiteUrl, "https://" + std::string(author::kWebsiteText) + "/");
+}
+
+bool overlap(const Rect& a, const Rect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// Every label, list and the accept button of the key settings dialog lies inside it; no list
+// covers another control (two labels' boxes may cross, their texts end short of each other);
+// each control's label stands on its list's text line, beside it on the side it aligns to.
+TEST(DialogData, KeySettingsControlsLieInsideTheDialogAndTheListsApart) {
+    std::vector<std::pair<std::string, Rect>> labels = {{"main heading", keys::kMainHeading.rect},
+                                                        {"controls heading", keys::kControlsHeading.rect},
+                                                        {"accept", keys::kAccept}};
+    std::vector<std::pair<std::string, Rect>> lists;
+    for (const keys::Row& row : keys::kRows) {
+        const std::string name(row.label.caption);
+        labels.push_back({name + " label", row.label.rect});
+        lists.push_back({name + " list", row.list});
+        EXPECT_EQ(row.label.rect.top, row.list.top + 4) << name;
+        const bool labelRightOfList = row.label.rect.left >= row.list.left + row.list.width;
+        const bool labelLeftOfList = row.label.rect.left + row.label.rect.width <= row.list.left;
+        EXPECT_TRUE(row.label.alignRight ? labelLeftOfList : labelRightOfList) << name;
+    }
+    for (const auto& [name, r] : labels) EXPECT_TRUE(inside(r, keys::kWidth, keys::kHeight)) << name;
+    for (std::size_t a = 0; a < lists.size(); ++a) {
+        EXPECT_TRUE(inside(lists[a].second, keys::kWidth, keys::kHeight)) << lists[a].first;
+        for (std::size_t b = a + 1; b < lists.size(); ++b)
+            EXPECT_FALSE(overlap(lists[a].second, lists[b].second)) << lists[a].first << " / " << lists[b].first;
+        for (const auto& [name, r] : labels)
+            EXPECT_FALSE(overlap(lists[a].second, r)) << lists[a].first << " / " << name;
+    }
+}
+
+TEST(DialogData, TheHighDensityPartnerCarriesAt2xBeforeTheExtension) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {art::kSplashBox, "splash_box@2x.jpg"},
+        {art::kAboutPortrait, "about_portrait@2x.png"},
+        {"Graphics/Dialogs/a.b.png", "Graphics/Dialogs/a.b@2x.png"},
+        {"noextension", "noextension@2x"},
+        {"folder.d/noextension", "folder.d/noextension@2x"},
+        {".hidden", ".hidden@2x"},
+    };
+    for (const auto& [file, partner] : cases) EXPECT_EQ(art::hiDpiPartner(file), partner) << file;
 }
 
 }  // namespace

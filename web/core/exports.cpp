@@ -110,6 +110,7 @@ ZN_EXPORT(zn_stored_setting) int zn_stored_setting(int nameLength, int textLengt
 }
 ZN_EXPORT(zn_zoom_percent_from) int zn_zoom_percent_from(int stored) { return zn::zoomPercentFrom(stored); }
 
-// The key table.
+// The key table, and the number of controls (each bound to one key).
+ZN_EXPORT(zn_control_count) int zn_control_count() { return zn::kBindingCount; }
 ZN_EXPORT(zn_key_table) int zn_key_table() { return setOutput(zn::web::keyTableJson()); }
 ZN_EXPORT(zn_default_key_index) int zn_default_key_index(int binding) { return zn::web::defaultKeyIndex(binding); }

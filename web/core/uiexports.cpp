@@ -1,6 +1,6 @@
 // The functions zn.wasm exports for the page's menus and dialogs: the menu registry's items
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
-// what the start and about dialogs show, and the sample files the page fetches
+// what the start, about and key settings dialogs show, and the sample files the page fetches
 // (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
 #include <string_view>
 
@@ -73,14 +73,18 @@ std::string dialogsJson() {
               {"mailtoUrl", ui::author::kMailtoUrl},
               {"releaseLine", ui::author::kReleaseLine}});
     j.endObject();
+    // Each picture as its file and its high-density partner's.
     j.key("art").beginObject();
-    texts(j, {{"folder", ui::art::kDialogFolder},
-              {"splashBackground", ui::art::kSplashBackground},
-              {"splashBox", ui::art::kSplashBox},
-              {"splashPlay", ui::art::kSplashPlay},
-              {"splashPlayDisabled", ui::art::kSplashPlayDisabled},
-              {"splashDonate", ui::art::kSplashDonate},
-              {"aboutPortrait", ui::art::kAboutPortrait}});
+    j.key("folder").value(ui::art::kDialogFolder);
+    for (const auto& [name, file] : {std::pair{"splashBackground", ui::art::kSplashBackground},
+                                     std::pair{"splashBox", ui::art::kSplashBox},
+                                     std::pair{"splashPlay", ui::art::kSplashPlay},
+                                     std::pair{"splashPlayDisabled", ui::art::kSplashPlayDisabled},
+                                     std::pair{"splashDonate", ui::art::kSplashDonate},
+                                     std::pair{"aboutPortrait", ui::art::kAboutPortrait}}) {
+        j.key(name).beginObject().key("file").value(file).key("hiDpi").value(ui::art::hiDpiPartner(file));
+        j.endObject();
+    }
     j.endObject();
 
     namespace s = ui::splash;
@@ -127,6 +131,28 @@ std::string dialogsJson() {
         j.endObject();
     }
     j.endArray().endObject();
+
+    namespace k = ui::keys;
+    auto label = [&j](std::string_view name, const k::Label& l) {
+        j.key(name).beginObject().key("caption").value(l.caption).key("alignRight").value(l.alignRight);
+        rect(j, "rect", l.rect);
+        j.endObject();
+    };
+    j.key("keys").beginObject();
+    j.key("caption").value(k::kCaption).key("width").value(k::kWidth).key("height").value(k::kHeight);
+    label("mainHeading", k::kMainHeading);
+    label("controlsHeading", k::kControlsHeading);
+    j.key("rows").beginArray();
+    for (const k::Row& row : k::kRows) {
+        j.beginObject();
+        label("label", row.label);
+        rect(j, "list", row.list);
+        j.endObject();
+    }
+    j.endArray();
+    j.key("acceptCaption").value(k::kAcceptCaption);
+    rect(j, "accept", k::kAccept);
+    j.endObject();
     j.endObject();
     return j.text();
 }

@@ -1,7 +1,7 @@
 // The about dialog, as the desktop draws it: the portrait and seven rows of the authors'
 // details, from zn.wasm (dialogData). Not modal; Escape, the close button or a link hides it.
 
-import { DialogFrame, artUrl, dialogData, ensureUiStyles, isEscapeKey, label, link, picture } from './dialogs.js';
+import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture } from './dialogs.js';
 
 let about = null;
 
@@ -11,7 +11,7 @@ class AboutDialog {
     const a = d.about;
     const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, closeButton: true });
     this.frame = f;
-    const portrait = picture(artUrl(d, d.art.aboutPortrait), a.portrait);
+    const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
     portrait.style.objectFit = 'fill';
     f.client.append(portrait);
     for (const row of a.rows) {
@@ -46,7 +46,6 @@ class AboutDialog {
 
 // Shows the about dialog without waiting for it; the device stays usable meanwhile.
 export function showAbout(host) {
-  ensureUiStyles();
   if (!about) about = new AboutDialog(host);
   about.show();
 }

@@ -77,14 +77,6 @@ function previewKey(e) {
   e.stopPropagation();
 }
 
-let previewInstalled = false;
-function installPreview() {
-  if (previewInstalled) return;
-  previewInstalled = true;
-  window.addEventListener('keydown', previewKey, true);
-  window.addEventListener('keyup', previewKey, true);
-}
-
 const kCaptionHeight = 24; // .zn-titlebar
 const kFrameBorder = 1; // .zn-dialog
 
@@ -95,10 +87,13 @@ const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1
 // smaller. Created once and shown and hidden, as the desktop's dialogs are.
 // modal: a backdrop takes the page's pointer input and the key preview its keys.
 // closeButton: the caption bar has a close button (the about dialog), which calls onClose.
+// stills: the host whose game stands still while the dialog shows, every held control let go:
+// the dialog has the keyboard, so no key-up would reach the device.
 export class DialogFrame {
-  constructor({ className, caption, width, height, modal, closeButton = false }) {
+  constructor({ className, caption, width, height, modal, closeButton = false, stills = null }) {
     ensureUiStyles();
     this.modal = modal;
+    this.stills = stills;
     this.onKey = null; // (KeyboardEvent) => true when the dialog took the key
     this.onClose = () => this.hide();
     this.onHide = null;
@@ -109,17 +104,13 @@ export class DialogFrame {
       this.backdrop.addEventListener('pointerdown', (e) => e.preventDefault());
       this.backdrop.addEventListener('contextmenu', (e) => e.preventDefault());
     }
-    this.root = element('div', `zn-dialog ${className}`, { hidden: true, tabIndex: -1 });
-    this.root.setAttribute('role', 'dialog');
-    this.root.setAttribute('aria-label', caption);
+    this.root = element('div', `zn-dialog ${className}`, { hidden: true, tabIndex: -1, role: 'dialog', 'aria-label': caption });
     if (modal) this.root.setAttribute('aria-modal', 'true');
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
     if (closeButton) {
-      const close = element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7' });
-      close.setAttribute('aria-label', 'Close');
-      close.tabIndex = -1;
+      const close = element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1 });
       close.addEventListener('click', () => this.onClose());
       bar.append(close);
     }
@@ -141,6 +132,10 @@ export class DialogFrame {
 
   // Shows the dialog and gives focusTarget (or the dialog) the keyboard.
   show(focusTarget = null) {
+    if (this.stills && !this.visible) {
+      this.stills.releaseAll?.();
+      this.stills.pauseGame?.();
+    }
     if (this.backdrop) this.backdrop.hidden = false;
     this.root.hidden = false;
     // Not seen until ui.css is in force, so it never shows unstyled for a moment.
@@ -153,7 +148,9 @@ export class DialogFrame {
     this.fit();
     window.addEventListener('resize', this.refit);
     if (this.modal && !modalStack.includes(this)) {
-      installPreview();
+      // Added once: the same listener twice is one listener.
+      window.addEventListener('keydown', previewKey, true);
+      window.addEventListener('keyup', previewKey, true);
       modalStack.push(this);
       document.body.classList.add('zn-modal-open');
     }
@@ -169,6 +166,7 @@ export class DialogFrame {
     if (at >= 0) modalStack.splice(at, 1);
     if (modalStack.length === 0) document.body.classList.remove('zn-modal-open');
     if (this.onHide) this.onHide();
+    this.stills?.resumeGame?.();
   }
 
   // Centred, and scaled so that the whole dialog fits the viewport with a small margin.
@@ -228,20 +226,20 @@ export function dialogData(engine) {
   return data;
 }
 
-// The address of a picture of the dialogs' artwork, in the site's game folder.
-export function artUrl(d, file) {
-  return `game/${d.art.folder}/${file}`;
+// A picture of the dialogs' artwork in the site's game folder, as zn.wasm names it ({file,
+// hiDpi}): its address and its @2x partner's (zn-artgen paints both), for the browser to take
+// the one that suits the screen's density.
+export function artSource(d, { file, hiDpi }) {
+  const at = (name) => `game/${d.art.folder}/${name}`;
+  return { src: at(file), srcset: `${at(file)} 1x, ${at(hiDpi)} 2x` };
 }
 
-// A picture and its @2x partner (zn-artgen paints both), for the browser to take the one that
-// suits the screen's density.
-const artSources = (src) => `${src} 1x, ${src.replace(/\.\w+$/, '@2x$&')} 2x`;
-
-// A picture of the dialogs' artwork; a missing one shows nothing (no broken-image sign).
-export function picture(src, rect, className = 'zn-picture') {
+// A picture of the dialogs' artwork (artSource); a missing one shows nothing (no broken-image
+// sign).
+export function picture({ src, srcset }, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
-  img.srcset = artSources(src);
+  img.srcset = srcset;
   img.src = src;
   return img;
 }
@@ -257,11 +255,10 @@ export function captionIfMissing(img, holder, caption) {
 }
 
 // A picture button: the artgen's picture, or its plain caption.
-export function pictureButton(src, caption, rect) {
-  const button = element('button', 'zn-picture-button', { type: 'button', rect });
-  button.setAttribute('aria-label', caption);
+export function pictureButton({ src, srcset }, caption, rect) {
+  const button = element('button', 'zn-picture-button', { type: 'button', rect, 'aria-label': caption });
   const img = element('img', '', { alt: caption, draggable: false });
-  img.srcset = artSources(src);
+  img.srcset = srcset;
   img.src = src;
   captionIfMissing(img, button, caption);
   button.append(img);

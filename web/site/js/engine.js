@@ -17,6 +17,7 @@ class Engine {
   constructor(exports) {
     this.#x = exports;
     this.imageCount = exports.zn_image_count();
+    this.controlCount = exports.zn_control_count(); // the controls, each bound to one key
     this.#x.zn_reset(0, 0);
   }
 
@@ -32,7 +33,7 @@ class Engine {
     new Uint8Array(this.#x.memory.buffer, ptr, bytes.length).set(bytes);
   }
   #control(control) {
-    checkInteger('control', control, 1, 7);
+    checkInteger('control', control, 1, this.controlCount);
     return control;
   }
   #image(id) {
@@ -197,7 +198,7 @@ class Engine {
   // The key table.
   keyTable() { return JSON.parse(this.#text(this.#x.zn_key_table())); }
   defaultKeyIndex(binding) {
-    checkInteger('binding', binding, 1, 7);
+    checkInteger('binding', binding, 1, this.controlCount);
     return this.#x.zn_default_key_index(binding);
   }
 }

@@ -46,18 +46,15 @@ class GameMenu {
     this.host = host;
     this.isOpen = false; // Vid_Game_Menu_Open
     this.rows = [];
-    this.root = element('div', 'zn-game-menu', { hidden: true });
-    this.root.setAttribute('role', 'navigation');
+    this.root = element('div', 'zn-game-menu', { hidden: true, role: 'navigation' });
     this.panel = element('div', '');
     Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', overflow: 'hidden' });
     this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
     drawPanel(this.picture, this.look, menuItems(host).length);
     this.panel.append(this.picture);
-    this.button = element('button', 'zn-game-menu-button', { type: 'button' });
-    this.button.setAttribute('aria-label', this.look.caption);
-    this.button.setAttribute('aria-expanded', 'false');
-    this.button.addEventListener('click', () => this.btn_game_menu_topClick());
+    this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
+    this.button.addEventListener('click', () => this.Vid_Display_Game_Menu(!this.isOpen));
     this.root.append(this.panel, this.button);
     // A right click on the menu opens the popup menu, whose opening closes this one.
     this.root.addEventListener('contextmenu', (e) => {
@@ -84,35 +81,15 @@ class GameMenu {
   // Shown in full screen only, at the canvas's top-left corner and scale; a switch to the
   // windowed display closes it.
   sync() {
-    const fullscreen = Boolean(this.host.isFullscreen());
-    if (!fullscreen) {
+    if (!this.host.isFullscreen()) {
       this.close();
       this.root.hidden = true;
       return;
     }
-    const canvas = this.host.canvas;
-    const rect = canvas.getBoundingClientRect();
-    const scale = this.scale(rect);
-    Object.assign(this.root.style, {
-      left: `${rect.left}px`,
-      top: `${rect.top}px`,
-      transform: `scale(${scale})`,
-    });
+    const rect = this.host.canvas.getBoundingClientRect();
+    const scale = this.host.clientScale(); // CSS pixels per pixel of the device's client area
+    Object.assign(this.root.style, { left: `${rect.left}px`, top: `${rect.top}px`, transform: `scale(${scale})` });
     this.root.hidden = false;
-  }
-
-  // CSS pixels per pixel of the device's client area.
-  scale(rect) {
-    if (typeof this.host.clientScale === 'function') {
-      const s = Number(this.host.clientScale());
-      if (s > 0) return s;
-    }
-    const clientWidth = Number(this.host.canvas.dataset.clientWidth);
-    return clientWidth > 0 ? rect.width / clientWidth : 1;
-  }
-
-  btn_game_menu_topClick() {
-    this.Vid_Display_Game_Menu(!this.isOpen);
   }
 
   close() {
@@ -124,22 +101,16 @@ class GameMenu {
     this.isOpen = open;
     this.button.setAttribute('aria-expanded', String(open));
     for (const row of this.rows) row.remove();
-    this.rows = [];
-    if (open) {
-      menuItems(this.host).forEach((it, i) => {
-        const row = this.buildRow(it);
-        row.style.top = `${this.look.rowHeight * (i + 1)}px`;
-        this.rows.push(row);
-      });
-      this.root.append(...this.rows);
-    }
+    this.rows = open ? menuItems(this.host).map((it) => this.buildRow(it)) : [];
+    this.rows.forEach((row, i) => (row.style.top = `${this.look.rowHeight * (i + 1)}px`));
+    this.root.append(...this.rows);
     this.resize(open);
   }
 
   resize(open) {
     const { rowHeight, openWidth, closedWidth, closedHeight } = this.look;
     const w = open ? openWidth : closedWidth;
-    const h = open ? rowHeight * (menuItems(this.host).length + 1) : closedHeight;
+    const h = open ? rowHeight * (this.rows.length + 1) : closedHeight;
     Object.assign(this.panel.style, { width: `${w}px`, height: `${h}px` });
     Object.assign(this.root.style, { width: `${w}px`, height: `${h}px` });
   }

@@ -9,7 +9,7 @@ export function makeHost(parts) {
   const { engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni } = parts;
   const renderer = view.renderer;
   let soundOutput = -1; // 0 Web Audio, 1 (no sound); none chosen yet
-  let bindings = [1, 2, 3, 4, 5, 6, 7].map((i) => store.get(`Key${i}`));
+  let bindings = Array.from({ length: engine.controlCount }, (_, i) => store.get(`Key${i + 1}`));
 
   const host = {
     engine,
@@ -31,7 +31,7 @@ export function makeHost(parts) {
     },
     bindings: () => bindings.slice(),
     setBindings(indices) {
-      bindings = indices.slice(0, 7);
+      bindings = indices.slice(0, engine.controlCount);
       host.input.setBindings(bindings);
     },
     pauseGame: () => clock.pause(),

@@ -5,62 +5,38 @@
 // Escape closes without applying but keeps the lists as they are, so the next showing shows
 // them again and a later accept applies them.
 
-import { DialogFrame, element, ensureUiStyles, isEnterKey, isEscapeKey, placeAt } from './dialogs.js';
-
-const kBindingCount = 7;
-
-// The seven controls in binding order: caption, label rectangle, right-aligned, list rectangle.
-const kRows = [
-  ['Power On/Off', [136, 33, 72, 14], false, [8, 29, 120, 21]],
-  ['Game Select 1-4', [136, 65, 97, 14], false, [8, 61, 120, 21]],
-  ['Start', [136, 97, 72, 14], false, [8, 93, 120, 21]],
-  ['Up', [216, 33, 96, 14], true, [320, 29, 120, 21]],
-  ['Left', [216, 65, 96, 14], true, [320, 61, 120, 21]],
-  ['Right', [216, 97, 96, 14], true, [320, 93, 120, 21]],
-  ['Down', [216, 129, 96, 14], true, [320, 125, 120, 21]],
-];
+import { DialogFrame, dialogData, element, isEnterKey, isEscapeKey, label } from './dialogs.js';
 
 let dialog = null;
+
+// A label of the dialog, as zn.wasm gives it: {caption, rect, alignRight}.
+const keysLabel = (l, className) => label(l.caption, l.rect, `${className}${l.alignRight ? ' zn-right' : ''}`);
 
 class KeysDialog {
   constructor(host) {
     this.host = host;
-    const f = new DialogFrame({ className: 'zn-keys', caption: 'Key settings', width: 448, height: 195, modal: true });
+    const k = dialogData(host.engine).keys;
+    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host });
     this.frame = f;
     const c = f.client;
-    const heading = (text, rect, right) =>
-      element('div', `zn-label zn-heading${right ? ' zn-right' : ''}`, { text, rect });
-    c.append(heading('Main operations', [8, 8, 104, 13], false), heading('Game controls', [336, 8, 104, 13], true));
+    c.append(keysLabel(k.mainHeading, 'zn-label zn-heading'), keysLabel(k.controlsHeading, 'zn-label zn-heading'));
 
     // Item position = key-table index - 1; the list is built once and copied into the others.
-    const texts = host.engine
-      .keyTable()
-      .slice()
-      .sort((a, b) => a.index - b.index)
-      .map((k) => k.dialogText);
-    const options = texts.map((t) => element('option', '', { text: t }));
-    this.labels = [];
-    this.lists = [];
-    kRows.forEach(([caption, labelRect, right, listRect], i) => {
-      const l = element('div', `zn-label${right ? ' zn-right' : ''}`, { text: caption, id: `zn-keys-la-${i + 1}` });
-      placeAt(l, labelRect);
-      const list = element('select', 'zn-select', { rect: listRect });
-      list.setAttribute('aria-labelledby', l.id);
+    const keys = host.engine.keyTable().sort((a, b) => a.index - b.index);
+    const options = keys.map((key) => element('option', '', { text: key.dialogText }));
+    this.labels = k.rows.map((row, i) => Object.assign(keysLabel(row.label, 'zn-label'), { id: `zn-keys-la-${i + 1}` }));
+    this.lists = k.rows.map((row, i) => {
+      const list = element('select', 'zn-select', { rect: row.list, 'aria-labelledby': this.labels[i].id });
       for (const o of options) list.append(o.cloneNode(true));
       list.addEventListener('change', () => this.listChanged());
-      this.labels.push(l);
-      this.lists.push(list);
+      return list;
     });
-    // Tab order: the lists 1..7, then accept.
-    for (let i = 0; i < kBindingCount; ++i) c.append(this.labels[i]);
-    c.append(...this.lists);
-    this.acceptButton = element('button', 'zn-accept', { type: 'button', text: '- ACCEPT -', rect: [183, 162, 82, 25] });
+    // Tab order: the lists in binding order, then accept.
+    c.append(...this.labels, ...this.lists);
+    this.acceptButton = element('button', 'zn-accept', { type: 'button', text: k.acceptCaption, rect: k.accept });
     this.acceptButton.addEventListener('click', () => this.accept());
     c.append(this.acceptButton);
     f.onKey = (e) => this.onKey(e);
-    f.onHide = () => {
-      if (this.host.resumeGame) this.host.resumeGame();
-    };
     this.loadBindings();
   }
 
@@ -93,10 +69,6 @@ class KeysDialog {
     const indices = this.lists.map((l) => l.selectedIndex + 1);
     indices.forEach((index, i) => this.host.settings.set(`Key${i + 1}`, index));
     this.host.setBindings(indices);
-    this.close();
-  }
-
-  close() {
     this.frame.hide();
   }
 
@@ -106,25 +78,22 @@ class KeysDialog {
       return true;
     }
     if (isEscapeKey(e)) {
-      this.close();
+      this.frame.hide();
       return true;
     }
     return false;
   }
 
-  // The game stands still while the dialog is open, and every held control is let go: the
-  // dialog has the keyboard, so no key-up would reach the device.
+  // The game stands still while the dialog is open (DialogFrame's stills); showing it again
+  // while it is open leaves the keyboard where it is.
   show() {
     if (this.frame.visible) return;
-    if (this.host.releaseAll) this.host.releaseAll();
-    if (this.host.pauseGame) this.host.pauseGame();
     this.frame.show(this.lists[0]);
   }
 }
 
 // Shows the key settings dialog; the device takes no input until it closes (accept or Escape).
 export function showKeySettings(host) {
-  ensureUiStyles();
   if (!dialog) dialog = new KeysDialog(host);
   dialog.show();
 }

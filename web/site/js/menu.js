@@ -12,9 +12,7 @@ import { showKeySettings } from './keysdialog.js';
 export const kCloseGameMenuEvent = 'zn:close-game-menu'; // the game menu closes (gamemenu.js)
 export const kChooseSkinEvent = 'zn:choose-skin'; // the skin folder chooser opens (skindrop.js)
 
-function closeGameMenu() {
-  document.dispatchEvent(new Event(kCloseGameMenuEvent));
-}
+const closeGameMenu = () => document.dispatchEvent(new Event(kCloseGameMenuEvent));
 
 // The documents lie in the site's game folder, as they lie in the desktop's.
 function openDocument(fileName) {
@@ -67,26 +65,19 @@ export function menuItems(host) {
 export function menuShortcut(host, e) {
   if (e.ctrlKey || e.altKey || e.metaKey || e.shiftKey) return false;
   if (document.body.classList.contains('zn-modal-open')) return false;
-  const it = shortcutItem(host, e);
+  const items = menuItems(host);
+  const it = items[shortcutIndex(items, e)];
   if (!it) return false;
   e.preventDefault();
   if (!e.repeat) it.run();
   return true;
 }
 
-// The shortcut a key event names: function keys by their place on the keyboard.
-function shortcutKey(e) {
-  return /^F\d+$/.test(e.code) ? e.code : e.key;
-}
-
+// The enabled item whose shortcut a key event names (function keys by their place on the
+// keyboard), or -1.
 function shortcutIndex(items, e) {
-  const key = shortcutKey(e);
+  const key = /^F\d+$/.test(e.code) ? e.code : e.key;
   return items.findIndex((it) => it.enabled && it.shortcut !== '' && it.shortcut === key);
-}
-
-function shortcutItem(host, e) {
-  const items = menuItems(host);
-  return items[shortcutIndex(items, e)] || null;
 }
 
 // ---- the popup menu -------------------------------------------------------------------------
@@ -150,12 +141,9 @@ function onMenuKey(e) {
       step(-1);
       break;
     case 'Home':
-      open.active = -1;
-      step(1);
-      break;
     case 'End':
-      open.active = open.items.length;
-      step(-1);
+      open.active = e.key === 'Home' ? -1 : open.items.length;
+      step(e.key === 'Home' ? 1 : -1);
       break;
     case 'Enter':
     case ' ':
@@ -175,10 +163,7 @@ function onMenuKey(e) {
 }
 
 function buildRow(it, index) {
-  if (it.separator) {
-    const sep = element('li', 'zn-menu-separator', { role: 'separator' });
-    return sep;
-  }
+  if (it.separator) return element('li', 'zn-menu-separator', { role: 'separator' });
   const row = element('li', `zn-menu-item${it.isDefault ? ' zn-default' : ''}`, { tabIndex: -1 });
   row.dataset.command = it.id;
   row.setAttribute('role', it.checkable ? 'menuitemcheckbox' : 'menuitem');
@@ -205,8 +190,7 @@ export function openPopupMenu(host, clientX, clientY) {
   closeGameMenu();
   const items = menuItems(host);
   const catcher = element('div', 'zn-menu-catcher');
-  const menu = element('ul', 'zn-menu', { tabIndex: -1, role: 'menu' });
-  menu.setAttribute('aria-label', 'Menu');
+  const menu = element('ul', 'zn-menu', { tabIndex: -1, role: 'menu', 'aria-label': 'Menu' });
   const rows = items.map(buildRow);
   menu.append(...rows);
   // A press outside closes the menu and does nothing else; a right click there opens it anew.
@@ -226,14 +210,12 @@ export function openPopupMenu(host, clientX, clientY) {
   const vw = document.documentElement.clientWidth || window.innerWidth;
   const vh = document.documentElement.clientHeight || window.innerHeight;
   const { width, height } = menu.getBoundingClientRect();
-  let x = clientX;
-  let y = clientY;
-  if (x + width > vw) x = Math.max(0, x - width);
-  if (y + height > vh) y = Math.max(0, y - height);
-  if (x + width > vw) x = Math.max(0, vw - width);
-  if (y + height > vh) y = Math.max(0, vh - height);
-  menu.style.left = `${Math.round(x)}px`;
-  menu.style.top = `${Math.round(y)}px`;
+  const place = (p, size, end) => {
+    if (p + size > end) p = Math.max(0, p - size);
+    return Math.round(p + size > end ? Math.max(0, end - size) : p);
+  };
+  menu.style.left = `${place(clientX, width, vw)}px`;
+  menu.style.top = `${place(clientY, height, vh)}px`;
 
   open = { catcher, menu, items, rows, active: -1, restoreFocus: document.activeElement };
   window.addEventListener('keydown', onMenuKey, true);

@@ -2,7 +2,7 @@
 // from zn.wasm (dialogData); the page lays them out in HTML and keeps what only it decides:
 // its list of sound outputs and what Escape does where a page cannot end the program.
 
-import { DialogFrame, artUrl, captionIfMissing, dialogData, element, ensureUiStyles, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
+import { DialogFrame, artSource, captionIfMissing, dialogData, element, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
 
 // The sound outputs of the list, in list order. The list position is what
 // host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
@@ -21,8 +21,8 @@ class SplashDialog {
     this.resolve = null;
     const d = dialogData(host.engine);
     const s = d.splash;
-    const art = (file) => artUrl(d, file);
-    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true });
+    const art = (pic) => artSource(d, pic);
+    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true, stills: host });
     this.frame = f;
     const c = f.client;
     // Beneath the background picture: its bands, in case the picture is missing.
@@ -38,21 +38,18 @@ class SplashDialog {
     this.email = link(d.author.email, d.author.mailtoUrl, s.email);
     // The label shares the list's text line, as on the desktop: the list's height, centred.
     const [x, y, w] = s.soundLabel;
-    const soundLabel = label(s.soundCaption, [x, y, w, s.soundList[3]]);
+    const soundLabel = element('div', 'zn-label', { text: s.soundCaption, rect: [x, y, w, s.soundList[3]], id: 'zn-splash-sound-label' });
     soundLabel.style.lineHeight = `${s.soundList[3]}px`;
-    soundLabel.id = 'zn-splash-sound-label';
     c.append(soundLabel);
 
-    this.cb_sound = element('select', 'zn-select', { rect: s.soundList });
-    this.cb_sound.setAttribute('aria-labelledby', soundLabel.id);
+    this.cb_sound = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id });
     for (const o of kSoundOutputs) this.cb_sound.append(element('option', '', { text: o.caption }));
     this.cb_sound.addEventListener('change', () => this.cb_soundChange());
 
     this.btn_play = pictureButton(art(d.art.splashPlay), s.playCaption, s.play);
     this.btn_play.addEventListener('click', () => this.btn_playClick());
     // The greyed twin; without its picture, the caption in grey.
-    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true });
-    this.btn_play_disabled.title = s.playDisabledHint;
+    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true, title: s.playDisabledHint });
     const greyed = picture(art(d.art.splashPlayDisabled), [0, 0, s.play[2], s.play[3]]);
     greyed.alt = s.playCaption;
     captionIfMissing(greyed, this.btn_play_disabled, s.playCaption);
@@ -114,10 +111,7 @@ class SplashDialog {
   }
 
   finish() {
-    if (this.frame.visible) {
-      this.frame.hide();
-      if (this.host.resumeGame) this.host.resumeGame();
-    }
+    this.frame.hide();
     if (this.resolve) this.resolve();
   }
 
@@ -138,15 +132,12 @@ class SplashDialog {
 // at once when an output is stored and the splash is switched off (nothing is seen), else
 // when the user plays (or closes the dialog with Escape).
 export function showSplash(host) {
-  ensureUiStyles();
   if (splash) return splash.promise;
   splash = new SplashDialog(host);
   splash.promise = new Promise((resolve) => {
     splash.resolve = resolve;
   });
   if (!splash.FormCreate()) {
-    if (host.releaseAll) host.releaseAll();
-    if (host.pauseGame) host.pauseGame();
     splash.frame.show(splash.cb_sound);
   }
   return splash.promise;
