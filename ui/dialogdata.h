@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "controls/controls.h"
+#include "skin/skinplan.h"
 
 namespace zn::ui {
 
@@ -47,16 +48,9 @@ inline constexpr std::string_view kSplashPlayDisabled = "splash_play_disabled.pn
 inline constexpr std::string_view kSplashDonate = "splash_donate.png";
 inline constexpr std::string_view kAboutPortrait = "about_portrait.png";
 
-// The file of a picture's partner painted at twice the size for high-density screens:
-// NAME@2x.EXT beside NAME.EXT, NAME@2x for a name without an extension.
-inline std::string hiDpiPartner(std::string_view file) {
-    const std::size_t dot = file.rfind('.');
-    const std::size_t slash = file.rfind('/');
-    const bool hasExtension = dot != std::string_view::npos && dot > 0 &&
-                              (slash == std::string_view::npos || dot > slash + 1);
-    if (!hasExtension) return std::string(file) + "@2x";
-    return std::string(file.substr(0, dot)) + "@2x" + std::string(file.substr(dot));
-}
+// The file of a picture's partner painted at twice the size for high-density screens: the
+// skins' rule for their double-size partners.
+inline std::string hiDpiPartner(std::string_view file) { return skin::hiResPartnerPath(file); }
 }  // namespace art
 
 // TSplashForm: a navy band with the title and version over the device's box, the release

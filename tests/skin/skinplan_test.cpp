@@ -160,5 +160,17 @@ TEST_P(SkinPlan, GivesTheSetUpAndTheCheckersLines) {
 INSTANTIATE_TEST_SUITE_P(Skins, SkinPlan, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
+// The double-size partner of a skin's picture, and of the dialogs' artwork.
+TEST(SkinPlan, NamesThePartnerWithAt2xBeforeTheExtension) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"Graphics/Skin/body.png", "Graphics/Skin/body@2x.png"},
+        {"a.b.png", "a.b@2x.png"},
+        {"noextension", "noextension@2x"},
+        {"folder.d/noextension", "folder.d/noextension@2x"},
+        {".hidden", ".hidden@2x"},
+    };
+    for (const auto& [path, partner] : cases) EXPECT_EQ(hiResPartnerPath(path), partner) << path;
+}
+
 }  // namespace
 }  // namespace zn::skin

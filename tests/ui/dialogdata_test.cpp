@@ -84,17 +84,5 @@ TEST(DialogData, KeySettingsControlsLieInsideTheDialogAndTheListsApart) {
     }
 }
 
-TEST(DialogData, TheHighDensityPartnerCarriesAt2xBeforeTheExtension) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {art::kSplashBox, "splash_box@2x.jpg"},
-        {art::kAboutPortrait, "about_portrait@2x.png"},
-        {"Graphics/Dialogs/a.b.png", "Graphics/Dialogs/a.b@2x.png"},
-        {"noextension", "noextension@2x"},
-        {"folder.d/noextension", "folder.d/noextension@2x"},
-        {".hidden", ".hidden@2x"},
-    };
-    for (const auto& [file, partner] : cases) EXPECT_EQ(art::hiDpiPartner(file), partner) << file;
-}
-
 }  // namespace
 }  // namespace zn::ui
