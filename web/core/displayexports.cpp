@@ -18,9 +18,16 @@
 #include "web/core/pixels.h"
 #include "web/core/pngdecode.h"
 
+// The page's one compositor: its pictures are made here and its frame composed by the scene
+// (sceneexports.cpp).
+zn::web::Compositor& pageCompositor() {
+    static zn::web::Compositor c;
+    return c;
+}
+
 namespace {
 
-zn::web::Compositor compositor;
+zn::web::Compositor& compositor = pageCompositor();
 // The scale the canvas is drawn at (set by zn_view_scale).
 zn::DeviceScale view;
 
