@@ -131,12 +131,6 @@ ZN_EXPORT(zn_page_scale) int zn_page_scale(int length) {
                                           {i(10), i(11), i(12), i(13)}, i(14) != 0, v[15]);
     return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css}));
 }
-// The rectangle (skin pixels) on the canvas at the view's scale, as a list x, y, w, h: with the
-// game's scale and shift when game is 1, else the client's.
-ZN_EXPORT(zn_device_rect) int zn_device_rect(int x, int y, int w, int h, int game) {
-    const zn::PixelRect r = zn::mapRect({x, y, w, h}, view, game != 0);
-    return setList({r.x, r.y, r.w, r.h});
-}
 // Each image's roles (ui/imageroles.h's bits), in image order.
 ZN_EXPORT(zn_image_roles) int zn_image_roles() {
     std::vector<int> roles;
