@@ -69,6 +69,30 @@ TEST(Scene, MergesOverlappingRectanglesClippedToTheFrame) {
     }
 }
 
+TEST(Scene, TheFrameIsTheClientAtTheClientScale) {
+    struct Case {
+        int clientW, clientH;
+        zn::DeviceScale scale;
+        bool resized;  // from the frame after the previous case
+        int width, height;
+    } cases[] = {
+        {10, 10, {1, 0, 0, 1}, true, 10, 10},  // the first frame
+        {10, 10, {2, 5, 5, 1}, false, 10, 10},  // the game's scale moves no frame
+        {10, 10, {2, 5, 5, 1.5}, true, 15, 15},
+        {7, 3, {2, 5, 5, 1.5}, true, 11, 5},  // rounded half away from zero
+        {7, 3, {2, 5, 5, 0}, false, 11, 5},   // no scale of 0
+        {-4, 3, {2, 5, 5, 1.5}, true, 0, 5},
+    };
+    Compositor c;
+    Scene scene{c, 202};
+    for (const Case& k : cases) {
+        const bool resized = scene.setScale(k.scale) | scene.setClientSize(k.clientW, k.clientH);
+        EXPECT_EQ(resized, k.resized) << k.clientW << " x " << k.clientH << " at " << k.scale.client;
+        EXPECT_EQ(scene.width(), k.width) << k.clientW << " at " << k.scale.client;
+        EXPECT_EQ(scene.height(), k.height) << k.clientH << " at " << k.scale.client;
+    }
+}
+
 TEST(Scene, ComposesWhatAChangeUncoversAndCovers) {
     struct Case {
         const char* change;
