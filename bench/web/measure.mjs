@@ -104,7 +104,7 @@ try {
       const images = [];
       for (const im of skin.images) {
         const r = host.renderer.rect(im.id);
-        if (host.renderer.visible(im.id) && host.renderer.images[im.id].picture && r.w > 0 && r.h > 0)
+        if (host.renderer.visible(im.id) && host.renderer.shows[im.id] && r.w > 0 && r.h > 0)
           images.push({ id: im.id, file: `game/${skin.skinDir}${im.fileName}`, x: r.x, y: r.y, w: r.w, h: r.h });
       }
       images.sort((a, b) => a.id - b.id);

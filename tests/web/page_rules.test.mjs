@@ -101,7 +101,7 @@ test('a picture is blended over the background with the desktop\'s rounding', (t
   // A pixel alone, and a row of them.
   for (const width of [1, 100]) {
     for (const [[r, g, b, a], bg] of cases) {
-      const rd = new Renderer(canvas, engine, () => true);
+      const rd = new Renderer(canvas, engine);
       rd.setClientSize(width, 1);
       rd.setBackground(bg[0] | (bg[1] << 8) | (bg[2] << 16));
       const row = new Uint8Array(width * 4);

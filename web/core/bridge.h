@@ -2,9 +2,11 @@
 // What every file of zn.wasm's exports shares: the one game, and the memory through which
 // texts and lists cross to the page. The page writes its input into zn_buffer(n); a text
 // result is left at zn_out() (the export returns its length), a list of numbers at zn_list()
-// (the export returns its count). Each area of rules has its own file of exports
-// (exports.cpp: the game, the figures and the settings; displayexports.cpp: the frame, the
-// pictures and the display's rules).
+// (the export returns its count). Each area of rules has its own file of exports, each listed
+// in zn_wasm's sources (web/CMakeLists.txt): exports.cpp (the game, the figures, the settings),
+// displayexports.cpp (the frame, the pictures, the display's rules), sceneexports.cpp (what
+// the canvas shows), skinexports.cpp (the skin set-up and its checker), controlexports.cpp
+// (keys, click areas, game controllers), uiexports.cpp (menus, dialogs, sample files).
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -18,9 +18,16 @@
 #include "web/core/pixels.h"
 #include "web/core/pngdecode.h"
 
+// The page's one compositor: its pictures are made here and its frame composed by the scene
+// (sceneexports.cpp).
+zn::web::Compositor& pageCompositor() {
+    static zn::web::Compositor c;
+    return c;
+}
+
 namespace {
 
-zn::web::Compositor compositor;
+zn::web::Compositor& compositor = pageCompositor();
 // The scale the canvas is drawn at (set by zn_view_scale).
 zn::DeviceScale view;
 
@@ -123,12 +130,6 @@ ZN_EXPORT(zn_page_scale) int zn_page_scale(int length) {
     const zn::PageScale s = zn::pageScale(i(0) != 0, zoom, {i(2), i(3)}, {i(4), i(5)}, {i(6), i(7), i(8), i(9)},
                                           {i(10), i(11), i(12), i(13)}, i(14) != 0, v[15]);
     return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css}));
-}
-// The rectangle (skin pixels) on the canvas at the view's scale, as a list x, y, w, h: with the
-// game's scale and shift when game is 1, else the client's.
-ZN_EXPORT(zn_device_rect) int zn_device_rect(int x, int y, int w, int h, int game) {
-    const zn::PixelRect r = zn::mapRect({x, y, w, h}, view, game != 0);
-    return setList({r.x, r.y, r.w, r.h});
 }
 // Each image's roles (ui/imageroles.h's bits), in image order.
 ZN_EXPORT(zn_image_roles) int zn_image_roles() {

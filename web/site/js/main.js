@@ -62,10 +62,9 @@ async function start() {
 
   // --- the picture and its updates ---------------------------------------------------------
 
-  let view = null;
-  const renderer = new Renderer(canvas, engine, (i) => view.isGameImage(i));
+  const renderer = new Renderer(canvas, engine);
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
-  view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
+  const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
   const sounds = new Sounds(engine.askJson('zn_sample_files')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
 

@@ -28,11 +28,14 @@ function setCopy(pic, id) {
 // How a scaled picture is made (ui/picturescaling.h's Scaling).
 const Scaling = { AsIs: 0, Nearest: 1, Smooth: 2, SmoothHardEdges: 3, NotKept: 4 };
 
+let made = 0; // pictures made so far
+
 export class Picture {
   // A picture of the module's picture id, width x height pixels.
   constructor(width, height, id) {
     this.width = width;
     this.height = height;
+    this.serial = ++made; // which picture it is, for as long as the page runs
     this.copy = 0; // its number in the module
     setCopy(this, id);
     this.hiRes = null; // the double-size partner (a Picture), when the skin has one

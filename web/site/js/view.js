@@ -35,12 +35,6 @@ export class DeviceView {
     return (this.roles[i] & role) !== 0;
   }
 
-  // Whether the image is drawn with the game's scale (false for the backdrop, the logo and the
-  // game menu).
-  isGameImage(i) {
-    return this.is(i, Role.GameImage);
-  }
-
   // --- which images show what -------------------------------------------------------------
 
   syncImage(i) {
