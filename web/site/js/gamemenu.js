@@ -44,7 +44,7 @@ function drawPanel(canvas, look, rows) {
 class GameMenu {
   constructor(host) {
     this.host = host;
-    this.isOpen = false; // Vid_Game_Menu_Open
+    this.isOpen = false;
     this.rows = [];
     this.root = element('div', 'zn-game-menu', { hidden: true, role: 'navigation' });
     this.panel = element('div', '');
@@ -54,7 +54,7 @@ class GameMenu {
     drawPanel(this.picture, this.look, menuItems(host).length);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
-    this.button.addEventListener('click', () => this.Vid_Display_Game_Menu(!this.isOpen));
+    this.button.addEventListener('click', () => this.unfold(!this.isOpen));
     this.root.append(this.panel, this.button);
     // A right click on the menu opens the popup menu, whose opening closes this one.
     this.root.addEventListener('contextmenu', (e) => {
@@ -93,11 +93,11 @@ class GameMenu {
   }
 
   close() {
-    if (this.isOpen) this.Vid_Display_Game_Menu(false);
+    if (this.isOpen) this.unfold(false);
   }
 
   // Builds the rows from the items' captions and check marks of this moment, or removes them.
-  Vid_Display_Game_Menu(open) {
+  unfold(open) {
     this.isOpen = open;
     this.button.setAttribute('aria-expanded', String(open));
     for (const row of this.rows) row.remove();
@@ -140,11 +140,8 @@ class GameMenu {
   }
 }
 
-let gameMenu = null;
-
-// Puts the game menu on the page; it shows itself whenever the display is full screen.
+// Puts the game menu on the page, once; it shows itself whenever the display is full screen.
 export function attachGameMenu(host) {
   ensureUiStyles();
-  if (!gameMenu) gameMenu = new GameMenu(host);
-  return gameMenu;
+  new GameMenu(host);
 }

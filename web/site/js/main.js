@@ -60,8 +60,6 @@ async function start() {
   const store = createStore(engine);
   const manual = params.get('clock') === 'manual';
 
-  // --- the picture and its updates ---------------------------------------------------------
-
   const renderer = new Renderer(canvas, engine);
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
@@ -93,8 +91,6 @@ async function start() {
     return document.body.classList.contains('zn-modal-open');
   }
 
-  // --- scale and layout --------------------------------------------------------------------
-
   window.addEventListener('resize', () => view.onResize());
   if (window.visualViewport) window.visualViewport.addEventListener('resize', () => view.onResize());
   // The device is drawn first; the rest of the page is set up a task later (whoever waits for
@@ -112,8 +108,6 @@ async function start() {
   });
   display.on = view.fullscreen;
   const clock = new GameClock(engine, update, { manual });
-
-  // --- the host the menus and dialogs work through -------------------------------------------
 
   const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni });
   let menus = null; // menu.js, once imported
@@ -134,9 +128,7 @@ async function start() {
     engine,
     host,
     seed,
-    advance(ms) {
-      clock.advance(ms);
-    },
+    advance: (ms) => clock.advance(ms),
   });
   clock.start();
   update();
@@ -169,9 +161,6 @@ function wireInput(host, { press, release, blocked, display, menus }) {
       return false;
     },
     popup: (x, y) => menus() && menus().openPopupMenu(host, x, y),
-    gesture: () => {
-      if (host.soundOutput() !== 1) sounds.unlock();
-    },
     blocked,
     releaseAll: () => host.releaseAll(),
   });

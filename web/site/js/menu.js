@@ -129,36 +129,30 @@ function swallowKey(e) {
 
 // While the menu is open it has the keyboard: arrows move, Enter or Space chooses, Escape
 // closes, an item's shortcut chooses it; no key reaches the game.
+const menuKeys = {
+  ArrowDown: () => step(1),
+  ArrowUp: () => step(-1),
+  Home: () => stepFrom(-1, 1),
+  End: () => stepFrom(open.items.length, -1),
+  Enter: () => open.active >= 0 && choose(open.active),
+  ' ': () => open.active >= 0 && choose(open.active),
+  Escape: closePopupMenu,
+  Tab: closePopupMenu,
+};
+
+function stepFrom(index, direction) {
+  open.active = index;
+  step(direction);
+}
+
 function onMenuKey(e) {
   if (!open) return;
   e.stopPropagation();
   const plain = !(e.ctrlKey || e.altKey || e.metaKey);
-  switch (e.key) {
-    case 'ArrowDown':
-      step(1);
-      break;
-    case 'ArrowUp':
-      step(-1);
-      break;
-    case 'Home':
-    case 'End':
-      open.active = e.key === 'Home' ? -1 : open.items.length;
-      step(e.key === 'Home' ? 1 : -1);
-      break;
-    case 'Enter':
-    case ' ':
-      if (open.active >= 0) choose(open.active);
-      break;
-    case 'Escape':
-    case 'Tab':
-      closePopupMenu();
-      break;
-    default: {
-      const at = plain ? shortcutIndex(open.items, e) : -1;
-      if (at >= 0) choose(at);
-      else return; // any other key: ignored, its default kept
-    }
-  }
+  const at = plain ? shortcutIndex(open.items, e) : -1;
+  if (Object.hasOwn(menuKeys, e.key)) menuKeys[e.key]();
+  else if (at >= 0) choose(at);
+  else return; // any other key: ignored, its default kept
   e.preventDefault();
 }
 
