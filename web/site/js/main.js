@@ -26,17 +26,14 @@ const params = new URLSearchParams(location.search);
 
 function zoomParam() {
   const z = params.get('zoom');
-  if (z === null || !/^\d+$/.test(z)) return null;
-  const n = Number(z);
+  const n = z !== null && /^\d+$/.test(z) ? Number(z) : 0;
   return n >= 10 && n <= 1000 ? n : null;
 }
 
 function seedParam() {
   const s = params.get('seed');
   if (s !== null && /^\d+$/.test(s) && Number.isSafeInteger(Number(s))) return Number(s);
-  const a = new Uint32Array(1);
-  crypto.getRandomValues(a);
-  return a[0];
+  return crypto.getRandomValues(new Uint32Array(1))[0];
 }
 
 // The engine, the file list and Config.ini side by side (index.html started fetching them and

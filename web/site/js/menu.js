@@ -57,8 +57,6 @@ export function menuItems(host) {
   return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => actions[it.id]?.(it) }));
 }
 
-// ---- shortcut keys ----------------------------------------------------------------------------
-
 // The shortcut keys of the items, plain keys without modifiers, as on the desktop: runs the
 // item and returns true when the key is one of them (the key is then consumed and must not
 // reach the game). A held key's repeats do nothing.
@@ -79,8 +77,6 @@ function shortcutIndex(items, e) {
   const key = /^F\d+$/.test(e.code) ? e.code : e.key;
   return items.findIndex((it) => it.enabled && it.shortcut !== '' && it.shortcut === key);
 }
-
-// ---- the popup menu -------------------------------------------------------------------------
 
 let open = null; // the open menu: {catcher, menu, items, rows, active, restoreFocus}
 

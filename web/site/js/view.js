@@ -25,8 +25,6 @@ export class DeviceView {
     this.resizePending = false;
   }
 
-  // --- which images show what -------------------------------------------------------------
-
   // [shown (1, 0 or kAsLaidOut), the image whose own picture it shows (-1: none, or kAsLaidOut)].
   showing(i) {
     const e = this.engine;
@@ -47,8 +45,6 @@ export class DeviceView {
   urgent(i) {
     return this.showing(i)[0] !== 0;
   }
-
-  // --- scale and layout ---------------------------------------------------------------------
 
   // The viewport in CSS pixels, as unzoomed: a pinch zoom enlarges the device rather than
   // fitting it again.
