@@ -22,7 +22,6 @@ export class Input {
   // shortcut took the key, popup(x, y) opens the popup menu, blocked() -> true while a dialog
   // has the keyboard, releaseAll() lets go of every held control (the page lost the focus).
   constructor(host, renderer, hooks) {
-    this.host = host;
     this.r = renderer;
     this.hooks = hooks;
     this.engine = host.engine;

@@ -66,7 +66,8 @@ async function start() {
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
     if (!manual) gamepads.poll();
-    if (view.densityChanged()) view.onResize();
+    // A window moved to a screen of another pixel density may bring no resize event.
+    if ((window.devicePixelRatio || 1) !== view.shownDensity) view.onResize();
     for (const i of engine.takeChanged()) view.syncImage(i);
     const events = engine.takeSounds();
     if (events.length) sounds.play(events);

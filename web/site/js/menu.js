@@ -25,12 +25,10 @@ function splashChecked(host) {
   return host.settings.get('SplashScreen') !== 0;
 }
 
-// What each command of the registry does on the page, given its item.
+// What each command of the registry that opens no document does on the page.
 function pageActions(host) {
   return {
     about: () => showAbout(host),
-    readme: (it) => openDocument(it.document),
-    whatsnew: (it) => openDocument(it.document),
     skin: () => document.dispatchEvent(new Event(kChooseSkinEvent)),
     keys: () => showKeySettings(host),
     fullscreen: () => {
@@ -54,7 +52,8 @@ function pageActions(host) {
 export function menuItems(host) {
   const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host)].map((on) => (on ? 1 : 0));
   const actions = pageActions(host);
-  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => actions[it.id]?.(it) }));
+  const run = (it) => (it.document ? openDocument(it.document) : actions[it.id]?.());
+  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => run(it) }));
 }
 
 // The shortcut keys of the items, plain keys without modifiers, as on the desktop: runs the

@@ -138,9 +138,4 @@ export class DeviceView {
       }
     });
   }
-
-  // A window moved to a screen of another pixel density may bring no resize event.
-  densityChanged() {
-    return (window.devicePixelRatio || 1) !== this.shownDensity;
-  }
 }
