@@ -21,9 +21,13 @@ bool isHostShownImage(ImageId id) {
     return !isGameImage(id) || id == img::btn_joystick_top || among(kOverlayArrows, id);
 }
 
-int imageRoles(ImageId id) {
-    return (isGameImage(id) ? kRoleGameImage : 0) | (among(kShownFromCreation, id) ? kRoleShownFromCreation : 0) |
-           (isHostShownImage(id) ? kRoleHostShown : 0) | (among(kOverlayArrows, id) ? kRoleOverlayArrow : 0);
+FrontEndShowing frontEndShowing(ImageId id, bool overlays, bool gameShows, int gamePicture) {
+    const int own = index(id);
+    if (id == img::btn_joystick_top) return {overlays ? 0 : 1, own};
+    if (among(kOverlayArrows, id)) return {overlays ? 1 : 0, own};
+    if (id == img::btn_game_menu_background || id == img::btn_game_menu_top) return {kAsLaidOut, kAsLaidOut};
+    if (!isGameImage(id)) return {kAsLaidOut, own};
+    return {among(kShownFromCreation, id) || gameShows ? 1 : 0, gamePicture};
 }
 
 }  // namespace zn

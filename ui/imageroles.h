@@ -27,9 +27,17 @@ inline constexpr std::array kOverlayArrows{img::btn_ctrlr_overlay_up, img::btn_c
 // logo, the joystick and the overlay's arrows, the game menu.
 bool isHostShownImage(ImageId id);
 
-// Each image's roles as bits (kRoleGameImage | kRoleShownFromCreation | ...), for a
-// front end that takes them as one list.
-enum ImageRole : int { kRoleGameImage = 1, kRoleShownFromCreation = 2, kRoleHostShown = 4, kRoleOverlayArrow = 8 };
-int imageRoles(ImageId id);
+// What a front end shows on an image now, given the overlay setting and what the game shows
+// there (gameShows, gamePicture: the image whose own picture it shows, -1 none). `shown` is 1
+// or 0, or kAsLaidOut where the skin's lay-out decides (the backdrop, the logo, the game
+// menu); `pictureOf` is the image whose own picture it shows (-1: none), or kAsLaidOut (the
+// game menu). The joystick, the overlay's arrows, the backdrop and the logo show their own
+// pictures; the images shown from creation show whatever the game says.
+inline constexpr int kAsLaidOut = -2;
+struct FrontEndShowing {
+    int shown;
+    int pictureOf;
+};
+FrontEndShowing frontEndShowing(ImageId id, bool overlays, bool gameShows, int gamePicture);
 
 }  // namespace zn

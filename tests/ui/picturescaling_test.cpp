@@ -65,22 +65,31 @@ TEST(PictureScaling, HardEdgesAreKeptFullyOpaqueOrFullyTransparent) {
     }
 }
 
-TEST(ImageRoles, EachImageIsWhatBothFrontEndsTakeItFor) {
+TEST(ImageRoles, EachImageShowsWhatBothFrontEndsShowThere) {
+    const int ghost = index(img::im_ghost_02_01);
     const struct {
         ImageId id;
-        int roles;
+        bool overlays, gameShows;
+        FrontEndShowing expected;
     } cases[] = {
-        {img::im_backdrop, kRoleHostShown},
-        {img::im_backdrop_logo, kRoleHostShown},
-        {img::btn_game_menu_top, kRoleHostShown},
-        {img::im_background, kRoleGameImage | kRoleShownFromCreation},
-        {img::btn_start_top, kRoleGameImage | kRoleShownFromCreation},
-        {img::btn_joystick_top, kRoleGameImage | kRoleHostShown},
-        {img::btn_ctrlr_overlay_left, kRoleGameImage | kRoleHostShown | kRoleOverlayArrow},
-        {img::im_ghost_02_01, kRoleGameImage},
-        {img::btn_power_on, kRoleGameImage},
+        {img::im_backdrop, false, true, {kAsLaidOut, index(img::im_backdrop)}},
+        {img::im_backdrop_logo, true, false, {kAsLaidOut, index(img::im_backdrop_logo)}},
+        {img::btn_game_menu_top, false, true, {kAsLaidOut, kAsLaidOut}},
+        {img::btn_game_menu_background, true, true, {kAsLaidOut, kAsLaidOut}},
+        {img::im_background, false, false, {1, ghost}},
+        {img::btn_start_top, true, false, {1, ghost}},
+        {img::btn_joystick_top, false, false, {1, index(img::btn_joystick_top)}},
+        {img::btn_joystick_top, true, true, {0, index(img::btn_joystick_top)}},
+        {img::btn_ctrlr_overlay_left, true, false, {1, index(img::btn_ctrlr_overlay_left)}},
+        {img::btn_ctrlr_overlay_down, false, true, {0, index(img::btn_ctrlr_overlay_down)}},
+        {img::im_ghost_02_01, false, true, {1, ghost}},
+        {img::btn_power_on, true, false, {0, ghost}},
     };
-    for (const auto& c : cases) EXPECT_EQ(imageRoles(c.id), c.roles) << imageName(c.id);
+    for (const auto& c : cases) {
+        const FrontEndShowing s = frontEndShowing(c.id, c.overlays, c.gameShows, ghost);
+        EXPECT_EQ(s.shown, c.expected.shown) << imageName(c.id);
+        EXPECT_EQ(s.pictureOf, c.expected.pictureOf) << imageName(c.id);
+    }
 }
 
 }  // namespace

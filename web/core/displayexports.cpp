@@ -131,11 +131,12 @@ ZN_EXPORT(zn_page_scale) int zn_page_scale(int length) {
                                           {i(10), i(11), i(12), i(13)}, i(14) != 0, v[15]);
     return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css}));
 }
-// Each image's roles (ui/imageroles.h's bits), in image order.
-ZN_EXPORT(zn_image_roles) int zn_image_roles() {
-    std::vector<int> roles;
-    for (int i = 0; i < zn::kImageCount; ++i) roles.push_back(zn::imageRoles(zn::img::at(i)));
-    return setList(roles);
+// What image id shows (ui/imageroles.h's frontEndShowing) with the overlay on or off and the
+// game showing it or not, the picture of image gamePicture: the list shown, pictureOf.
+ZN_EXPORT(zn_image_showing) int zn_image_showing(int id, int overlays, int gameShows, int gamePicture) {
+    if (id < 0 || id >= zn::kImageCount) return setList({});
+    const zn::FrontEndShowing s = zn::frontEndShowing(zn::img::at(id), overlays != 0, gameShows != 0, gamePicture);
+    return setList({s.shown, s.pictureOf});
 }
 // How picture id is drawn at the view's game scale (game 1) or client scale (game 0), with its
 // double-size partner (0: none) and the key colour when keyed: the list fromPartner, width,

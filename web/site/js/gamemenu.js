@@ -15,8 +15,7 @@ function drawPanel(canvas, look, rows) {
   const height = rowHeight * (rows + 1);
   canvas.width = width;
   canvas.height = height;
-  const p = canvas.getContext('2d');
-  p.clearRect(0, 0, width, height);
+  const p = canvas.getContext('2d'); // clear: setting the canvas's size cleared it
   p.fillStyle = `rgba(0, 0, 0, ${look.panelAlpha / 255})`;
   p.fillRect(0, captionRowHeight, width, height - captionRowHeight);
   p.fillStyle = '#000';
@@ -44,17 +43,17 @@ function drawPanel(canvas, look, rows) {
 class GameMenu {
   constructor(host) {
     this.host = host;
-    this.isOpen = false; // Vid_Game_Menu_Open
+    this.isOpen = false;
     this.rows = [];
     this.root = element('div', 'zn-game-menu', { hidden: true, role: 'navigation' });
     this.panel = element('div', '');
-    Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', overflow: 'hidden' });
+    Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', width: '100%', height: '100%', overflow: 'hidden' });
     this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
     drawPanel(this.picture, this.look, menuItems(host).length);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
-    this.button.addEventListener('click', () => this.Vid_Display_Game_Menu(!this.isOpen));
+    this.button.addEventListener('click', () => this.unfold(!this.isOpen));
     this.root.append(this.panel, this.button);
     // A right click on the menu opens the popup menu, whose opening closes this one.
     this.root.addEventListener('contextmenu', (e) => {
@@ -66,13 +65,11 @@ class GameMenu {
     this.resize(false);
 
     const sync = () => this.sync();
-    document.addEventListener('fullscreenchange', sync);
-    document.addEventListener('webkitfullscreenchange', sync);
     window.addEventListener('resize', sync);
     if (window.visualViewport) window.visualViewport.addEventListener('resize', sync);
     if (typeof ResizeObserver === 'function' && host.canvas) new ResizeObserver(sync).observe(host.canvas);
-    // The page marks its display mode on the body; a switch without the Fullscreen API (no
-    // gesture to ask with) is seen there.
+    // The page marks its display mode on the body, whether the browser's full screen was
+    // asked for or not (no gesture to ask with): a switch is seen there.
     new MutationObserver(sync).observe(document.body, { attributes: true, attributeFilter: ['class'] });
     document.addEventListener(kCloseGameMenuEvent, () => this.close());
     this.sync();
@@ -93,11 +90,11 @@ class GameMenu {
   }
 
   close() {
-    if (this.isOpen) this.Vid_Display_Game_Menu(false);
+    if (this.isOpen) this.unfold(false);
   }
 
   // Builds the rows from the items' captions and check marks of this moment, or removes them.
-  Vid_Display_Game_Menu(open) {
+  unfold(open) {
     this.isOpen = open;
     this.button.setAttribute('aria-expanded', String(open));
     for (const row of this.rows) row.remove();
@@ -111,7 +108,6 @@ class GameMenu {
     const { rowHeight, openWidth, closedWidth, closedHeight } = this.look;
     const w = open ? openWidth : closedWidth;
     const h = open ? rowHeight * (this.rows.length + 1) : closedHeight;
-    Object.assign(this.panel.style, { width: `${w}px`, height: `${h}px` });
     Object.assign(this.root.style, { width: `${w}px`, height: `${h}px` });
   }
 
@@ -140,11 +136,8 @@ class GameMenu {
   }
 }
 
-let gameMenu = null;
-
-// Puts the game menu on the page; it shows itself whenever the display is full screen.
+// Puts the game menu on the page, once; it shows itself whenever the display is full screen.
 export function attachGameMenu(host) {
   ensureUiStyles();
-  if (!gameMenu) gameMenu = new GameMenu(host);
-  return gameMenu;
+  new GameMenu(host);
 }

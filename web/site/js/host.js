@@ -20,7 +20,7 @@ export function makeHost(parts) {
     overlaysShown: () => view.overlays,
     setOverlaysShown(on) {
       view.overlays = !!on;
-      view.syncPageImages();
+      view.syncAll();
       renderer.draw();
     },
     soundOutput: () => soundOutput,
@@ -60,7 +60,6 @@ export function makeHost(parts) {
     renderer,
     sounds,
     clock,
-    gamepads,
   };
   return host;
 }

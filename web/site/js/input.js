@@ -19,11 +19,9 @@ const kLongPressSlop = 10; // CSS pixels a finger may wander during a long press
 export class Input {
   // host: the page's host object. renderer: the canvas's Renderer. hooks: {press(c),
   // release(c)} (the engine's operations followed by a redraw), shortcut(e) -> true when a menu
-  // shortcut took the key, popup(x, y) opens the popup menu, gesture() is told of every user
-  // gesture (sound unlock), blocked() -> true while a dialog has the keyboard, releaseAll()
-  // lets go of every held control (the page lost the focus).
+  // shortcut took the key, popup(x, y) opens the popup menu, blocked() -> true while a dialog
+  // has the keyboard, releaseAll() lets go of every held control (the page lost the focus).
   constructor(host, renderer, hooks) {
-    this.host = host;
     this.r = renderer;
     this.hooks = hooks;
     this.engine = host.engine;
@@ -31,20 +29,13 @@ export class Input {
     this.holders = new Array(8).fill(0); // [control] -> pointers holding it
     this.keysDown = new Map(); // virtual-key code of a held bound key -> its control
     this.longPress = null;
+    this.menuQuietUntil = 0; // performance.now() until which a contextmenu event opens no menu
   }
 
   // The bindings: seven key-table indices (power, select, start, up, left, right, down). An
   // index outside the table gives its control no key.
   setBindings(indices) {
     this.engine.ask('zn_set_key_bindings', indices.map((i) => (Number.isInteger(i) ? i : 0)));
-  }
-
-  // The virtual-key code of a key event, and the control a code works (0: none).
-  keyCode(e) {
-    return this.engine.ask('zn_key_code', [], e.code);
-  }
-  control(name, code) {
-    return code === 0 ? 0 : this.engine.ask(name, [code]);
   }
 
   attach(canvas) {
@@ -61,7 +52,7 @@ export class Input {
       const { x, y } = this.canvasPoint(e);
       if (this.r.seeThrough(x, y)) return;
       e.preventDefault();
-      if (this.longPress && this.longPress.opened) return;
+      if ((this.longPress && this.longPress.opened) || performance.now() < this.menuQuietUntil) return;
       this.cancelLongPress();
       if (this.hooks.blocked()) return;
       this.hooks.popup(e.clientX, e.clientY);
@@ -75,14 +66,14 @@ export class Input {
   }
 
   keyDown(e) {
-    this.hooks.gesture();
     if (this.hooks.shortcut(e)) {
       e.preventDefault();
       return;
     }
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    const code = this.keyCode(e);
-    const c = this.control('zn_key_pressed_control', code);
+    // The key's virtual-key code, and the control it works (0: none).
+    const code = this.engine.ask('zn_key_code', [], e.code);
+    const c = code && this.engine.ask('zn_key_pressed_control', [code]);
     if (!c) return;
     e.preventDefault(); // arrows and the space bar would scroll, Alt would open a menu bar
     if (this.engine.ask('zn_control_has_release', [c])) this.keysDown.set(code, c);
@@ -91,9 +82,9 @@ export class Input {
 
   keyUp(e) {
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    const code = this.keyCode(e);
+    const code = this.engine.ask('zn_key_code', [], e.code);
     this.keysDown.delete(code);
-    const c = this.control('zn_key_released_control', code);
+    const c = code && this.engine.ask('zn_key_released_control', [code]);
     if (!c) return;
     e.preventDefault();
     this.hooks.release(c);
@@ -107,18 +98,13 @@ export class Input {
     return { x: Math.floor(x), y: Math.floor(y) };
   }
 
-  // The image a press at the event's point reaches, or -1.
-  hit(e) {
-    const { x, y } = this.canvasPoint(e);
-    if (this.r.seeThrough(x, y)) return -1;
-    return this.r.imageAt(x, y);
-  }
-
   pointerDown(e) {
-    this.hooks.gesture();
     if (e.pointerType !== 'mouse') e.preventDefault();
     if (e.button !== 0 || this.hooks.blocked()) return;
-    const id = this.hit(e);
+    // The topmost image under the press (none on a see-through pixel), and the control whose
+    // click area it is.
+    const { x, y } = this.canvasPoint(e);
+    const id = this.r.seeThrough(x, y) ? -1 : this.r.imageAt(x, y);
     const c = id < 0 ? 0 : this.engine.ask('zn_click_area_control', [id]);
     if (!c) {
       if (e.pointerType !== 'mouse') this.startLongPress(e);
@@ -152,6 +138,7 @@ export class Input {
 
   startLongPress(e) {
     this.cancelLongPress();
+    this.menuQuietUntil = 0;
     const lp = { id: e.pointerId, x: e.clientX, y: e.clientY, opened: false };
     lp.timer = setTimeout(() => {
       lp.opened = true;
@@ -161,17 +148,12 @@ export class Input {
   }
 
   cancelLongPress() {
-    if (!this.longPress) return;
-    clearTimeout(this.longPress.timer);
     const lp = this.longPress;
+    if (!lp) return;
+    clearTimeout(lp.timer);
     this.longPress = null;
-    // The contextmenu event that a long press also brings comes after it: let it pass once.
-    if (lp.opened) {
-      this.longPress = { opened: true, timer: 0, id: -1 };
-      setTimeout(() => {
-        if (this.longPress && this.longPress.id === -1) this.longPress = null;
-      }, 400);
-    }
+    // The contextmenu event that a long press also brings may come after it: it opens nothing.
+    if (lp.opened) this.menuQuietUntil = performance.now() + 400;
   }
 
   // Forgets everything the keys and pointers hold (the page lost the focus) and returns the
@@ -179,13 +161,8 @@ export class Input {
   releaseAll() {
     const held = new Set([...this.keysDown.values(), ...this.pointers.values()]);
     this.cancelLongPress();
-    for (const id of this.pointers.keys()) {
-      try {
-        this.canvas.releasePointerCapture(id);
-      } catch {
-        /* gone */
-      }
-    }
+    for (const id of this.pointers.keys())
+      if (this.canvas.hasPointerCapture(id)) this.canvas.releasePointerCapture(id);
     this.pointers.clear();
     this.holders.fill(0);
     this.keysDown.clear();

@@ -64,11 +64,16 @@ export class SkinLayout {
       (p) => p && p.approximate,
     );
     const r = this.r;
-    this.setUpBackdrop(skin);
+    this.setUpOwn('im_backdrop', skin.backdrop, (id) => r.setStretch(id, skin.backdrop.stretch));
     r.setBackground(skin.backgroundColor);
     r.setKeyColour(skin.keyTransparent, skin.keyColor);
     r.setClientSize(skin.clientWidth, skin.clientHeight);
-    this.setUpLogo(skin);
+    // The logo keeps its place unless the set-up placed it.
+    const l = skin.logo;
+    this.setUpOwn('im_backdrop_logo', l, (id) => {
+      const at = l.placed ? { x: l.left, y: l.top } : r.rect(id);
+      r.setRect(id, at.x, at.y, l.width, l.height);
+    });
     const waiting = new Set();
     for (const im of skin.images) {
       if (im.picture === 'pending') waiting.add(im.id);
@@ -123,27 +128,15 @@ export class SkinLayout {
     return Picture.fromPixels(width, height, Uint32Array.from(pixels, (p) => p >>> 0));
   }
 
-  setUpBackdrop(skin) {
-    const id = this.id('im_backdrop');
-    const b = skin.backdrop;
-    if (b.shown === 'shown') {
-      this.r.setOwnPicture(id, this.files.decoded.get(b.path));
+  // The backdrop or the logo: its own picture, placed by place(id), when the set-up shows it.
+  setUpOwn(name, part, place) {
+    const id = this.id(name);
+    if (part.shown === 'shown') {
+      this.r.setOwnPicture(id, this.files.decoded.get(part.path));
       this.r.showPictureOf(id, id);
-      this.r.setStretch(id, b.stretch);
+      place(id);
     }
-    if (b.shown !== 'unchanged') this.r.setVisible(id, b.shown === 'shown');
-  }
-
-  setUpLogo(skin) {
-    const id = this.id('im_backdrop_logo');
-    const l = skin.logo;
-    if (l.shown === 'shown') {
-      this.r.setOwnPicture(id, this.files.decoded.get(l.path));
-      this.r.showPictureOf(id, id);
-      const at = l.placed ? { x: l.left, y: l.top } : this.r.rect(id);
-      this.r.setRect(id, at.x, at.y, l.width, l.height);
-    }
-    if (l.shown !== 'unchanged') this.r.setVisible(id, l.shown === 'shown');
+    if (part.shown !== 'unchanged') this.r.setVisible(id, part.shown === 'shown');
   }
 
   // Loads the double-size partners of the pictures in use, for drawing above 100 %. Resolves
@@ -154,13 +147,12 @@ export class SkinLayout {
       if (pic.hiRes || pic.hiResTried) continue;
       pic.hiResTried = true;
       jobs.push(
+        // ui/picturescaling draws from a partner only when it is exactly twice the size.
         filePicture(this.files, path).then((p) => {
-          if (p && p.width === pic.width * 2 && p.height === pic.height * 2) {
-            pic.hiRes = p;
-            pic.scaled.clear();
-            return true;
-          }
-          return false;
+          if (!p) return false;
+          pic.hiRes = p;
+          pic.scaled.clear();
+          return true;
         }),
       );
     }

@@ -26,17 +26,14 @@ const params = new URLSearchParams(location.search);
 
 function zoomParam() {
   const z = params.get('zoom');
-  if (z === null || !/^\d+$/.test(z)) return null;
-  const n = Number(z);
+  const n = z !== null && /^\d+$/.test(z) ? Number(z) : 0;
   return n >= 10 && n <= 1000 ? n : null;
 }
 
 function seedParam() {
   const s = params.get('seed');
   if (s !== null && /^\d+$/.test(s) && Number.isSafeInteger(Number(s))) return Number(s);
-  const a = new Uint32Array(1);
-  crypto.getRandomValues(a);
-  return a[0];
+  return crypto.getRandomValues(new Uint32Array(1))[0];
 }
 
 // The engine, the file list and Config.ini side by side (index.html started fetching them and
@@ -60,8 +57,6 @@ async function start() {
   const store = createStore(engine);
   const manual = params.get('clock') === 'manual';
 
-  // --- the picture and its updates ---------------------------------------------------------
-
   const renderer = new Renderer(canvas, engine);
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
@@ -71,7 +66,8 @@ async function start() {
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
     if (!manual) gamepads.poll();
-    if (view.densityChanged()) view.onResize();
+    // A window moved to a screen of another pixel density may bring no resize event.
+    if ((window.devicePixelRatio || 1) !== view.shownDensity) view.onResize();
     for (const i of engine.takeChanged()) view.syncImage(i);
     const events = engine.takeSounds();
     if (events.length) sounds.play(events);
@@ -93,8 +89,6 @@ async function start() {
     return document.body.classList.contains('zn-modal-open');
   }
 
-  // --- scale and layout --------------------------------------------------------------------
-
   window.addEventListener('resize', () => view.onResize());
   if (window.visualViewport) window.visualViewport.addEventListener('resize', () => view.onResize());
   // The device is drawn first; the rest of the page is set up a task later (whoever waits for
@@ -112,8 +106,6 @@ async function start() {
   });
   display.on = view.fullscreen;
   const clock = new GameClock(engine, update, { manual });
-
-  // --- the host the menus and dialogs work through -------------------------------------------
 
   const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni });
   let menus = null; // menu.js, once imported
@@ -134,9 +126,7 @@ async function start() {
     engine,
     host,
     seed,
-    advance(ms) {
-      clock.advance(ms);
-    },
+    advance: (ms) => clock.advance(ms),
   });
   clock.start();
   update();
@@ -169,9 +159,6 @@ function wireInput(host, { press, release, blocked, display, menus }) {
       return false;
     },
     popup: (x, y) => menus() && menus().openPopupMenu(host, x, y),
-    gesture: () => {
-      if (host.soundOutput() !== 1) sounds.unlock();
-    },
     blocked,
     releaseAll: () => host.releaseAll(),
   });

@@ -25,12 +25,10 @@ function splashChecked(host) {
   return host.settings.get('SplashScreen') !== 0;
 }
 
-// What each command of the registry does on the page, given its item.
+// What each command of the registry that opens no document does on the page.
 function pageActions(host) {
   return {
     about: () => showAbout(host),
-    readme: (it) => openDocument(it.document),
-    whatsnew: (it) => openDocument(it.document),
     skin: () => document.dispatchEvent(new Event(kChooseSkinEvent)),
     keys: () => showKeySettings(host),
     fullscreen: () => {
@@ -54,10 +52,9 @@ function pageActions(host) {
 export function menuItems(host) {
   const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host)].map((on) => (on ? 1 : 0));
   const actions = pageActions(host);
-  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => actions[it.id]?.(it) }));
+  const run = (it) => (it.document ? openDocument(it.document) : actions[it.id]?.());
+  return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => run(it) }));
 }
-
-// ---- shortcut keys ----------------------------------------------------------------------------
 
 // The shortcut keys of the items, plain keys without modifiers, as on the desktop: runs the
 // item and returns true when the key is one of them (the key is then consumed and must not
@@ -79,8 +76,6 @@ function shortcutIndex(items, e) {
   const key = /^F\d+$/.test(e.code) ? e.code : e.key;
   return items.findIndex((it) => it.enabled && it.shortcut !== '' && it.shortcut === key);
 }
-
-// ---- the popup menu -------------------------------------------------------------------------
 
 let open = null; // the open menu: {catcher, menu, items, rows, active, restoreFocus}
 
@@ -129,36 +124,30 @@ function swallowKey(e) {
 
 // While the menu is open it has the keyboard: arrows move, Enter or Space chooses, Escape
 // closes, an item's shortcut chooses it; no key reaches the game.
+const menuKeys = {
+  ArrowDown: () => step(1),
+  ArrowUp: () => step(-1),
+  Home: () => stepFrom(-1, 1),
+  End: () => stepFrom(open.items.length, -1),
+  Enter: () => open.active >= 0 && choose(open.active),
+  ' ': () => open.active >= 0 && choose(open.active),
+  Escape: closePopupMenu,
+  Tab: closePopupMenu,
+};
+
+function stepFrom(index, direction) {
+  open.active = index;
+  step(direction);
+}
+
 function onMenuKey(e) {
   if (!open) return;
   e.stopPropagation();
   const plain = !(e.ctrlKey || e.altKey || e.metaKey);
-  switch (e.key) {
-    case 'ArrowDown':
-      step(1);
-      break;
-    case 'ArrowUp':
-      step(-1);
-      break;
-    case 'Home':
-    case 'End':
-      open.active = e.key === 'Home' ? -1 : open.items.length;
-      step(e.key === 'Home' ? 1 : -1);
-      break;
-    case 'Enter':
-    case ' ':
-      if (open.active >= 0) choose(open.active);
-      break;
-    case 'Escape':
-    case 'Tab':
-      closePopupMenu();
-      break;
-    default: {
-      const at = plain ? shortcutIndex(open.items, e) : -1;
-      if (at >= 0) choose(at);
-      else return; // any other key: ignored, its default kept
-    }
-  }
+  const at = plain ? shortcutIndex(open.items, e) : -1;
+  if (Object.hasOwn(menuKeys, e.key)) menuKeys[e.key]();
+  else if (at >= 0) choose(at);
+  else return; // any other key: ignored, its default kept
   e.preventDefault();
 }
 

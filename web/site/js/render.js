@@ -74,8 +74,7 @@ export class Renderer {
   // game: device pixels per skin pixel for the game images; shiftX/Y: where the skin's (0,0)
   // lies, in device pixels; client: device pixels per client pixel for the canvas itself and
   // the backdrop, the logo and the game menu.
-  setScale(scale) {
-    const s = { game: scale.game, shiftX: scale.shiftX || 0, shiftY: scale.shiftY || 0, client: scale.client };
+  setScale(s) {
     if (!(s.game > 0) || !(s.client > 0)) return;
     const text = `${s.game} ${s.shiftX} ${s.shiftY} ${s.client}`;
     this.scale = s;

@@ -1,10 +1,10 @@
 // The device as the page shows it: which picture each image shows and whether it shows (the
 // game's figures from the engine, the rest the page's own), the skin laid out for the display
-// mode, and the canvas's scale for the viewport. What each image is and the scale itself are
-// zn.wasm's rules (ui/imageroles.h, ui/devicefit.h).
+// mode, and the canvas's scale for the viewport. What each image shows and the scale itself
+// are zn.wasm's rules (ui/imageroles.h, ui/devicefit.h).
 
-// Image roles, as bits (ui/imageroles.h's ImageRole).
-const Role = { GameImage: 1, ShownFromCreation: 2, HostShown: 4, OverlayArrow: 8 };
+// Where the skin's lay-out decides what an image shows (ui/imageroles.h's kAsLaidOut).
+const kAsLaidOut = -2;
 
 export class DeviceView {
   // zoom: a fixed zoom in percent, or null to fill the viewport. skin: {layout, ini}.
@@ -19,52 +19,32 @@ export class DeviceView {
     this.overlays = store.get('CtrlrOverlay') === 1;
     this.clientScale = 1; // CSS pixels per client pixel
     this.shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
-    this.roles = engine.askList('zn_image_roles');
-    const ids = new Map();
-    for (let i = 0; i < engine.imageCount; ++i) ids.set(engine.imageName(i), i);
-    this.id = (name) => ids.get(name);
-    this.joystick = this.id('btn_joystick_top');
-    this.logo = this.id('im_backdrop_logo');
-    this.arrows = [...this.roles.keys()].filter((i) => this.is(i, Role.OverlayArrow));
+    this.logo = skin.layout.id('im_backdrop_logo');
     this.layoutRun = Promise.resolve();
     this.quick = true;
     this.resizePending = false;
   }
 
-  is(i, role) {
-    return (this.roles[i] & role) !== 0;
+  // [shown (1, 0 or kAsLaidOut), the image whose own picture it shows (-1: none, or kAsLaidOut)].
+  showing(i) {
+    const e = this.engine;
+    return e.askList('zn_image_showing', [i, this.overlays ? 1 : 0, e.visible(i) ? 1 : 0, e.pictureOf(i)]);
   }
 
-  // --- which images show what -------------------------------------------------------------
-
   syncImage(i) {
-    if (this.is(i, Role.HostShown)) return;
-    this.renderer.setVisible(i, this.is(i, Role.ShownFromCreation) || this.engine.visible(i));
-    this.renderer.showPictureOf(i, this.engine.pictureOf(i));
+    const [shown, from] = this.showing(i);
+    if (shown !== kAsLaidOut) this.renderer.setVisible(i, shown === 1);
+    if (from !== kAsLaidOut) this.renderer.showPictureOf(i, from);
   }
 
   syncAll() {
     for (let i = 0; i < this.engine.imageCount; ++i) this.syncImage(i);
   }
 
-  // The joystick or the overlay's arrows, the backdrop and the logo with their own pictures.
-  syncPageImages() {
-    const r = this.renderer;
-    for (const i of this.arrows) r.setVisible(i, this.overlays);
-    r.setVisible(this.joystick, !this.overlays);
-    for (const i of [this.id('im_backdrop'), this.logo, this.joystick, ...this.arrows]) r.showPictureOf(i, i);
-  }
-
-  // Images the device shows now: their pictures are waited for before the first drawing (of
-  // the joystick and its overlay arrows only those the overlay setting shows).
+  // Images the device shows now: their pictures are waited for before the first drawing.
   urgent(i) {
-    if (this.is(i, Role.ShownFromCreation)) return true;
-    if (i === this.joystick) return !this.overlays;
-    if (this.is(i, Role.OverlayArrow)) return this.overlays;
-    return this.is(i, Role.HostShown) || this.engine.visible(i);
+    return this.showing(i)[0] !== 0;
   }
-
-  // --- scale and layout ---------------------------------------------------------------------
 
   // The viewport in CSS pixels, as unzoomed: a pinch zoom enlarges the device rather than
   // fitting it again.
@@ -93,8 +73,6 @@ export class DeviceView {
     r.setScale({ game, shiftX, shiftY, client });
     this.canvas.style.width = `${r.width / dpr}px`;
     this.canvas.style.height = `${r.height / dpr}px`;
-    this.canvas.dataset.clientWidth = String(s.clientWidth);
-    this.canvas.dataset.clientHeight = String(s.clientHeight);
     document.body.classList.toggle('zn-fullscreen', this.fullscreen);
     document.body.classList.toggle('zn-zoomed', this.zoom !== null && !this.fullscreen);
   }
@@ -138,7 +116,6 @@ export class DeviceView {
       const result = await this.skin.layout.apply(this.skin.ini, this.fullscreen, w, h, (i) => this.urgent(i), late, this.quick);
       this.quick = false;
       if (result.error) return result;
-      this.syncPageImages();
       this.syncAll();
       this.applyScale();
       await this.sharpen();
@@ -160,10 +137,5 @@ export class DeviceView {
         this.redraw();
       }
     });
-  }
-
-  // A window moved to a screen of another pixel density may bring no resize event.
-  densityChanged() {
-    return (window.devicePixelRatio || 1) !== this.shownDensity;
   }
 }
