@@ -102,9 +102,7 @@ export class DialogFrame {
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
-    if (closeButton) {
-      bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: () => this.hide() }));
-    }
+    if (closeButton) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: () => this.hide() }));
     // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
     this.outerWidth = width + 2 * kFrameBorder;
     this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;
