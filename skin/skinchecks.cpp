@@ -187,4 +187,10 @@ void checkDescription(const SkinDescription& skin, const CheckLine& line, const 
     Checker(line, picture).run(skin);
 }
 
+std::string checkSummary(std::string_view path, std::size_t problems) {
+    std::string line(path);
+    if (problems == 0) return line + ": no problems found";
+    return line + ": " + std::to_string(problems) + (problems == 1 ? " problem" : " problems");
+}
+
 }  // namespace zn::skin

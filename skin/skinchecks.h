@@ -4,8 +4,10 @@
 // game area, and click areas that overlap, one line each, in the checker's words. The pictures
 // themselves are the caller's: it is asked about each named picture at its place in the order.
 // The skin checker (tools/skincheck/) and the web edition list the same lines.
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "skin/skinreader.h"
 
@@ -22,5 +24,9 @@ void checkDescription(const SkinDescription& skin, const CheckLine& line, const 
 
 // "[section] key: text", the form of most lines.
 std::string checkLine(const std::string& section, const std::string& key, const std::string& text);
+
+// The line that ends the checker's list for the Config.ini at path: "PATH: no problems found",
+// "PATH: 1 problem", "PATH: 3 problems".
+std::string checkSummary(std::string_view path, std::size_t problems);
 
 }  // namespace zn::skin

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "skin/skinchecks.h"
 #include "tools/skincheck/skincheck.h"
 
 namespace {
@@ -75,9 +76,6 @@ int main(int argc, char** argv) {
     }
     const QStringList problems = zn::skincheck::checkSkin(args[1]);
     for (const QString& p : problems) out << p << '\n';
-    if (problems.isEmpty())
-        out << args[1] << ": no problems found\n";
-    else
-        out << args[1] << ": " << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+    out << QString::fromStdString(zn::skin::checkSummary(args[1].toStdString(), static_cast<std::size_t>(problems.size()))) << '\n';
     return problems.isEmpty() ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/skinchecks.h"
 #include "web/core/bridge.h"
 #include "web/core/webskin.h"
 
@@ -40,6 +41,14 @@ int zn_skin_plan(int length, int iniLength, int fullscreen, int screenWidth, int
 ZN_EXPORT(zn_skin_check) int zn_skin_check(int length, int iniLength) {
     const auto [ini, facts] = iniAndFacts(length, iniLength);
     return setOutput(zn::web::skinCheckJson(ini, facts));
+}
+
+// The Config.ini of a dropped folder, by the position of its path among the folder's (webskin.h).
+ZN_EXPORT(zn_skin_ini_of) int zn_skin_ini_of(int length) { return zn::web::skinIniOf(inputText(length)); }
+
+// The checker's closing line for the Config.ini at the path (the text) with count problems.
+ZN_EXPORT(zn_skin_check_summary) int zn_skin_check_summary(int length, int count) {
+    return setOutput(zn::skin::checkSummary(inputText(length), count < 0 ? 0 : static_cast<std::size_t>(count)));
 }
 
 // The set-up before any picture was looked at: rectangles, colours, problems of the values.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
 
 #include "skin/skinproblems.h"
 #include "skin/skinreader.h"
@@ -166,6 +167,31 @@ std::string skinCheckJson(std::string_view iniText, std::string_view factsText) 
     for (const std::string& line : skin::checkSkin(r.skin, factsOf(files, factsText))) j.value(line);
     j.endArray().endObject();
     return j.text();
+}
+
+int skinIniOf(std::string_view paths) {
+    constexpr std::string_view kName = "config.ini";
+    const auto isIni = [&](std::string_view name) {
+        return name.size() == kName.size() &&
+               std::equal(name.begin(), name.end(), kName.begin(), [](char a, char b) {
+                   return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+               });
+    };
+    int found = -1;
+    std::ptrdiff_t foundDepth = 0;
+    std::size_t start = 0;
+    for (int at = 0;; ++at) {
+        const std::size_t end = std::min(paths.find('\0', start), paths.size());
+        const std::string_view path = paths.substr(start, end - start);
+        const std::ptrdiff_t depth = std::count(path.begin(), path.end(), '/');
+        // npos + 1 is 0: a file at the top is its own name.
+        if (isIni(path.substr(path.rfind('/') + 1)) && (found < 0 || depth < foundDepth)) {
+            found = at;
+            foundDepth = depth;
+        }
+        if (end == paths.size()) return found;
+        start = end + 1;
+    }
 }
 
 }  // namespace zn::web

@@ -30,4 +30,10 @@ std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWi
 // The skin checker's lines: {"error", "lines": [...]}; paths relative to Config.ini's folder.
 std::string skinCheckJson(std::string_view iniText, std::string_view factsText);
 
+// The skin in a dropped folder: of its files' paths ('/'-separated and normalised, one after
+// another with a NUL between them, a character no file name holds), the Config.ini (its name in
+// any case) nearest the top, the first of those as near; its position in the list, or -1 when
+// there is none. The skin is that file's folder.
+int skinIniOf(std::string_view paths);
+
 }  // namespace zn::web

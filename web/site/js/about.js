@@ -5,47 +5,39 @@ import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture }
 
 let about = null;
 
-class AboutDialog {
-  constructor(host) {
-    const d = dialogData(host.engine);
-    const a = d.about;
-    const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, closeButton: true });
-    this.frame = f;
-    const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
-    portrait.style.objectFit = 'fill';
-    f.client.append(portrait);
-    for (const row of a.rows) {
-      f.client.append(label(row.caption, row.captionRect, 'zn-label zn-about-caption'));
-      if (row.url) {
-        // Links of the about dialog are for the pointer: no key opens a browser from here.
-        const l = link(row.value, row.url, row.valueRect);
-        l.tabIndex = -1;
-        l.addEventListener('click', () => setTimeout(() => f.hide(), 0));
-        f.client.append(l);
-      } else {
-        const v = label(row.value, row.valueRect, 'zn-label zn-about-value');
-        if (row.italic) v.style.fontStyle = 'italic';
-        f.client.append(v);
-      }
+function aboutDialog(host) {
+  const d = dialogData(host.engine);
+  const a = d.about;
+  const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, closeButton: true });
+  const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
+  portrait.style.objectFit = 'fill';
+  f.client.append(portrait);
+  for (const row of a.rows) {
+    f.client.append(label(row.caption, row.captionRect, 'zn-label zn-about-caption'));
+    if (row.url) {
+      // Links of the about dialog are for the pointer: no key opens a browser from here.
+      const l = link(row.value, row.url, row.valueRect);
+      l.tabIndex = -1;
+      l.addEventListener('click', () => setTimeout(() => f.hide(), 0));
+      f.client.append(l);
+    } else {
+      const v = label(row.value, row.valueRect, 'zn-label zn-about-value');
+      if (row.italic) v.style.fontStyle = 'italic';
+      f.client.append(v);
     }
-    // Escape closes the dialog wherever the keyboard is: the page has no other use for it.
-    this.onEscape = (e) => {
-      if (isEscapeKey(e) && f.visible && !e.defaultPrevented) {
-        e.preventDefault();
-        f.hide();
-      }
-    };
-    f.onHide = () => window.removeEventListener('keydown', this.onEscape);
   }
-
-  show() {
-    window.addEventListener('keydown', this.onEscape);
-    this.frame.show();
-  }
+  // Escape closes the dialog wherever the keyboard is: the page has no other use for it.
+  window.addEventListener('keydown', (e) => {
+    if (isEscapeKey(e) && f.visible && !e.defaultPrevented) {
+      e.preventDefault();
+      f.hide();
+    }
+  });
+  return f;
 }
 
 // Shows the about dialog without waiting for it; the device stays usable meanwhile.
 export function showAbout(host) {
-  if (!about) about = new AboutDialog(host);
+  if (!about) about = aboutDialog(host);
   about.show();
 }

@@ -9,7 +9,6 @@
 let stylesReady = null;
 export function ensureUiStyles() {
   if (stylesReady) return stylesReady;
-  if (typeof document === 'undefined') return (stylesReady = Promise.resolve());
   const href = new URL('../ui.css', import.meta.url).href;
   for (const link of document.querySelectorAll('link[rel="stylesheet"]'))
     if (link.href === href) return (stylesReady = link.sheet ? Promise.resolve() : loaded(link));
@@ -30,21 +29,18 @@ function loaded(link) {
   });
 }
 
+// props: text, the textContent; rect, the desktop's rectangle [left, top, width, height] in
+// the client area; any other, the element's property of that name, else its attribute.
 export function element(tag, className, props = {}) {
   const e = document.createElement(tag);
   if (className) e.className = className;
   for (const [k, v] of Object.entries(props)) {
     if (k === 'text') e.textContent = v;
-    else if (k === 'rect') placeAt(e, v);
+    else if (k === 'rect') Object.assign(e.style, { left: `${v[0]}px`, top: `${v[1]}px`, width: `${v[2]}px`, height: `${v[3]}px` });
     else if (k in e) e[k] = v;
     else e.setAttribute(k, v);
   }
   return e;
-}
-
-// Places a control at the desktop's rectangle [left, top, width, height] in the client area.
-export function placeAt(e, [left, top, width, height]) {
-  Object.assign(e.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
 }
 
 // Opens an address in a new tab, as the desktop hands it to the default handler; the outcome
@@ -86,7 +82,7 @@ const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1
 // height CSS pixels, centred in the viewport and scaled down as a whole when the viewport is
 // smaller. Created once and shown and hidden, as the desktop's dialogs are.
 // modal: a backdrop takes the page's pointer input and the key preview its keys.
-// closeButton: the caption bar has a close button (the about dialog), which calls onClose.
+// closeButton: the caption bar has a close button (the about dialog), which hides it.
 // stills: the host whose game stands still while the dialog shows, every held control let go:
 // the dialog has the keyboard, so no key-up would reach the device.
 export class DialogFrame {
@@ -95,25 +91,18 @@ export class DialogFrame {
     this.modal = modal;
     this.stills = stills;
     this.onKey = null; // (KeyboardEvent) => true when the dialog took the key
-    this.onClose = () => this.hide();
-    this.onHide = null;
     this.backdrop = null;
     if (modal) {
-      this.backdrop = element('div', 'zn-backdrop', { hidden: true });
       // Presses on the page behind a modal dialog do nothing and leave the focus in it.
-      this.backdrop.addEventListener('pointerdown', (e) => e.preventDefault());
-      this.backdrop.addEventListener('contextmenu', (e) => e.preventDefault());
+      const refuse = (e) => e.preventDefault();
+      this.backdrop = element('div', 'zn-backdrop', { hidden: true, onpointerdown: refuse, oncontextmenu: refuse });
     }
     this.root = element('div', `zn-dialog ${className}`, { hidden: true, tabIndex: -1, role: 'dialog', 'aria-label': caption });
     if (modal) this.root.setAttribute('aria-modal', 'true');
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
-    if (closeButton) {
-      const close = element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1 });
-      close.addEventListener('click', () => this.onClose());
-      bar.append(close);
-    }
+    if (closeButton) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: () => this.hide() }));
     // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
     this.outerWidth = width + 2 * kFrameBorder;
     this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;
@@ -165,7 +154,6 @@ export class DialogFrame {
     const at = modalStack.indexOf(this);
     if (at >= 0) modalStack.splice(at, 1);
     if (modalStack.length === 0) document.body.classList.remove('zn-modal-open');
-    if (this.onHide) this.onHide();
     this.stills?.resumeGame?.();
   }
 
@@ -237,10 +225,8 @@ export function artSource(d, { file, hiDpi }) {
 // A picture of the dialogs' artwork (artSource); a missing one shows nothing (no broken-image
 // sign).
 export function picture({ src, srcset }, rect, className = 'zn-picture') {
-  const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async' });
+  const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async', srcset, src });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
-  img.srcset = srcset;
-  img.src = src;
   return img;
 }
 
@@ -255,11 +241,9 @@ export function captionIfMissing(img, holder, caption) {
 }
 
 // A picture button: the artgen's picture, or its plain caption.
-export function pictureButton({ src, srcset }, caption, rect) {
-  const button = element('button', 'zn-picture-button', { type: 'button', rect, 'aria-label': caption });
-  const img = element('img', '', { alt: caption, draggable: false });
-  img.srcset = srcset;
-  img.src = src;
+export function pictureButton({ src, srcset }, caption, rect, onclick) {
+  const button = element('button', 'zn-picture-button', { type: 'button', rect, 'aria-label': caption, onclick });
+  const img = element('img', '', { alt: caption, draggable: false, srcset, src });
   captionIfMissing(img, button, caption);
   button.append(img);
   return button;

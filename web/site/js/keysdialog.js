@@ -26,15 +26,13 @@ class KeysDialog {
     const options = keys.map((key) => element('option', '', { text: key.dialogText }));
     this.labels = k.rows.map((row, i) => Object.assign(keysLabel(row.label, 'zn-label'), { id: `zn-keys-la-${i + 1}` }));
     this.lists = k.rows.map((row, i) => {
-      const list = element('select', 'zn-select', { rect: row.list, 'aria-labelledby': this.labels[i].id });
+      const list = element('select', 'zn-select', { rect: row.list, 'aria-labelledby': this.labels[i].id, onchange: () => this.listChanged() });
       for (const o of options) list.append(o.cloneNode(true));
-      list.addEventListener('change', () => this.listChanged());
       return list;
     });
     // Tab order: the lists in binding order, then accept.
     c.append(...this.labels, ...this.lists);
-    this.acceptButton = element('button', 'zn-accept', { type: 'button', text: k.acceptCaption, rect: k.accept });
-    this.acceptButton.addEventListener('click', () => this.accept());
+    this.acceptButton = element('button', 'zn-accept', { type: 'button', text: k.acceptCaption, rect: k.accept, onclick: () => this.accept() });
     c.append(this.acceptButton);
     f.onKey = (e) => this.onKey(e);
     this.loadBindings();

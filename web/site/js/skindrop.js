@@ -13,14 +13,6 @@ const kMaxFiles = 5000; // a skin is a few hundred files; a bigger drop is not w
 
 // ---- the files of a dropped or chosen folder ----------------------------------------------
 
-function readEntries(reader) {
-  return new Promise((resolve, reject) => reader.readEntries(resolve, reject));
-}
-
-function entryFile(entry) {
-  return new Promise((resolve, reject) => entry.file(resolve, reject));
-}
-
 // Every file under the dropped entries as {path, file}; stops at kMaxFiles.
 async function walkEntries(entries) {
   const out = [];
@@ -32,7 +24,7 @@ async function walkEntries(entries) {
     }
     if (entry.isFile) {
       try {
-        out.push({ path: prefix + entry.name, file: await entryFile(entry) });
+        out.push({ path: prefix + entry.name, file: await new Promise((resolve, reject) => entry.file(resolve, reject)) });
       } catch {
         // A file that vanished or cannot be read is as good as missing.
       }
@@ -41,7 +33,7 @@ async function walkEntries(entries) {
       for (;;) {
         let batch;
         try {
-          batch = await readEntries(reader);
+          batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
         } catch {
           break;
         }
@@ -54,27 +46,17 @@ async function walkEntries(entries) {
   return { files: out, truncated };
 }
 
-// The skin in a set of files: the Config.ini nearest the top, and every file below its folder
-// by its path relative to that folder (as the desktop resolves names against its game folder).
-function findSkin(files) {
-  let ini = null;
-  let depth = Infinity;
-  for (const f of files) {
-    const path = normalPath(f.path);
-    const parts = path.split('/');
-    if (parts[parts.length - 1].toLowerCase() === 'config.ini' && parts.length < depth) {
-      ini = { path, file: f.file };
-      depth = parts.length;
-    }
-  }
-  if (!ini) return null;
-  const base = ini.path.slice(0, ini.path.length - ini.path.split('/').pop().length);
+// The skin in a set of files: the Config.ini zn.wasm picks (the one nearest the top), and every
+// file below its folder by its path relative to that folder (as the desktop resolves names
+// against its game folder).
+function findSkin(engine, files) {
+  const paths = files.map((f) => normalPath(f.path));
+  const at = engine.ask('zn_skin_ini_of', [], paths.join('\0'));
+  if (at < 0) return null;
+  const base = paths[at].slice(0, paths[at].lastIndexOf('/') + 1);
   const map = new Map();
-  for (const f of files) {
-    const path = normalPath(f.path);
-    if (path.startsWith(base)) map.set(path.slice(base.length), f.file);
-  }
-  return { iniPath: ini.path, iniFile: ini.file, files: map };
+  for (const [i, path] of paths.entries()) if (path.startsWith(base)) map.set(path.slice(base.length), files[i].file);
+  return { iniPath: paths[at], iniFile: files[at].file, files: map };
 }
 
 // Config.ini's text: UTF-8 when it is valid UTF-8, else the Windows code page such files are
@@ -97,35 +79,32 @@ async function checkSkin(engine, iniText, source) {
 
 // ---- the page's side: drop, chooser, the list of problems ---------------------------------
 
+const button = (text, onclick) => element('button', '', { type: 'button', text, onclick });
+
 class SkinDrop {
   constructor(host) {
     this.host = host;
     this.custom = false;
     this.busy = false;
 
-    this.input = element('input', '', { type: 'file', multiple: true, hidden: true });
+    this.input = element('input', '', { type: 'file', multiple: true, hidden: true, 'aria-hidden': 'true' });
     this.input.setAttribute('webkitdirectory', '');
-    this.input.setAttribute('aria-hidden', 'true');
     this.input.addEventListener('change', () => {
       const files = [...this.input.files].map((file) => ({ path: file.webkitRelativePath || file.name, file }));
       this.input.value = '';
-      if (files.length) this.load(Promise.resolve({ files, truncated: false }));
+      if (files.length) this.load({ files, truncated: false });
     });
 
     this.hint = element('div', 'zn-drop-hint', { hidden: true, text: 'Drop a skin folder (with its Config.ini) to play it' });
 
-    this.panel = element('section', 'zn-skin-panel', { hidden: true });
-    this.panel.setAttribute('aria-live', 'polite');
+    this.panel = element('section', 'zn-skin-panel', { hidden: true, 'aria-live': 'polite' });
     this.head = element('div', 'zn-skin-panel-head');
     this.list = element('ul', 'zn-skin-problems');
     const buttons = element('div', 'zn-skin-panel-buttons');
-    this.chooseButton = element('button', '', { type: 'button', text: 'Load a skin...' });
-    this.chooseButton.addEventListener('click', () => this.choose());
-    this.defaultButton = element('button', '', { type: 'button', text: 'Default skin' });
-    this.defaultButton.addEventListener('click', () => this.useDefault());
-    this.closeButton = element('button', '', { type: 'button', text: 'Close' });
-    this.closeButton.addEventListener('click', () => this.hidePanel());
-    buttons.append(this.chooseButton, this.defaultButton, this.closeButton);
+    const chooseButton = button('Load a skin...', () => this.choose());
+    this.defaultButton = button('Default skin', () => this.useDefault());
+    this.closeButton = button('Close', () => this.hidePanel());
+    buttons.append(chooseButton, this.defaultButton, this.closeButton);
     this.panel.append(this.head, this.list, buttons);
     this.panel.addEventListener('keydown', (e) => {
       if (e.key === 'Escape') {
@@ -138,11 +117,7 @@ class SkinDrop {
     // While a skin of the player's own plays and the list is closed: the way back.
     this.back = element('div', 'zn-skin-back', { hidden: true });
     const backButtons = element('div', 'zn-skin-panel-buttons');
-    const backDefault = element('button', '', { type: 'button', text: 'Default skin' });
-    backDefault.addEventListener('click', () => this.useDefault());
-    const backList = element('button', '', { type: 'button', text: 'Problems...' });
-    backList.addEventListener('click', () => this.showPanel());
-    backButtons.append(backList, backDefault);
+    backButtons.append(button('Problems...', () => this.showPanel()), button('Default skin', () => this.useDefault()));
     this.back.append(backButtons);
 
     document.body.append(this.input, this.hint, this.panel, this.back);
@@ -197,28 +172,29 @@ class SkinDrop {
         this.load(walkEntries(entries));
       } else {
         const files = [...e.dataTransfer.files].map((file) => ({ path: file.name, file }));
-        this.load(Promise.resolve({ files, truncated: false }));
+        this.load({ files, truncated: false });
       }
     });
   }
 
-  // Reads, checks and plays the skin of a set of files; lists what is wrong with it.
+  // Reads, checks and plays the skin of a set of files (collecting: {files, truncated} or its
+  // promise); lists what is wrong with it.
   async load(collecting) {
     if (this.busy) return;
     this.busy = true;
     this.show('Reading the skin...', []);
     try {
       const { files, truncated } = await collecting;
-      const skin = findSkin(files);
+      const skin = findSkin(this.host.engine, files);
       if (!skin) {
-        this.show('No skin loaded', ['The folder holds no Config.ini, so it is no skin.'], false);
+        this.show('No skin loaded', ['The folder holds no Config.ini, so it is no skin.']);
         return;
       }
       const iniText = iniTextOf(new Uint8Array(await skin.iniFile.arrayBuffer()));
       const source = blobFiles(skin.files);
       const check = await checkSkin(this.host.engine, iniText, source);
       if (check.error) {
-        this.show(`${skin.iniPath}: no skin loaded`, [`${skin.iniPath}: ${check.error}`], false);
+        this.show(`${skin.iniPath}: no skin loaded`, [`${skin.iniPath}: ${check.error}`]);
         return;
       }
       const problems = check.lines;
@@ -227,28 +203,23 @@ class SkinDrop {
         await this.host.loadSkin(source, iniText);
       } catch (e) {
         this.restoreDefault();
-        this.custom = false;
-        this.show(`${skin.iniPath}: the skin cannot be shown`, [String((e && e.message) || e), ...problems], false);
+        this.show(`${skin.iniPath}: the skin cannot be shown`, [String((e && e.message) || e), ...problems]);
         return;
       }
       this.custom = true;
-      const count = problems.length;
-      const summary =
-        count === 0
-          ? `${skin.iniPath}: no problems found`
-          : `${skin.iniPath}: ${count} ${count === 1 ? 'problem' : 'problems'}`;
-      this.show(summary, problems, true);
+      this.show(this.host.engine.askText('zn_skin_check_summary', [problems.length], skin.iniPath), problems);
     } catch (e) {
-      this.show('No skin loaded', [`The folder cannot be read: ${String((e && e.message) || e)}`], false);
+      this.show('No skin loaded', [`The folder cannot be read: ${String((e && e.message) || e)}`]);
     } finally {
       this.busy = false;
     }
   }
 
-  show(headText, lines, playing = this.custom) {
+  // The way back to the default skin is offered while a skin of the player's own plays.
+  show(headText, lines) {
     this.head.textContent = headText;
     this.list.replaceChildren(...lines.map((l) => element('li', '', { text: l })));
-    this.defaultButton.hidden = !playing && !this.custom;
+    this.defaultButton.hidden = !this.custom;
     this.showPanel();
   }
 
@@ -265,6 +236,7 @@ class SkinDrop {
 
   // The page's own skin again; it cannot fail in a way the player could do anything about.
   restoreDefault() {
+    this.custom = false;
     try {
       Promise.resolve(this.host.defaultSkin()).catch(() => {});
     } catch {
@@ -274,9 +246,7 @@ class SkinDrop {
 
   useDefault() {
     this.restoreDefault();
-    this.custom = false;
-    this.panel.hidden = true;
-    this.back.hidden = true;
+    this.hidePanel();
   }
 }
 

@@ -42,20 +42,17 @@ class SplashDialog {
     soundLabel.style.lineHeight = `${s.soundList[3]}px`;
     c.append(soundLabel);
 
-    this.cb_sound = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id });
+    this.cb_sound = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id, onchange: () => this.cb_soundChange() });
     for (const o of kSoundOutputs) this.cb_sound.append(element('option', '', { text: o.caption }));
-    this.cb_sound.addEventListener('change', () => this.cb_soundChange());
 
-    this.btn_play = pictureButton(art(d.art.splashPlay), s.playCaption, s.play);
-    this.btn_play.addEventListener('click', () => this.btn_playClick());
+    this.btn_play = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.btn_playClick());
     // The greyed twin; without its picture, the caption in grey.
     this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true, title: s.playDisabledHint });
     const greyed = picture(art(d.art.splashPlayDisabled), [0, 0, s.play[2], s.play[3]]);
     greyed.alt = s.playCaption;
     captionIfMissing(greyed, this.btn_play_disabled, s.playCaption);
     this.btn_play_disabled.append(greyed);
-    this.btn_paypal = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate);
-    this.btn_paypal.addEventListener('click', () => openAddress(d.author.donateUrl));
+    this.btn_paypal = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate, () => openAddress(d.author.donateUrl));
 
     const box = element('label', 'zn-checkbox', { rect: s.checkBox });
     this.chb_splashscreen = element('input', '', { type: 'checkbox', checked: true });
@@ -112,7 +109,7 @@ class SplashDialog {
 
   finish() {
     this.frame.hide();
-    if (this.resolve) this.resolve();
+    this.resolve();
   }
 
   FormKeyDown(e) {
