@@ -37,11 +37,6 @@ export class GameClock {
     this.frameId = requestAnimationFrame(frame);
   }
 
-  stop() {
-    if (this.frameId) cancelAnimationFrame(this.frameId);
-    this.frameId = 0;
-  }
-
   running() {
     return !this.hidden && this.pauses === 0;
   }
