@@ -37,13 +37,9 @@ export class GameClock {
     this.frameId = requestAnimationFrame(frame);
   }
 
-  running() {
-    return !this.hidden && this.pauses === 0;
-  }
-
   // One animation frame at real time t (ms).
   tick(t) {
-    if (!this.running()) {
+    if (this.hidden || this.pauses > 0) {
       this.last = null;
       this.update();
       return;

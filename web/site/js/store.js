@@ -78,9 +78,6 @@ export function createStore(engine, storage = undefined) {
         refuse();
       }
     },
-    get failed() {
-      return failed;
-    },
   };
 }
 
