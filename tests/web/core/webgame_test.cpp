@@ -27,14 +27,12 @@ TEST(WebGame, TakesWholeSafeNumbersFromThePage) {
     };
     const Case cases[] = {
         {0, 0},
-        {120, 120},
         {4294967296.0, 4294967296u},  // past 32 bits
         {9007199254740991.0, 9007199254740991u},
         {9007199254740992.0, std::nullopt},
         {-1, std::nullopt},
         {0.5, std::nullopt},
         {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
-        {std::numeric_limits<double>::infinity(), std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(wholeNumberFromPage(c.v), c.want) << c.v;
 }
