@@ -100,7 +100,7 @@ try {
     const { page, context } = await firstDrawn(`${server.url}?zoom=100`);
     const list = await page.evaluate(async () => {
       const { engine, host } = window.zn;
-      const skin = engine.readSkin(await (await fetch('game/Config.ini')).text(), { fullscreen: false, screenWidth: 1280, screenHeight: 1024 });
+      const skin = engine.askJson('zn_read_skin', [0, 1280, 1024], await (await fetch('game/Config.ini')).text());
       const images = [];
       for (const im of skin.images) {
         const r = host.renderer.rect(im.id);

@@ -103,7 +103,7 @@ export const kControls = { power: 1, select: 2, start: 3, up: 4, left: 5, right:
 export async function defaultKeyCodes(page) {
   const table = await page.evaluate(() => {
     const e = window.zn.engine;
-    return { keys: e.keyTable(), index: [1, 2, 3, 4, 5, 6, 7].map((b) => e.defaultKeyIndex(b)) };
+    return { keys: e.askJson('zn_key_table'), index: [1, 2, 3, 4, 5, 6, 7].map((b) => e.ask('zn_default_key_index', [b])) };
   });
   const byIndex = new Map(table.keys.map((k) => [k.index, k]));
   const codes = {};
@@ -146,7 +146,7 @@ export async function canvasPixels(page) {
 export async function skinLayout(page) {
   return page.evaluate(async () => {
     const text = await (await fetch('game/Config.ini')).text();
-    return window.zn.engine.readSkin(text, { fullscreen: false, screenWidth: 1280, screenHeight: 1024 });
+    return window.zn.engine.askJson('zn_read_skin', [0, 1280, 1024], text);
   });
 }
 

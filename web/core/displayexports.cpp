@@ -78,11 +78,6 @@ ZN_EXPORT(zn_picture_remove) void zn_picture_remove(int id) { compositor.removeP
 // The picture's straight RGBA pixels premultiplied; 1 when some pixel is partly transparent.
 ZN_EXPORT(zn_picture_premultiply) int zn_picture_premultiply(int id) { return compositor.premultiply(id) ? 1 : 0; }
 ZN_EXPORT(zn_picture_straight) const std::uint32_t* zn_picture_straight(int id) { return compositor.straight(id); }
-ZN_EXPORT(zn_fill) void zn_fill(int x, int y, int w, int h, std::uint32_t colour) { compositor.fill({x, y, w, h}, colour); }
-ZN_EXPORT(zn_draw) void zn_draw(int id, int x, int y, int w, int h, int clipX, int clipY, int clipW, int clipH) {
-    compositor.draw(id, x, y, w, h, {clipX, clipY, clipW, clipH});
-}
-ZN_EXPORT(zn_clear_key) void zn_clear_key(int x, int y, int w, int h, std::uint32_t key) { compositor.clearKey({x, y, w, h}, key); }
 
 // A PNG file in the buffer: the list holds its width, height and the place and length of each
 // compressed part in the file, for the page to inflate; 0 when this reader does not read it.
@@ -97,13 +92,12 @@ ZN_EXPORT(zn_png_chunks) int zn_png_chunks(int length) {
     }
     return setList(out);
 }
-// The buffer holds the file's fileLength bytes, then its inflated lines: a new picture of
-// them, premultiplied. The list holds its number (0: broken) and 1 when some pixel is partly
-// transparent.
-ZN_EXPORT(zn_png_picture) int zn_png_picture(int fileLength, int linesLength) {
-    const std::span<const std::uint8_t> all = bytesIn(fileLength + linesLength);
-    if (fileLength < 0 || linesLength < 0 || all.size() != static_cast<std::size_t>(fileLength) + linesLength)
-        return setList({0, 0});
+// The buffer's length bytes hold the file's fileLength bytes, then its inflated lines: a new
+// picture of them, premultiplied. The list holds its number (0: broken) and 1 when some pixel is
+// partly transparent.
+ZN_EXPORT(zn_png_picture) int zn_png_picture(int length, int fileLength) {
+    const std::span<const std::uint8_t> all = bytesIn(length);
+    if (fileLength < 0 || length <= 0 || all.size() < static_cast<std::size_t>(fileLength)) return setList({0, 0});
     const auto png = zn::web::readPngChunks(all.first(static_cast<std::size_t>(fileLength)));
     const int id = png ? compositor.addPicture(png->width, png->height) : 0;
     if (!id) return setList({0, 0});

@@ -62,8 +62,10 @@ ZN_EXPORT(zn_out) const char* zn_out() { return output.data(); }
 ZN_EXPORT(zn_list) const std::int32_t* zn_list() { return list.data(); }
 
 // The game.
-ZN_EXPORT(zn_reset) void zn_reset(std::uint32_t seedLow, std::uint32_t seedHigh) {
-    theGame().reset(static_cast<std::uint64_t>(seedHigh) << 32 | seedLow);
+// The seed and the time are JavaScript numbers (zn::web::wholeNumberFromPage); any other does
+// nothing.
+ZN_EXPORT(zn_reset) void zn_reset(double seed) {
+    if (const auto s = zn::web::wholeNumberFromPage(seed)) theGame().reset(*s);
 }
 ZN_EXPORT(zn_set_sound_enabled) void zn_set_sound_enabled(int on) { theGame().setSoundEnabled(on != 0); }
 ZN_EXPORT(zn_press) void zn_press(int control) {
@@ -72,7 +74,9 @@ ZN_EXPORT(zn_press) void zn_press(int control) {
 ZN_EXPORT(zn_release) void zn_release(int control) {
     if (isControl(control)) theGame().release(static_cast<zn::Control>(control));
 }
-ZN_EXPORT(zn_advance) void zn_advance(int ms) { theGame().advance(ms); }
+ZN_EXPORT(zn_advance) void zn_advance(double ms) {
+    if (const auto m = zn::web::wholeNumberFromPage(ms)) theGame().advance(static_cast<std::int64_t>(*m));
+}
 ZN_EXPORT(zn_now) double zn_now() { return static_cast<double>(theGame().now()); }
 ZN_EXPORT(zn_mode) int zn_mode() { return theGame().game().Gam_Mode; }
 
@@ -81,7 +85,6 @@ ZN_EXPORT(zn_image_count) int zn_image_count() { return zn::kImageCount; }
 ZN_EXPORT(zn_image_name) int zn_image_name(int id) {
     return setOutput(isImage(id) ? std::string(zn::imageName(zn::img::at(id))) : std::string());
 }
-ZN_EXPORT(zn_slot_of) int zn_slot_of(int id) { return isImage(id) ? zn::slotOf(zn::img::at(id)) : 0; }
 ZN_EXPORT(zn_visible) int zn_visible(int id) {
     return isImage(id) && theGame().figures().visible(zn::img::at(id)) ? 1 : 0;
 }
@@ -96,19 +99,12 @@ ZN_EXPORT(zn_snapshot) int zn_snapshot() { return setOutput(zn::showFigures(theG
 
 // The stored settings.
 ZN_EXPORT(zn_settings) int zn_settings() { return setOutput(zn::web::settingsJson()); }
-// The buffer holds the name's nameLength bytes, then the stored text's textLength bytes
-// (textLength < 0: nothing stored). The value is in the list; returns 0 for an unknown name.
-ZN_EXPORT(zn_stored_setting) int zn_stored_setting(int nameLength, int textLength) {
-    const std::string_view all = inputText(nameLength + (textLength > 0 ? textLength : 0));
-    if (nameLength < 0 || static_cast<std::size_t>(nameLength) > all.size()) return 0;
-    std::optional<std::string_view> text;
-    if (textLength >= 0) text = all.substr(static_cast<std::size_t>(nameLength));
-    const auto v = zn::web::storedSettingNamed(all.substr(0, static_cast<std::size_t>(nameLength)), text);
-    if (!v) return 0;
-    setList({*v});
-    return 1;
+// The buffer holds a setting's entry, "name" or "name=stored text" (zn::web::storedSettingEntry):
+// the list holds its value, or nothing for an unknown name.
+ZN_EXPORT(zn_stored_setting) int zn_stored_setting(int length) {
+    const auto v = zn::web::storedSettingEntry(inputText(length));
+    return setList(v ? std::vector<int>{*v} : std::vector<int>{});
 }
-ZN_EXPORT(zn_zoom_percent_from) int zn_zoom_percent_from(int stored) { return zn::zoomPercentFrom(stored); }
 
 // The key table, and the number of controls (each bound to one key).
 ZN_EXPORT(zn_control_count) int zn_control_count() { return zn::kBindingCount; }

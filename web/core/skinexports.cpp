@@ -10,7 +10,10 @@
 
 #include "skin/skinchecks.h"
 #include "web/core/bridge.h"
+#include "web/core/pixels.h"
 #include "web/core/webskin.h"
+
+zn::web::Compositor& pageCompositor();
 
 using namespace zn::web::bridge;
 
@@ -56,16 +59,17 @@ ZN_EXPORT(zn_read_skin) int zn_read_skin(int length, int fullscreen, int screenW
     return setOutput(zn::web::readSkinJson(inputText(length), fullscreen != 0, screenWidth, screenHeight));
 }
 
-// The placeholder's picture: its width, its height, then its pixels as the canvas's ImageData
-// holds them, read little-endian (0xAABBGGRR).
+// A new picture of the placeholder in the page's compositor (displayexports.cpp), its pixels as
+// the canvas's ImageData holds them, read little-endian (0xAABBGGRR): the list holds its
+// number, its width and its height.
 ZN_EXPORT(zn_placeholder_picture) int zn_placeholder_picture() {
     constexpr int kSide = zn::skin::kPlaceholderSize;
-    std::vector<int> out{kSide, kSide};
+    const int id = pageCompositor().addPicture(kSide, kSide);
+    std::uint32_t* pixels = pageCompositor().pixels(id);
     for (int y = 0; y < kSide; ++y)
         for (int x = 0; x < kSide; ++x) {
             const std::uint32_t argb = zn::skin::placeholderPixel(x, y);
-            const std::uint32_t abgr = (argb & 0xFF00FF00u) | (argb >> 16 & 0xFFu) | (argb & 0xFFu) << 16;
-            out.push_back(static_cast<int>(abgr));
+            pixels[y * kSide + x] = (argb & 0xFF00FF00u) | (argb >> 16 & 0xFFu) | (argb & 0xFFu) << 16;
         }
-    return setList(out);
+    return setList({id, kSide, kSide});
 }

@@ -1,6 +1,13 @@
 #include "web/core/webgame.h"
 
+#include <cmath>
+
 namespace zn::web {
+
+std::optional<std::uint64_t> wholeNumberFromPage(double v) {
+    if (!(v >= 0 && v <= 9007199254740991.0) || v != std::floor(v)) return std::nullopt;
+    return static_cast<std::uint64_t>(v);
+}
 
 ChangeTrackingFigures::ChangeTrackingFigures() {
     // A new table: the page must draw every image once.

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/figure_table.h"
@@ -15,6 +16,10 @@
 #include "controls/controls.h"
 
 namespace zn::web {
+
+// A seed or a time the page passes as a JavaScript number: a whole one from 0 to 2^53 - 1 (the
+// page's safe integers); nullopt for any other (negative, fractional, not a number, too large).
+std::optional<std::uint64_t> wholeNumberFromPage(double v);
 
 // The figures as the engine leaves them, and the images whose visibility or picture changed
 // since the owner last took the list, each listed once.

@@ -22,7 +22,11 @@ std::string settingsJson() {
     return j.text();
 }
 
-std::optional<int> storedSettingNamed(std::string_view name, std::optional<std::string_view> text) {
+std::optional<int> storedSettingEntry(std::string_view entry) {
+    const std::size_t equals = entry.find('=');
+    const std::string_view name = entry.substr(0, equals);
+    std::optional<std::string_view> text;
+    if (equals != std::string_view::npos) text = entry.substr(equals + 1);
     for (const SettingInfo& s : kSettings)
         if (name == s.name) return storedSetting(s.setting, text);
     return std::nullopt;

@@ -10,9 +10,10 @@ namespace zn::web {
 // [{name, kind: "bool"|"int", defaultValue, low, high}] in the order of kSettings.
 std::string settingsJson();
 
-// The setting stored under name read from its stored text (nullopt: nothing stored) by the
-// desktop's rules; nullopt when no setting has that name.
-std::optional<int> storedSettingNamed(std::string_view name, std::optional<std::string_view> text);
+// A stored setting by the desktop's rules, from its entry: "name" when nothing is stored under
+// that name, "name=text" with the stored text (which may hold '=' itself); nullopt when no
+// setting has that name.
+std::optional<int> storedSettingEntry(std::string_view entry);
 
 // [{index: 1..44, dialogText, hintName, code}] in the key table's order.
 std::string keyTableJson();

@@ -31,7 +31,7 @@ function same(what, got, want) {
 for (const ini of inis) {
   const text = readFileSync(ini, 'utf8');
   for (const [fullscreen, w, h] of [[false, 0, 0], [true, 1920, 1080], [true, 390, 844]]) {
-    const got = engine.readSkin(text, { fullscreen, screenWidth: w, screenHeight: h });
+    const got = engine.askJson('zn_read_skin', [fullscreen ? 1 : 0, w, h], text);
     if (got.error === '' && got.images.length !== 198) {
       console.error(`${ini}: ${got.images.length} images, not one per slot`);
       failed++;
@@ -45,6 +45,6 @@ const imported = WebAssembly.Module.imports(new WebAssembly.Module(readFileSync(
 const answered = Object.entries(createWasi().imports)
   .flatMap(([module, calls]) => Object.keys(calls).map((name) => `${module}.${name}`)).sort();
 same('WASI imports', answered, imported);
-same('settings', engine.settings(), native('settings'));
-same('key table', engine.keyTable(), native('keys'));
+same('settings', engine.askJson('zn_settings'), native('settings'));
+same('key table', engine.askJson('zn_key_table'), native('keys'));
 process.exit(failed ? 1 : 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <random>
 #include <set>
@@ -18,6 +19,23 @@
 
 namespace zn::web {
 namespace {
+
+TEST(WebGame, TakesWholeSafeNumbersFromThePage) {
+    struct Case {
+        double v;
+        std::optional<std::uint64_t> want;
+    };
+    const Case cases[] = {
+        {0, 0},
+        {4294967296.0, 4294967296u},  // past 32 bits
+        {9007199254740991.0, 9007199254740991u},
+        {9007199254740992.0, std::nullopt},
+        {-1, std::nullopt},
+        {0.5, std::nullopt},
+        {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wholeNumberFromPage(c.v), c.want) << c.v;
+}
 
 // Plays seed/press/release/wait/show lines on a WebGame as the page does, printing what the
 // script driver prints: sounds stamped with the virtual time they were made at, and pictures.

@@ -16,24 +16,26 @@ namespace {
 
 TEST(WebTables, StoredSettingsFollowTheDesktopsRules) {
     struct Case {
-        const char* name;
-        std::optional<std::string_view> text;
+        const char* entry;
         std::optional<int> want;
     };
     const Case cases[] = {
-        {"FullscreenMode", std::nullopt, 1},  // missing: the default
-        {"FullscreenMode", "0", 0},
-        {"SoundMode", " 2 ", 2},
-        {"SoundMode", "two", -1},  // no whole number: the default
-        {"Key4", "0x10", 37},
-        {"Zoom", "62", 50},  // brought to a step
-        {"Zoom", "9999", 400},
-        {"Zoom", std::nullopt, 100},
-        {"zoom", "100", std::nullopt},  // names are the stored ones, exactly
-        {"Volume", "1", std::nullopt},
+        {"FullscreenMode", 1},  // nothing stored: the default
+        {"FullscreenMode=0", 0},
+        {"FullscreenMode=", 1},  // stored empty: the default
+        {"SoundMode= 2 ", 2},
+        {"SoundMode=two", -1},  // no whole number: the default
+        {"SoundMode==0", -1},   // the text after the first '=' is the stored one
+        {"Key4=0x10", 37},
+        {"Zoom=62", 50},  // brought to a step
+        {"Zoom=9999", 400},
+        {"Zoom", 100},
+        {"zoom=100", std::nullopt},  // names are the stored ones, exactly
+        {"Volume=1", std::nullopt},
+        {"", std::nullopt},
+        {"=1", std::nullopt},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(storedSettingNamed(c.name, c.text), c.want) << c.name << " " << c.text.value_or("(none)");
+    for (const Case& c : cases) EXPECT_EQ(storedSettingEntry(c.entry), c.want) << c.entry;
 }
 
 TEST(WebTables, SettingsListTheTableInOrder) {

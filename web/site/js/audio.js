@@ -55,10 +55,6 @@ export class Sounds {
     if (this.ctx.state === 'suspended') this.ctx.resume().catch(() => {});
   }
 
-  unlocked() {
-    return !!this.ctx && this.ctx.state === 'running';
-  }
-
   // The engine's sound events, in order.
   play(events) {
     for (const e of events) {

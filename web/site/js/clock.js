@@ -37,18 +37,9 @@ export class GameClock {
     this.frameId = requestAnimationFrame(frame);
   }
 
-  stop() {
-    if (this.frameId) cancelAnimationFrame(this.frameId);
-    this.frameId = 0;
-  }
-
-  running() {
-    return !this.hidden && this.pauses === 0;
-  }
-
   // One animation frame at real time t (ms).
   tick(t) {
-    if (!this.running()) {
+    if (this.hidden || this.pauses > 0) {
       this.last = null;
       this.update();
       return;

@@ -82,19 +82,17 @@ export function blobFiles(map) {
 // is no such file. Each file is decoded once per source; quick as decodePicture's, for the first
 // request.
 export function filePicture(source, path, quick = false) {
-  if (!source.pictures.has(path)) {
-    const load = source.has(path)
-      ? source.bytes(path).then((b) => decodePicture(path, b, quick, source.early(path)), () => null)
-      : Promise.resolve(undefined);
-    source.pictures.set(
-      path,
-      load.then((pic) => {
-        source.decoded.set(path, pic);
-        return pic;
-      }),
-    );
-  }
+  if (!source.pictures.has(path)) source.pictures.set(path, decodeFile(source, path, quick));
   return source.pictures.get(path);
+}
+
+async function decodeFile(source, path, quick) {
+  let pic;
+  if (source.has(path)) {
+    pic = await source.bytes(path).then((b) => decodePicture(path, b, quick, source.early(path)), () => null);
+  }
+  source.decoded.set(path, pic);
+  return pic;
 }
 
 // What is found at a file that zn.wasm named ({path, decode}), as the line it reads back.

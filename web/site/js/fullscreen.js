@@ -26,10 +26,6 @@ export class DisplayMode {
     this.claimed = false;
   }
 
-  isOn() {
-    return this.on;
-  }
-
   // A page cannot take the screen by itself: when the stored mode is full screen, the first
   // gesture of the visit asks for it, once.
   claimScreen() {

@@ -40,7 +40,7 @@ export function makeHost(parts) {
     async loadSkin(source, iniText) {
       const layout = new SkinLayout(engine, renderer, source);
       const { w, h } = view.viewport();
-      const check = engine.readSkin(iniText, { fullscreen: view.fullscreen, screenWidth: w, screenHeight: h });
+      const check = engine.askJson('zn_read_skin', [view.fullscreen ? 1 : 0, w, h], iniText);
       if (check.error) throw new Error(check.error);
       view.skin = { layout, ini: iniText };
       return view.relayout();

@@ -22,7 +22,7 @@ class KeysDialog {
     c.append(keysLabel(k.mainHeading, 'zn-label zn-heading'), keysLabel(k.controlsHeading, 'zn-label zn-heading'));
 
     // Item position = key-table index - 1; the list is built once and copied into the others.
-    const keys = host.engine.keyTable().sort((a, b) => a.index - b.index);
+    const keys = host.engine.askJson('zn_key_table').sort((a, b) => a.index - b.index);
     const options = keys.map((key) => element('option', '', { text: key.dialogText }));
     this.labels = k.rows.map((row, i) => Object.assign(keysLabel(row.label, 'zn-label'), { id: `zn-keys-la-${i + 1}` }));
     this.lists = k.rows.map((row, i) => {

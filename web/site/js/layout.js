@@ -124,8 +124,8 @@ export class SkinLayout {
 
   // The picture zn.wasm gives a named picture that is missing or cannot be decoded.
   placeholder() {
-    const [width, height, ...pixels] = this.engine.askList('zn_placeholder_picture');
-    return Picture.fromPixels(width, height, Uint32Array.from(pixels, (p) => p >>> 0));
+    const [id, width, height] = this.engine.askList('zn_placeholder_picture');
+    return new Picture(width, height, id);
   }
 
   // The backdrop or the logo: its own picture, placed by place(id), when the set-up shows it.

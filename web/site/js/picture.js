@@ -50,11 +50,6 @@ export class Picture {
     return pic;
   }
 
-  // From premultiplied pixels (a Uint32Array of width x height).
-  static fromPixels(width, height, pixels) {
-    return new Picture(width, height, kernel.addPicture(pixels, width, height));
-  }
-
   // Takes over another picture's pixels (of the same size), as when a picture first drawn from
   // the browser's decoding gets the file's exact pixels; what was scaled from it is dropped.
   takePixels(other) {

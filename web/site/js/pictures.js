@@ -21,14 +21,20 @@ async function inflate(chunks) {
 // inflating; null for a file it does not read or a broken one.
 async function decodePng(buffer) {
   const file = new Uint8Array(buffer);
-  const kernel = pixelKernel();
-  const png = kernel.pngChunks(file);
-  if (!png) return null;
-  const lines = await inflate(png.parts.map(([at, length]) => file.subarray(at, at + length)));
-  const made = kernel.addPngPicture(file, lines);
-  if (!made) return null;
-  const pic = new Picture(png.width, png.height, made.id);
-  pic.blended = made.blended;
+  // The width, the height, then the offset and length of each compressed part; none when the
+  // reader does not read the file.
+  const [width, height, ...parts] = pixelKernel().askList('zn_png_chunks', [], file);
+  if (width === undefined) return null;
+  const chunks = [];
+  for (let i = 0; i + 1 < parts.length; i += 2) chunks.push(file.subarray(parts[i], parts[i] + parts[i + 1]));
+  const lines = await inflate(chunks);
+  const both = new Uint8Array(file.length + lines.length);
+  both.set(file);
+  both.set(lines, file.length);
+  const [id, blended] = pixelKernel().askList('zn_png_picture', [file.length], both);
+  if (!id) return null;
+  const pic = new Picture(width, height, id);
+  pic.blended = blended === 1;
   return pic;
 }
 

@@ -1,7 +1,7 @@
 // The page's settings store: the desktop's stored values (FullscreenMode, SoundMode, Key1..Key7,
 // ...) kept in localStorage under the same names and as the same texts ("1"/"0", "-7"). Every
-// read goes through the engine's own rule (engine.storedSetting): a missing value or one that is
-// no decimal integer takes its default, exactly as on the desktop.
+// read goes through zn.wasm's own rule (zn_stored_setting): a missing value or one that is no
+// decimal integer takes its default, exactly as on the desktop.
 //
 // A browser may refuse storage (private mode, a full quota, storage blocked for the site, a
 // localStorage that throws on access). The game then goes on: a value that could not be stored
@@ -14,17 +14,17 @@ const kNoticeText =
   'you make, but they will not be kept after this visit.';
 const kNoticeSeconds = 12;
 
-// The store of the page. engine: the Engine of engine.js (its settings() table and its
-// storedSetting rule). storage: the Storage to use, window.localStorage when not given (a
-// test hands in a refusing one).
+// The store of the page. engine: the Engine of engine.js. storage: the Storage to use,
+// window.localStorage when not given (a test hands in a refusing one).
 export function createStore(engine, storage = undefined) {
-  const known = new Map(engine.settings().map((s) => [s.name, s]));
   const kept = new Map(); // name -> text of this visit that localStorage refused
   let failed = false;
 
+  // The Storage; throws where storage is blocked or missing.
   function localStore() {
-    if (storage !== undefined) return storage;
-    return window.localStorage; // throws where storage is blocked
+    const s = storage !== undefined ? storage : window.localStorage;
+    if (!s) throw new Error('no localStorage');
+    return s;
   }
 
   function refuse() {
@@ -37,25 +37,26 @@ export function createStore(engine, storage = undefined) {
   function storedText(name) {
     if (kept.has(name)) return kept.get(name);
     try {
-      const s = localStore();
-      return s ? s.getItem(name) : null;
+      return localStore().getItem(name);
     } catch {
       refuse();
       return null;
     }
   }
 
-  function checkName(name) {
-    if (!known.has(name)) throw new Error(`no stored setting is named '${name}'`);
+  // The value of the setting called name by the desktop's rules, from its stored text (null:
+  // none); a name that is no setting's is the page's mistake.
+  function valueOf(name, text) {
+    const [value] = engine.askList('zn_stored_setting', [], text == null ? name : `${name}=${text}`);
+    if (value === undefined) throw new Error(`no stored setting is named '${name}'`);
+    return value;
   }
 
   // A probe at creation, so a refusing browser is told at once rather than at the first choice.
   try {
-    const s = localStore();
-    if (!s) throw new Error('no localStorage');
     const probe = '__zn_probe__';
-    s.setItem(probe, '1');
-    s.removeItem(probe);
+    localStore().setItem(probe, '1');
+    localStore().removeItem(probe);
   } catch {
     refuse();
   }
@@ -63,25 +64,19 @@ export function createStore(engine, storage = undefined) {
   return {
     // The setting's value by the desktop's rules (default when missing or malformed).
     get(name) {
-      checkName(name);
-      return engine.storedSetting(name, storedText(name));
+      return valueOf(name, storedText(name));
     },
     // Stores an integer (a boolean as 1 or 0) as its decimal text.
     set(name, value) {
-      checkName(name);
+      valueOf(name, null);
       const text = String(typeof value === 'boolean' ? Number(value) : Math.trunc(Number(value)));
       try {
-        const s = localStore();
-        if (!s) throw new Error('no localStorage');
-        s.setItem(name, text);
+        localStore().setItem(name, text);
         kept.delete(name);
       } catch {
         kept.set(name, text);
         refuse();
       }
-    },
-    get failed() {
-      return failed;
     },
   };
 }
