@@ -7,7 +7,7 @@
 // localStorage that throws on access). The game then goes on: a value that could not be stored
 // is kept for this visit and read back, and the page says once that settings will not be kept.
 
-import { ensureUiStyles } from './dialogs.js';
+import { element, ensureUiStyles } from './dialogs.js';
 
 const kNoticeText =
   'This browser does not let the page store its settings. The game goes on with the choices ' +
@@ -90,19 +90,10 @@ function tellOnce() {
   told = true;
   const show = () => {
     ensureUiStyles();
-    const note = document.createElement('div');
-    note.className = 'zn-notice';
-    note.id = 'zn-storage-notice';
-    note.setAttribute('role', 'status');
-    const text = document.createElement('span');
-    text.textContent = kNoticeText;
-    const close = document.createElement('button');
-    close.type = 'button';
-    close.className = 'zn-notice-close';
-    close.setAttribute('aria-label', 'Close');
-    close.textContent = '\u00d7';
+    const note = element('div', 'zn-notice', { id: 'zn-storage-notice', role: 'status' });
+    const close = element('button', 'zn-notice-close', { type: 'button', 'aria-label': 'Close', text: '\u00d7' });
     close.addEventListener('click', () => note.remove());
-    note.append(text, close);
+    note.append(element('span', '', { text: kNoticeText }), close);
     document.body.append(note);
     setTimeout(() => note.remove(), kNoticeSeconds * 1000);
   };
