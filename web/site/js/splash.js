@@ -42,59 +42,59 @@ class SplashDialog {
     soundLabel.style.lineHeight = `${s.soundList[3]}px`;
     c.append(soundLabel);
 
-    this.cb_sound = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id, onchange: () => this.cb_soundChange() });
-    for (const o of kSoundOutputs) this.cb_sound.append(element('option', '', { text: o.caption }));
+    this.soundList = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id, onchange: () => this.soundChosen() });
+    for (const o of kSoundOutputs) this.soundList.append(element('option', '', { text: o.caption }));
 
-    this.btn_play = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.btn_playClick());
+    this.playButton = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.play());
     // The greyed twin; without its picture, the caption in grey.
-    this.btn_play_disabled = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true, title: s.playDisabledHint });
+    this.playGreyed = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true, title: s.playDisabledHint });
     const greyed = picture(art(d.art.splashPlayDisabled), [0, 0, s.play[2], s.play[3]]);
     greyed.alt = s.playCaption;
-    captionIfMissing(greyed, this.btn_play_disabled, s.playCaption);
-    this.btn_play_disabled.append(greyed);
-    this.btn_paypal = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate, () => openAddress(d.author.donateUrl));
+    captionIfMissing(greyed, this.playGreyed, s.playCaption);
+    this.playGreyed.append(greyed);
+    this.donateButton = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate, () => openAddress(d.author.donateUrl));
 
     const box = element('label', 'zn-checkbox', { rect: s.checkBox });
-    this.chb_splashscreen = element('input', '', { type: 'checkbox', checked: true });
-    box.append(this.chb_splashscreen, document.createTextNode(s.checkBoxCaption));
+    this.showAgain = element('input', '', { type: 'checkbox', checked: true });
+    box.append(this.showAgain, document.createTextNode(s.checkBoxCaption));
 
     // The list and the check box first, as ever; the buttons and the links after them.
-    c.append(this.cb_sound, box, this.btn_play, this.btn_play_disabled, this.btn_paypal, this.website, this.email);
+    c.append(this.soundList, box, this.playButton, this.playGreyed, this.donateButton, this.website, this.email);
     f.onKey = (e) => this.FormKeyDown(e);
   }
 
-  // FormCreate's reading of the stored choices: true when the play action ran by itself (an
+  // Reads the stored choices: true when the play action ran by itself (an
   // output is stored and the user asked not to see the dialog again).
-  FormCreate() {
+  readStoredChoices() {
     const store = this.host.settings;
     const mode = store.get('SoundMode');
-    this.cb_sound.selectedIndex = kSoundOutputs.findIndex((o) => o.soundMode === mode);
-    this.chb_splashscreen.checked = store.get('SplashScreen') !== 0;
-    this.cb_soundChange();
-    if (this.cb_sound.selectedIndex >= 0 && !this.chb_splashscreen.checked) {
-      this.btn_playClick();
+    this.soundList.selectedIndex = kSoundOutputs.findIndex((o) => o.soundMode === mode);
+    this.showAgain.checked = store.get('SplashScreen') !== 0;
+    this.soundChosen();
+    if (this.soundList.selectedIndex >= 0 && !this.showAgain.checked) {
+      this.play();
       return true;
     }
     return false;
   }
 
-  cb_soundChange() {
-    const chosen = this.cb_sound.selectedIndex >= 0;
-    this.btn_play.hidden = !chosen;
-    this.btn_play.disabled = !chosen;
-    this.btn_play_disabled.hidden = chosen;
+  soundChosen() {
+    const chosen = this.soundList.selectedIndex >= 0;
+    this.playButton.hidden = !chosen;
+    this.playButton.disabled = !chosen;
+    this.playGreyed.hidden = chosen;
   }
 
   // The play action: starts the chosen sound output (a click or key here is the gesture that
   // lets the page's audio start), stores the choices, and leaves the device switched off.
-  btn_playClick() {
-    const position = this.cb_sound.selectedIndex;
+  play() {
+    const position = this.soundList.selectedIndex;
     if (this.played || position < 0) return;
     this.played = true;
     const store = this.host.settings;
     this.host.setSoundOutput(position);
     store.set('SoundMode', kSoundOutputs[position].soundMode);
-    store.set('SplashScreen', this.chb_splashscreen.checked ? 1 : 0);
+    store.set('SplashScreen', this.showAgain.checked ? 1 : 0);
     this.finish();
   }
 
@@ -114,7 +114,7 @@ class SplashDialog {
 
   FormKeyDown(e) {
     if (isEnterKey(e) || e.code === 'Digit1') {
-      if (!e.repeat && !this.btn_play.disabled) this.btn_playClick();
+      if (!e.repeat && !this.playButton.disabled) this.play();
       return true;
     }
     if (isEscapeKey(e)) {
@@ -134,8 +134,8 @@ export function showSplash(host) {
   splash.promise = new Promise((resolve) => {
     splash.resolve = resolve;
   });
-  if (!splash.FormCreate()) {
-    splash.frame.show(splash.cb_sound);
+  if (!splash.readStoredChoices()) {
+    splash.frame.show(splash.soundList);
   }
   return splash.promise;
 }
