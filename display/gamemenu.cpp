@@ -10,6 +10,7 @@
 #include <QPalette>
 
 #include "display/dialogart.h"
+#include "ui/gamemenufocus.h"
 
 namespace zn {
 
@@ -45,6 +46,28 @@ void drawTextInBox(QPainter& p, const QString& text, const QRectF& box, QFont f)
     p.fillPath(t.map(path), Qt::white);
     p.restore();
 }
+
+// The keyboard focus's ring around the menu's button: the dialogs' yellow, two pixels wide.
+class ButtonRing : public QWidget {
+public:
+    explicit ButtonRing(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, look::kClosedWidth, look::kClosedHeight);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QColor yellow(255, 200, 40);
+        const QRect r = rect();
+        p.fillRect(r.left(), r.top(), r.width(), 2, yellow);
+        p.fillRect(r.left(), r.bottom() - 1, r.width(), 2, yellow);
+        p.fillRect(r.left(), r.top(), 2, r.height(), yellow);
+        p.fillRect(r.right() - 1, r.top(), 2, r.height(), yellow);
+    }
+};
 
 }  // namespace
 
@@ -173,7 +196,43 @@ void GameMenu::Vid_Display_Game_Menu(bool open) {
         removeRows();
 }
 
-void GameMenu::close() { Vid_Display_Game_Menu(false); }
+// Leaving full screen leaves the menu's focus too.
+void GameMenu::close() {
+    Vid_Display_Game_Menu(false);
+    if (!host_.fullscreen()) focus_ = -1;
+    showFocus();
+}
+
+void GameMenu::focusStep(bool forward) {
+    std::array<bool, kRowCount> choosable{};
+    for (int i = 0; i < kRowCount; ++i) {
+        const QAction* item = Vid_Menu_Items[static_cast<std::size_t>(i)];
+        choosable[static_cast<std::size_t>(i)] = !isSeparator(item) && item->isEnabled();
+    }
+    focus_ = ui::nextGameMenuFocus(focus_, forward, isOpen(), choosable);
+    showFocus();
+}
+
+bool GameMenu::choose() {
+    if (focus_ < 0) return false;
+    if (focus_ == 0) {
+        btn_game_menu_topClick();
+    } else if (MenuRowLabel* r = row(focus_); r && r->hasHandlers()) {
+        focus_ = 0;
+        if (QAction* item = r->item()) item->trigger();
+        Vid_Display_Game_Menu(false);
+    }
+    showFocus();
+    return true;
+}
+
+void GameMenu::showFocus() {
+    if (!buttonRing_) buttonRing_ = new ButtonRing(&rowParent_);
+    buttonRing_->setVisible(focus_ == 0 && host_.fullscreen());
+    if (buttonRing_->isVisible()) buttonRing_->raise();
+    for (int i = 1; i <= kRowCount; ++i)
+        if (MenuRowLabel* r = row(i); r && r->hasHandlers() && !r->underMouse()) r->setAutoFillBackground(i == focus_);
+}
 
 void GameMenu::buildRows() {
     removeRows();  // building twice must not leave a second set of rows behind
@@ -205,7 +264,7 @@ void GameMenu::removeRows() {
 
 void GameMenu::la_menu_itemMouseEnter(MenuRowLabel& row) { row.setAutoFillBackground(true); }
 
-void GameMenu::la_menu_itemMouseLeave(MenuRowLabel& row) { row.setAutoFillBackground(false); }
+void GameMenu::la_menu_itemMouseLeave(MenuRowLabel& left) { left.setAutoFillBackground(row(focus_) == &left); }
 
 // Only the primary button closes the menu; a middle-button release does nothing, and a
 // right click reaches the window, whose popup menu closes the game menu as it opens.

@@ -102,6 +102,15 @@ public:
         return i >= 1 && i <= kRowCount ? Vid_Menu_Rows[i - 1].data() : nullptr;
     }
 
+    // The keyboard, in full screen: Tab and Shift+Tab move the focus through the button and
+    // the rows that can be chosen (ui/gamemenufocus.h); Enter on the button opens or closes
+    // the menu, on a row runs its command and closes the menu. choose() returns false when
+    // nothing in the menu has the focus. The focused row is lit as under the pointer, the
+    // focused button ringed.
+    void focusStep(bool forward);
+    bool choose();
+    int focus() const { return focus_; }  // 0 the button, 1..13 a row, -1 none
+
     void la_menu_itemMouseEnter(MenuRowLabel& row);
     void la_menu_itemMouseLeave(MenuRowLabel& row);
     void la_menu_itemMouseUp(MenuRowLabel& row, Qt::MouseButton button, Qt::MouseButtons held, int x, int y);
@@ -109,6 +118,7 @@ public:
 private:
     void buildRows();
     void removeRows();
+    void showFocus();
 
     QWidget& rowParent_;
     GfxTarget& target_;
@@ -117,6 +127,8 @@ private:
     bool captionDrawn_ = false;  // the panel picture has its words
     std::array<QAction*, kRowCount> Vid_Menu_Items{};
     std::array<QPointer<MenuRowLabel>, kRowCount> Vid_Menu_Rows{};
+    int focus_ = -1;
+    QWidget* buttonRing_ = nullptr;  // owned by rowParent_
 };
 
 }  // namespace zn

@@ -379,6 +379,19 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
+    // In full screen Tab, Shift+Tab and Enter work the game menu: none of them is a key of
+    // the key table. Tab reaches event() before keyPressEvent, which Qt would spend on focus.
+    if (e->type() == QEvent::KeyPress && Vid_Fullscreen) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            const bool back = key == Qt::Key_Backtab || (static_cast<QKeyEvent*>(e)->modifiers() & Qt::ShiftModifier);
+            gameMenu_->focusStep(!back);
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !static_cast<QKeyEvent*>(e)->isAutoRepeat() &&
+            gameMenu_->choose())
+            return true;
+    }
     // The controllers start once the window is up, so that they cost the start nothing.
     if (e->type() == QEvent::Show) QTimer::singleShot(0, gamepads_.get(), &GamepadPump::start);
     return QWidget::event(e);

@@ -6,6 +6,8 @@
 #     it; the button opens and closes it again without running anything;
 #   - a right click on the open game menu opens the popup menu and closes the game menu;
 #     Esc then closes the popup, not the simulator;
+#   - by keyboard, Tab and Shift+Tab reach the button and the rows, Enter opens the menu and
+#     runs a row;
 #   - Esc ends the simulator.
 # Every step waits for what it does before the next; a step that must do nothing is known
 # to be over once a later step's effect shows, as the program handles input in order.
@@ -102,6 +104,24 @@ kill -0 "$E2E_PID" 2>/dev/null && [ -n "$(e2e_find_window)" ] ||
     e2e_fail "Esc in the open popup menu ended the simulator"
 [ "$(e2e_stored CtrlrOverlay)" = 1 ] || e2e_fail "a click where the game menu was before the popup ran a command"
 e2e_click 18 16
+menu_closed
+
+# By keyboard: Tab to the button, Enter opens; Tab over the rows (past the separators and the
+# disabled row) to row 11, whose Enter runs it and closes the menu; Shift+Tab goes round back.
+menu_opens_by_key() {
+    key Return
+    e2e_wait_change "$E2E_TMP/closed.png" $menu_rows "$E2E_TMP/open.png" || e2e_fail "Enter on the button did not open the menu"
+}
+key Tab
+menu_opens_by_key
+for _ in 1 2 3 6 7 9 10 11; do key Tab; done
+key Return
+e2e_wait_store CtrlrOverlay 0 || e2e_fail "Tab to row 11 and Enter did not switch the overlays off"
+menu_closed
+menu_opens_by_key
+for _ in 13 11; do key shift+Tab; done
+key Return
+e2e_wait_store CtrlrOverlay 1 || e2e_fail "Shift+Tab to row 11 and Enter did not switch the overlays on"
 menu_closed
 
 key Escape

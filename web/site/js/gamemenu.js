@@ -55,6 +55,15 @@ class GameMenu {
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
     this.button.addEventListener('click', () => this.unfold(!this.isOpen));
     this.root.append(this.panel, this.button);
+    // By keyboard: Tab and Shift+Tab go through the button and the rows that can be chosen
+    // (the browser's own focus order), Enter chooses; Escape closes, as the page has no Exit.
+    this.root.addEventListener('keydown', (e) => {
+      if (e.key !== 'Escape' || !this.isOpen) return;
+      e.preventDefault();
+      e.stopPropagation();
+      this.close();
+      this.button.focus();
+    });
     // A right click on the menu opens the popup menu, whose opening closes this one.
     this.root.addEventListener('contextmenu', (e) => {
       e.preventDefault();
@@ -116,8 +125,18 @@ class GameMenu {
     const row = element('div', 'zn-game-menu-row', { text: it.row, role: 'menuitem' });
     row.dataset.command = it.id;
     if (!it.enabled) return row;
-    row.addEventListener('pointerenter', () => row.classList.add('zn-hover'));
-    row.addEventListener('pointerleave', () => row.classList.remove('zn-hover'));
+    row.tabIndex = 0;
+    const lit = (on) => () => row.classList.toggle('zn-hover', on);
+    for (const [type, on] of [['pointerenter', true], ['pointerleave', false], ['focus', true], ['blur', false]])
+      row.addEventListener(type, lit(on));
+    row.addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || e.repeat) return;
+      e.preventDefault();
+      it.run();
+      this.close();
+      // Back to the button, unless the command took the focus elsewhere (a dialog).
+      if (!document.activeElement || document.activeElement === document.body) this.button.focus();
+    });
     row.addEventListener('pointerdown', (e) => {
       if (e.button !== 0) return;
       e.preventDefault();
