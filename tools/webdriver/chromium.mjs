@@ -189,6 +189,7 @@ const kKeys = {
   ArrowRight: ['ArrowRight', 'ArrowRight', 39], ArrowDown: ['ArrowDown', 'ArrowDown', 40],
   Enter: ['Enter', 'Enter', 13, '\r'], Escape: ['Escape', 'Escape', 27], Space: [' ', 'Space', 32, ' '],
   ShiftLeft: ['Shift', 'ShiftLeft', 16], ControlLeft: ['Control', 'ControlLeft', 17], F12: ['F12', 'F12', 123],
+  F8: ['F8', 'F8', 119], Tab: ['Tab', 'Tab', 9, '\t'],
 };
 for (const c of '0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ') {
   const code = c <= '9' ? `Digit${c}` : `Key${c}`;

@@ -6,7 +6,8 @@
 // in zn_wasm's sources (web/CMakeLists.txt): exports.cpp (the game, the figures, the settings),
 // displayexports.cpp (the frame, the pictures, the display's rules), sceneexports.cpp (what
 // the canvas shows), skinexports.cpp (the skin set-up and its checker), controlexports.cpp
-// (keys, click areas, game controllers), uiexports.cpp (menus, dialogs, sample files).
+// (keys, click areas, game controllers), uiexports.cpp (menus, dialogs, sample files),
+// narrationexports.cpp (the figures told in words).
 #include <cstdint>
 #include <string>
 #include <string_view>

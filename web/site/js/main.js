@@ -19,6 +19,7 @@ import { Input } from './input.js';
 import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
 import { showSplash } from './splash.js';
+import { Narration } from './narration.js';
 // The menus and the skin loader (menu.js, gamemenu.js, skindrop.js) are imported once the
 // device is drawn: they are not needed for the first picture.
 
@@ -62,6 +63,7 @@ async function start() {
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
   const sounds = new Sounds(engine.askJson('zn_sample_files')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
+  const narration = new Narration(engine, canvas);
 
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
@@ -72,6 +74,7 @@ async function start() {
     const events = engine.takeSounds();
     if (events.length) sounds.play(events);
     renderer.draw();
+    narration.update();
   }
 
   function press(c) {
