@@ -40,7 +40,11 @@ TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
     surface_ = new Surface(this);
     surface_->move(0, 0);
     setFocusPolicy(Qt::StrongFocus);
-    timers_.setHandler([this](TimerId t) { game_->onTimer(t); });
+    timers_.setHandler([this](TimerId t) {
+        game_->onTimer(t);
+        narrate();
+    });
+    narrationClock_.start();
 
     using namespace img;
     for (ImageId id :
@@ -55,6 +59,7 @@ TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
     connect(surface_, &Surface::imageClicked, this, &TForm1::imageClicked);
 
     FormCreate();
+    narrate();  // the narrator takes in the device as it starts: switched off
     // A controller presses, as a key does, only when the device has the keyboard.
     gamepads_ = std::make_unique<GamepadPump>(static_cast<InputOperations&>(*this), [this] {
         return isActiveWindow() && isEnabled() && !QApplication::activePopupWidget() &&
@@ -322,14 +327,35 @@ void TForm1::quitApplication() { services_.quit(); }
 void TForm1::press(Control c) {
     pressOnGame(*game_, c);
     if (c == Control::Power) Inp_Build_Hints();  // the power tooltip now offers the opposite action
+    narrate();
 }
 
-void TForm1::release(Control c) { releaseOnGame(*game_, c); }
+void TForm1::release(Control c) {
+    releaseOnGame(*game_, c);
+    narrate();
+}
+
+void TForm1::narrate() {
+    const auto said = narrator_.observe(NarratedState::of(*game_), narrationClock_.elapsed());
+    for (const Utterance& u : said) speak(u.text);
+}
+
+// The words become the window's accessible description, which assistive technology hears
+// as a change of it; the same words again are told again.
+void TForm1::speak(const std::string& words) {
+    const QString text = QString::fromStdString(words);
+    if (accessibleDescription() == text) setAccessibleDescription(QString());
+    setAccessibleDescription(text);
+}
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
     // None of these is a key of the key table: the game never sees them.
     if (const int step = zoomStepOf(*e)) {
         zoomBy(step);
+        return;
+    }
+    if (e->key() == Qt::Key_F8 && !e->isAutoRepeat()) {
+        speak(Narrator::describe(NarratedState::of(*game_)));
         return;
     }
     KeyDispatch::keyDown(Inp_Keys, virtualKeyCode(*e), *this);

@@ -6,6 +6,7 @@
 // modes and the controller overlays. Its state is its own: the dialogs and menus reach it
 // through the small interfaces it implements (KeysHost, SplashHost, MenuHost), and
 // nothing reaches it through a global.
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,7 @@
 #include "shell/qtappservices.h"
 #include "shell/splash.h"
 #include "sound/soundoutput.h"
+#include "ui/narration.h"
 
 namespace zn {
 
@@ -214,6 +216,13 @@ private:
 
     std::unique_ptr<GameMenu> gameMenu_;
     std::unique_ptr<PopupMenu> popup_;
+
+    // The figures told in words to assistive technology (the window's accessible
+    // description), after every timer event and every press; F8 tells the whole state.
+    void narrate();
+    void speak(const std::string& words);
+    Narrator narrator_;
+    QElapsedTimer narrationClock_;
 
     TAboutForm* about_ = nullptr;
     TKeysForm* keys_ = nullptr;

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The device told to a screen reader on the desktop: the program in an Xvfb with an AT-SPI bus
+# of its own (run under dbus-run-session), a listener hearing what Orca would. Power on, a game
+# chosen and started, Nibbo caught, and F8's whole state reach it in the narrator's words.
+# Usage: dbus-run-session -- voice_test.sh GAME_DIR
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_init
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "SKIPPED: no D-Bus session (run under dbus-run-session)"; exit 77; }
+[ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    { echo "SKIPPED: needs at-spi2-core and python3-pyatspi"; exit 77; }
+e2e_start_x 1280x1024
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+bus=$!
+e2e_copy_game "${1:?game folder}"
+e2e_store SoundMode=2 SplashScreen=0 FullscreenMode=0
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+heard=$E2E_TMP/heard.txt
+/usr/bin/python3 "$(dirname "$0")/atspi_listen.py" zorpy-nibbo >"$heard" 2>"$E2E_TMP/listener.err" &
+listener=$!
+trap 'kill $listener $bus 2>/dev/null; e2e_cleanup' EXIT
+e2e_until "$E2E_DEADLINE" grep -q listening "$heard" || e2e_fail "the AT-SPI listener did not start"
+e2e_run
+win=$(e2e_wait_window) || exit 1
+e2e_wait_device "$win" || e2e_fail "the device was never drawn"
+
+key() { xdotool windowfocus --sync "$win" 2>/dev/null; xdotool key "$1"; }
+said() { grep -qxF "description	$1" "$heard"; }
+wait_said() { e2e_until "${2:-$E2E_DEADLINE}" said "$1" || e2e_fail "never heard \"$1\"; heard: $(cut -f2 "$heard" | tr '\n' '|')"; }
+
+key 1
+wait_said "Power on."
+# Game select is ignored during the power-on tune: select until it is heard.
+chosen() { key 2; said "Game 1 chosen."; }
+e2e_until "$E2E_DEADLINE" chosen || e2e_fail "game select was never told"
+key 3
+wait_said "Game 1 started. 2 lives left."
+# Nobody at the joystick: a ghost catches Nibbo within a minute or two.
+wait_said "Caught! 1 life left." 180
+key F8
+wait_said "Game 1, stage 1. Score 0. 1 life left."
+key 1
+wait_said "Power off."
+key Escape
+e2e_wait_exit || e2e_fail "Esc did not end the simulator"
+echo "voice end to end: passed ($(wc -l <"$heard") lines heard)"
