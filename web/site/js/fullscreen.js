@@ -1,8 +1,9 @@
 // The display mode. Full screen shows the skin's full-screen layout (backdrop, background
-// colour, logo, game area where the skin puts it) over the whole viewport, and asks the browser
-// for the whole screen (the Fullscreen API) when a gesture allows it; windowed shows the device
-// alone, its key colour see-through. F12 switches, as does the menu. Leaving the browser's full
-// screen by its own means (Escape, a swipe) switches the display back to windowed.
+// colour, logo, game area) over the whole page; windowed shows the device alone, its key colour
+// see-through. F12 switches, as do the menu and the game menu: only a switch to full screen asks
+// the browser for the whole screen (the Fullscreen API), never the stored mode at a visit's
+// start; where the browser has no such API the layout fills its window. Leaving the browser's
+// full screen by its own means (Escape, a swipe) switches the display back to windowed.
 
 function element() {
   return document.fullscreenElement || document.webkitFullscreenElement || null;
@@ -23,15 +24,6 @@ export class DisplayMode {
     document.addEventListener('fullscreenchange', changed);
     document.addEventListener('webkitfullscreenchange', changed);
     this.requested = false;
-    this.claimed = false;
-  }
-
-  // A page cannot take the screen by itself: when the stored mode is full screen, the first
-  // gesture of the visit asks for it, once.
-  claimScreen() {
-    if (this.claimed) return;
-    this.claimed = true;
-    if (this.on && !element()) this.request();
   }
 
   request() {
@@ -51,7 +43,6 @@ export class DisplayMode {
   // one the full-screen layout fills the page's viewport instead).
   set(on) {
     this.on = !!on;
-    this.claimed = true;
     if (this.on && !element()) {
       this.request();
     } else if (!this.on && element()) {

@@ -140,7 +140,7 @@ async function start() {
 }
 
 // The keys, the pointer and the first gesture: the device's controls, the menus' shortcuts,
-// F12, the sound's unlocking and the full screen's claim.
+// F12 and the sound's unlocking.
 function wireInput(host, { press, release, blocked, display, menus }) {
   const { canvas, sounds, renderer } = host;
   const store = host.settings;
@@ -168,14 +168,6 @@ function wireInput(host, { press, release, blocked, display, menus }) {
   // The first gesture anywhere on the page may start the sound.
   for (const type of ['pointerdown', 'pointerup', 'touchend', 'keydown', 'click'])
     window.addEventListener(type, () => host.soundOutput() !== 1 && sounds.unlock(), { capture: true, passive: true });
-  // ... and take the whole screen when the stored display mode is full screen (not on the keys
-  // that switch the mode or leave it).
-  const claim = (e) => {
-    if (e.type === 'keydown' && /^(F\d+|Escape)$/.test(e.code)) return;
-    display.claimScreen();
-  };
-  window.addEventListener('pointerup', claim, { capture: true, passive: true });
-  window.addEventListener('keydown', claim, { capture: true, passive: true });
 }
 
 function fail(e) {
