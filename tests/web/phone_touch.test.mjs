@@ -13,7 +13,7 @@ after(async () => {
   await server.close();
 });
 
-test('a phone upright: the first screen, a resting thumb, a slide, vibration, no full screen unasked', async () => {
+test('a phone upright: the first screen, a resting thumb, a slide, vibration, no full screen unasked, a pinch', async () => {
   const phone = { width: 390, height: 844, deviceScaleFactor: 3, mobile: true, screenWidth: 390, screenHeight: 844 };
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3 });
   await presetStorage(context, { SplashScreen: '0', SoundMode: '2' });
@@ -71,6 +71,12 @@ test('a phone upright: the first screen, a resting thumb, a slide, vibration, no
   await page.keyboard.press('F12');
   await page.keyboard.press('F12');
   assert.equal((await calls()).fullscreen, 1);
+  // Two fingers spread on the backdrop below the device zoom the page.
+  const fingers = (d) => [{ x: 150 - d, y: 760, id: 1 }, { x: 240 + d, y: 790, id: 2 }];
+  await page.session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers(0) });
+  for (let d = 5; d <= 100; d += 5) await page.session.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: fingers(d) });
+  await touch('touchEnd');
+  await until(page, () => visualViewport.scale > 1.5, undefined, 'the page zoomed');
   assert.deepEqual(log.errors, []);
   await context.close();
 });

@@ -126,6 +126,11 @@ ZN_EXPORT(zn_page_scale) int zn_page_scale(int length) {
     return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css,
                                   s.logoShown ? 1.0 : 0.0}));
 }
+// Where the game area (skin pixels) lies on the canvas at the view's scale: the list x, y, w, h.
+ZN_EXPORT(zn_view_game_rect) int zn_view_game_rect(int x, int y, int w, int h) {
+    const zn::PixelRect r = zn::mapRect({x, y, w, h}, view, true);
+    return setList({r.x, r.y, r.w, r.h});
+}
 // What image id shows (ui/imageroles.h's frontEndShowing) with the overlay on or off and the
 // game showing it or not, the picture of image gamePicture: the list shown, pictureOf.
 ZN_EXPORT(zn_image_showing) int zn_image_showing(int id, int overlays, int gameShows, int gamePicture) {

@@ -48,16 +48,20 @@ export class Input {
     this.engine.ask('zn_set_key_bindings', indices.map((i) => (Number.isInteger(i) ? i : 0)));
   }
 
-  attach(canvas) {
+  // touchArea: the box over the device that takes its touches where the canvas lets the page
+  // pinch-zoom (the full screen); it passes on what it gets as the canvas would.
+  attach(canvas, touchArea) {
     this.canvas = canvas;
+    this.touchArea = touchArea;
     window.addEventListener('keydown', (e) => this.keyDown(e));
     window.addEventListener('keyup', (e) => this.keyUp(e));
-    canvas.addEventListener('pointerdown', (e) => this.pointerDown(e));
-    canvas.addEventListener('pointerup', (e) => this.pointerUp(e));
-    canvas.addEventListener('pointercancel', (e) => this.pointerUp(e));
-    canvas.addEventListener('lostpointercapture', (e) => this.pointerUp(e));
-    canvas.addEventListener('pointermove', (e) => this.pointerMove(e));
-    canvas.addEventListener('contextmenu', (e) => {
+    const listen = (type, fn, options) => [canvas, touchArea].forEach((el) => el.addEventListener(type, fn, options));
+    listen('pointerdown', (e) => this.pointerDown(e));
+    listen('pointerup', (e) => this.pointerUp(e));
+    listen('pointercancel', (e) => this.pointerUp(e));
+    listen('lostpointercapture', (e) => this.pointerUp(e));
+    listen('pointermove', (e) => this.pointerMove(e));
+    listen('contextmenu', (e) => {
       // A see-through pixel is the page's, as the desktop's is the desktop's.
       const { x, y } = this.canvasPoint(e);
       if (this.r.seeThrough(x, y)) return;
@@ -68,9 +72,11 @@ export class Input {
       if (this.hooks.blocked()) return;
       this.hooks.popup(e.clientX, e.clientY);
     });
-    // No scrolling, zooming or text selection under the player's fingers.
+    // No scrolling, zooming or text selection under the player's fingers (but for a pinch where
+    // the canvas allows it).
+    const mine = (e) => e.currentTarget === touchArea || !document.body.classList.contains('zn-fullscreen');
     for (const type of ['touchstart', 'touchmove', 'touchend', 'dblclick', 'gesturestart'])
-      canvas.addEventListener(type, (e) => e.cancelable && e.preventDefault(), { passive: false });
+      listen(type, (e) => e.cancelable && mine(e) && e.preventDefault(), { passive: false });
     const letGo = () => this.hooks.releaseAll();
     window.addEventListener('blur', letGo);
     document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && letGo());
@@ -175,7 +181,7 @@ export class Input {
     if (e.pointerType === 'mouse') {
       const { x, y } = this.canvasPoint(e);
       const shape = this.r.seeThrough(x, y) ? 0 : this.engine.ask('zn_cursor_at', [x, y]);
-      this.canvas.style.cursor = kCursors[shape] || '';
+      this.canvas.style.cursor = this.touchArea.style.cursor = kCursors[shape] || '';
     }
     // A finger on the joystick rocks it to the arrow it is over now, letting go of the one before.
     if (this.rocking.has(e.pointerId)) {

@@ -109,7 +109,7 @@ async function start() {
 
   const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni });
   let menus = null; // menu.js, once imported
-  wireInput(host, { press, release, blocked, display, menus: () => menus });
+  wireInput(host, { press, release, blocked, display, touchArea: view.touchArea, menus: () => menus });
 
   sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
@@ -141,7 +141,7 @@ async function start() {
 
 // The keys, the pointer and the first gesture: the device's controls, the menus' shortcuts,
 // F12 and the sound's unlocking.
-function wireInput(host, { press, release, blocked, display, menus }) {
+function wireInput(host, { press, release, blocked, display, touchArea, menus }) {
   const { canvas, sounds, renderer } = host;
   const store = host.settings;
   const input = new Input(host, renderer, {
@@ -163,7 +163,7 @@ function wireInput(host, { press, release, blocked, display, menus }) {
     releaseAll: () => host.releaseAll(),
   });
   input.setBindings(host.bindings());
-  input.attach(canvas);
+  input.attach(canvas, touchArea);
   host.input = input;
   // The first gesture anywhere on the page may start the sound.
   for (const type of ['pointerdown', 'pointerup', 'touchend', 'keydown', 'click'])

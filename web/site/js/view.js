@@ -21,6 +21,10 @@ export class DeviceView {
     this.shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
     this.logo = skin.layout.id('im_backdrop_logo');
     this.logoOut = false; // the logo left out for want of room
+    // In full screen the canvas holds the backdrop too, where the page may be pinch-zoomed; this
+    // box laid over the device takes the device's own touches (style.css).
+    this.touchArea = Object.assign(document.createElement('div'), { id: 'device-touch' });
+    canvas.after(this.touchArea);
     this.layoutRun = Promise.resolve();
     this.quick = true;
     this.resizePending = false;
@@ -81,6 +85,8 @@ export class DeviceView {
     r.setScale({ game, shiftX, shiftY, client });
     this.canvas.style.width = `${r.width / dpr}px`;
     this.canvas.style.height = `${r.height / dpr}px`;
+    const [x, y, w, h] = this.engine.askList('zn_view_game_rect', [a.x, a.y, a.width, a.height]).map((v) => `${v / dpr}px`);
+    Object.assign(this.touchArea.style, { left: x, top: y, width: w, height: h });
     document.body.classList.toggle('zn-fullscreen', this.fullscreen);
     document.body.classList.toggle('zn-zoomed', this.zoom !== null && !this.fullscreen);
   }
