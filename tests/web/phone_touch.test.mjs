@@ -22,8 +22,7 @@ test('a phone upright: the first screen, a resting thumb, a slide, vibration, no
     Element.prototype.requestFullscreen = async () => ++window.__calls.fullscreen;
     Navigator.prototype.vibrate = (ms) => window.__calls.vibrate.push(ms) > 0;
   });
-  const page = await context.newPage();
-  const log = watchConsole(page);
+  const page = await context.newPage(), log = watchConsole(page);
   await page.session.send('Emulation.setDeviceMetricsOverride', phone);
   await page.goto(server.url);
   await waitReady(page);
@@ -40,10 +39,9 @@ test('a phone upright: the first screen, a resting thumb, a slide, vibration, no
   const device = places.im_background, logo = places.logo;
   assert.ok(Math.abs(device.x) < 1 && Math.abs(device.y) < 1 && Math.abs(device.w - 390) < 1, JSON.stringify(device));
   assert.equal(logo.shown, logo.x >= 0 && logo.x + logo.w <= 390 && logo.y >= device.y + device.h, JSON.stringify(logo));
-
   const centre = (name) => ({ x: places[name].x + places[name].w / 2, y: places[name].y + places[name].h / 2 });
   const [up, left, down] = ['btn_ctrlr_overlay_up', 'btn_ctrlr_overlay_left', 'btn_ctrlr_overlay_down'].map(centre);
-  const touch = (type, at) => page.session.send('Input.dispatchTouchEvent', { type, touchPoints: at ? [{ ...at, id: 1 }] : [] });
+  const touch = (type, ...at) => page.session.send('Input.dispatchTouchEvent', { type, touchPoints: at.map((p, i) => ({ ...p, id: i + 1 })) });
   const calls = () => page.evaluate(() => ({ ...window.__calls, controls: window.__calls.controls.splice(0).join(', ') }));
   const cases = [
     ['a thumb resting on the joystick', { x: up.x, y: (up.y + down.y) / 2 }, false, ''],
@@ -65,16 +63,13 @@ test('a phone upright: the first screen, a resting thumb, a slide, vibration, no
   await touch('touchMove', up);
   await touch('touchEnd');
   await page.keyboard.press('Digit2');
-  const slid = 'press 5, release 5, press 4, release 4, press 2, release 2';
-  assert.deepEqual(await calls(), { fullscreen: 0, vibrate: [10, 10, 10], controls: slid });
+  assert.deepEqual(await calls(), { fullscreen: 0, vibrate: [10, 10, 10], controls: 'press 5, release 5, press 4, release 4, press 2, release 2' });
   // Full screen shown already: F12 leaves it, the next F12 asks the browser.
   await page.keyboard.press('F12');
   await page.keyboard.press('F12');
   assert.equal((await calls()).fullscreen, 1);
   // Two fingers spread on the backdrop below the device zoom the page.
-  const fingers = (d) => [{ x: 150 - d, y: 760, id: 1 }, { x: 240 + d, y: 790, id: 2 }];
-  await page.session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers(0) });
-  for (let d = 5; d <= 100; d += 5) await page.session.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: fingers(d) });
+  for (let d = 0; d <= 100; d += 5) await touch(d ? 'touchMove' : 'touchStart', { x: 150 - d, y: 760 }, { x: 240 + d, y: 790 });
   await touch('touchEnd');
   await until(page, () => visualViewport.scale > 1.5, undefined, 'the page zoomed');
   assert.deepEqual(log.errors, []);

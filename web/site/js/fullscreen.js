@@ -1,9 +1,7 @@
-// The display mode. Full screen shows the skin's full-screen layout (backdrop, background
-// colour, logo, game area) over the whole page; windowed shows the device alone, its key colour
-// see-through. F12 switches, as do the menu and the game menu: only a switch to full screen asks
-// the browser for the whole screen (the Fullscreen API), never the stored mode at a visit's
-// start; where the browser has no such API the layout fills its window. Leaving the browser's
-// full screen by its own means (Escape, a swipe) switches the display back to windowed.
+// The display mode: full screen, the skin's full-screen layout over the whole page; windowed, the
+// device alone. F12, the menu and the game menu switch; only their switch to full screen asks the
+// browser for the screen (where it cannot, the layout fills the page). Leaving the browser's full
+// screen by its own means (Escape, a swipe) switches the display back to windowed.
 
 function element() {
   return document.fullscreenElement || document.webkitFullscreenElement || null;
@@ -48,14 +46,8 @@ export class DisplayMode {
     } else if (!this.on && element()) {
       this.requested = false;
       const exit = document.exitFullscreen || document.webkitExitFullscreen;
-      if (exit) {
-        try {
-          const p = exit.call(document);
-          if (p && p.catch) p.catch(() => {});
-        } catch {
-          /* not in full screen after all */
-        }
-      }
+      // Leaving needs no gesture: a task later, a refusal (not in full screen after all) unheard.
+      Promise.resolve().then(() => exit && exit.call(document)).catch(() => {});
     }
     this.onChange(this.on, false);
   }

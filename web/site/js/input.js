@@ -11,12 +11,9 @@
 // pointer holds its own control, so one thumb can hold a direction while another presses START;
 // a control held by several pointers is released when the last one lets go.
 //
-// A finger is found by the module's touch rules (zn_touch_at): on the joystick's disc it rocks
-// the stick, a slide moving the direction to the arrow it is over, and it holds its press
-// briefly by vibration where the stored Vibrate allows. The mouse shows a hand over controls.
-//
-// A right click, or a long press of a touch a fingertip away from every control, opens the popup
-// menu.
+// A finger follows the module's touch rules (zn_touch_at): on the joystick's disc a slide rocks
+// it from arrow to arrow; a press vibrates unless the stored Vibrate is 0. A right click, or a
+// long press a fingertip away from every control, opens the popup menu.
 
 const kLongPressMs = 500;
 const kLongPressSlop = 10; // CSS pixels a finger may wander during a long press
@@ -162,13 +159,9 @@ export class Input {
     if (c && --this.holders[c] === 0) this.hooks.release(c);
   }
 
-  // The stored Vibrate switch; on where this build's settings have none.
+  // The stored Vibrate switch; on where the settings have none.
   vibrates() {
-    try {
-      return this.store.get('Vibrate') !== 0;
-    } catch {
-      return true;
-    }
+    try { return this.store.get('Vibrate') !== 0; } catch { return true; }
   }
 
   pointerUp(e) {

@@ -75,8 +75,7 @@ export class DeviceView {
     const a = s.gameArea;
     const numbers = [this.fullscreen ? 1 : 0, this.zoom !== null ? this.zoom : 0, vw, vh, s.clientWidth, s.clientHeight];
     numbers.push(a.x, a.y, a.width, a.height, logo.x, logo.y, logo.w, logo.h, this.store.get('FullscreenFit') === 1 ? 1 : 0, dpr);
-    const answer = this.engine.askText('zn_page_scale', [], numbers.join(' ')).trim().split(' ').map(Number);
-    const [game, shiftX, shiftY, client, css, logoShown] = answer;
+    const [game, shiftX, shiftY, client, css, logoShown] = this.engine.askText('zn_page_scale', [], numbers.join(' ')).trim().split(' ').map(Number);
     this.clientScale = css;
     if (placed) {
       this.logoOut = logoShown === 0;
