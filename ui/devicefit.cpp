@@ -39,10 +39,43 @@ PageScale pageScale(bool fullscreen, std::optional<int> zoomPercent, PixelSize v
                                                 static_cast<double>(viewport.height) / client.height);
         return {{z * density, 0.0, 0.0, z * density}, z};
     }
-    const bool fits = gameArea.w <= client.width && gameArea.h <= client.height;
-    if (!fitChosen && fits) return {{density, 0.0, 0.0, density}, 1.0};
-    const DeviceScale f = fittedScale(client, gameArea, logo);
-    return {{f.game * density, f.shiftX * density, f.shiftY * density, density}, 1.0};
+    const ScreenPlacement p = fitChosen ? ScreenPlacement{fittedScale(client, gameArea, logo), true}
+                                        : placeOnScreen(client, gameArea, logo);
+    const DeviceScale& f = p.scale;
+    return {{f.game * density, f.shiftX * density, f.shiftY * density, density}, 1.0, p.logoShown};
+}
+
+ScreenPlacement placeOnScreen(PixelSize client, const PixelRect& gameArea, const PixelRect& logo) {
+    if (client.width <= 0 || client.height <= 0 || gameArea.empty()) return {};
+    const double cw = client.width, ch = client.height;
+    const bool fits = gameArea.w <= cw && gameArea.h <= ch;
+    const double s = fits ? 1.0 : std::min(cw / gameArea.w, ch / gameArea.h);
+    const double w = gameArea.w * s, h = gameArea.h * s;
+    double x = fits ? gameArea.x : (cw - w) / 2, y = fits ? gameArea.y : 0.0;
+    const auto placed = [&] { return ScreenPlacement{{s, x - gameArea.x * s, y - gameArea.y * s, 1.0}, true}; };
+    if (logo.empty()) return placed();
+    const PixelRect& l = logo;
+    const auto clear = [&](double ax, double ay) {
+        return ax + w <= l.x || ax >= l.x + l.w || ay + h <= l.y || ay >= l.y + l.h;
+    };
+    const bool logoWhole = l.x >= 0 && l.y >= 0 && l.x + l.w <= cw && l.y + l.h <= ch;
+    if (logoWhole && !clear(x, y)) {
+        // Beside the logo on each of its four sides, where that is on the screen.
+        const double left = l.x, top = l.y, right = l.x + l.w, bottom = l.y + l.h;
+        const double moves[][2] = {{left - w, y}, {right, y}, {x, top - h}, {x, bottom}};
+        const double x0 = x, y0 = y;
+        double best = -1;
+        for (const auto& m : moves) {
+            const bool onScreen = m[0] >= 0 && m[1] >= 0 && m[0] + w <= cw && m[1] + h <= ch;
+            const double distance = std::abs(m[0] - x0) + std::abs(m[1] - y0);
+            if (!onScreen || (best >= 0 && distance >= best)) continue;
+            best = distance;
+            x = m[0];
+            y = m[1];
+        }
+        if (best < 0) return {placed().scale, false};
+    }
+    return {placed().scale, logoWhole};
 }
 
 }  // namespace zn

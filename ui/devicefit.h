@@ -47,13 +47,26 @@ PixelRect mapRect(const PixelRect& r, const DeviceScale& scale, bool game);
 // never below its own size for that: a logo in the middle of the screen is covered as before.
 DeviceScale fittedScale(PixelSize client, const PixelRect& gameArea, const PixelRect& keepClear = {});
 
+// Full screen on a screen of any shape, a phone's included: the skin's own layout (the game
+// area where the set-up put it, pixel for pixel) where the client has room for the area and
+// the logo whole beside it. Otherwise the area keeps its size, or where it does not fit
+// becomes as large as the client holds it, at the top and centred; then, when it would cover
+// the logo, it moves the shortest way that clears the logo and stays on the screen. A logo
+// that is cut by the screen's edges or that no such move clears is left out.
+struct ScreenPlacement {
+    DeviceScale scale;
+    bool logoShown = true;
+};
+ScreenPlacement placeOnScreen(PixelSize client, const PixelRect& gameArea, const PixelRect& logo);
+
 // The page's scale for the canvas: density device pixels per CSS pixel, a viewport of CSS
 // pixels. Windowed, the whole client at zoomPercent (when given) or as large as the viewport
-// holds it; in full screen pixel for pixel, or fitted (fittedScale) when the user chose the
-// fit or the game area does not fit the client. css: CSS pixels per client pixel.
+// holds it; in full screen fitted (fittedScale) when the user chose the fit, else placed
+// (placeOnScreen). css: CSS pixels per client pixel; logoShown: false when the logo is left out.
 struct PageScale {
     DeviceScale device;
     double css = 1.0;
+    bool logoShown = true;
 };
 PageScale pageScale(bool fullscreen, std::optional<int> zoomPercent, PixelSize viewport, PixelSize client,
                       const PixelRect& gameArea, const PixelRect& logo, bool fitChosen, double density);

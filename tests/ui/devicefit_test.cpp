@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace zn {
 namespace {
 
@@ -78,13 +80,35 @@ TEST(DeviceFit, ThePageScalesTheWholeClientInAWindowAndTheGameAreaInFullScreen) 
         {"the viewport's width", false, {}, {346, 2000}, client, area, false, 1.0, {0.5, 0, 0, 0.5}, 0.5},
         {"full screen as placed", true, {}, {1920, 1080}, wide, centred, false, 2.0, {2.0, 0, 0, 2.0}, 1.0},
         {"full screen fitted", true, {}, {1920, 1080}, wide, centred, true, 1.0, fittedScale(wide, centred, logo), 1.0},
-        {"an area larger than the screen is fitted", true, {}, {600, 600}, {600, 600}, area, false, 1.0,
-         fittedScale({600, 600}, area, logo), 1.0},
+        {"an area larger than the screen is placed", true, {}, {600, 600}, {600, 600}, area, false, 1.0,
+         placeOnScreen({600, 600}, area, logo).scale, 1.0},
     };
     for (const auto& c : cases) {
         const PageScale s = pageScale(c.fullscreen, c.zoom, c.viewport, c.client, c.area, logo, c.fit, c.density);
         EXPECT_EQ(s.device, c.device) << c.what;
         EXPECT_EQ(s.css, c.css) << c.what;
+    }
+}
+
+// The default skin's game area centred by the set-up, its 533 x 120 logo top right.
+TEST(DeviceFit, TheDeviceKeepsTheSkinsPlaceWhereThereIsRoomElseTheTopAndTheLogoIsWholeOrOut) {
+    const struct {
+        const char* what;
+        PixelSize client;
+        double game, left, top;  // where the area's top-left corner lands
+        bool logoShown;
+    } cases[] = {
+        {"1280 x 800: moved left of the logo", {1280, 800}, 1.0, 747 - 692, 26, true},
+        {"a phone upright: at the top, the cut logo out", {390, 844}, 390.0 / 692, 0, 0, false},
+        {"a phone on its side: no room beside it", {844, 390}, 390.0 / 747, (844 - 692 * 390.0 / 747) / 2, 0, false},
+        {"a narrow window: moved below the logo", {600, 1000}, 600.0 / 692, 0, 120, true},
+    };
+    for (const auto& c : cases) {
+        const PixelRect area{(c.client.width - 692) / 2, (c.client.height - 747) / 2, 692, 747};
+        const ScreenPlacement p = placeOnScreen(c.client, area, {c.client.width - 533, 0, 533, 120});
+        EXPECT_NEAR(p.scale.game, c.game, 1e-9) << c.what;
+        EXPECT_NEAR(std::hypot(area.x * p.scale.game + p.scale.shiftX - c.left, area.y * p.scale.game + p.scale.shiftY - c.top), 0, 1e-6) << c.what;
+        EXPECT_EQ(p.logoShown, c.logoShown) << c.what;
     }
 }
 

@@ -2,6 +2,7 @@
 // dialog and the game controllers (controls/): the page hands over what the browser reports
 // and does what the answer says. Every argument is checked here.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -12,7 +13,11 @@
 #include "controls/clickareas.h"
 #include "controls/keyrules.h"
 #include "controls/padcontrols.h"
+#include "controls/touchareas.h"
 #include "web/core/bridge.h"
+#include "web/core/scene.h"
+
+zn::web::Scene& pageScene();
 
 namespace {
 
@@ -84,6 +89,31 @@ ZN_EXPORT(zn_click_area_control) int zn_click_area_control(int id) {
 }
 ZN_EXPORT(zn_control_has_release) int zn_control_has_release(int c) {
     return isControl(c) && zn::hasRelease(static_cast<zn::Control>(c)) ? 1 : 0;
+}
+
+// What a finger at the frame's point (x, y) meets, with the scene's images where they lie now
+// and a fingertip's margin at density frame pixels per CSS pixel (controls/touchareas.h's
+// touchAt): the list onJoystick, direction, control, nearControl, rocked (controls; 0: none).
+ZN_EXPORT(zn_touch_at) int zn_touch_at(double x, double y, double density) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return setList({0, 0, 0, 0, 0});
+    const zn::web::Scene& scene = pageScene();
+    const auto rectOf = [&scene](zn::ImageId id) -> std::optional<zn::TouchRect> {
+        const int i = zn::index(id);
+        if (!scene.visible(i)) return std::nullopt;
+        const auto r = scene.deviceRect(i);
+        const auto d = [](int v) { return static_cast<double>(v); };
+        return zn::TouchRect{d(r.x), d(r.y), d(r.w), d(r.h)};
+    };
+    const int top = scene.imageAt(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+    const auto control = top < 0 ? std::nullopt : zn::clickAreaControl(zn::img::at(top));
+    const zn::TouchAt at = zn::touchAt(rectOf, control, x, y, zn::fingertip(density));
+    return setList({at.onJoystick ? 1 : 0, number(at.direction), number(at.control), at.nearControl ? 1 : 0,
+                    number(at.rocked)});
+}
+// The pointer's shape over the frame's point (x, y): 0 the arrow, 1 a hand, 2 a question mark.
+ZN_EXPORT(zn_cursor_at) int zn_cursor_at(int x, int y) {
+    const int top = pageScene().imageAt(x, y);
+    return static_cast<int>(zn::cursorOver(top < 0 ? std::nullopt : std::optional(zn::img::at(top))));
 }
 
 // The key settings dialog's lists, as the key-table index each shows (0: none): a list of seven,

@@ -116,14 +116,20 @@ ZN_EXPORT(zn_view_scale) void zn_view_scale(int length) {
 }
 // The page's scale (zn::pageScale) for the text "fullscreen zoom viewportW viewportH clientW
 // clientH areaX areaY areaW areaH logoX logoY logoW logoH fit density" (zoom 0: none; logo 0 x
-// 0: none), as the text "game shiftX shiftY client css".
+// 0: none), as the text "game shiftX shiftY client css logoShown" (logoShown 0: left out).
 ZN_EXPORT(zn_page_scale) int zn_page_scale(int length) {
     const auto v = numbersIn<16>(inputText(length));
     const auto i = [&v](int k) { return static_cast<int>(v[static_cast<std::size_t>(k)]); };
     const std::optional<int> zoom = i(1) > 0 ? std::optional<int>(i(1)) : std::nullopt;
     const zn::PageScale s = zn::pageScale(i(0) != 0, zoom, {i(2), i(3)}, {i(4), i(5)}, {i(6), i(7), i(8), i(9)},
                                           {i(10), i(11), i(12), i(13)}, i(14) != 0, v[15]);
-    return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css}));
+    return setOutput(numbersText({s.device.game, s.device.shiftX, s.device.shiftY, s.device.client, s.css,
+                                  s.logoShown ? 1.0 : 0.0}));
+}
+// Where the game area (skin pixels) lies on the canvas at the view's scale: the list x, y, w, h.
+ZN_EXPORT(zn_view_game_rect) int zn_view_game_rect(int x, int y, int w, int h) {
+    const zn::PixelRect r = zn::mapRect({x, y, w, h}, view, true);
+    return setList({r.x, r.y, r.w, r.h});
 }
 // What image id shows (ui/imageroles.h's frontEndShowing) with the overlay on or off and the
 // game showing it or not, the picture of image gamePicture: the list shown, pictureOf.

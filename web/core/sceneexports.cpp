@@ -12,15 +12,18 @@
 
 zn::web::Compositor& pageCompositor();
 
+// The page's one scene; controlexports.cpp asks it where the controls lie.
+zn::web::Scene& pageScene() {
+    static zn::web::Scene s(pageCompositor(), zn::kImageCount);
+    return s;
+}
+
 namespace {
 
 using zn::web::bridge::isImage;
 using zn::web::bridge::setList;
 
-zn::web::Scene& scene() {
-    static zn::web::Scene s(pageCompositor(), zn::kImageCount);
-    return s;
-}
+zn::web::Scene& scene() { return pageScene(); }
 
 // Reused from call to call: the frame is drawn every tick.
 std::vector<int> list;

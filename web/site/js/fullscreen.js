@@ -1,7 +1,6 @@
-// The display mode. Full screen shows the skin's full-screen layout (backdrop, background
-// colour, logo, game area where the skin puts it) over the whole viewport, and asks the browser
-// for the whole screen (the Fullscreen API) when a gesture allows it; windowed shows the device
-// alone, its key colour see-through. F12 switches, as does the menu. Leaving the browser's full
+// The display mode: full screen, the skin's full-screen layout over the whole page; windowed, the
+// device alone. F12, the menu and the game menu switch; only their switch to full screen asks the
+// browser for the screen (where it cannot, the layout fills the page). Leaving the browser's full
 // screen by its own means (Escape, a swipe) switches the display back to windowed.
 
 function element() {
@@ -23,15 +22,6 @@ export class DisplayMode {
     document.addEventListener('fullscreenchange', changed);
     document.addEventListener('webkitfullscreenchange', changed);
     this.requested = false;
-    this.claimed = false;
-  }
-
-  // A page cannot take the screen by itself: when the stored mode is full screen, the first
-  // gesture of the visit asks for it, once.
-  claimScreen() {
-    if (this.claimed) return;
-    this.claimed = true;
-    if (this.on && !element()) this.request();
   }
 
   request() {
@@ -51,20 +41,13 @@ export class DisplayMode {
   // one the full-screen layout fills the page's viewport instead).
   set(on) {
     this.on = !!on;
-    this.claimed = true;
     if (this.on && !element()) {
       this.request();
     } else if (!this.on && element()) {
       this.requested = false;
       const exit = document.exitFullscreen || document.webkitExitFullscreen;
-      if (exit) {
-        try {
-          const p = exit.call(document);
-          if (p && p.catch) p.catch(() => {});
-        } catch {
-          /* not in full screen after all */
-        }
-      }
+      // Leaving needs no gesture: a task later, a refusal (not in full screen after all) unheard.
+      Promise.resolve().then(() => exit && exit.call(document)).catch(() => {});
     }
     this.onChange(this.on, false);
   }

@@ -11,10 +11,15 @@
 // pointer holds its own control, so one thumb can hold a direction while another presses START;
 // a control held by several pointers is released when the last one lets go.
 //
-// A right click, or a long press of a touch that holds no control, opens the popup menu.
+// A finger follows the module's touch rules (zn_touch_at): on the joystick's disc a slide rocks
+// it from arrow to arrow; a press vibrates unless the stored Vibrate is 0. A right click, or a
+// long press a fingertip away from every control, opens the popup menu.
 
 const kLongPressMs = 500;
 const kLongPressSlop = 10; // CSS pixels a finger may wander during a long press
+const kVibrateMs = 10;
+// The pointer's shapes by zn_cursor_at's answer: the arrow, a hand, a question mark.
+const kCursors = ['', 'pointer', 'help'];
 
 export class Input {
   // host: the page's host object. renderer: the canvas's Renderer. hooks: {press(c),
@@ -25,7 +30,9 @@ export class Input {
     this.r = renderer;
     this.hooks = hooks;
     this.engine = host.engine;
-    this.pointers = new Map(); // pointerId -> control
+    this.store = host.settings;
+    this.pointers = new Map(); // pointerId -> control (0: a finger on the joystick's dead centre)
+    this.rocking = new Set(); // pointerIds of the fingers on the joystick's disc
     this.holders = new Array(8).fill(0); // [control] -> pointers holding it
     this.keysDown = new Map(); // virtual-key code of a held bound key -> its control
     this.longPress = null;
@@ -38,28 +45,35 @@ export class Input {
     this.engine.ask('zn_set_key_bindings', indices.map((i) => (Number.isInteger(i) ? i : 0)));
   }
 
-  attach(canvas) {
+  // touchArea: the box over the device that takes its touches where the canvas lets the page
+  // pinch-zoom (the full screen); it passes on what it gets as the canvas would.
+  attach(canvas, touchArea) {
     this.canvas = canvas;
+    this.touchArea = touchArea;
     window.addEventListener('keydown', (e) => this.keyDown(e));
     window.addEventListener('keyup', (e) => this.keyUp(e));
-    canvas.addEventListener('pointerdown', (e) => this.pointerDown(e));
-    canvas.addEventListener('pointerup', (e) => this.pointerUp(e));
-    canvas.addEventListener('pointercancel', (e) => this.pointerUp(e));
-    canvas.addEventListener('lostpointercapture', (e) => this.pointerUp(e));
-    canvas.addEventListener('pointermove', (e) => this.pointerMove(e));
-    canvas.addEventListener('contextmenu', (e) => {
+    const listen = (type, fn, options) => [canvas, touchArea].forEach((el) => el.addEventListener(type, fn, options));
+    listen('pointerdown', (e) => this.pointerDown(e));
+    listen('pointerup', (e) => this.pointerUp(e));
+    listen('pointercancel', (e) => this.pointerUp(e));
+    listen('lostpointercapture', (e) => this.pointerUp(e));
+    listen('pointermove', (e) => this.pointerMove(e));
+    listen('contextmenu', (e) => {
       // A see-through pixel is the page's, as the desktop's is the desktop's.
       const { x, y } = this.canvasPoint(e);
       if (this.r.seeThrough(x, y)) return;
       e.preventDefault();
       if ((this.longPress && this.longPress.opened) || performance.now() < this.menuQuietUntil) return;
+      if (e.pointerType === 'touch' && this.touchAt({ x, y })[3]) return; // a thumb resting on the controls
       this.cancelLongPress();
       if (this.hooks.blocked()) return;
       this.hooks.popup(e.clientX, e.clientY);
     });
-    // No scrolling, zooming or text selection under the player's fingers.
+    // No scrolling, zooming or text selection under the player's fingers (but for a pinch where
+    // the canvas allows it).
+    const mine = (e) => e.currentTarget === touchArea || !document.body.classList.contains('zn-fullscreen');
     for (const type of ['touchstart', 'touchmove', 'touchend', 'dblclick', 'gesturestart'])
-      canvas.addEventListener(type, (e) => e.cancelable && e.preventDefault(), { passive: false });
+      listen(type, (e) => e.cancelable && mine(e) && e.preventDefault(), { passive: false });
     const letGo = () => this.hooks.releaseAll();
     window.addEventListener('blur', letGo);
     document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && letGo());
@@ -98,16 +112,25 @@ export class Input {
     return { x: Math.floor(x), y: Math.floor(y) };
   }
 
+  // What a finger at the canvas point meets: [onJoystick, direction, control, nearControl,
+  // rocked] (zn_touch_at; see-through pixels meet nothing).
+  touchAt({ x, y }) {
+    if (this.r.seeThrough(x, y)) return [0, 0, 0, 0, 0];
+    return this.engine.askList('zn_touch_at', [x, y, window.devicePixelRatio || 1]);
+  }
+
   pointerDown(e) {
-    if (e.pointerType !== 'mouse') e.preventDefault();
+    const touch = e.pointerType !== 'mouse';
+    if (touch) e.preventDefault();
     if (e.button !== 0 || this.hooks.blocked()) return;
     // The topmost image under the press (none on a see-through pixel), and the control whose
-    // click area it is.
-    const { x, y } = this.canvasPoint(e);
-    const id = this.r.seeThrough(x, y) ? -1 : this.r.imageAt(x, y);
-    const c = id < 0 ? 0 : this.engine.ask('zn_click_area_control', [id]);
-    if (!c) {
-      if (e.pointerType !== 'mouse') this.startLongPress(e);
+    // click area it is; for a finger, the touch rules' answer.
+    const at = this.canvasPoint(e);
+    const id = this.r.seeThrough(at.x, at.y) ? -1 : this.r.imageAt(at.x, at.y);
+    const [joystick, direction, control, near] = touch ? this.touchAt(at) : [0, 0, 0, 0];
+    const c = touch ? direction || control : id < 0 ? 0 : this.engine.ask('zn_click_area_control', [id]);
+    if (!c && !joystick) {
+      if (touch && !near) this.startLongPress(e);
       return;
     }
     e.preventDefault();
@@ -117,20 +140,50 @@ export class Input {
       /* the pointer is gone already */
     }
     if (this.pointers.has(e.pointerId)) return;
-    this.pointers.set(e.pointerId, c);
-    // Power has no release, so each pointer's press works it again.
+    if (joystick) this.rocking.add(e.pointerId);
+    this.hold(e.pointerId, c, touch);
+  }
+
+  // The pointer holds control c (0: none). Power has no release, so each pointer's press works
+  // it again.
+  hold(pointerId, c, touch) {
+    this.pointers.set(pointerId, c);
+    if (!c) return;
     if (this.holders[c]++ === 0 || !this.engine.ask('zn_control_has_release', [c])) this.hooks.press(c);
+    if (touch && typeof navigator.vibrate === 'function' && this.vibrates()) navigator.vibrate(kVibrateMs);
+  }
+
+  letGo(pointerId) {
+    const c = this.pointers.get(pointerId);
+    this.pointers.delete(pointerId);
+    if (c && --this.holders[c] === 0) this.hooks.release(c);
+  }
+
+  // The stored Vibrate switch; on where the settings have none.
+  vibrates() {
+    try { return this.store.get('Vibrate') !== 0; } catch { return true; }
   }
 
   pointerUp(e) {
     if (this.longPress && this.longPress.id === e.pointerId) this.cancelLongPress();
-    const c = this.pointers.get(e.pointerId);
-    if (c === undefined) return;
-    this.pointers.delete(e.pointerId);
-    if (--this.holders[c] === 0) this.hooks.release(c);
+    this.rocking.delete(e.pointerId);
+    if (this.pointers.has(e.pointerId)) this.letGo(e.pointerId);
   }
 
   pointerMove(e) {
+    if (e.pointerType === 'mouse') {
+      const { x, y } = this.canvasPoint(e);
+      const shape = this.r.seeThrough(x, y) ? 0 : this.engine.ask('zn_cursor_at', [x, y]);
+      this.canvas.style.cursor = this.touchArea.style.cursor = kCursors[shape] || '';
+    }
+    // A finger on the joystick rocks it to the arrow it is over now, letting go of the one before.
+    if (this.rocking.has(e.pointerId)) {
+      const rocked = this.touchAt(this.canvasPoint(e))[4];
+      if (rocked !== this.pointers.get(e.pointerId)) {
+        this.letGo(e.pointerId);
+        this.hold(e.pointerId, rocked, true);
+      }
+    }
     const lp = this.longPress;
     if (!lp || lp.id !== e.pointerId) return;
     if (Math.hypot(e.clientX - lp.x, e.clientY - lp.y) > kLongPressSlop) this.cancelLongPress();
@@ -159,11 +212,12 @@ export class Input {
   // Forgets everything the keys and pointers hold (the page lost the focus) and returns the
   // controls they held, for the caller to release.
   releaseAll() {
-    const held = new Set([...this.keysDown.values(), ...this.pointers.values()]);
+    const held = new Set([...this.keysDown.values(), ...[...this.pointers.values()].filter(Boolean)]);
     this.cancelLongPress();
     for (const id of this.pointers.keys())
       if (this.canvas.hasPointerCapture(id)) this.canvas.releasePointerCapture(id);
     this.pointers.clear();
+    this.rocking.clear();
     this.holders.fill(0);
     this.keysDown.clear();
     return held;

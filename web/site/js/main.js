@@ -112,7 +112,7 @@ async function start() {
 
   const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni });
   let menus = null; // menu.js, once imported
-  wireInput(host, { press, release, blocked, display, menus: () => menus });
+  wireInput(host, { press, release, blocked, display, touchArea: view.touchArea, menus: () => menus });
 
   sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
@@ -143,8 +143,8 @@ async function start() {
 }
 
 // The keys, the pointer and the first gesture: the device's controls, the menus' shortcuts,
-// F12, the sound's unlocking and the full screen's claim.
-function wireInput(host, { press, release, blocked, display, menus }) {
+// F12 and the sound's unlocking.
+function wireInput(host, { press, release, blocked, display, touchArea, menus }) {
   const { canvas, sounds, renderer } = host;
   const store = host.settings;
   const input = new Input(host, renderer, {
@@ -166,19 +166,11 @@ function wireInput(host, { press, release, blocked, display, menus }) {
     releaseAll: () => host.releaseAll(),
   });
   input.setBindings(host.bindings());
-  input.attach(canvas);
+  input.attach(canvas, touchArea);
   host.input = input;
   // The first gesture anywhere on the page may start the sound.
   for (const type of ['pointerdown', 'pointerup', 'touchend', 'keydown', 'click'])
     window.addEventListener(type, () => host.soundOutput() !== 1 && sounds.unlock(), { capture: true, passive: true });
-  // ... and take the whole screen when the stored display mode is full screen (not on the keys
-  // that switch the mode or leave it).
-  const claim = (e) => {
-    if (e.type === 'keydown' && /^(F\d+|Escape)$/.test(e.code)) return;
-    display.claimScreen();
-  };
-  window.addEventListener('pointerup', claim, { capture: true, passive: true });
-  window.addEventListener('keydown', claim, { capture: true, passive: true });
 }
 
 function fail(e) {

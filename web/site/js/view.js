@@ -20,6 +20,11 @@ export class DeviceView {
     this.clientScale = 1; // CSS pixels per client pixel
     this.shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
     this.logo = skin.layout.id('im_backdrop_logo');
+    this.logoOut = false; // the logo left out for want of room
+    // In full screen the canvas holds the backdrop too, where the page may be pinch-zoomed; this
+    // box laid over the device takes the device's own touches (style.css).
+    this.touchArea = Object.assign(document.createElement('div'), { id: 'device-touch' });
+    canvas.after(this.touchArea);
     this.layoutRun = Promise.resolve();
     this.quick = true;
     this.resizePending = false;
@@ -64,15 +69,23 @@ export class DeviceView {
     const s = this.skin.layout.skin;
     if (!s) return;
     const r = this.renderer;
-    const logo = this.fullscreen && r.visible(this.logo) ? r.rect(this.logo) : { x: 0, y: 0, w: 0, h: 0 };
+    // The logo the set-up placed, shown or left out by the scale's rule.
+    const placed = this.fullscreen && (r.visible(this.logo) || this.logoOut);
+    const logo = placed ? r.rect(this.logo) : { x: 0, y: 0, w: 0, h: 0 };
     const a = s.gameArea;
     const numbers = [this.fullscreen ? 1 : 0, this.zoom !== null ? this.zoom : 0, vw, vh, s.clientWidth, s.clientHeight];
     numbers.push(a.x, a.y, a.width, a.height, logo.x, logo.y, logo.w, logo.h, this.store.get('FullscreenFit') === 1 ? 1 : 0, dpr);
-    const [game, shiftX, shiftY, client, css] = this.engine.askText('zn_page_scale', [], numbers.join(' ')).trim().split(' ').map(Number);
+    const [game, shiftX, shiftY, client, css, logoShown] = this.engine.askText('zn_page_scale', [], numbers.join(' ')).trim().split(' ').map(Number);
     this.clientScale = css;
+    if (placed) {
+      this.logoOut = logoShown === 0;
+      r.setVisible(this.logo, !this.logoOut);
+    }
     r.setScale({ game, shiftX, shiftY, client });
     this.canvas.style.width = `${r.width / dpr}px`;
     this.canvas.style.height = `${r.height / dpr}px`;
+    const [x, y, w, h] = this.engine.askList('zn_view_game_rect', [a.x, a.y, a.width, a.height]).map((v) => `${v / dpr}px`);
+    Object.assign(this.touchArea.style, { left: x, top: y, width: w, height: h });
     document.body.classList.toggle('zn-fullscreen', this.fullscreen);
     document.body.classList.toggle('zn-zoomed', this.zoom !== null && !this.fullscreen);
   }
