@@ -148,4 +148,15 @@ inline constexpr std::string_view kAcceptCaption = "- ACCEPT -";
 inline constexpr Rect kAccept{183, 162, 82, 25};
 }  // namespace keys
 
+// What the page alone says: the hint of its first touch visit, and the skin panel's words for a
+// folder that holds no skin. A hint shows for kHintSeconds, then goes by itself.
+namespace page {
+inline constexpr int kHintSeconds = 4;
+inline constexpr std::string_view kLongPressHint =
+    "Tip: a long press on the screen away from the device's controls opens the menu.";
+inline constexpr std::string_view kNoSkinHead = "No skin in this folder";
+inline constexpr std::string_view kNoSkinLine =
+    "The folder holds no Config.ini, so it holds no skin. The current skin stays.";
+}  // namespace page
+
 }  // namespace zn::ui

@@ -2,10 +2,13 @@
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
 // what the start, about and key settings dialogs show, and the sample files the page fetches
 // (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
+#include <charconv>
 #include <string_view>
+#include <vector>
 
 #include "ui/dialogdata.h"
 #include "ui/menuregistry.h"
+#include "ui/panelplace.h"
 #include "ui/samplefiles.h"
 #include "web/core/bridge.h"
 #include "web/core/jsontext.h"
@@ -36,6 +39,7 @@ std::string menuJson(ui::MenuHostKind host, const ui::MenuState& state) {
         j.key("separator").value(ui::isSeparator(item)).key("isDefault").value(ui::isDefaultItem(item));
         j.key("checkable").value(item.checkable).key("checked").value(checked);
         j.key("enabled").value(ui::menuItemEnabled(item, state));
+        j.key("slider").value(item.slider).key("inGameMenu").value(ui::inGameMenu(item));
         j.key("row").value(ui::isSeparator(item) ? std::string()
                                                  : ui::gamemenu::rowText(item.caption, checked));
         j.endObject();
@@ -116,6 +120,12 @@ std::string dialogsJson() {
     rect(j, "checkBox", s::kCheckBox);
     j.endObject();
 
+    namespace p = ui::page;
+    j.key("page").beginObject();
+    texts(j, {{"longPressHint", p::kLongPressHint}, {"noSkinHead", p::kNoSkinHead}, {"noSkinLine", p::kNoSkinLine}});
+    j.key("hintSeconds").value(p::kHintSeconds);
+    j.endObject();
+
     namespace a = ui::about;
     j.key("about").beginObject();
     j.key("caption").value(a::kCaption).key("width").value(a::kWidth).key("height").value(a::kHeight);
@@ -161,9 +171,29 @@ std::string dialogsJson() {
 
 using zn::web::bridge::setOutput;
 
+// Where the page's panel of wantWidth x wantHeight goes in a viewport of vw x vh so that it
+// covers none of the controls, given as text: "left top width height" per line, in CSS pixels
+// (ui/panelplace.h). A list: left, top, width, height.
+ZN_EXPORT(zn_panel_place) int zn_panel_place(int length, int vw, int vh, int wantWidth, int wantHeight) {
+    std::vector<int> numbers;
+    const std::string_view text = zn::web::bridge::inputText(length);
+    for (const char *p = text.data(), *end = p + text.size(); p < end;) {
+        int n = 0;
+        const auto [next, ec] = std::from_chars(p, end, n);
+        if (ec == std::errc()) numbers.push_back(n);
+        p = ec == std::errc() ? next : p + 1;
+    }
+    std::vector<ui::Rect> controls;
+    for (std::size_t i = 0; i + 3 < numbers.size(); i += 4)
+        controls.push_back({numbers[i], numbers[i + 1], numbers[i + 2], numbers[i + 3]});
+    const ui::Rect r = ui::panelPlace(vw, vh, controls, wantWidth, wantHeight);
+    return zn::web::bridge::setList({r.left, r.top, r.width, r.height});
+}
+
 // The page's menu items, their check marks from the page's state (each argument 0 or 1).
-ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int splashScreen) {
-    return setOutput(menuJson(ui::MenuHostKind::Page, {fullscreen != 0, overlays != 0, splashScreen != 0}));
+ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int splashScreen, int vibrate) {
+    return setOutput(
+        menuJson(ui::MenuHostKind::Page, {fullscreen != 0, overlays != 0, splashScreen != 0, vibrate != 0}));
 }
 ZN_EXPORT(zn_game_menu_look) int zn_game_menu_look() { return setOutput(gameMenuJson()); }
 ZN_EXPORT(zn_dialog_data) int zn_dialog_data() { return setOutput(dialogsJson()); }
