@@ -2,13 +2,10 @@
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
 // what the start, about and key settings dialogs show, and the sample files the page fetches
 // (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
-#include <charconv>
 #include <string_view>
-#include <vector>
 
 #include "ui/dialogdata.h"
 #include "ui/menuregistry.h"
-#include "ui/panelplace.h"
 #include "ui/samplefiles.h"
 #include "web/core/bridge.h"
 #include "web/core/jsontext.h"
@@ -171,24 +168,6 @@ std::string dialogsJson() {
 
 using zn::web::bridge::setOutput;
 
-// Where the page's panel of wantWidth x wantHeight goes in a viewport of vw x vh so that it
-// covers none of the controls, given as text: "left top width height" per line, in CSS pixels
-// (ui/panelplace.h). A list: left, top, width, height.
-ZN_EXPORT(zn_panel_place) int zn_panel_place(int length, int vw, int vh, int wantWidth, int wantHeight) {
-    std::vector<int> numbers;
-    const std::string_view text = zn::web::bridge::inputText(length);
-    for (const char *p = text.data(), *end = p + text.size(); p < end;) {
-        int n = 0;
-        const auto [next, ec] = std::from_chars(p, end, n);
-        if (ec == std::errc()) numbers.push_back(n);
-        p = ec == std::errc() ? next : p + 1;
-    }
-    std::vector<ui::Rect> controls;
-    for (std::size_t i = 0; i + 3 < numbers.size(); i += 4)
-        controls.push_back({numbers[i], numbers[i + 1], numbers[i + 2], numbers[i + 3]});
-    const ui::Rect r = ui::panelPlace(vw, vh, controls, wantWidth, wantHeight);
-    return zn::web::bridge::setList({r.left, r.top, r.width, r.height});
-}
 
 // The page's menu items, their check marks from the page's state (each argument 0 or 1).
 ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int splashScreen, int vibrate) {

@@ -99,12 +99,11 @@ export const isTouchScreen = () => window.matchMedia('(pointer: coarse)').matche
 // height CSS pixels, centred in the viewport and scaled down as a whole when the viewport is
 // smaller (but on a touch screen). Created once and shown and hidden, as the desktop's are.
 // modal: a backdrop takes the page's pointer input and the key preview its keys.
-// onClose: the caption bar has a close button, which runs it (a dialog that Escape closes);
-// closeButton: the same, hiding the dialog.
+// onClose: the caption bar has a close button, which runs it (where Escape closes the dialog).
 // stills: the host whose game stands still while the dialog shows, every held control let go:
 // the dialog has the keyboard, so no key-up would reach the device.
 export class DialogFrame {
-  constructor({ className, caption, width, height, modal, closeButton = false, onClose = null, stills = null }) {
+  constructor({ className, caption, width, height, modal, onClose = null, stills = null }) {
     ensureUiStyles();
     this.modal = modal;
     this.stills = stills;
@@ -120,8 +119,7 @@ export class DialogFrame {
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
-    if (closeButton || onClose)
-      bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: onClose || (() => this.hide()) }));
+    if (onClose) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: onClose }));
     // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
     this.outerWidth = width + 2 * kFrameBorder;
     this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;

@@ -172,19 +172,17 @@ function onMenuKey(e) {
 }
 
 // The volume's row: its caption and a slider, which sets the volume as it moves.
-function sliderRow(host, it, index) {
+function sliderRow(host, it) {
   const row = element('li', 'zn-menu-item zn-menu-slider', { tabIndex: -1, role: 'none' });
-  const slider = element('input', '', { type: 'range', min: 0, max: 100, step: 1, id: `zn-menu-${it.id}`, name: it.id, 'aria-label': it.caption });
-  slider.value = String(host.settings.get('Volume'));
+  const slider = element('input', '', { type: 'range', min: 0, max: 100, id: `zn-menu-${it.id}`, name: it.id, value: host.settings.get('Volume') });
   slider.addEventListener('input', () => applyVolume(host, Number(slider.value)));
   row.append(element('span', 'zn-menu-check'), element('label', 'zn-menu-caption', { text: it.caption, htmlFor: slider.id }), slider);
-  row.addEventListener('pointermove', () => open && open.active !== index && setActive(index));
   return row;
 }
 
 function buildRow(host, it, index) {
   if (it.separator) return element('li', 'zn-menu-separator', { role: 'separator' });
-  if (it.slider) return sliderRow(host, it, index);
+  if (it.slider) return sliderRow(host, it);
   const row = element('li', `zn-menu-item${it.isDefault ? ' zn-default' : ''}`, { tabIndex: -1 });
   row.dataset.command = it.id;
   row.setAttribute('role', it.checkable ? 'menuitemcheckbox' : 'menuitem');

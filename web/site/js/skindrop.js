@@ -234,19 +234,12 @@ class SkinDrop {
     if (!isTouchScreen()) this.closeButton.focus({ preventScroll: true }); // no ring for a finger
   }
 
-  // Clear of the device's controls (zn.wasm's rule), from the click areas shown now.
+  // Clear of the device's controls shown now (zn.wasm's rule).
   place() {
     if (this.panel.hidden) return;
-    const { engine, canvas } = this.host;
-    const box = canvas.getBoundingClientRect();
-    const k = this.host.clientScale();
-    const rects = [];
-    for (let id = 0; id < engine.imageCount; ++id) {
-      if (!engine.ask('zn_click_area_control', [id]) || !engine.ask('zn_scene_visible', [id])) continue;
-      const [x, y, w, h] = engine.askList('zn_scene_rect', [id]);
-      rects.push([box.left + x * k, box.top + y * k, w * k, h * k].map(Math.round).join(' '));
-    }
-    const [left, top, width, height] = engine.askList('zn_panel_place', [innerWidth, innerHeight, 560, Math.round(innerHeight * 0.6)], rects.join('\n'));
+    const box = this.host.canvas.getBoundingClientRect();
+    const args = [innerWidth, innerHeight, 560, innerHeight * 0.6, box.left, box.top, this.host.clientScale() * 1000];
+    const [left, top, width, height] = this.host.engine.askList('zn_panel_place', args.map(Math.round));
     // No room anywhere (a tiny window): where ui.css puts it.
     const px = (v) => (width && height ? `${v}px` : '');
     Object.assign(this.panel.style, { left: px(left), top: px(top), width: px(width), maxHeight: px(height), right: px(0) && 'auto', bottom: px(0) && 'auto' });
