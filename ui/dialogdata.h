@@ -157,6 +157,14 @@ inline constexpr std::string_view kLongPressHint =
 inline constexpr std::string_view kNoSkinHead = "No skin in this folder";
 inline constexpr std::string_view kNoSkinLine =
     "The folder holds no Config.ini, so it holds no skin. The current skin stays.";
+// The start dialog's sound outputs on the page, in list order (the position is what the page's
+// sound takes). soundMode is the stored SoundMode, which keeps the desktop's meaning (0 a sound
+// output, 2 "(no sound)"), so the settings' range rule reads it unchanged.
+struct SoundOutput {
+    std::string_view caption;
+    int soundMode;
+};
+inline constexpr std::array<SoundOutput, 2> kSoundOutputs = {{{"Web Audio", 0}, {"(no sound)", 2}}};
 }  // namespace page
 
 }  // namespace zn::ui

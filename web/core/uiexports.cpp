@@ -121,7 +121,10 @@ std::string dialogsJson() {
     j.key("page").beginObject();
     texts(j, {{"longPressHint", p::kLongPressHint}, {"noSkinHead", p::kNoSkinHead}, {"noSkinLine", p::kNoSkinLine}});
     j.key("hintSeconds").value(p::kHintSeconds);
-    j.endObject();
+    j.key("soundOutputs").beginArray();
+    for (const p::SoundOutput& o : p::kSoundOutputs)
+        j.beginObject().key("caption").value(o.caption).key("soundMode").value(o.soundMode).endObject();
+    j.endArray().endObject();
 
     namespace a = ui::about;
     j.key("about").beginObject();

@@ -1,16 +1,8 @@
-// The start (splash) dialog, as the desktop draws it: its texts, rectangles and artwork come
-// from zn.wasm (dialogData); the page lays them out in HTML and keeps what only it decides:
-// its list of sound outputs and what Escape does where a page cannot end the program.
+// The start (splash) dialog, as the desktop draws it: its texts, rectangles, artwork and sound
+// outputs come from zn.wasm (dialogData); the page lays them out in HTML and keeps
+// what only it decides: what Escape does where a page cannot end the program.
 
 import { DialogFrame, artSource, captionIfMissing, dialogData, element, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
-
-// The sound outputs of the list, in list order. The list position is what
-// host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
-// meaning (0 a sound output, 2 "(no sound)"), so the engine's range rule reads it unchanged.
-const kSoundOutputs = Object.freeze([
-  { caption: 'Web Audio', soundMode: 0 },
-  { caption: '(no sound)', soundMode: 2 },
-]);
 
 let splash = null;
 
@@ -44,7 +36,8 @@ class SplashDialog {
     c.append(soundLabel);
 
     this.soundList = element('select', 'zn-select', { rect: s.soundList, id: 'zn-splash-sound', 'aria-labelledby': soundLabel.id, onchange: () => this.soundChosen() });
-    for (const o of kSoundOutputs) this.soundList.append(element('option', '', { text: o.caption }));
+    this.outputs = d.page.soundOutputs;
+    for (const o of this.outputs) this.soundList.append(element('option', '', { text: o.caption }));
 
     this.playButton = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.play());
     // The greyed twin; without its picture, the caption in grey.
@@ -77,7 +70,7 @@ class SplashDialog {
   readStoredChoices() {
     const store = this.host.settings;
     const mode = store.get('SoundMode');
-    this.soundList.selectedIndex = kSoundOutputs.findIndex((o) => o.soundMode === mode);
+    this.soundList.selectedIndex = this.outputs.findIndex((o) => o.soundMode === mode);
     this.showAgain.checked = store.get('SplashScreen') !== 0;
     this.soundChosen();
     if (this.soundList.selectedIndex >= 0 && !this.showAgain.checked) {
@@ -102,7 +95,7 @@ class SplashDialog {
     this.played = true;
     const store = this.host.settings;
     this.host.setSoundOutput(position);
-    store.set('SoundMode', kSoundOutputs[position].soundMode);
+    store.set('SoundMode', this.outputs[position].soundMode);
     store.set('SplashScreen', this.showAgain.checked ? 1 : 0);
     this.finish();
   }
