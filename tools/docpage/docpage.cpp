@@ -123,13 +123,13 @@ void tableHtml(std::string& out, const Lines& block, std::size_t base) {
         if (isRow(line) || rows.empty()) rows.emplace_back(kept.size());
         for (const auto& [col, text] : segments(line)) joinInto(rows.back()[columnOf(col)], text);
     }
-    out += "<table>\n";
+    out += "<div class=\"wide\"><table>\n";
     for (const auto& row : rows) {
         out += "<tr>";
         for (const std::string& cell : row) out += "<td>" + inlineHtml(cell) + "</td>";
         out += "</tr>\n";
     }
-    out += "</table>\n";
+    out += "</table></div>\n";
 }
 
 void blockHtml(std::string& out, const Lines& block) {
@@ -191,7 +191,8 @@ p, li { overflow-wrap: break-word; }
 ul { padding-left: 1.3em; }
 li { margin: 0.35em 0; }
 table { border-collapse: collapse; margin: 0.6em 0; width: 100%; }
-td { vertical-align: top; padding: 0.25em 0.7em 0.25em 0; overflow-wrap: anywhere; }
+.wide { overflow-x: auto; }
+td { vertical-align: top; padding: 0.25em 0.7em 0.25em 0; overflow-wrap: break-word; }
 td:first-child { font-weight: bold; }
 )";
 
