@@ -56,13 +56,14 @@ export function applyVolume(host, percent) {
 }
 
 // On a touch screen's first visit, once the start dialog has gone (afterSplash): the hint
-// that a long press opens the menu. Shown once; the store remembers it.
+// that a long press opens the menu, until the next touch. Shown once; the store remembers it.
 export function hintLongPress(host, afterSplash) {
   if (!isTouchScreen() || !host.settings.get('LongPressHint')) return;
   afterSplash.then(() => {
     const { longPressHint, hintSeconds } = dialogData(host.engine).page;
     host.settings.set('LongPressHint', 0);
-    notice('zn-long-press-hint', longPressHint, 2 * hintSeconds);
+    const note = notice('zn-long-press-hint', longPressHint, 2 * hintSeconds);
+    window.addEventListener('pointerdown', () => note.remove(), { once: true, capture: true }); // read: the next touch
   });
 }
 
@@ -207,7 +208,6 @@ export function openPopupMenu(host, clientX, clientY) {
   ensureUiStyles();
   closePopupMenu();
   closeGameMenu();
-  document.getElementById('zn-long-press-hint')?.remove(); // told: the menu is open
   const items = menuItems(host);
   const catcher = element('div', 'zn-menu-catcher');
   const menu = element('ul', 'zn-menu', { tabIndex: -1, role: 'menu', 'aria-label': 'Menu' });
