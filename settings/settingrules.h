@@ -26,7 +26,10 @@ enum class Setting {
     Key6,
     Key7,
     Zoom,
-    FullscreenFit
+    FullscreenFit,
+    Volume,
+    Vibrate,
+    LongPressHint
 };
 
 enum class SettingKind { Bool, Int };
@@ -55,7 +58,7 @@ inline constexpr int kKeyIndexCount = 44;
 inline constexpr int kSoundModeCount = 3;
 inline constexpr int kKeySettingCount = 7;  // Key1..Key7, one per binding
 
-inline constexpr std::array<SettingInfo, 13> kSettings = {{
+inline constexpr std::array<SettingInfo, 16> kSettings = {{
     {Setting::FullscreenMode, "FullscreenMode", SettingKind::Bool, 1, 0, 1},
     {Setting::CtrlrOverlay, "CtrlrOverlay", SettingKind::Bool, 1, 0, 1},
     {Setting::SplashScreen, "SplashScreen", SettingKind::Bool, 1, 0, 1},
@@ -70,6 +73,11 @@ inline constexpr std::array<SettingInfo, 13> kSettings = {{
     // Zoom is read through zoomPercentFrom.
     {Setting::Zoom, "Zoom", SettingKind::Int, kZoomDefault, kZoomMin, kZoomMax},
     {Setting::FullscreenFit, "FullscreenFit", SettingKind::Bool, 0, 0, 1},  // game area scaled to the screen
+    // The page's own: its volume in percent, a short vibration when a finger presses a control,
+    // and whether the hint that a long press opens the menu is still to be shown.
+    {Setting::Volume, "Volume", SettingKind::Int, 100, 0, 100},
+    {Setting::Vibrate, "Vibrate", SettingKind::Bool, 1, 0, 1},
+    {Setting::LongPressHint, "LongPressHint", SettingKind::Bool, 1, 0, 1},
 }};
 
 constexpr bool settingsInEnumOrder() {
@@ -78,7 +86,7 @@ constexpr bool settingsInEnumOrder() {
     return true;
 }
 static_assert(settingsInEnumOrder());
-static_assert(kSettings.size() == 6 + kKeySettingCount, "one key setting per binding");
+static_assert(kSettings.size() == 9 + kKeySettingCount, "one key setting per binding");
 
 constexpr const SettingInfo& settingInfo(Setting s) { return kSettings[static_cast<std::size_t>(s)]; }
 

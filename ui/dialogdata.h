@@ -148,4 +148,23 @@ inline constexpr std::string_view kAcceptCaption = "- ACCEPT -";
 inline constexpr Rect kAccept{183, 162, 82, 25};
 }  // namespace keys
 
+// What the page alone says: the hint of its first touch visit, and the skin panel's words for a
+// folder that holds no skin. A hint shows for kHintSeconds, then goes by itself.
+namespace page {
+inline constexpr int kHintSeconds = 4;
+inline constexpr std::string_view kLongPressHint =
+    "Tip: a long press on the screen away from the device's controls opens the menu.";
+inline constexpr std::string_view kNoSkinHead = "No skin in this folder";
+inline constexpr std::string_view kNoSkinLine =
+    "The folder holds no Config.ini, so it holds no skin. The current skin stays.";
+// The start dialog's sound outputs on the page, in list order (the position is what the page's
+// sound takes). soundMode is the stored SoundMode, which keeps the desktop's meaning (0 a sound
+// output, 2 "(no sound)"), so the settings' range rule reads it unchanged.
+struct SoundOutput {
+    std::string_view caption;
+    int soundMode;
+};
+inline constexpr std::array<SoundOutput, 2> kSoundOutputs = {{{"Web Audio", 0}, {"(no sound)", 2}}};
+}  // namespace page
+
 }  // namespace zn::ui

@@ -11,8 +11,8 @@ using C = MenuCommand;
 constexpr MenuItem separator() { return {C::Separator, "", "", "", false}; }
 
 constexpr MenuItem kAbout{C::About, "about", "About...", "F1", false};
-constexpr MenuItem kReadme{C::Readme, "readme", "View 'Readme.txt'", "F2", false, "Readme.txt"};
-constexpr MenuItem kWhatsnew{C::Whatsnew, "whatsnew", "View 'Whatsnew.txt'", "F3", false, "Whatsnew.txt"};
+constexpr std::string_view kReadmeCaption = "View 'Readme.txt'";
+constexpr std::string_view kWhatsnewCaption = "View 'Whatsnew.txt'";
 constexpr MenuItem kKeys{C::KeySettings, "keys", "Key settings", "", false};
 constexpr MenuItem kFullscreen{C::Fullscreen, "fullscreen", "Display in fullscreen mode", "F12", true};
 constexpr MenuItem kSplash{C::SplashScreen, "splash", "Display splash screen at startup", "", true};
@@ -20,8 +20,8 @@ constexpr MenuItem kOverlays{C::ControllerOverlays, "overlays", "Display control
 
 constexpr std::array kDesktopItems = {
     kAbout,
-    kReadme,
-    kWhatsnew,
+    MenuItem{C::Readme, "readme", kReadmeCaption, "F2", false, "Readme.txt"},
+    MenuItem{C::Whatsnew, "whatsnew", kWhatsnewCaption, "F3", false, "Whatsnew.txt"},
     MenuItem{C::Manual, "manual", "View manual", "F4", false},
     separator(),
     MenuItem{C::EditConfig, "config", "Edit configuration file", "", false},
@@ -34,12 +34,14 @@ constexpr std::array kDesktopItems = {
     MenuItem{C::Exit, "exit", "Exit", "Esc", false},
 };
 
-// A page cannot end the program, and loads a skin where the desktop edits its file.
+// A page cannot end the program, and loads a skin where the desktop edits its file. It opens
+// the documents as the pages made from them at build time (zn-docpage), and has a volume and
+// touch feedback of its own.
 // clang-format off
 constexpr std::array kPageItems = {
     kAbout,
-    kReadme,
-    kWhatsnew,
+    MenuItem{C::Readme, "readme", kReadmeCaption, "F2", false, "Readme.html"},
+    MenuItem{C::Whatsnew, "whatsnew", kWhatsnewCaption, "F3", false, "Whatsnew.html"},
     separator(),
     MenuItem{C::LoadSkin, "skin", "Load a skin...", "", false},
     kKeys,
@@ -47,6 +49,9 @@ constexpr std::array kPageItems = {
     kFullscreen,
     kSplash,
     kOverlays,
+    separator(),
+    MenuItem{C::Volume, "volume", "Volume", "", false, "", true},
+    MenuItem{C::Vibrate, "vibrate", "Vibrate on touch", "", true},
 };
 // clang-format on
 
@@ -69,12 +74,16 @@ bool menuItemChecked(const MenuItem& item, const MenuState& state) {
             return state.splashScreen;
         case C::ControllerOverlays:
             return state.controllerOverlays;
+        case C::Vibrate:
+            return state.vibrate;
         default:
             return false;
     }
 }
 
 bool menuItemEnabled(const MenuItem& item, const MenuState&) { return item.command != C::Manual; }
+
+bool inGameMenu(const MenuItem& item) { return !item.slider; }
 
 std::string gamemenu::rowText(std::string_view caption, bool checked) {
     std::string text = "   ";

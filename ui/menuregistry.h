@@ -23,6 +23,8 @@ enum class MenuCommand {
     Fullscreen,
     SplashScreen,
     ControllerOverlays,
+    Volume,
+    Vibrate,
     Exit,
 };
 
@@ -34,6 +36,7 @@ struct MenuState {
     bool fullscreen = false;
     bool controllerOverlays = false;
     bool splashScreen = true;
+    bool vibrate = true;  // the page's touch feedback
 };
 
 struct MenuItem {
@@ -43,6 +46,7 @@ struct MenuItem {
     std::string_view shortcut;  // the key as the menu names it ("F1", "Esc"); "" for none
     bool checkable;
     std::string_view document = {};  // the file of the game folder the item opens; "" for none
+    bool slider = false;             // a slider of 0..100 beside the caption rather than a command
 };
 
 // The host's items in menu order, separators included.
@@ -55,6 +59,8 @@ bool isDefaultItem(const MenuItem& item);
 bool menuItemChecked(const MenuItem& item, const MenuState& state);
 // Every item works but the manual, which this edition does not have.
 bool menuItemEnabled(const MenuItem& item, const MenuState& state);
+// The game menu's rows are commands: a slider is only in the popup menu.
+bool inGameMenu(const MenuItem& item);
 
 // The full-screen game menu: a button with a three-bar icon in the device's top-left corner
 // that unfolds into a translucent panel, one row per menu item under a caption row. In the

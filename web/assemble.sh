@@ -5,8 +5,9 @@
 # serve: the page (web/site/), the engine (BUILD_DIR/web/zn.wasm, built there beforehand) and
 # the game's own files from BUILD_DIR/game/ (Config.ini, the skin's pictures with their @2x
 # partners, the backdrop and logo, the eight sounds, the dialogs' artwork, Readme.txt,
-# Whatsnew.txt, the icons). The service worker gets the list of every file and a cache name
-# made from a hash of their contents, so a new build replaces the cache of the old one.
+# Whatsnew.txt and their pages made by zn-docpage, the icons). The service worker gets the list
+# of every file and a cache name made from a hash of their contents, so a new build replaces the
+# cache of the old one.
 set -euo pipefail
 
 build=${1:?usage: assemble.sh BUILD_DIR}
@@ -94,7 +95,7 @@ sed -i -e '/<link rel="modulepreload"/d' -e 's#<script type="module" src="js/mai
 # The game folder as the page reads it: everything but programs and build leftovers.
 mkdir -p "$out/game"
 cp "$game/Config.ini" "$out/game/"
-for doc in Readme.txt Whatsnew.txt; do
+for doc in Readme.txt Whatsnew.txt Readme.html Whatsnew.html; do
   [ -f "$game/$doc" ] && cp "$game/$doc" "$out/game/"
 done
 [ -f "$game/icon.png" ] && cp "$game/icon.png" "$out/game/"

@@ -20,6 +20,8 @@ std::vector<std::string> lines(MenuHostKind host) {
         std::string line =
             std::string(item.id) + "|" + std::string(item.caption) + "|" + std::string(item.shortcut);
         if (item.checkable) line += "|check";
+        if (item.slider) line += "|slider";
+        if (!inGameMenu(item)) line += "|not in the game menu";
         if (!item.document.empty()) line += "|opens " + std::string(item.document);
         out.push_back(line);
     }
@@ -27,27 +29,35 @@ std::vector<std::string> lines(MenuHostKind host) {
 }
 
 TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
-    const std::vector<std::string> about = {"about|About...|F1",
-                                            "readme|View 'Readme.txt'|F2|opens Readme.txt",
-                                            "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew.txt"};
+    // The page opens the pages made from the documents.
+    auto about = [](std::string_view kind) {
+        return std::vector<std::string>{"about|About...|F1",
+                                        "readme|View 'Readme.txt'|F2|opens Readme." + std::string(kind),
+                                        "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew." + std::string(kind)};
+    };
     const std::vector<std::string> display = {"fullscreen|Display in fullscreen mode|F12|check",
                                               "splash|Display splash screen at startup||check",
                                               "overlays|Display controller overlays||check"};
     struct Case {
         MenuHostKind host;
+        std::string_view documents;
         std::vector<std::string> middle;  // between the documents and the display items
         std::vector<std::string> end;     // after them
     };
     // The page cannot open the manual or end the program, and loads a skin where the desktop
-    // edits its configuration file.
+    // edits its configuration file; it has a volume and touch feedback of its own.
     const Case cases[] = {
         {MenuHostKind::Desktop,
+         "txt",
          {"manual|View manual|F4", "-", "config|Edit configuration file|", "keys|Key settings|", "-"},
          {"-", "exit|Exit|Esc"}},
-        {MenuHostKind::Page, {"-", "skin|Load a skin...|", "keys|Key settings|", "-"}, {}},
+        {MenuHostKind::Page,
+         "html",
+         {"-", "skin|Load a skin...|", "keys|Key settings|", "-"},
+         {"-", "volume|Volume||slider|not in the game menu", "vibrate|Vibrate on touch||check"}},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> want = about;
+        std::vector<std::string> want = about(c.documents);
         want.insert(want.end(), c.middle.begin(), c.middle.end());
         want.insert(want.end(), display.begin(), display.end());
         want.insert(want.end(), c.end.begin(), c.end.end());
@@ -58,12 +68,15 @@ TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
 TEST(MenuRegistry, ChecksFollowTheStateAndOnlyTheManualIsDisabled) {
     struct Case {
         MenuState state;
-        bool fullscreen, splash, overlays;
+        bool fullscreen, splash, overlays, vibrate;
     };
     const Case cases[] = {
-        {{false, false, false}, false, false, false}, {{true, false, false}, true, false, false},
-        {{false, true, false}, false, false, true},   {{false, false, true}, false, true, false},
-        {{true, true, true}, true, true, true},
+        {{false, false, false, false}, false, false, false, false},
+        {{true, false, false, false}, true, false, false, false},
+        {{false, true, false, false}, false, false, true, false},
+        {{false, false, true, false}, false, true, false, false},
+        {{false, false, false, true}, false, false, false, true},
+        {{true, true, true, true}, true, true, true, true},
     };
     for (MenuHostKind host : {MenuHostKind::Desktop, MenuHostKind::Page})
         for (const Case& c : cases) {
@@ -73,6 +86,7 @@ TEST(MenuRegistry, ChecksFollowTheStateAndOnlyTheManualIsDisabled) {
                 if (item.command == MenuCommand::Fullscreen) want = c.fullscreen;
                 if (item.command == MenuCommand::SplashScreen) want = c.splash;
                 if (item.command == MenuCommand::ControllerOverlays) want = c.overlays;
+                if (item.command == MenuCommand::Vibrate) want = c.vibrate;
                 EXPECT_EQ(menuItemChecked(item, c.state), want);
                 EXPECT_EQ(menuItemEnabled(item, c.state), item.command != MenuCommand::Manual);
                 EXPECT_EQ(isDefaultItem(item), item.command == MenuCommand::About);
@@ -91,10 +105,12 @@ TEST(GameMenuRows, RowTextAndPanelHeightFollowTheItems) {
         {"", false, "   "},
     };
     for (const auto& r : rows) EXPECT_EQ(gamemenu::rowText(r.caption, r.checked), r.text);
-    // The caption row and one row per item: the desktop's 13 items fill 448 pixels.
-    const std::pair<MenuHostKind, int> heights[] = {{MenuHostKind::Desktop, 448}, {MenuHostKind::Page, 352}};
+    // The caption row and one row per item of the game menu: the desktop's 13 items fill 448
+    // pixels, the page's 12 (its volume slider stays in the popup menu) 416.
+    const std::pair<MenuHostKind, int> heights[] = {{MenuHostKind::Desktop, 448}, {MenuHostKind::Page, 416}};
     for (const auto& [host, height] : heights) {
-        const int rows = static_cast<int>(menuItems(host).size());
+        int rows = 0;
+        for (const MenuItem& item : menuItems(host)) rows += inGameMenu(item) ? 1 : 0;
         EXPECT_EQ(gamemenu::openHeight(rows), height);
         EXPECT_LE(gamemenu::openHeight(rows), gamemenu::kPictureHeight);
     }

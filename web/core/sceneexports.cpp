@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/clickareas.h"
+#include "ui/panelplace.h"
 #include "web/core/bridge.h"
 #include "web/core/scene.h"
 
@@ -96,6 +98,21 @@ ZN_EXPORT(zn_scene_compose) int zn_scene_compose() {
     list.clear();
     for (const auto& r : scene().compose()) list.insert(list.end(), {r.x, r.y, r.w, r.h});
     return setList(list);
+}
+// Where the page's panel of wantWidth x wantHeight CSS pixels goes in a viewport of vw x vh,
+// clear of the device's click areas shown now (ui/panelplace.h): the canvas lies at left, top
+// with scaleMilli / 1000 CSS pixels per client pixel. A list: left, top, width, height.
+ZN_EXPORT(zn_panel_place)
+int zn_panel_place(int vw, int vh, int wantWidth, int wantHeight, int left, int top, int scaleMilli) {
+    std::vector<zn::ui::Rect> controls;
+    const auto css = [&](int v) { return static_cast<int>(static_cast<long long>(v) * scaleMilli / 1000); };
+    for (int id = 0; id < zn::kImageCount; ++id) {
+        if (!scene().visible(id) || !zn::clickAreaControl(zn::img::at(id))) continue;
+        const zn::web::PixelRect r = scene().rect(id);
+        controls.push_back({left + css(r.x), top + css(r.y), css(r.w), css(r.h)});
+    }
+    const zn::ui::Rect p = zn::ui::panelPlace(vw, vh, controls, wantWidth, wantHeight);
+    return setList({p.left, p.top, p.width, p.height});
 }
 ZN_EXPORT(zn_scene_image_at) int zn_scene_image_at(int x, int y) { return scene().imageAt(x, y); }
 ZN_EXPORT(zn_scene_see_through) int zn_scene_see_through(int x, int y) { return scene().seeThrough(x, y) ? 1 : 0; }

@@ -36,6 +36,7 @@ std::string menuJson(ui::MenuHostKind host, const ui::MenuState& state) {
         j.key("separator").value(ui::isSeparator(item)).key("isDefault").value(ui::isDefaultItem(item));
         j.key("checkable").value(item.checkable).key("checked").value(checked);
         j.key("enabled").value(ui::menuItemEnabled(item, state));
+        j.key("slider").value(item.slider).key("inGameMenu").value(ui::inGameMenu(item));
         j.key("row").value(ui::isSeparator(item) ? std::string()
                                                  : ui::gamemenu::rowText(item.caption, checked));
         j.endObject();
@@ -116,6 +117,15 @@ std::string dialogsJson() {
     rect(j, "checkBox", s::kCheckBox);
     j.endObject();
 
+    namespace p = ui::page;
+    j.key("page").beginObject();
+    texts(j, {{"longPressHint", p::kLongPressHint}, {"noSkinHead", p::kNoSkinHead}, {"noSkinLine", p::kNoSkinLine}});
+    j.key("hintSeconds").value(p::kHintSeconds);
+    j.key("soundOutputs").beginArray();
+    for (const p::SoundOutput& o : p::kSoundOutputs)
+        j.beginObject().key("caption").value(o.caption).key("soundMode").value(o.soundMode).endObject();
+    j.endArray().endObject();
+
     namespace a = ui::about;
     j.key("about").beginObject();
     j.key("caption").value(a::kCaption).key("width").value(a::kWidth).key("height").value(a::kHeight);
@@ -161,9 +171,11 @@ std::string dialogsJson() {
 
 using zn::web::bridge::setOutput;
 
+
 // The page's menu items, their check marks from the page's state (each argument 0 or 1).
-ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int splashScreen) {
-    return setOutput(menuJson(ui::MenuHostKind::Page, {fullscreen != 0, overlays != 0, splashScreen != 0}));
+ZN_EXPORT(zn_menu_items) int zn_menu_items(int fullscreen, int overlays, int splashScreen, int vibrate) {
+    return setOutput(
+        menuJson(ui::MenuHostKind::Page, {fullscreen != 0, overlays != 0, splashScreen != 0, vibrate != 0}));
 }
 ZN_EXPORT(zn_game_menu_look) int zn_game_menu_look() { return setOutput(gameMenuJson()); }
 ZN_EXPORT(zn_dialog_data) int zn_dialog_data() { return setOutput(dialogsJson()); }

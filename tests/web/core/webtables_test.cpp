@@ -31,7 +31,7 @@ TEST(WebTables, StoredSettingsFollowTheDesktopsRules) {
         {"Zoom=9999", 400},
         {"Zoom", 100},
         {"zoom=100", std::nullopt},  // names are the stored ones, exactly
-        {"Volume=1", std::nullopt},
+        {"Brightness=1", std::nullopt},
         {"", std::nullopt},
         {"=1", std::nullopt},
     };

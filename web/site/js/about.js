@@ -8,7 +8,7 @@ let about = null;
 function aboutDialog(host) {
   const d = dialogData(host.engine);
   const a = d.about;
-  const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, closeButton: true });
+  const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, onClose: () => f.hide() });
   const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
   portrait.style.objectFit = 'fill';
   f.client.append(portrait);

@@ -53,6 +53,19 @@ export function openAddress(url) {
   }
 }
 
+// A note at the top of the page that the player can close and that leaves by itself after
+// `seconds`; a note of the same id goes first.
+export function notice(id, text, seconds) {
+  ensureUiStyles();
+  document.getElementById(id)?.remove();
+  const note = element('div', 'zn-notice', { id, role: 'status' });
+  const close = element('button', 'zn-notice-close', { type: 'button', 'aria-label': 'Close', text: '\u00d7', onclick: () => note.remove() });
+  note.append(element('span', '', { text }), close);
+  document.body.append(note);
+  setTimeout(() => note.remove(), seconds * 1000);
+  return note;
+}
+
 const modalStack = [];
 
 // Key preview of the top modal dialog: it sees every key before the focused control, as the
@@ -78,15 +91,19 @@ const kFrameBorder = 1; // .zn-dialog
 
 const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1"])';
 
+// True on a touch screen: there the dialogs are laid out for a finger (ui.css), scroll inside
+// themselves rather than being scaled down, and give the keyboard to no control at opening.
+export const isTouchScreen = () => window.matchMedia('(pointer: coarse)').matches;
+
 // A dialog window of the page: a caption bar above the desktop's client area of width x
 // height CSS pixels, centred in the viewport and scaled down as a whole when the viewport is
-// smaller. Created once and shown and hidden, as the desktop's dialogs are.
+// smaller (but on a touch screen). Created once and shown and hidden, as the desktop's are.
 // modal: a backdrop takes the page's pointer input and the key preview its keys.
-// closeButton: the caption bar has a close button (the about dialog), which hides it.
+// onClose: the caption bar has a close button, which runs it (where Escape closes the dialog).
 // stills: the host whose game stands still while the dialog shows, every held control let go:
 // the dialog has the keyboard, so no key-up would reach the device.
 export class DialogFrame {
-  constructor({ className, caption, width, height, modal, closeButton = false, stills = null }) {
+  constructor({ className, caption, width, height, modal, onClose = null, stills = null }) {
     ensureUiStyles();
     this.modal = modal;
     this.stills = stills;
@@ -102,7 +119,7 @@ export class DialogFrame {
     this.root.addEventListener('contextmenu', (e) => e.preventDefault());
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
-    if (closeButton) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: () => this.hide() }));
+    if (onClose) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: onClose }));
     // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
     this.outerWidth = width + 2 * kFrameBorder;
     this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;
@@ -132,7 +149,8 @@ export class DialogFrame {
     ensureUiStyles().then(() => {
       if (!this.visible) return;
       this.root.style.visibility = '';
-      (focusTarget || this.root).focus({ preventScroll: true });
+      // No keyboard on a touch screen: a control given the focus would only show its ring.
+      (isTouchScreen() ? this.root : focusTarget || this.root).focus({ preventScroll: true });
     });
     this.fit();
     window.addEventListener('resize', this.refit);
@@ -157,8 +175,13 @@ export class DialogFrame {
     this.stills?.resumeGame?.();
   }
 
-  // Centred, and scaled so that the whole dialog fits the viewport with a small margin.
+  // Centred, and scaled so that the whole dialog fits the viewport with a small margin; on a
+  // touch screen ui.css centres it and lets it scroll.
   fit() {
+    if (isTouchScreen()) {
+      Object.assign(this.root.style, { left: '', top: '', transform: '' });
+      return;
+    }
     const margin = 8;
     const w = this.outerWidth;
     const h = this.outerHeight;

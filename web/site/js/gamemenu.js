@@ -50,7 +50,7 @@ class GameMenu {
     Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', width: '100%', height: '100%', overflow: 'hidden' });
     this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
-    drawPanel(this.picture, this.look, menuItems(host).length);
+    drawPanel(this.picture, this.look, menuItems(host).filter((it) => it.inGameMenu).length);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
     this.button.addEventListener('click', () => this.unfold(!this.isOpen));
@@ -107,7 +107,7 @@ class GameMenu {
     this.isOpen = open;
     this.button.setAttribute('aria-expanded', String(open));
     for (const row of this.rows) row.remove();
-    this.rows = open ? menuItems(this.host).map((it) => this.buildRow(it)) : [];
+    this.rows = open ? menuItems(this.host).filter((it) => it.inGameMenu).map((it) => this.buildRow(it)) : [];
     this.rows.forEach((row, i) => (row.style.top = `${this.look.rowHeight * (i + 1)}px`));
     this.root.append(...this.rows);
     this.resize(open);

@@ -16,7 +16,7 @@ class KeysDialog {
   constructor(host) {
     this.host = host;
     const k = dialogData(host.engine).keys;
-    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host });
+    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host, onClose: () => f.hide() });
     this.frame = f;
     const c = f.client;
     c.append(keysLabel(k.mainHeading, 'zn-label zn-heading'), keysLabel(k.controlsHeading, 'zn-label zn-heading'));
@@ -26,7 +26,7 @@ class KeysDialog {
     const options = keys.map((key) => element('option', '', { text: key.dialogText }));
     this.labels = k.rows.map((row, i) => Object.assign(keysLabel(row.label, 'zn-label'), { id: `zn-keys-la-${i + 1}` }));
     this.lists = k.rows.map((row, i) => {
-      const list = element('select', 'zn-select', { rect: row.list, 'aria-labelledby': this.labels[i].id, onchange: () => this.listChanged() });
+      const list = element('select', 'zn-select', { rect: row.list, id: `zn-keys-list-${i + 1}`, 'aria-labelledby': this.labels[i].id, onchange: () => this.listChanged() });
       for (const o of options) list.append(o.cloneNode(true));
       return list;
     });
@@ -90,7 +90,8 @@ class KeysDialog {
   }
 }
 
-// Shows the key settings dialog; the device takes no input until it closes (accept or Escape).
+// Shows the key settings dialog; the device takes no input until it closes (accept, Escape or
+// its close button, which is Escape's).
 export function showKeySettings(host) {
   if (!dialog) dialog = new KeysDialog(host);
   dialog.show();

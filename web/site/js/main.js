@@ -121,6 +121,8 @@ async function start() {
   const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js')]).then(
     ([menu, gameMenu, skinDrop]) => {
       menus = menu;
+      menu.applyVolume(host);
+      menu.hintLongPress(host, showSplash(host));
       gameMenu.attachGameMenu(host);
       skinDrop.attachSkinDrop(host);
     },

@@ -4,7 +4,7 @@
 // its own way. The documents open in a new tab. The full-screen game menu (gamemenu.js) shows
 // the same items, row by row.
 
-import { ensureUiStyles, element, openAddress } from './dialogs.js';
+import { dialogData, ensureUiStyles, element, isTouchScreen, notice, openAddress } from './dialogs.js';
 import { showAbout } from './about.js';
 import { showKeySettings } from './keysdialog.js';
 
@@ -43,14 +43,35 @@ function pageActions(host) {
       host.setOverlaysShown(on);
       host.settings.set('CtrlrOverlay', on ? 1 : 0);
     },
+    vibrate: () => host.settings.set('Vibrate', host.settings.get('Vibrate') ? 0 : 1),
   };
+}
+
+// The page's volume, 0..100: stored, and handed to the sound (audio.js, taken when it is
+// there: the page plays on without it).
+export function applyVolume(host, percent) {
+  if (percent !== undefined) host.settings.set('Volume', percent);
+  const stored = host.settings.get('Volume');
+  import('./audio.js').then((audio) => audio.setVolume?.(stored));
+}
+
+// On a touch screen's first visit, once the start dialog has gone (afterSplash): the hint
+// that a long press opens the menu, until the next touch. Shown once; the store remembers it.
+export function hintLongPress(host, afterSplash) {
+  if (!isTouchScreen() || !host.settings.get('LongPressHint')) return;
+  afterSplash.then(() => {
+    const { longPressHint, hintSeconds } = dialogData(host.engine).page;
+    host.settings.set('LongPressHint', 0);
+    const note = notice('zn-long-press-hint', longPressHint, 2 * hintSeconds);
+    window.addEventListener('pointerdown', () => note.remove(), { once: true, capture: true }); // read: the next touch
+  });
 }
 
 // The items in menu order, separators included, with their check marks and enabled states of
 // this moment and each one's run (called inside the user's gesture: a tab, the full screen
 // and the file chooser need it).
 export function menuItems(host) {
-  const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host)].map((on) => (on ? 1 : 0));
+  const state = [host.isFullscreen(), host.overlaysShown(), splashChecked(host), host.settings.get('Vibrate')].map((on) => (on ? 1 : 0));
   const actions = pageActions(host);
   const run = (it) => (it.document ? openDocument(it.document) : actions[it.id]?.());
   return host.engine.askJson('zn_menu_items', state).map((it) => ({ ...it, run: () => run(it) }));
@@ -102,7 +123,7 @@ function setActive(index) {
   if (!open) return;
   open.active = index;
   open.rows.forEach((row, i) => row.classList.toggle('zn-active', i === index));
-  if (index >= 0) open.rows[index].focus({ preventScroll: true });
+  if (index >= 0) (open.rows[index].querySelector('input') || open.rows[index]).focus({ preventScroll: true });
   else open.menu.focus({ preventScroll: true });
 }
 
@@ -151,8 +172,18 @@ function onMenuKey(e) {
   e.preventDefault();
 }
 
-function buildRow(it, index) {
+// The volume's row: its caption and a slider, which sets the volume as it moves.
+function sliderRow(host, it) {
+  const row = element('li', 'zn-menu-item zn-menu-slider', { tabIndex: -1, role: 'none' });
+  const slider = element('input', '', { type: 'range', min: 0, max: 100, id: `zn-menu-${it.id}`, name: it.id, value: host.settings.get('Volume') });
+  slider.addEventListener('input', () => applyVolume(host, Number(slider.value)));
+  row.append(element('span', 'zn-menu-check'), element('label', 'zn-menu-caption', { text: it.caption, htmlFor: slider.id }), slider);
+  return row;
+}
+
+function buildRow(host, it, index) {
   if (it.separator) return element('li', 'zn-menu-separator', { role: 'separator' });
+  if (it.slider) return sliderRow(host, it);
   const row = element('li', `zn-menu-item${it.isDefault ? ' zn-default' : ''}`, { tabIndex: -1 });
   row.dataset.command = it.id;
   row.setAttribute('role', it.checkable ? 'menuitemcheckbox' : 'menuitem');
@@ -180,7 +211,7 @@ export function openPopupMenu(host, clientX, clientY) {
   const items = menuItems(host);
   const catcher = element('div', 'zn-menu-catcher');
   const menu = element('ul', 'zn-menu', { tabIndex: -1, role: 'menu', 'aria-label': 'Menu' });
-  const rows = items.map(buildRow);
+  const rows = items.map((it, i) => buildRow(host, it, i));
   menu.append(...rows);
   // A press outside closes the menu and does nothing else; a right click there opens it anew.
   catcher.addEventListener('pointerdown', (e) => {

@@ -5,7 +5,7 @@
 // page: a Config.ini that gives no skin is not applied, and the default skin is always one
 // click away.
 
-import { element, ensureUiStyles } from './dialogs.js';
+import { dialogData, element, ensureUiStyles, isTouchScreen } from './dialogs.js';
 import { blobFiles, factLine, iniAndFacts, normalPath } from './files.js';
 import { kChooseSkinEvent } from './menu.js';
 
@@ -87,7 +87,7 @@ class SkinDrop {
     this.custom = false;
     this.busy = false;
 
-    this.input = element('input', '', { type: 'file', multiple: true, hidden: true, 'aria-hidden': 'true' });
+    this.input = element('input', '', { type: 'file', multiple: true, hidden: true, 'aria-hidden': 'true', id: 'zn-skin-folder' });
     this.input.setAttribute('webkitdirectory', '');
     this.input.addEventListener('change', () => {
       const files = [...this.input.files].map((file) => ({ path: file.webkitRelativePath || file.name, file }));
@@ -117,11 +117,13 @@ class SkinDrop {
     // While a skin of the player's own plays and the list is closed: the way back.
     this.back = element('div', 'zn-skin-back', { hidden: true });
     const backButtons = element('div', 'zn-skin-panel-buttons');
-    backButtons.append(button('Problems...', () => this.showPanel()), button('Default skin', () => this.useDefault()));
+    this.problemsButton = button('Problems...', () => this.showPanel());
+    backButtons.append(this.problemsButton, button('Default skin', () => this.useDefault()));
     this.back.append(backButtons);
 
     document.body.append(this.input, this.hint, this.panel, this.back);
     document.addEventListener(kChooseSkinEvent, () => this.choose());
+    window.addEventListener('resize', () => this.place());
     this.listenForDrops();
   }
 
@@ -187,7 +189,8 @@ class SkinDrop {
       const { files, truncated } = await collecting;
       const skin = findSkin(this.host.engine, files);
       if (!skin) {
-        this.show('No skin loaded', ['The folder holds no Config.ini, so it is no skin.']);
+        const { noSkinHead, noSkinLine } = dialogData(this.host.engine).page;
+        this.show(noSkinHead, [noSkinLine]);
         return;
       }
       const iniText = iniTextOf(new Uint8Array(await skin.iniFile.arrayBuffer()));
@@ -219,6 +222,7 @@ class SkinDrop {
   show(headText, lines) {
     this.head.textContent = headText;
     this.list.replaceChildren(...lines.map((l) => element('li', '', { text: l })));
+    this.problemsButton.hidden = lines.length === 0;
     this.defaultButton.hidden = !this.custom;
     this.showPanel();
   }
@@ -226,7 +230,19 @@ class SkinDrop {
   showPanel() {
     this.back.hidden = true;
     this.panel.hidden = false;
-    this.closeButton.focus({ preventScroll: true });
+    this.place();
+    if (!isTouchScreen()) this.closeButton.focus({ preventScroll: true }); // no ring for a finger
+  }
+
+  // Clear of the device's controls shown now (zn.wasm's rule).
+  place() {
+    if (this.panel.hidden) return;
+    const box = this.host.canvas.getBoundingClientRect();
+    const args = [innerWidth, innerHeight, 560, innerHeight * 0.6, box.left, box.top, this.host.clientScale() * 1000];
+    const [left, top, width, height] = this.host.engine.askList('zn_panel_place', args.map(Math.round));
+    // No room anywhere (a tiny window): where ui.css puts it.
+    const px = (v) => (width && height ? `${v}px` : '');
+    Object.assign(this.panel.style, { left: px(left), top: px(top), width: px(width), maxHeight: px(height), right: px(0) && 'auto', bottom: px(0) && 'auto' });
   }
 
   hidePanel() {

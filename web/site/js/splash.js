@@ -1,16 +1,8 @@
-// The start (splash) dialog, as the desktop draws it: its texts, rectangles and artwork come
-// from zn.wasm (dialogData); the page lays them out in HTML and keeps what only it decides:
-// its list of sound outputs and what Escape does where a page cannot end the program.
+// The start (splash) dialog, as the desktop draws it: its texts, rectangles, artwork and sound
+// outputs come from zn.wasm (dialogData); the page lays them out in HTML and keeps
+// what only it decides: what Escape does where a page cannot end the program.
 
 import { DialogFrame, artSource, captionIfMissing, dialogData, element, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
-
-// The sound outputs of the list, in list order. The list position is what
-// host.setSoundOutput takes; soundMode is the stored SoundMode, which keeps the desktop's
-// meaning (0 a sound output, 2 "(no sound)"), so the engine's range rule reads it unchanged.
-const kSoundOutputs = Object.freeze([
-  { caption: 'Web Audio', soundMode: 0 },
-  { caption: '(no sound)', soundMode: 2 },
-]);
 
 let splash = null;
 
@@ -22,18 +14,19 @@ class SplashDialog {
     const d = dialogData(host.engine);
     const s = d.splash;
     const art = (pic) => artSource(d, pic);
-    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true, stills: host });
+    // Its close button does what Escape does.
+    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true, stills: host, onClose: () => this.closeWithoutChoosing() });
     this.frame = f;
     const c = f.client;
     // Beneath the background picture: its bands, in case the picture is missing.
     c.append(element('div', 'zn-splash-band-top'), element('div', 'zn-splash-band-bottom'));
-    c.append(picture(art(d.art.splashBackground), s.background));
-    c.append(picture(art(d.art.splashBox), s.boxPicture, 'zn-picture zn-picture-centred'));
-    const title = label(d.title, s.title, 'zn-label zn-center zn-bold');
-    const version = label(d.version, s.version, 'zn-label zn-center zn-bold');
+    c.append(picture(art(d.art.splashBackground), s.background, 'zn-picture zn-splash-background'));
+    c.append(picture(art(d.art.splashBox), s.boxPicture, 'zn-picture zn-picture-centred zn-splash-box'));
+    const title = label(d.title, s.title, 'zn-label zn-center zn-bold zn-splash-title');
+    const version = label(d.version, s.version, 'zn-label zn-center zn-bold zn-splash-version');
     title.style.color = version.style.color = '#fff';
-    c.append(title, version, label(d.author.releaseLine, s.releaseLine, 'zn-label zn-center'));
-    c.append(label(s.websiteCaption, s.websiteLabel), label(s.emailCaption, s.emailLabel));
+    c.append(title, version, label(d.author.releaseLine, s.releaseLine, 'zn-label zn-center zn-splash-release'));
+    c.append(label(s.websiteCaption, s.websiteLabel, 'zn-label zn-splash-website'), label(s.emailCaption, s.emailLabel, 'zn-label zn-splash-email'));
     this.website = link(d.author.websiteText, d.author.websiteUrl, s.website);
     this.email = link(d.author.email, d.author.mailtoUrl, s.email);
     // The label shares the list's text line, as on the desktop: the list's height, centred.
@@ -42,8 +35,9 @@ class SplashDialog {
     soundLabel.style.lineHeight = `${s.soundList[3]}px`;
     c.append(soundLabel);
 
-    this.soundList = element('select', 'zn-select', { rect: s.soundList, 'aria-labelledby': soundLabel.id, onchange: () => this.soundChosen() });
-    for (const o of kSoundOutputs) this.soundList.append(element('option', '', { text: o.caption }));
+    this.soundList = element('select', 'zn-select', { rect: s.soundList, id: 'zn-splash-sound', 'aria-labelledby': soundLabel.id, onchange: () => this.soundChosen() });
+    this.outputs = d.page.soundOutputs;
+    for (const o of this.outputs) this.soundList.append(element('option', '', { text: o.caption }));
 
     this.playButton = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.play());
     // The greyed twin; without its picture, the caption in grey.
@@ -52,14 +46,22 @@ class SplashDialog {
     greyed.alt = s.playCaption;
     captionIfMissing(greyed, this.playGreyed, s.playCaption);
     this.playGreyed.append(greyed);
+    // What the mouse's tooltip says, told to a finger for a few seconds.
+    this.playHint = element('div', 'zn-splash-hint', { role: 'status', hidden: true, text: s.playDisabledHint, id: 'zn-splash-play-hint' });
+    this.playGreyed.addEventListener('pointerup', (e) => {
+      if (e.pointerType === 'mouse') return;
+      this.playHint.hidden = false;
+      clearTimeout(this.hintTimer);
+      this.hintTimer = setTimeout(() => (this.playHint.hidden = true), d.page.hintSeconds * 1000);
+    });
     this.donateButton = pictureButton(art(d.art.splashDonate), s.donateCaption, s.donate, () => openAddress(d.author.donateUrl));
 
     const box = element('label', 'zn-checkbox', { rect: s.checkBox });
-    this.showAgain = element('input', '', { type: 'checkbox', checked: true });
+    this.showAgain = element('input', '', { type: 'checkbox', checked: true, id: 'zn-splash-show-again' });
     box.append(this.showAgain, document.createTextNode(s.checkBoxCaption));
 
     // The list and the check box first, as ever; the buttons and the links after them.
-    c.append(this.soundList, box, this.playButton, this.playGreyed, this.donateButton, this.website, this.email);
+    c.append(this.soundList, box, this.playButton, this.playGreyed, this.donateButton, this.playHint, this.website, this.email);
     f.onKey = (e) => this.FormKeyDown(e);
   }
 
@@ -68,7 +70,7 @@ class SplashDialog {
   readStoredChoices() {
     const store = this.host.settings;
     const mode = store.get('SoundMode');
-    this.soundList.selectedIndex = kSoundOutputs.findIndex((o) => o.soundMode === mode);
+    this.soundList.selectedIndex = this.outputs.findIndex((o) => o.soundMode === mode);
     this.showAgain.checked = store.get('SplashScreen') !== 0;
     this.soundChosen();
     if (this.soundList.selectedIndex >= 0 && !this.showAgain.checked) {
@@ -93,7 +95,7 @@ class SplashDialog {
     this.played = true;
     const store = this.host.settings;
     this.host.setSoundOutput(position);
-    store.set('SoundMode', kSoundOutputs[position].soundMode);
+    store.set('SoundMode', this.outputs[position].soundMode);
     store.set('SplashScreen', this.showAgain.checked ? 1 : 0);
     this.finish();
   }

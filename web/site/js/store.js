@@ -7,7 +7,7 @@
 // localStorage that throws on access). The game then goes on: a value that could not be stored
 // is kept for this visit and read back, and the page says once that settings will not be kept.
 
-import { element, ensureUiStyles } from './dialogs.js';
+import { notice } from './dialogs.js';
 
 const kNoticeText =
   'This browser does not let the page store its settings. The game goes on with the choices ' +
@@ -88,15 +88,7 @@ let told = false;
 function tellOnce() {
   if (told || typeof document === 'undefined') return;
   told = true;
-  const show = () => {
-    ensureUiStyles();
-    const note = element('div', 'zn-notice', { id: 'zn-storage-notice', role: 'status' });
-    const close = element('button', 'zn-notice-close', { type: 'button', 'aria-label': 'Close', text: '\u00d7' });
-    close.addEventListener('click', () => note.remove());
-    note.append(element('span', '', { text: kNoticeText }), close);
-    document.body.append(note);
-    setTimeout(() => note.remove(), kNoticeSeconds * 1000);
-  };
+  const show = () => notice('zn-storage-notice', kNoticeText, kNoticeSeconds);
   if (document.body) show();
   else document.addEventListener('DOMContentLoaded', show, { once: true });
 }
