@@ -31,7 +31,7 @@ async function heard(page) {
 }
 
 test('power on, game start, a catch and game over are told; F8 says the whole state', async (t) => {
-  const { page, log } = await open(t, kQuietSettings, 'zoom=100&clock=manual&seed=0');
+  const { page, log } = await open(t, { ...kQuietSettings, LongPressHint: '0' }, 'zoom=100&clock=manual&seed=0');
   const keys = await defaultKeyCodes(page);
   const tap = async (key, ms = 20) => {
     await page.keyboard.press(key);
