@@ -95,7 +95,8 @@ private:
     }
     bool nextLine(std::string_view& line, std::string_view expected) {
         if (lines_.next(line)) return true;
-        problem_ = {lines_.number() + 1, "the recording stops short: " + std::string(expected) + " is missing"};
+        problem_ = {lines_.number() + 1,
+                    "the recording stops short: " + std::string(expected) + " is missing"};
         return false;
     }
 
@@ -105,7 +106,8 @@ private:
         const auto version = field(line, kMagic);
         if (!version) return refuse("not a replay: the first line is not '" + std::string(kMagic) + " 1'");
         if (*version != "1")
-            return refuse("version " + quoted(*version) + " is not read by this program, which reads version " +
+            return refuse("version " + quoted(*version) +
+                          " is not read by this program, which reads version " +
                           std::to_string(kFormatVersion));
         if (!nextLine(line, "the seed line")) return false;
         const auto seed = field(line, "seed");
@@ -220,8 +222,7 @@ std::string writeRecording(const Recording& r) {
 
 ReadResult readRecording(std::string_view text) {
     if (text.size() > kMaxBytes)
-        return {std::nullopt,
-                {0, "the file is " + std::to_string(text.size()) + " bytes, over the 1 MB a replay may have"}};
+        return {std::nullopt, {0, "the file is over the 1 MB (1048576 bytes) a replay may have"}};
     return Reader(text).read();
 }
 

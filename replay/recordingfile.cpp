@@ -17,7 +17,8 @@ ReadResult readRecordingFile(const std::string& path) {
         text.append(buffer, n);
         if (n < sizeof buffer) break;
     }
-    if (std::ferror(f.get())) return {std::nullopt, {0, std::string("cannot be read: ") + std::strerror(errno)}};
+    if (std::ferror(f.get()))
+        return {std::nullopt, {0, std::string("cannot be read: ") + std::strerror(errno)}};
     return readRecording(text);
 }
 

@@ -74,7 +74,8 @@ std::optional<std::int64_t> Session::untilNext() const {
     if (phase_ == Phase::Held) return std::nullopt;
     std::optional<std::int64_t> due = clock_.nextDue();
     if (phase_ == Phase::Playing) {
-        const std::int64_t event = next_ < replay_->events.size() ? replay_->events[next_].time : replay_->end;
+        const std::int64_t event =
+            next_ < replay_->events.size() ? replay_->events[next_].time : replay_->end;
         due = due ? std::min(*due, event) : event;
     }
     if (!due) return std::nullopt;

@@ -55,7 +55,8 @@ public:
     // clock, game and random: a game as the window creates it, clock at 0. controls: where the
     // presses and releases that reach the game go (the host's own operations, which call
     // pressOnGame and releaseOnGame). Seeds random with the recording's seed or options.seed.
-    Session(VirtualClock& clock, Game& game, QueuedRandom& random, InputOperations& controls, Options options);
+    Session(VirtualClock& clock, Game& game, QueuedRandom& random, InputOperations& controls,
+            Options options);
 
     // Moves the game's clock on by ms, firing every timer and playing every recorded event due
     // on the way. While a recording plays, the clock stops at its end; while held, nothing moves.

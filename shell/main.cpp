@@ -208,12 +208,14 @@ std::optional<zn::ReplayHost::Setup> replaySetup(const CommandLine& commandLine,
         const std::string path = commandLine.replay.toLocal8Bit().toStdString();
         const zn::replay::ReadResult read = zn::replay::readRecordingFile(path);
         if (!read.recording) {
-            std::fprintf(stderr, "%s: %s\n", kProgram, zn::replay::describeProblem(path, read.problem).c_str());
+            std::fprintf(stderr, "%s: %s\n", kProgram,
+                         zn::replay::describeProblem(path, read.problem).c_str());
             failure = 1;
             return std::nullopt;
         }
         if (read.recording->speed != zn::replay::kDefaultSpeed) {
-            const std::string why = "the game plays at speed 100 only, not " + std::to_string(read.recording->speed);
+            const std::string why =
+                "the game plays at speed 100 only, not " + std::to_string(read.recording->speed);
             std::fprintf(stderr, "%s: %s\n", kProgram, zn::replay::describeProblem(path, {0, why}).c_str());
             failure = 1;
             return std::nullopt;
@@ -263,7 +265,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(gameIcon());
     zn::AppSettings::setFailureReporter(&showStoreFailure);
 
-    zn::TForm1 form(nullptr, commandLine.zoom, std::move(replay));  // Splash_Pending starts true; FormCreate runs here
+    // Splash_Pending starts true; FormCreate runs here.
+    zn::TForm1 form(nullptr, commandLine.zoom, std::move(replay));
     zn::TAboutForm about;
     zn::TKeysForm keys(form.keysHost());
     zn::TSplashForm splash(form.splashHost());

@@ -29,7 +29,8 @@ public:
         std::optional<replay::Recording> replay;  // --replay: the recording to play
         QString recordPath;                       // --record: where to keep the recording; empty: none
         std::uint64_t seed = 0;                   // the ghosts' seed when nothing is replayed
-        QString endLog;  // ZN_REPLAY_END_LOG: the figures and state at the hold, as the script driver prints them
+        QString
+            endLog;  // ZN_REPLAY_END_LOG: the figures and state at the hold, as the script driver prints them
     };
 
     // screen: the window's figures; the game's figures go there and into a table of their own.

@@ -36,7 +36,9 @@ bool isDragImage(ImageId id) {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent, std::optional<int> zoom, std::optional<ReplayHost::Setup> replay)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), zoomForThisRun_(zoom), replaySetup_(std::move(replay)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      zoomForThisRun_(zoom),
+      replaySetup_(std::move(replay)) {
     surface_ = new Surface(this);
     surface_->move(0, 0);
     setFocusPolicy(Qt::StrongFocus);

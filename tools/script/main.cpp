@@ -51,13 +51,19 @@ int main(int argc, char* argv[]) {
     std::optional<std::string> recordTo, replayFrom;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        std::optional<std::string>* target = a == "--record" ? &recordTo : a == "--replay" ? &replayFrom : nullptr;
+        std::optional<std::string>* target = a == "--record"   ? &recordTo
+                                             : a == "--replay" ? &replayFrom
+                                                               : nullptr;
         if (a == "--help" || a == "-h") {
             std::cout << kUsage;
             return 0;
         }
         if (!target || i + 1 >= argc || *target) {
-            std::cerr << "zorpy-nibbo-script: " << (target ? "--record and --replay take one FILE each" : "unknown option '" + std::string(a) + "'") << "\n" << kUsage;
+            std::cerr << "zorpy-nibbo-script: "
+                      << (target ? "--record and --replay take one FILE each"
+                                 : "unknown option '" + std::string(a) + "'")
+                      << "\n"
+                      << kUsage;
             return 2;
         }
         *target = argv[++i];
@@ -73,7 +79,8 @@ int main(int argc, char* argv[]) {
     if (replayFrom) {
         const zn::replay::ReadResult read = zn::replay::readRecordingFile(*replayFrom);
         if (!read.recording) {
-            std::cerr << "zorpy-nibbo-script: " << zn::replay::describeProblem(*replayFrom, read.problem) << '\n';
+            std::cerr << "zorpy-nibbo-script: " << zn::replay::describeProblem(*replayFrom, read.problem)
+                      << '\n';
             return 1;
         }
         if (read.recording->speed != zn::replay::kDefaultSpeed) {
