@@ -23,6 +23,13 @@ void VirtualClock::setEnabled(TimerId t, bool on) {
     if (on) schedule(tm, now_);
 }
 
+std::optional<std::int64_t> VirtualClock::nextDue() const {
+    std::optional<std::int64_t> due;
+    for (const Timer& tm : timers_)
+        if (tm.enabled && (!due || tm.due < *due)) due = tm.due;
+    return due;
+}
+
 bool VirtualClock::step(std::int64_t until, TimerId& fired) {
     Timer* next = nullptr;
     int nextIndex = 0;

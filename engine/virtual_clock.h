@@ -4,6 +4,7 @@
 // that falls due runs in time order (ties: the timer scheduled first fires first).
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/services.h"
 
@@ -17,6 +18,8 @@ public:
     bool enabled(TimerId t) const override { return timer(t).enabled; }
 
     std::int64_t now() const { return now_; }
+    // When the next event falls due; nothing when no timer is enabled.
+    std::optional<std::int64_t> nextDue() const;
 
     // Moves the clock to the next event due at or before `until` and returns its timer,
     // rescheduled for its next period before the caller runs it. Returns false and sets

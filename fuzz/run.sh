@@ -23,7 +23,7 @@ command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; exit 2; 
 # The whole project, every library instrumented, but only the fuzz targets built.
 CC=clang CXX=clang++ cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZN_BUILD_FUZZ=ON -DZN_BUILD_TESTS=OFF -DZN_BUILD_BENCH=OFF >/dev/null
-all_targets=(fuzz_skinini fuzz_settings fuzz_mappings fuzz_script)
+all_targets=(fuzz_skinini fuzz_settings fuzz_mappings fuzz_script fuzz_replay)
 read -r -a targets <<<"${FUZZ_TARGETS:-${all_targets[*]}}"
 cmake --build "$build" -j2 --target "${targets[@]}"
 
@@ -39,9 +39,9 @@ fi
 # cost grows with its input: a Config.ini of a few sections (the reader treats every section and
 # key alike), a stored value (every setting is a number), a few mapping lines (each one costs SDL
 # a search of its whole list), a script of about twenty lines (a line is short; longer scripts
-# would only play longer).
+# would only play longer); a recording of a few dozen lines (every event line is read alike).
 declare -A extra=([fuzz_skinini]=-max_len=512 [fuzz_settings]=-max_len=256
-    [fuzz_mappings]="-detect_leaks=0 -max_len=512" [fuzz_script]=-max_len=256)
+    [fuzz_mappings]="-detect_leaks=0 -max_len=512" [fuzz_script]=-max_len=256 [fuzz_replay]=-max_len=1024)
 mkdir -p "$build/findings"
 status=0
 for target in "${targets[@]}"; do

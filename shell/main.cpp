@@ -11,12 +11,15 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStringList>
+#include <chrono>
 #include <cstdio>
 #include <optional>
+#include <random>
 
 #include "display/dialogart.h"
 #include "display/gamefolder.h"
 #include "input/keys.h"
+#include "replay/recordingfile.h"
 #include "shell/about.h"
 #include "shell/appsettings.h"
 #include "shell/splash.h"
@@ -34,6 +37,8 @@ void print(std::FILE* to, const QString& text) {
 struct CommandLine {
     std::optional<int> exitStatus;  // set: end the program with it at once
     std::optional<int> zoom;        // --zoom PERCENT: the windowed size for this run
+    QString replay;                 // --replay FILE
+    QString record;                 // --record FILE
 };
 
 // --help and --version answer on standard output and end the program with 0; anything
@@ -66,9 +71,23 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
             .arg(zn::kZoomMax)
             .arg(zn::kZoomStep),
         QStringLiteral("PERCENT"));
+    const QCommandLineOption replay(
+        QStringLiteral("replay"),
+        QStringLiteral("Play the recording in FILE at its pace, with its sounds; the device's controls wait "
+                       "meanwhile. At its end the game holds still; the first press of a device control "
+                       "plays on from there. A FILE that is no valid recording ends the program with "
+                       "status 1."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Record this run from its start into FILE (with --replay: the recording played and "
+                       "what follows it), written whole after each game over and when the program ends."),
+        QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(zoom);
+    parser.addOption(replay);
+    parser.addOption(record);
     // Without an application object Qt's usage line has no program name to show.
     const auto usage = [&parser] {
         return parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String(kProgram));
@@ -76,20 +95,20 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
     if (!parser.parse(args)) {
         print(stderr,
               QStringLiteral("%1: %2\n\n%3").arg(QLatin1String(kProgram), parser.errorText(), usage()));
-        return {2, {}};
+        return {2, {}, {}, {}};
     }
     if (!parser.positionalArguments().isEmpty()) {
         print(stderr, QStringLiteral("%1: unexpected argument '%2'\n\n%3")
                           .arg(QLatin1String(kProgram), parser.positionalArguments().first(), usage()));
-        return {2, {}};
+        return {2, {}, {}, {}};
     }
     if (parser.isSet(help)) {
         print(stdout, usage());
-        return {0, {}};
+        return {0, {}, {}, {}};
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1String(kProgram), QLatin1String(ZN_VERSION)));
-        return {0, {}};
+        return {0, {}, {}, {}};
     }
     CommandLine run;
     if (parser.isSet(zoom)) {
@@ -99,10 +118,12 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
             print(stderr, QStringLiteral("%1: --zoom '%2' is not a zoom: %3 to %4 in steps of %5\n\n%6")
                               .arg(QLatin1String(kProgram), text, QString::number(zn::kZoomMin),
                                    QString::number(zn::kZoomMax), QString::number(zn::kZoomStep), usage()));
-            return {2, {}};
+            return {2, {}, {}, {}};
         }
         run.zoom = percent;
     }
+    if (parser.isSet(replay)) run.replay = parser.value(replay);
+    if (parser.isSet(record)) run.record = parser.value(record);
     return run;
 }
 
@@ -176,11 +197,58 @@ void showStoreFailure(const zn::StoreWriteFailure& failure) {
     box->show();
 }
 
+// The run's recording set-up: the recording to play, read now, and the file to record into,
+// written once now (empty) so that a place that cannot be written is told before any window.
+// A problem is one line on standard error and the status to end with.
+std::optional<zn::ReplayHost::Setup> replaySetup(const CommandLine& commandLine, int& failure) {
+    if (commandLine.replay.isEmpty() && commandLine.record.isEmpty()) return std::nullopt;
+    zn::ReplayHost::Setup setup;
+    setup.endLog = qEnvironmentVariable("ZN_REPLAY_END_LOG");
+    if (!commandLine.replay.isEmpty()) {
+        const std::string path = commandLine.replay.toLocal8Bit().toStdString();
+        const zn::replay::ReadResult read = zn::replay::readRecordingFile(path);
+        if (!read.recording) {
+            std::fprintf(stderr, "%s: %s\n", kProgram,
+                         zn::replay::describeProblem(path, read.problem).c_str());
+            failure = 1;
+            return std::nullopt;
+        }
+        if (read.recording->speed != zn::replay::kDefaultSpeed) {
+            const std::string why =
+                "the game plays at speed 100 only, not " + std::to_string(read.recording->speed);
+            std::fprintf(stderr, "%s: %s\n", kProgram, zn::replay::describeProblem(path, {0, why}).c_str());
+            failure = 1;
+            return std::nullopt;
+        }
+        setup.replay = read.recording;
+    } else {
+        std::random_device device;
+        setup.seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                     (static_cast<std::uint64_t>(device()) << 32);
+    }
+    if (!commandLine.record.isEmpty()) {
+        setup.recordPath = commandLine.record;
+        zn::replay::Recording empty;
+        empty.seed = setup.replay ? setup.replay->seed : setup.seed;
+        QString reason;
+        if (!zn::ReplayHost::writeFile(setup.recordPath, empty, reason)) {
+            std::fprintf(stderr, "%s: the recording cannot be written to %s: %s\n", kProgram,
+                         qPrintable(setup.recordPath), qPrintable(reason));
+            failure = 1;
+            return std::nullopt;
+        }
+    }
+    return setup;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const CommandLine commandLine = answerCommandLine(argc, argv);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
+    int failure = 0;
+    std::optional<zn::ReplayHost::Setup> replay = replaySetup(commandLine, failure);
+    if (failure != 0) return failure;
     preferX11();
     DisplayProbe display;
     if (!display.ok()) return 1;
@@ -197,7 +265,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(gameIcon());
     zn::AppSettings::setFailureReporter(&showStoreFailure);
 
-    zn::TForm1 form(nullptr, commandLine.zoom);  // Splash_Pending starts true; FormCreate runs here
+    // Splash_Pending starts true; FormCreate runs here.
+    zn::TForm1 form(nullptr, commandLine.zoom, std::move(replay));
     zn::TAboutForm about;
     zn::TKeysForm keys(form.keysHost());
     zn::TSplashForm splash(form.splashHost());

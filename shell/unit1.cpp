@@ -35,8 +35,10 @@ bool isDragImage(ImageId id) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent, std::optional<int> zoom)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), zoomForThisRun_(zoom) {
+TForm1::TForm1(QWidget* parent, std::optional<int> zoom, std::optional<ReplayHost::Setup> replay)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      zoomForThisRun_(zoom),
+      replaySetup_(std::move(replay)) {
     surface_ = new Surface(this);
     surface_->move(0, 0);
     setFocusPolicy(Qt::StrongFocus);
@@ -73,7 +75,15 @@ void TForm1::FormCreate() {
     QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
     setWindowTitle(QString::fromLatin1(kAppTitle));
     moveOffscreen();
-    game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
+    if (replaySetup_) {
+        replay_ = std::make_unique<ReplayHost>(*surface_, std::move(*replaySetup_));
+        replaySetup_.reset();
+        game_ = std::make_unique<Game>(replay_->timers(), replay_->figures(), sound_, replay_->random());
+        replay_->attach(*game_, deviceControls_);
+        connect(replay_.get(), &ReplayHost::moved, this, &TForm1::narrate);
+    } else {
+        game_ = std::make_unique<Game>(timers_, *surface_, sound_, random_);  // figure tables, labyrinth
+    }
     gameMenu_ =
         std::make_unique<GameMenu>(*surface_, *surface_, menuHost(), arialFont(GameMenu::kRowFontCell));
     settings_ = std::make_unique<AppSettings>();
@@ -322,16 +332,35 @@ bool TForm1::startSound(const QString& driverText) {
     return false;
 }
 
-void TForm1::quitApplication() { services_.quit(); }
+// Every normal end passes here (Exit, Escape, closing the window): a recording is written last.
+void TForm1::quitApplication() {
+    if (replay_) replay_->finish();
+    services_.quit();
+}
 
-void TForm1::press(Control c) {
+void TForm1::showSwitchedOff() {
+    game_->Gam_Set_Mode(Mode_Off);
+    if (replay_) replay_->start();  // the device is in sight: its clock starts
+}
+
+void TForm1::pressDevice(Control c) {
     pressOnGame(*game_, c);
     if (c == Control::Power) Inp_Build_Hints();  // the power tooltip now offers the opposite action
     narrate();
 }
 
+void TForm1::press(Control c) {
+    if (replay_)
+        replay_->input(c, true);
+    else
+        pressDevice(c);
+}
+
 void TForm1::release(Control c) {
-    releaseOnGame(*game_, c);
+    if (replay_)
+        replay_->input(c, false);
+    else
+        releaseOnGame(*game_, c);
     narrate();
 }
 

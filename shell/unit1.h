@@ -25,6 +25,7 @@
 #include "shell/gamepadpump.h"
 #include "shell/popupmenu.h"
 #include "shell/qtappservices.h"
+#include "shell/replayhost.h"
 #include "shell/splash.h"
 #include "sound/soundoutput.h"
 #include "ui/narration.h"
@@ -43,8 +44,10 @@ public:
     // Runs FormCreate: the window ends up off-screen, laid out for the stored display mode,
     // with the stored key bindings, the device off and nothing shown on screen yet. zoom: the
     // windowed size in percent for this run (a valid zoom, isZoomPercent) in place of the
-    // stored one; it is not stored.
-    explicit TForm1(QWidget* parent = nullptr, std::optional<int> zoom = std::nullopt);
+    // stored one; it is not stored. replay: a run that plays or records a recording, on the
+    // virtual clock of a ReplayHost (--replay, --record); without it Qt's timers drive the game.
+    explicit TForm1(QWidget* parent = nullptr, std::optional<int> zoom = std::nullopt,
+                    std::optional<ReplayHost::Setup> replay = std::nullopt);
     ~TForm1() override;
 
     Game& game() { return *game_; }
@@ -156,7 +159,7 @@ private:
     void setKeyIndex(int i, int index) override;
     void enableMainWindow() override;
     // SplashHost
-    void showSwitchedOff() override { game_->Gam_Set_Mode(Mode_Off); }
+    void showSwitchedOff() override;
     void clearSplashPending() override { Splash_Pending = false; }
     // MenuHost
     void setFullscreen(bool on) override { Vid_Fullscreen = on; }
@@ -174,6 +177,19 @@ private:
 
     void FormClose();
     void createPopupMenu();
+    // What a press or release that reaches the game does: the game's operation, and for power
+    // the tooltips.
+    void pressDevice(Control c);
+    // The recording's events and the player's presses under a ReplayHost reach pressDevice.
+    class DeviceControls : public InputOperations {
+    public:
+        explicit DeviceControls(TForm1& form) : form_(form) {}
+        void press(Control c) override { form_.pressDevice(c); }
+        void release(Control c) override { releaseOnGame(*form_.game_, c); }
+
+    private:
+        TForm1& form_;
+    };
     void applyScale();
     // The available area (without panels) of the screen the window is on, and the zoom in
     // force there for a chosen one.
@@ -209,6 +225,9 @@ private:
     ClockRandom random_;
     SoundOutput sound_;
     QtAppServices services_;
+    std::optional<ReplayHost::Setup> replaySetup_;
+    std::unique_ptr<ReplayHost> replay_;  // before game_: the game runs on its services
+    DeviceControls deviceControls_{*this};
     std::unique_ptr<Game> game_;
     std::unique_ptr<AppSettings> settings_;
     // After game_: what the controllers hold is released into the game when they go.

@@ -2,8 +2,8 @@
 # Checks that every #include of the eleven layers points inward:
 #   shell -> display, sound, input -> engine;  shell -> gamepad -> controls;  sound -> ui
 #   shell -> display -> skin, ui -> engine;  input -> ui, controls -> engine;  shell -> settings
-#   web -> skin, settings, controls, ui -> engine
-# The engine, the settings rules, the controls and ui include only the standard library and
+#   web -> skin, settings, controls, ui -> engine;  shell, web -> replay -> controls
+# The engine, the settings rules, the controls, ui and the replays include only the standard library and
 # the toolkit-free layers they may, the skin reader SimpleIni too: they build without any
 # toolkit, so the web edition compiles them unchanged. Display and input may use Qt but not
 # SDL; sound and gamepad may use SDL but not Qt. The web edition's C++ (web/: the bridge
@@ -26,10 +26,11 @@ declare -A may=(
   [sound]="sound ui engine"
   [input]="input ui controls engine"
   [gamepad]="gamepad controls engine"
-  [shell]="shell display skin settings controls ui sound input gamepad engine"
-  [web]="web engine skin settings controls ui"
+  [replay]="replay controls engine"
+  [shell]="shell display skin settings controls ui sound input gamepad engine replay"
+  [web]="web engine skin settings controls ui replay"
 )
-layers="engine skin settings controls ui display sound input gamepad shell web"
+layers="engine skin settings controls ui replay display sound input gamepad shell web"
 
 outward=0
 report() {
@@ -59,7 +60,7 @@ for layer in $layers; do
         continue
       fi
       case $layer in
-        engine | settings | controls | ui | web)
+        engine | settings | controls | ui | replay | web)
           # Standard C++ headers only: lower-case names without a folder or an extension.
           [[ $name =~ ^[a-z_]+$ ]] || report "$file" "$line" "$layer includes <$name>"
           ;;

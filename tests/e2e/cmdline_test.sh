@@ -24,7 +24,8 @@ expect() {  # STATUS WHAT
 
 run --help
 expect 0 "--help"
-grep -q '^Usage: zorpy-nibbo \[options\]' "$out" && grep -q -- '--version' "$out" || e2e_fail "--help: $(cat "$out")"
+grep -q '^Usage: zorpy-nibbo \[options\]' "$out" && grep -q -- '--version' "$out" &&
+    grep -q -- '--replay <FILE>' "$out" && grep -q -- '--record <FILE>' "$out" || e2e_fail "--help: $(cat "$out")"
 [ -s "$err" ] && e2e_fail "--help wrote to standard error: $(cat "$err")"
 
 run --version

@@ -9,6 +9,7 @@
 
 #include "fuzz/ini_properties.h"
 #include "fuzz/mapping_properties.h"
+#include "fuzz/replay_properties.h"
 #include "fuzz/script_properties.h"
 #include "fuzz/settings_properties.h"
 
@@ -61,6 +62,12 @@ TEST(FuzzReplay, ScriptCorpusKeepsEveryProperty) {
     const auto inputs = corpus("fuzz_script");
     ASSERT_GE(inputs.size(), 5);
     for (const QByteArray& input : inputs) EXPECT_EQ(fuzz::checkScriptText(view(input)), "");
+}
+
+TEST(FuzzReplay, RecordingCorpusKeepsEveryProperty) {
+    const auto inputs = corpus("fuzz_replay");
+    ASSERT_GE(inputs.size(), 5);
+    for (const QByteArray& input : inputs) EXPECT_EQ(fuzz::checkRecordingText(view(input)), "");
 }
 
 // The property checks must themselves catch a wrong reading, or the fuzzing proves nothing.

@@ -12,7 +12,7 @@ clean_tree() {
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
   local layer
-  for layer in engine skin settings controls ui display sound input gamepad shell web web/core; do
+  for layer in engine skin settings controls ui replay display sound input gamepad shell web web/core; do
     mkdir -p "$work/tree/$layer"
   done
   printf '#include <vector>\n#include "engine/game.h"\n' >"$work/tree/engine/a.cpp"
@@ -25,6 +25,7 @@ clean_tree() {
   printf '#include <SDL.h>\n#include "controls/controls.h"\n' >"$work/tree/gamepad/a.cpp"
   printf '#include <cstdint>\n#include "engine/game.h"\n#include "controls/controls.h"\n' >"$work/tree/controls/keydata.cpp"
   printf '#include <vector>\n#include "settings/settingrules.h"\n#include "controls/keydata.h"\n' >"$work/tree/ui/a.cpp"
+  printf '#include <string>\n#include "engine/game.h"\n#include "controls/controls.h"\n' >"$work/tree/replay/a.cpp"
   printf '#include <string>\n#include "engine/game.h"\n#include "skin/skinreader.h"\n#include "settings/settingrules.h"\n#include "controls/keydata.h"\n#include "ui/zoomfit.h"\n#include "web/core/webgame.h"\n' \
     >"$work/tree/web/core/a.cpp"
   printf '#include <QSettings>\n#include "settings/settingrules.h"\n#include "skin/skinini.h"\n#include "display/gfxinit.h"\n' \
@@ -58,6 +59,8 @@ cases=(
   'web/core/b.h|#include <QString>|web includes <QString>'
   'web/core/b.h|#include <SimpleIni.h>|web includes <SimpleIni.h>'
   'controls/keydata.cpp|#include <QString>|controls includes <QString>'
+  'replay/b.h|#include <QString>|replay includes <QString>'
+  'replay/b.h|#include "ui/zoomfit.h"|replay includes "ui/zoomfit.h"'
   'controls/keydata.cpp|#include "input/dispatch.h"|controls includes "input/dispatch.h"'
   'controls/b.h|#include "skin/skinini.h"|controls includes "skin/skinini.h"'
   'ui/b.h|#include <QRect>|ui includes <QRect>'

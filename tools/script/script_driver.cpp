@@ -61,26 +61,27 @@ std::string badNumber(std::string_view s, std::string_view range) {
     return quoted(s) + " is not a number in " + std::string(range);
 }
 
-struct Control {
+struct ControlCommand {
     std::string_view name;
+    Control control;
     void (Game::*press)();
     void (Game::*release)();  // none for power
 };
 
-constexpr Control kControls[] = {
-    {"power", &Game::Inp_power_down, nullptr},
-    {"select", &Game::Inp_select_down, &Game::Inp_select_up},
-    {"start", &Game::Inp_start_down, &Game::Inp_start_up},
-    {"up", &Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
-    {"left", &Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
-    {"right", &Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
-    {"down", &Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
+constexpr ControlCommand kControls[] = {
+    {"power", Control::Power, &Game::Inp_power_down, nullptr},
+    {"select", Control::Select, &Game::Inp_select_down, &Game::Inp_select_up},
+    {"start", Control::Start, &Game::Inp_start_down, &Game::Inp_start_up},
+    {"up", Control::Up, &Game::Inp_arrow_up_down, &Game::Inp_arrow_up_up},
+    {"left", Control::Left, &Game::Inp_arrow_left_down, &Game::Inp_arrow_left_up},
+    {"right", Control::Right, &Game::Inp_arrow_right_down, &Game::Inp_arrow_right_up},
+    {"down", Control::Down, &Game::Inp_arrow_down_down, &Game::Inp_arrow_down_up},
 };
 
 }  // namespace
 
 ScriptDriver::ScriptDriver(std::ostream& out, std::ostream& err, std::uint64_t seed)
-    : out_(out), err_(err), device_(seed) {
+    : out_(out), err_(err), device_(seed), seed_(seed) {
     device_.sound.keepCalls = false;
     device_.sound.listener = [this](const SoundCall& c) {
         out_ << "sound " << device_.clock.now();
@@ -116,11 +117,16 @@ std::string ScriptDriver::execute(std::string_view line) {
         if (auto e = arity(1); !e.empty()) return e;
         std::uint64_t s = 0;
         if (!parseNumber(t[1], UINT64_MAX, s)) return "seed: " + badNumber(t[1], "0..18446744073709551615");
+        if (recorder_ && (device_.clock.now() > 0 || !recorder_->sofar().events.empty()))
+            return "seed: a recording takes its seed before the first press or wait";
         device_.random.seed(s);
+        seed_ = s;
+        if (recorder_) recorder_.emplace(s);
         return {};
     }
     if (cmd == "rand") {
         if (args == 0) return "rand: missing argument";
+        if (recorder_) return "rand: forced draws cannot be recorded (a recording holds the seed alone)";
         std::vector<int> values;
         for (std::size_t i = 1; i < t.size(); ++i) {
             std::uint64_t v = 0;
@@ -132,7 +138,7 @@ std::string ScriptDriver::execute(std::string_view line) {
     }
     if (cmd == "press" || cmd == "release") {
         if (auto e = arity(1); !e.empty()) return e;
-        for (const Control& c : kControls) {
+        for (const ControlCommand& c : kControls) {
             if (c.name != t[1]) continue;
             if (cmd == "press") {
                 (device_.game.*c.press)();
@@ -140,6 +146,7 @@ std::string ScriptDriver::execute(std::string_view line) {
                 if (!c.release) return "release: power has no release";
                 (device_.game.*c.release)();
             }
+            if (recorder_) recorder_->note(device_.clock.now(), c.control, cmd == "press");
             return {};
         }
         return std::string(cmd) + ": unknown control " + quoted(t[1]) +
@@ -176,6 +183,24 @@ int ScriptDriver::run(std::istream& in) {
         return 2;
     }
     return refused ? 1 : 0;
+}
+
+void ScriptDriver::startRecording() { recorder_.emplace(seed_); }
+
+std::optional<replay::Recording> ScriptDriver::recording() const {
+    if (replayed_) return replayed_;
+    if (!recorder_) return std::nullopt;
+    return recorder_->upTo(device_.clock.now());
+}
+
+bool ScriptDriver::replay(const replay::Recording& r, bool record) {
+    replay::GameControls controls(device_.game);
+    replay::Session session(device_.clock, device_.game, device_.random, controls, {r, record, 0});
+    session.advance(replay::kMaxTimeMs);  // to the recording's end, where it holds
+    out_ << showFigures(device_.figures) << showState(device_.game, device_.clock);
+    out_.flush();
+    replayed_ = session.recorded();
+    return static_cast<bool>(out_);
 }
 
 }  // namespace zn
