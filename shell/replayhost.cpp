@@ -69,7 +69,7 @@ void ReplayHost::input(Control c, bool press) {
 }
 
 void ReplayHost::afterMoving() {
-    emit moved();
+    Q_EMIT moved();
     const bool over = game_->Gam_Mode >= Mode_Game_Over_1 && game_->Gam_Mode <= Mode_Game_Over_4;
     if (over && !gameOver_) save();
     gameOver_ = over;

@@ -53,7 +53,7 @@ public:
 
     replay::Session::Phase phase() const { return session_->phase(); }
 
-signals:
+Q_SIGNALS:
     // The game's clock moved (timers fired, recorded events played).
     void moved();
 
