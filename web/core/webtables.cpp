@@ -22,6 +22,22 @@ std::string settingsJson() {
     return j.text();
 }
 
+namespace {
+
+// The page's own stored settings, which the desktop does not have: a value outside low..high,
+// or no decimal integer, is read as the default.
+struct PageSetting {
+    const char* name;
+    int defaultValue;
+    int low;
+    int high;
+};
+constexpr PageSetting kPageSettings[] = {
+    {"Volume", 100, 0, 100},  // the page's sound volume in percent
+};
+
+}  // namespace
+
 std::optional<int> storedSettingEntry(std::string_view entry) {
     const std::size_t equals = entry.find('=');
     const std::string_view name = entry.substr(0, equals);
@@ -29,6 +45,11 @@ std::optional<int> storedSettingEntry(std::string_view entry) {
     if (equals != std::string_view::npos) text = entry.substr(equals + 1);
     for (const SettingInfo& s : kSettings)
         if (name == s.name) return storedSetting(s.setting, text);
+    for (const PageSetting& s : kPageSettings) {
+        if (name != s.name) continue;
+        const int value = storedValueOr(text, s.defaultValue);
+        return value >= s.low && value <= s.high ? value : s.defaultValue;
+    }
     return std::nullopt;
 }
 

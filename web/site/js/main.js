@@ -60,7 +60,7 @@ async function start() {
   const renderer = new Renderer(canvas, engine);
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
-  const sounds = new Sounds(engine.askJson('zn_sample_files')); // loaded once the device is drawn
+  const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
 
   // Draws what changed and plays what the engine asked for since the last call.
