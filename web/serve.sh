@@ -35,6 +35,7 @@ http {
   default_type application/octet-stream;
   charset_types text/plain text/css application/javascript application/json;
   access_log off;
+  log_not_found off;
   client_body_temp_path $dir/temp/body;
   proxy_temp_path $dir/temp/proxy;
   fastcgi_temp_path $dir/temp/fastcgi;

@@ -15,9 +15,6 @@ export const kSilence = -1;
 const Ctx = globalThis.AudioContext || globalThis.webkitAudioContext;
 const OfflineCtx = globalThis.OfflineAudioContext || globalThis.webkitOfflineAudioContext;
 
-// The site has each sample as MP3 (assemble.sh converts the game's WAVs): a tenth of the bytes.
-export const pageSoundFile = (file) => file.replace(/\.wav$/i, '.mp3');
-
 const playing = new Set(); // the Sounds whose gain setVolume sets
 
 // The page's volume, 0..100 percent of the samples' own level (the stored Volume).
@@ -51,7 +48,8 @@ export class Sounds {
     this.loaded = Promise.all(
       this.files.map(async (file, i) => {
         try {
-          const r = await fetch(base + pageSoundFile(file));
+          // The site has each sample as MP3 (assemble.sh encodes the game's WAVs), a fifth of the bytes.
+          const r = await fetch(base + file.replace(/\.wav$/i, '.mp3'));
           if (!r.ok || !decoder) return;
           this.buffers[i] = await decoder.decodeAudioData(await r.arrayBuffer());
         } catch {
@@ -84,8 +82,8 @@ export class Sounds {
     this.resume(true);
   }
 
-  // Resumes a suspended context (a phone's "interrupted" one too); gesture: the sounds asked for
-  // meanwhile are played once it runs, as they are at once.
+  // Resumes a suspended (or a phone's "interrupted") context; after a gesture, the sounds asked
+  // for meanwhile start with it.
   resume(gesture) {
     const ctx = this.ctx;
     if (!ctx || ctx.state === 'running' || ctx.state === 'closed') return;

@@ -107,7 +107,7 @@ async function halfOfPartner(source, path) {
   const partner = source.standIn ? source.standIn(path) : null;
   const big = partner ? await filePicture(source, partner) : null;
   if (!big || big.width % 2 || big.height % 2) return undefined;
-  const pic = big.stretched(big.width / 2, big.height / 2);
+  const pic = big.halved();
   pic.approximate = true;
   pic.exact = async () => {
     pic.exact = null;
