@@ -58,7 +58,8 @@ export class Picture {
     other.copy = 0;
     setCopy(this, id);
     this.blended = other.blended;
-    this.scaled.clear();
+    // What was made from the double-size partner stays as it is.
+    for (const [key, made] of this.scaled) if (made.fromPartnerOf !== this) this.scaled.delete(key);
   }
 
   // The picture as drawn at the view's game scale (game true) or client scale: made once per
@@ -75,6 +76,7 @@ export class Picture {
       out = smoothed(source, w, h);
       if (how === Scaling.SmoothHardEdges) kernel.ask('zn_picture_harden', [out.copy]);
     }
+    if (fromPartner && out !== source) out.fromPartnerOf = this;
     this.scaled.set(scaleKey, out);
     return out;
   }
