@@ -31,9 +31,11 @@ export async function serverFiles(base = 'game/') {
     early.delete(name);
     return p;
   };
+  let held = null; // while the start dialog's pictures go first (hold())
   const bytesOf = async (name) => {
     const p = take(name);
     if (p) return p;
+    await held;
     const r = await fetch(fileUrl(name));
     if (!r.ok) throw new Error(`${name}: ${r.status}`);
     return r.arrayBuffer();
@@ -58,6 +60,12 @@ export async function serverFiles(base = 'game/') {
       return name ? name.slice(base.length) : null;
     },
     text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
+    // Files not asked for yet are fetched only once the function returned is called.
+    hold() {
+      let release;
+      held = new Promise((r) => (release = r));
+      return () => release((held = null));
+    },
   };
 }
 
@@ -94,7 +102,10 @@ export function filePicture(source, path, quick = false) {
 async function decodeFile(source, path, quick) {
   let pic = await halfOfPartner(source, path);
   if (pic === undefined && source.has(path)) {
-    pic = await source.bytes(path).then((b) => decodePicture(path, b, quick, source.early(path)), () => null);
+    const bytes = await source.bytes(path).catch(() => null);
+    // A picture not waited for is decoded in a task of its own, never many in one.
+    if (!quick) await new Promise((r) => setTimeout(r, 0));
+    pic = bytes && (await decodePicture(path, bytes, quick, source.early(path)));
   }
   source.decoded.set(path, pic);
   return pic;

@@ -96,6 +96,7 @@ async function start() {
   const first = await view.relayout();
   if (first && first.error) throw new Error(first.error);
   performance.mark('zn-first-draw');
+  const fetchRest = serverSource.hold(); // the start dialog's pictures first, then the rest
   document.body.classList.add('zn-ready');
   await new Promise((r) => setTimeout(r, 0));
 
@@ -111,7 +112,6 @@ async function start() {
   let menus = null; // menu.js, once imported
   wireInput(host, { press, release, blocked, display, menus: () => menus });
 
-  sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => view.layoutRun);
 
@@ -131,6 +131,10 @@ async function start() {
   clock.start();
   update();
   showSplash(host);
+  setTimeout(() => {
+    fetchRest();
+    sounds.load('game/');
+  }, 0);
   await Promise.all([complete, ui]);
   // The offline copy of the site, fetched once the page has what it needs (its fetches would
   // otherwise compete with the first picture's).
