@@ -43,6 +43,8 @@ test('a first visit fetches one picture of each pair and no sound before the fir
     assert.ok(pictures.includes(`/game/Graphics/Skin/background${want}`), `${query}: ${pictures}`);
     for (const p of pictures) assert.ok(!pictures.includes(p.replace(/(@2x)?\.png$/, (m) => (m === '.png' ? '@2x.png' : '.png'))), `both of ${p}`);
     assert.deepEqual(names.filter((n) => /\.(mp3|wav)$/.test(n)), [], 'no sound before the first frame');
+    const approximate = await page.evaluate(() => [...window.zn.host.renderer.own].filter((p) => p && p.approximate).length);
+    assert.equal(approximate, 0, 'pictures made from their partners got their own pixels');
     await page.evaluate(() => window.zn.host.sounds.load());
     assert.ok(await page.evaluate(() => window.zn.host.sounds.buffers.every(Boolean)), 'every sound decoded after it');
     assert.deepEqual(log.errors, []);

@@ -100,7 +100,7 @@ export function filePicture(source, path, quick = false) {
 }
 
 async function decodeFile(source, path, quick) {
-  let pic = await halfOfPartner(source, path);
+  let pic = quick ? await halfOfPartner(source, path) : undefined;
   if (pic === undefined && source.has(path)) {
     const bytes = await source.bytes(path).catch(() => null);
     // A picture not waited for is decoded in a task of its own, never many in one.
@@ -114,6 +114,7 @@ async function decodeFile(source, path, quick) {
 // On a sharp screen the first frame is drawn from the double-size partners, which index.html
 // fetched alone: the picture itself is first made from its partner, at half its size, and given
 // its file's exact pixels (exact()) once the device is drawn. undefined without such a partner.
+// Only for a quick decoding, whose caller calls exact().
 async function halfOfPartner(source, path) {
   const partner = source.standIn ? source.standIn(path) : null;
   const big = partner ? await filePicture(source, partner) : null;
