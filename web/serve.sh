@@ -6,8 +6,8 @@
 # copies assemble.sh made sent in the files' stead (gzip_static, and brotli_static where the
 # module is installed), a year's cache lifetime for the files whose names carry their contents'
 # hash (js/zn.HASH.js, zn.HASH.wasm), revalidation for every other file, application/wasm for
-# the engine. The configuration is written into SITE_DIR/../web-server/ and nginx runs in the
-# foreground as the user who started it, until Ctrl+C (or SIGTERM).
+# the engine. The configuration is written into SITE_DIR/../web-server/nginx-PORT.conf and
+# nginx runs in the foreground as the user who started it, until Ctrl+C (or SIGTERM).
 set -euo pipefail
 
 site=$(realpath "${1:?usage: serve.sh SITE_DIR [PORT]}")
@@ -26,7 +26,7 @@ brotli_module=/usr/lib/nginx/modules/ngx_http_brotli_static_module.so
   [ "$(id -u)" -eq 0 ] && echo "user $(id -un) $(id -gn);"
   cat <<EOF
 worker_processes 1;
-pid $dir/nginx.pid;
+pid $dir/nginx-$port.pid;
 error_log stderr warn;
 events { worker_connections 256; }
 http {
@@ -60,7 +60,7 @@ EOF
   }
 }
 EOF
-} > "$dir/nginx.conf"
-"$nginx" -t -q -e stderr -p "$dir" -c "$dir/nginx.conf"
+} > "$dir/nginx-$port.conf"
+"$nginx" -t -q -e stderr -p "$dir" -c "$dir/nginx-$port.conf"
 echo "Serving $site on http://127.0.0.1:$port/ (Ctrl+C stops)."
-exec "$nginx" -e stderr -p "$dir" -c "$dir/nginx.conf" -g 'daemon off;'
+exec "$nginx" -e stderr -p "$dir" -c "$dir/nginx-$port.conf" -g 'daemon off;'
