@@ -8,7 +8,7 @@
 #   ./build.sh web     build the web edition into build/web/ and serve it on
 #                      http://127.0.0.1:8080/ (the port from WEB_PORT) until Ctrl+C
 # run and build install only what building and playing need, and build without the tests;
-# web also installs the WebAssembly compiler and a web server; test installs everything,
+# web also installs the WebAssembly compiler and nginx; test installs everything,
 # adds the tests to the same build folder and builds the web edition too, whose tests run
 # in Debian's Chromium. The
 # benchmarks and the fuzz targets are built by bench/run.sh and fuzz/run.sh, which install
@@ -40,10 +40,11 @@ TEST_PACKAGES=(
 )
 
 # The web edition: the engine compiled to WebAssembly by Debian's clang 19 with its wasm32
-# C++ library, and a plain static web server.
+# C++ library; lame for the page's MP3 sounds, brotli for its compressed copies; nginx (with
+# its brotli module) to serve it as a host would (web/serve.sh).
 WEB_PACKAGES=(
   clang-19 lld-19 libc++-19-dev-wasm32 libc++abi-19-dev-wasm32 libclang-rt-19-dev-wasm32 wasi-libc
-  python3
+  lame brotli nginx-light libnginx-mod-http-brotli-static
 )
 # The web edition's tests: Debian's Chromium, driven over its DevTools pipe by the tests' own
 # Node.js script (Debian's nodejs, unless a Node.js is already installed).
@@ -70,9 +71,8 @@ case "$what" in
     cd "$BUILD_DIR/game"
     exec ./zorpy-nibbo ;;
   web)
-    port=${WEB_PORT:-8080}
-    echo "The web edition is in $BUILD_DIR/web/. Serving it on http://127.0.0.1:$port/ (Ctrl+C stops)."
-    exec python3 -m http.server --bind 127.0.0.1 --directory "$BUILD_DIR/web" "$port" ;;
+    echo "The web edition is in $BUILD_DIR/web/."
+    exec web/serve.sh "$BUILD_DIR/web" "${WEB_PORT:-8080}" ;;
   test)
     cd "$BUILD_DIR"
     exec ctest --output-on-failure --parallel "$(nproc)" --timeout 600 ;;

@@ -8,6 +8,11 @@
 # Whatsnew.txt and their pages made by zn-docpage, the icons). The service worker gets the list
 # of every file and a cache name made from a hash of their contents, so a new build replaces the
 # cache of the old one.
+#
+# Made here for the page and not for the desktop: the sounds as MP3 (lame), the page's code and
+# the engine under names that carry a hash of their contents (js/zn.HASH.js, zn.HASH.wasm, which
+# a host may let browsers keep for a year), and beside every text file and the engine its gzip
+# (and, with Debian's brotli installed, brotli) compressed copy, for a server to send as it is.
 set -euo pipefail
 
 build=${1:?usage: assemble.sh BUILD_DIR}
@@ -20,9 +25,11 @@ out="$build/web"
 [ -f "$game/Config.ini" ] || { echo "assemble.sh: no game folder at $game (Config.ini missing)" >&2; exit 1; }
 [ -f "$out/zn.wasm" ] || { echo "assemble.sh: $out/zn.wasm is missing: build the engine first" >&2; exit 1; }
 
+command -v lame >/dev/null || { echo "assemble.sh: lame is missing (apt-get install lame)" >&2; exit 1; }
 mkdir -p "$out"
 # The page's own files; what an older build laid there and the page no longer has goes.
 rm -rf "$out/js" "$out/game" "$out/icons"
+find "$out" -maxdepth 1 -type f \( -name '*.gz' -o -name '*.br' -o -name 'zn.*.wasm' \) -delete
 cp -R "$site/." "$out/"
 
 # The page's modules joined into one, js/zn.js, so the browser fetches one file rather than a
@@ -87,10 +94,19 @@ multi=$(awk -F'`' 'NF > 0 && NF % 2 == 0 { print FILENAME ":" FNR }' "$out/js/zn
 } > "$out/js/zn.js.new"
 rm "$out/js/zn.js.full"
 find "$out/js" -name '*.js' ! -name zn.js.new -delete
-mv "$out/js/zn.js.new" "$out/js/zn.js"
+# The code's names carry their contents' hash: the engine's first, as the code names it.
+hash8() { sha256sum "$1" | cut -c1-8; }
+wasm="zn.$(hash8 "$out/zn.wasm").wasm"
+ln -f "$out/zn.wasm" "$out/$wasm" 2>/dev/null || cp "$out/zn.wasm" "$out/$wasm"
+for f in "$out/js/zn.js.new" "$out/index.html"; do
+  grep -q "'zn.wasm'" "$f" || { echo "assemble.sh: $f does not name 'zn.wasm'" >&2; exit 1; }
+  sed -i "s#'zn\.wasm'#'$wasm'#g" "$f"
+done
+code="js/zn.$(hash8 "$out/js/zn.js.new").js"
+mv "$out/js/zn.js.new" "$out/$code"
 grep -q '<script type="module" src="js/main.js"></script>' "$out/index.html" ||
   { echo "assemble.sh: index.html does not load js/main.js as expected" >&2; exit 1; }
-sed -i -e '/<link rel="modulepreload"/d' -e 's#<script type="module" src="js/main.js"></script>#<script type="module" src="js/zn.js"></script>#' "$out/index.html"
+sed -i -e '/<link rel="modulepreload"/d' -e "s#<script type=\"module\" src=\"js/main.js\"></script>#<script type=\"module\" src=\"$code\"></script>#" "$out/index.html"
 
 # The game folder as the page reads it: everything but programs and build leftovers.
 mkdir -p "$out/game"
@@ -99,11 +115,23 @@ for doc in Readme.txt Whatsnew.txt Readme.html Whatsnew.html; do
   [ -f "$game/$doc" ] && cp "$game/$doc" "$out/game/"
 done
 [ -f "$game/icon.png" ] && cp "$game/icon.png" "$out/game/"
-for dir in Graphics/Skin Graphics/Backdrop Graphics/Dialogs Sound; do
+for dir in Graphics/Skin Graphics/Backdrop Graphics/Dialogs; do
   if [ -d "$game/$dir" ]; then
     mkdir -p "$out/game/$dir"
     cp -R "$game/$dir/." "$out/game/$dir/"
   fi
+done
+# The sounds as MP3 (audio.js asks for X.mp3 where the desktop plays X.wav), encoded again only
+# when the WAV changed: the encoder's copies are kept in BUILD_DIR/web-mp3.
+mkdir -p "$out/game/Sound" "$build/web-mp3"
+for wav in "$game"/Sound/*.wav; do
+  [ -f "$wav" ] || continue
+  mp3="$build/web-mp3/$(basename "${wav%.*}").mp3"
+  if [ ! "$mp3" -nt "$wav" ]; then
+    lame --quiet -b 64 "$wav" "$mp3.new" || { echo "assemble.sh: lame could not encode $wav" >&2; exit 1; }
+    mv "$mp3.new" "$mp3"
+  fi
+  cp "$mp3" "$out/game/Sound/"
 done
 
 # The pictures index.html fetches before the modules load, without asking files.json: the site
@@ -130,7 +158,7 @@ list=$(mktemp)
 trap 'rm -f "$list"' EXIT
 (
   cd "$out"
-  { find "$site" -type f ! -name sw.js ! -path "$site/js/*" -printf '%P\n'; echo js/zn.js; echo zn.wasm; find game icons -type f; } | LC_ALL=C sort -u
+  { find "$site" -type f ! -name sw.js ! -path "$site/js/*" -printf '%P\n'; echo "$code"; echo "$wasm"; find game icons -type f; } | LC_ALL=C sort -u
 ) > "$list"
 {
   printf '['
@@ -145,4 +173,14 @@ trap 'rm -f "$list"' EXIT
 # The cache's name follows the contents: any changed file makes a new one.
 version=$(cd "$out" && xargs -d '\n' sha256sum < "$list" | sha256sum | cut -c1-16)
 sed "s/__ZN_CACHE_VERSION__/$version/" "$site/sw.js" > "$out/sw.js"
+
+# The compressed copies a server sends in the files' stead (nginx's gzip_static and
+# brotli_static): of what compresses, pictures and sounds being compressed already.
+compressed=$(cd "$out" && find . -maxdepth 1 -type f \( -name '*.html' -o -name '*.css' -o -name '*.json' \
+  -o -name '*.webmanifest' -o -name 'sw.js' -o -name "$wasm" \) -printf '%P\n'; echo "$code";
+  find game -type f \( -name '*.ini' -o -name '*.txt' \))
+for f in $compressed; do
+  gzip -9 -n -k -f "$out/$f"
+  if command -v brotli >/dev/null; then brotli -q 11 -k -f "$out/$f"; fi
+done
 echo "assemble.sh: the web edition is in $out (cache zn-$version)"

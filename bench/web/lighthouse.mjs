@@ -5,13 +5,16 @@
 // mobile (its default) and desktop presets, categories accessibility, best practices, SEO and
 // performance, with the layout shift (CLS); and axe-core (its default rules and the target
 // size that Lighthouse also checks) injected into the page at 390 × 844 (touch, density 3) and
-// 1280 × 800, through the web tests' devtools driver.
+// 1280 × 800, through the web tests' devtools driver, where the bytes fetched before the
+// first drawn device are counted too. The site is served by web/serve.sh (nginx), as
+// ./build.sh web serves it.
 // Prints a Markdown table (--rows: its rows only, for bench/run.sh -w) and, below it, each
 // audit that did not pass. Both auditors come from npm into a cache folder outside the
 // repository (ZN_BENCH_CACHE, else ~/.cache/zn-bench), installed there on first use: they are
 // bench tools only, never part of the page or of its tests.
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
+import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -26,7 +29,7 @@ const npmDir = path.join(cache, 'npm');
 const note = (s) => process.stderr.write(`[lighthouse] ${s}\n`);
 
 process.env.ZN_WEB_SITE = site;
-const { launch, serve } = await import(path.join(here, '../../tools/webdriver/chromium.mjs'));
+const { launch } = await import(path.join(here, '../../tools/webdriver/chromium.mjs'));
 if (!fs.existsSync(path.join(site, 'index.html'))) throw new Error(`no built site in ${site}`);
 
 // --- the auditors, from npm into the cache ------------------------------------------------------
@@ -67,7 +70,10 @@ async function lighthouse(url, preset) {
     }
   }
   const cls = report.audits['cumulative-layout-shift'].numericValue;
-  return { scores, cls, failing, warnings: report.runWarnings || [] };
+  const lcp = report.audits['largest-contentful-paint'].numericValue;
+  const tbt = report.audits['total-blocking-time'].numericValue;
+  const bytes = report.audits['total-byte-weight'].numericValue;
+  return { scores, cls, lcp, tbt, bytes, failing, warnings: report.runWarnings || [] };
 }
 
 // --- axe-core -----------------------------------------------------------------------------------
@@ -76,8 +82,9 @@ const kViews = {
   'desktop 1280 × 800': { viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1, hasTouch: false },
 };
 
-// The violations of axe's rules on a first visit: [{view, id, nodes}].
-async function axe(browser, url) {
+// The violations of axe's rules on a first visit: [{view, id, nodes}]; and, in before, the bytes
+// each view fetched over the wire (the response headers too) before the device was first drawn.
+async function axe(browser, url, before) {
   const source = fs.readFileSync(axeSource, 'utf8');
   const found = [];
   for (const [view, options] of Object.entries(kViews)) {
@@ -85,6 +92,12 @@ async function axe(browser, url) {
     const page = await context.newPage();
     await page.goto(url);
     await page.waitForFunction(() => window.zn && window.zn.ready && document.body.classList.contains('zn-ready'));
+    before[view] = await page.evaluate(() => {
+      const drawn = performance.getEntriesByName('zn-first-draw')[0].startTime;
+      const all = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+      const fetched = all.filter((r) => r.startTime < drawn);
+      return { bytes: fetched.reduce((n, r) => n + r.transferSize, 0), requests: fetched.length };
+    });
     await page.evaluate(source);
     const v = await page.evaluate(async () => {
       const r = await window.axe.run(document, { rules: { 'target-size': { enabled: true } } });
@@ -97,9 +110,28 @@ async function axe(browser, url) {
 }
 
 // --- the run -------------------------------------------------------------------------------------
+// The site as ./build.sh web serves it: nginx with the compressed copies and cache lifetimes.
+async function serve(dir) {
+  const port = await new Promise((resolve) => {
+    const probe = net.createServer().listen(0, '127.0.0.1', () => {
+      const { port: p } = probe.address();
+      probe.close(() => resolve(p));
+    });
+  });
+  const child = spawn(path.join(here, '../../web/serve.sh'), [dir, String(port)], { stdio: ['ignore', 'ignore', 'inherit'] });
+  const url = `http://127.0.0.1:${port}/`;
+  for (let i = 0; ; ++i) {
+    if (await fetch(url).then((r) => r.ok, () => false)) break;
+    if (i === 100 || child.exitCode !== null) throw new Error(`web/serve.sh did not serve ${dir}`);
+    await new Promise((r) => setTimeout(r, 100));
+  }
+  return { url, close: () => new Promise((r) => { child.on('exit', r); child.kill('SIGTERM'); }) };
+}
+
 const server = await serve(site);
 let results;
 let violations;
+const before = {};
 try {
   results = {};
   for (const preset of ['mobile', 'desktop']) {
@@ -108,7 +140,7 @@ try {
   }
   const browser = await launch({ executablePath: chromiumPath });
   try {
-    violations = await axe(browser, server.url);
+    violations = await axe(browser, server.url, before);
   } finally {
     await browser.close();
   }
@@ -124,6 +156,13 @@ for (const [preset, r] of Object.entries(results)) {
     `(performance) | ${s.accessibility} / ${s['best-practices']} / ${s.seo} (${s.performance}) | 100 / 100 / 100 | ` +
     `${ok(s.accessibility === 100 && s['best-practices'] === 100 && s.seo === 100)} |`);
   rows.push(`| Lighthouse ${preset}: cumulative layout shift | ${r.cls.toFixed(3)} | ≤ 0.02 | ${ok(r.cls <= 0.02)} |`);
+  rows.push(`| Lighthouse ${preset}: largest contentful paint / total blocking time / bytes until settled | ` +
+    `${(r.lcp / 1000).toFixed(1)} s / ${r.tbt.toFixed(0)} ms / ${(r.bytes / 1024).toFixed(0)} KiB | ≤ 2.5 s / ≤ 200 ms | ` +
+    `${ok(r.lcp <= 2500 && r.tbt <= 200)} |`);
+}
+for (const [view, b] of Object.entries(before)) {
+  rows.push(`| Bytes over the wire before the first drawn device, ${view} | ${(b.bytes / 1024).toFixed(0)} KiB ` +
+    `in ${b.requests} requests | ≤ 400 KB | ${ok(b.bytes <= 400000)} |`);
 }
 for (const view of Object.keys(kViews)) {
   const v = violations.filter((x) => x.view === view);

@@ -36,17 +36,11 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const note = (s) => process.stderr.write(`[web] ${s}\n`);
 
 // --- the code's size ---------------------------------------------------------------------------
+// The files the page fetches (files.json, which assemble.sh writes), and the service worker.
 function codeSize() {
-  const files = [];
-  const walk = (dir) => {
-    for (const e of fs.readdirSync(dir, { withFileTypes: true })) {
-      const p = path.join(dir, e.name);
-      if (e.isDirectory()) {
-        if (p !== path.join(site, 'game') && p !== path.join(site, 'icons')) walk(p);
-      } else if (/\.(html|js|mjs|css|wasm|webmanifest)$/.test(e.name)) files.push(p);
-    }
-  };
-  walk(site);
+  const listed = JSON.parse(fs.readFileSync(path.join(site, 'files.json'), 'utf8'));
+  const files = [...listed, 'sw.js'].filter((f) => /^[^/]*(\/[^/]*)?\.(html|js|mjs|css|wasm|webmanifest)$/.test(f) && !f.startsWith('game/'))
+    .map((f) => path.join(site, f));
   let all = 0;
   let wasm = 0;
   for (const f of files) {

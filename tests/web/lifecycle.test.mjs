@@ -1,6 +1,6 @@
 // The page on the real animation-frame clock: a hidden tab stops the game's clock and a visible
 // one starts it again without playing the time away; once the service worker has the site,
-// a reload with the network off plays.
+// a reload with the network off plays, with its sounds.
 import assert from 'node:assert/strict';
 import test, { after } from 'node:test';
 
@@ -85,6 +85,8 @@ test('after one visit the page plays with the network off', async () => {
   await page.keyboard.press(keys.power);
   assert.equal(await page.evaluate(() => window.zn.engine.mode()), 1, 'the power switch works offline');
   await until(page, () => window.zn.engine.mode() === 2, null, 'the start tune to end on the running clock');
+  const sounds = await page.evaluate(() => window.zn.host.sounds.load().then(() => window.zn.host.sounds.buffers.map(Boolean)));
+  assert.ok(sounds.length > 0 && !sounds.includes(false), `every sound decoded offline: ${sounds}`);
   assert.deepEqual(log.errors, []);
   await context.close();
 });

@@ -19,7 +19,7 @@ struct Read {
     skin::SkinDescription skin;
 };
 
-Read read(std::string_view iniText) {
+Read readText(std::string_view iniText) {
     Read out;
     if (iniText.size() > skin::kMaxIniBytes) {
         out.error = skin::configTooLarge(static_cast<long long>(iniText.size()));
@@ -31,6 +31,19 @@ Read read(std::string_view iniText) {
     else
         out.skin = std::move(text.skin);
     return out;
+}
+
+// The page asks for a skin's files and then for its set-up, twice for a lay-out, always of the
+// same text: the last text read is kept with what it gave, reading it being most of the cost
+// of either answer.
+const Read& read(std::string_view iniText) {
+    static std::string lastText;
+    static Read last = readText({});
+    if (iniText != lastText) {
+        last = readText(iniText);
+        lastText.assign(iniText);
+    }
+    return last;
 }
 
 std::string errorJson(const std::string& error) {
@@ -132,7 +145,7 @@ std::string planJson(const skin::SkinDescription& s, const skin::SetupPlan& p) {
 }  // namespace
 
 std::string skinFilesJson(std::string_view iniText, bool fullscreen, skin::Purpose purpose) {
-    const Read r = read(iniText);
+    const Read& r = read(iniText);
     if (!r.error.empty()) return errorJson(r.error);
     JsonText j;
     j.beginObject().key("error").value("").key("files").beginArray();
@@ -147,7 +160,7 @@ std::string skinFilesJson(std::string_view iniText, bool fullscreen, skin::Purpo
 
 std::string skinPlanJson(std::string_view iniText, bool fullscreen, int screenWidth, int screenHeight,
                          std::string_view factsText) {
-    const Read r = read(iniText);
+    const Read& r = read(iniText);
     if (!r.error.empty()) return errorJson(r.error);
     const auto files = skin::pictureFiles(r.skin, fullscreen, skin::Purpose::Setup);
     return planJson(
@@ -159,7 +172,7 @@ std::string readSkinJson(std::string_view iniText, bool fullscreen, int screenWi
 }
 
 std::string skinCheckJson(std::string_view iniText, std::string_view factsText) {
-    const Read r = read(iniText);
+    const Read& r = read(iniText);
     if (!r.error.empty()) return errorJson(r.error);
     const auto files = skin::pictureFiles(r.skin, false, skin::Purpose::Check);
     JsonText j;

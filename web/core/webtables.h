@@ -12,7 +12,8 @@ std::string settingsJson();
 
 // A stored setting by the desktop's rules, from its entry: "name" when nothing is stored under
 // that name, "name=text" with the stored text (which may hold '=' itself); nullopt when no
-// setting has that name.
+// setting has that name. The page's own settings (Volume) are read the same way, a value out
+// of their range taken as missing.
 std::optional<int> storedSettingEntry(std::string_view entry);
 
 // [{index: 1..44, dialogText, hintName, code}] in the key table's order.

@@ -32,6 +32,13 @@ TEST(WebTables, StoredSettingsFollowTheDesktopsRules) {
         {"Zoom", 100},
         {"zoom=100", std::nullopt},  // names are the stored ones, exactly
         {"Brightness=1", std::nullopt},
+        {"Volume", 100},  // the page's own: its default, its range, else the default
+        {"Volume=0", 0},
+        {"Volume=37", 37},
+        {"Volume=101", 100},
+        {"Volume=-1", 100},
+        {"Volume=loud", 100},
+        {"volume=50", std::nullopt},
         {"", std::nullopt},
         {"=1", std::nullopt},
     };

@@ -31,9 +31,11 @@ export async function serverFiles(base = 'game/') {
     early.delete(name);
     return p;
   };
+  let held = null; // while the start dialog's pictures go first (hold())
   const bytesOf = async (name) => {
     const p = take(name);
     if (p) return p;
+    await held;
     const r = await fetch(fileUrl(name));
     if (!r.ok) throw new Error(`${name}: ${r.status}`);
     return r.arrayBuffer();
@@ -52,7 +54,18 @@ export async function serverFiles(base = 'game/') {
     bytes: (path) => bytesOf(base + normalPath(path)),
     // The browser's decoding that index.html did, once: a promise of {width, height, rgba}, or null.
     early: (path) => take(`decoding:${base}${normalPath(path)}`) || null,
+    // The double-size partner index.html fetched in a picture's stead, or null.
+    standIn: (path) => {
+      const name = take(`stand-in:${base}${normalPath(path)}`);
+      return name ? name.slice(base.length) : null;
+    },
     text: async (path) => new TextDecoder('latin1').decode(await bytesOf(base + path)),
+    // Files not asked for yet are fetched only once the function returned is called.
+    hold() {
+      let release;
+      held = new Promise((r) => (release = r));
+      return () => release((held = null));
+    },
   };
 }
 
@@ -87,11 +100,33 @@ export function filePicture(source, path, quick = false) {
 }
 
 async function decodeFile(source, path, quick) {
-  let pic;
-  if (source.has(path)) {
-    pic = await source.bytes(path).then((b) => decodePicture(path, b, quick, source.early(path)), () => null);
+  let pic = quick ? await halfOfPartner(source, path) : undefined;
+  if (pic === undefined && source.has(path)) {
+    const bytes = await source.bytes(path).catch(() => null);
+    // A picture not waited for is decoded in a task of its own, never many in one.
+    if (!quick) await new Promise((r) => setTimeout(r, 0));
+    pic = bytes && (await decodePicture(path, bytes, quick, source.early(path)));
   }
   source.decoded.set(path, pic);
+  return pic;
+}
+
+// On a sharp screen the first frame is drawn from the double-size partners, which index.html
+// fetched alone: the picture itself is first made from its partner, at half its size, and given
+// its file's exact pixels (exact()) once the device is drawn. undefined without such a partner.
+// Only for a quick decoding, whose caller calls exact().
+async function halfOfPartner(source, path) {
+  const partner = source.standIn ? source.standIn(path) : null;
+  const big = partner ? await filePicture(source, partner) : null;
+  if (!big || big.width % 2 || big.height % 2) return undefined;
+  const pic = big.halved();
+  pic.approximate = true;
+  pic.exact = async () => {
+    pic.exact = null;
+    const own = await source.bytes(path).then((b) => decodePicture(path, b), () => null);
+    if (own && own.width === pic.width && own.height === pic.height) pic.takePixels(own);
+    pic.approximate = false;
+  };
   return pic;
 }
 

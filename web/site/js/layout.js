@@ -53,10 +53,13 @@ export class SkinLayout {
     const generation = ++this.generation;
     const found = new Map();
     const look = (f, q) => factLine(this.files, f, q).then((line) => found.set(f.path, line));
-    // What is shown now, and whatever an earlier lay-out of the same files decoded already.
+    // What is shown now, and whatever an earlier lay-out of the same files decoded already; the
+    // first frame is drawn without the backdrop (quick), which fills the screen and comes after.
+    const backdrop = this.id('im_backdrop');
+    const now = (i) => urgent(i) && !(quick && i === backdrop);
     await Promise.all(
       list.files
-        .filter((f) => !f.decode || f.images.some(urgent) || this.files.decoded.has(f.path))
+        .filter((f) => !f.decode || f.images.some(now) || this.files.decoded.has(f.path))
         .map((f) => look(f, quick && !this.files.decoded.has(f.path))),
     );
     const skin = this.plan(iniText, fullscreen, screenWidth, screenHeight, list.files, found);
@@ -86,9 +89,11 @@ export class SkinLayout {
       .then(() => Promise.all(list.files.filter((f) => !found.has(f.path)).map((f) => look(f, false))))
       .then(async () => {
         const current = generation === this.generation;
-        if (current && waiting.size > 0) {
+        const backdropLate = current && quick && skin.backdrop.shown === 'unchanged';
+        if (current && (waiting.size > 0 || backdropLate)) {
           const whole = this.plan(iniText, fullscreen, screenWidth, screenHeight, list.files, found);
           for (const im of whole.images) if (waiting.has(im.id)) this.give(im);
+          if (backdropLate) this.setUpOwn('im_backdrop', whole.backdrop, (id) => r.setStretch(id, whole.backdrop.stretch));
           this.skin = Object.assign(whole, { rest: skin.rest });
         }
         // The pictures are shared with later lay-outs of the same files: each is made exact and
@@ -98,7 +103,7 @@ export class SkinLayout {
           if (pic.exact) await pic.exact();
           r.repaint(pic);
         }
-        if (current && (waiting.size > 0 || approximate.length > 0)) late();
+        if (current && (waiting.size > 0 || approximate.length > 0 || backdropLate)) late();
       });
 
     // The game menu (button and panel) is gamemenu.js's, drawn over the canvas in full screen;

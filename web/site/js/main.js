@@ -61,7 +61,7 @@ async function start() {
   const renderer = new Renderer(canvas, engine);
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
-  const sounds = new Sounds(engine.askJson('zn_sample_files')); // loaded once the device is drawn
+  const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
   const narration = new Narration(engine, canvas);
 
@@ -99,6 +99,7 @@ async function start() {
   const first = await view.relayout();
   if (first && first.error) throw new Error(first.error);
   performance.mark('zn-first-draw');
+  const fetchRest = serverSource.hold(); // the start dialog's pictures first, then the rest
   document.body.classList.add('zn-ready');
   await new Promise((r) => setTimeout(r, 0));
 
@@ -114,7 +115,6 @@ async function start() {
   let menus = null; // menu.js, once imported
   wireInput(host, { press, release, blocked, display, touchArea: view.touchArea, menus: () => menus });
 
-  sounds.load('game/');
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => view.layoutRun);
 
@@ -136,6 +136,10 @@ async function start() {
   clock.start();
   update();
   showSplash(host);
+  setTimeout(() => {
+    fetchRest();
+    sounds.load('game/');
+  }, 0);
   await Promise.all([complete, ui]);
   // The offline copy of the site, fetched once the page has what it needs (its fetches would
   // otherwise compete with the first picture's).

@@ -98,13 +98,11 @@ export class DeviceView {
     return run;
   }
 
-  // The double-size partners of the pictures in use, when drawn above 100 %.
+  // The double-size partners of the pictures in use, when drawn above 100 % (a picture that gets
+  // one drops its scaled copies: the others keep theirs).
   async sharpen() {
     const r = this.renderer;
-    if ((r.scale.game > 1 || r.scale.client > 1) && (await this.skin.layout.loadPartners())) {
-      r.dropScaled();
-      r.invalidateAll();
-    }
+    if ((r.scale.game > 1 || r.scale.client > 1) && (await this.skin.layout.loadPartners())) r.invalidateAll();
   }
 
   redraw() {
