@@ -7,6 +7,7 @@
 import { dialogData, ensureUiStyles, element, isTouchScreen, notice, openAddress } from './dialogs.js';
 import { showAbout } from './about.js';
 import { showKeySettings } from './keysdialog.js';
+import { setVolume } from './audio.js';
 
 // Events between the ui modules, so that each keeps to its own exports:
 export const kCloseGameMenuEvent = 'zn:close-game-menu'; // the game menu closes (gamemenu.js)
@@ -47,12 +48,10 @@ function pageActions(host) {
   };
 }
 
-// The page's volume, 0..100: stored, and handed to the sound (audio.js, taken when it is
-// there: the page plays on without it).
+// The page's volume, 0..100: stored, and handed to the sound.
 export function applyVolume(host, percent) {
   if (percent !== undefined) host.settings.set('Volume', percent);
-  const stored = host.settings.get('Volume');
-  import('./audio.js').then((audio) => audio.setVolume?.(stored));
+  setVolume(host.settings.get('Volume'));
 }
 
 // On a touch screen's first visit, once the start dialog has gone (afterSplash): the hint
