@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "ui/pace.h"
+
 namespace zn {
 namespace {
 
@@ -45,7 +47,7 @@ QtTimers::QtTimers(QObject* parent) : QObject(parent) {
 void QtTimers::arm(Slot& s) {
     const auto id = static_cast<TimerId>(&s - slots_.data());
     if (s.enabled && s.interval > 0) {
-        s.timer.start(s.interval);  // (re)starts the period from now
+        s.timer.start(Pace::realPeriod(s.interval, speed_));  // (re)starts the period from now
         logTick(id, 'A');
     } else {
         if (s.timer.isActive()) logTick(id, 'S');
@@ -64,6 +66,13 @@ void QtTimers::setEnabled(TimerId t, bool on) {
     if (s.enabled == on) return;
     s.enabled = on;
     arm(s);
+}
+
+void QtTimers::setSpeed(int percent) {
+    if (speedPercentFrom(percent) == speed_) return;
+    speed_ = speedPercentFrom(percent);
+    for (Slot& s : slots_)
+        if (s.timer.isActive()) arm(s);
 }
 
 int QtTimers::interval(TimerId t) const { return slots_[static_cast<std::size_t>(t)].interval; }

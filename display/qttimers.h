@@ -30,6 +30,10 @@ public:
     bool running(TimerId t) const;
     int remainingTime(TimerId t) const;
 
+    // The game's pace in percent (kSpeeds): each period runs speed / 100 as fast; a change
+    // restarts the running periods at the new length.
+    void setSpeed(int percent);
+
 private:
     struct Slot {
         QTimer timer;
@@ -39,6 +43,7 @@ private:
     void arm(Slot& s);
     std::array<Slot, kTimerCount> slots_;
     std::function<void(TimerId)> handler_;
+    int speed_ = 100;
 };
 
 }  // namespace zn

@@ -118,7 +118,7 @@ private:
         if (!nextLine(line, "the start line")) return false;
         if (const auto speed = field(line, "speed")) {
             const auto v = number(*speed, 1000);
-            if (!v || std::ranges::find(kSpeeds, static_cast<int>(*v)) == std::end(kSpeeds))
+            if (!v || !isSpeedPercent(static_cast<int>(*v)))
                 return refuse("speed " + quoted(*speed) + " is none of 50, 75, 100");
             r.speed = static_cast<int>(*v);
             if (!nextLine(line, "the start line")) return false;
@@ -203,7 +203,7 @@ std::string writeRecording(const Recording& r) {
     out.reserve(64 + r.events.size() * 6);
     out += std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n";
     out += "seed " + std::to_string(r.seed) + "\n";
-    if (r.speed != kDefaultSpeed) out += "speed " + std::to_string(r.speed) + "\n";
+    if (r.speed != kSpeedDefault) out += "speed " + std::to_string(r.speed) + "\n";
     out += "start off\n";
     std::int64_t time = 0;
     for (std::size_t i = 0; i < r.events.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/controls.h"
+#include "settings/settingrules.h"
 
 namespace zn::replay {
 
@@ -19,9 +20,6 @@ inline constexpr std::string_view kMagic = "zorpy-nibbo-replay";
 // A recording is at most a day of play and a megabyte of text.
 inline constexpr std::int64_t kMaxTimeMs = 24LL * 60 * 60 * 1000;
 inline constexpr std::size_t kMaxBytes = 1024 * 1024;
-// The game speeds a recording may name, in percent; the engine plays 100.
-inline constexpr int kSpeeds[] = {50, 75, 100};
-inline constexpr int kDefaultSpeed = 100;
 
 struct Event {
     std::int64_t time = 0;  // engine milliseconds since the start
@@ -35,7 +33,7 @@ enum class StartState { Off };
 
 struct Recording {
     std::uint64_t seed = 0;
-    int speed = kDefaultSpeed;
+    int speed = kSpeedDefault;  // the pace it was played at (settings/settingrules.h: kSpeeds)
     StartState start = StartState::Off;
     std::vector<Event> events;  // times never decrease
     std::int64_t end = 0;       // the recording's last moment, at or after the last event

@@ -76,8 +76,18 @@ int storedValueOr(std::optional<std::string_view> utf8, int fallback) {
 }
 
 int storedSetting(Setting s, std::optional<std::string_view> utf8) {
-    const int value = storedValueOr(utf8, settingInfo(s).defaultValue);
-    return s == Setting::Zoom ? zoomPercentFrom(value) : value;
+    const SettingInfo& info = settingInfo(s);
+    const int value = storedValueOr(utf8, info.defaultValue);
+    switch (s) {
+        case Setting::Zoom:
+            return zoomPercentFrom(value);
+        case Setting::Speed:
+            return speedPercentFrom(value);
+        case Setting::Volume:  // an absurd volume is no volume chosen
+            return value >= info.low && value <= info.high ? value : info.defaultValue;
+        default:
+            return value;
+    }
 }
 
 }  // namespace zn

@@ -29,7 +29,8 @@ enum class Setting {
     FullscreenFit,
     Volume,
     Vibrate,
-    LongPressHint
+    LongPressHint,
+    Speed
 };
 
 enum class SettingKind { Bool, Int };
@@ -52,13 +53,37 @@ inline constexpr int kZoomMax = 400;
 inline constexpr int kZoomStep = 25;
 inline constexpr int kZoomDefault = 100;
 
+// The game's pace, in percent of the device's own: every timer of the game runs slower by
+// the same factor. A stored value that is none of them is read as kSpeedDefault.
+inline constexpr int kSpeeds[] = {50, 75, 100};
+inline constexpr int kSpeedDefault = 100;
+
+constexpr bool isSpeedPercent(int percent) {
+    for (int s : kSpeeds)
+        if (s == percent) return true;
+    return false;
+}
+constexpr int speedPercentFrom(int stored) { return isSpeedPercent(stored) ? stored : kSpeedDefault; }
+// The next speed down or up from a valid one, staying at the ends (F6, F7).
+constexpr int slowerSpeed(int percent) {
+    int slower = kSpeeds[0];
+    for (int s : kSpeeds)
+        if (s < percent) slower = s;
+    return slower;
+}
+constexpr int fasterSpeed(int percent) {
+    for (int s : kSpeeds)
+        if (s > percent) return s;
+    return kSpeeds[std::size(kSpeeds) - 1];
+}
+
 // A binding's key is an index into the key table of kKeyIndexCount keys.
 inline constexpr int kKeyIndexCount = 44;
 // The sound outputs SoundMode chooses among, 0..kSoundModeCount - 1; -1 is none chosen yet.
 inline constexpr int kSoundModeCount = 3;
 inline constexpr int kKeySettingCount = 7;  // Key1..Key7, one per binding
 
-inline constexpr std::array<SettingInfo, 16> kSettings = {{
+inline constexpr std::array<SettingInfo, 17> kSettings = {{
     {Setting::FullscreenMode, "FullscreenMode", SettingKind::Bool, 1, 0, 1},
     {Setting::CtrlrOverlay, "CtrlrOverlay", SettingKind::Bool, 1, 0, 1},
     {Setting::SplashScreen, "SplashScreen", SettingKind::Bool, 1, 0, 1},
@@ -78,6 +103,8 @@ inline constexpr std::array<SettingInfo, 16> kSettings = {{
     {Setting::Volume, "Volume", SettingKind::Int, 100, 0, 100},
     {Setting::Vibrate, "Vibrate", SettingKind::Bool, 1, 0, 1},
     {Setting::LongPressHint, "LongPressHint", SettingKind::Bool, 1, 0, 1},
+    // The game's pace in percent, one of kSpeeds (speedPercentFrom).
+    {Setting::Speed, "Speed", SettingKind::Int, 100, 50, 100},
 }};
 
 constexpr bool settingsInEnumOrder() {
@@ -86,7 +113,7 @@ constexpr bool settingsInEnumOrder() {
     return true;
 }
 static_assert(settingsInEnumOrder());
-static_assert(kSettings.size() == 9 + kKeySettingCount, "one key setting per binding");
+static_assert(kSettings.size() == 10 + kKeySettingCount, "one key setting per binding");
 
 constexpr const SettingInfo& settingInfo(Setting s) { return kSettings[static_cast<std::size_t>(s)]; }
 
@@ -123,7 +150,8 @@ std::optional<int> storedInteger(std::string_view utf8);
 int storedValueOr(std::optional<std::string_view> utf8, int fallback);
 
 // A setting read from its stored text: the table's default when missing or malformed, and
-// Zoom made valid by zoomPercentFrom.
+// Zoom made valid by zoomPercentFrom, Speed by speedPercentFrom, a Volume outside 0..100 the
+// default.
 int storedSetting(Setting s, std::optional<std::string_view> utf8);
 
 }  // namespace zn

@@ -37,6 +37,7 @@ void print(std::FILE* to, const QString& text) {
 struct CommandLine {
     std::optional<int> exitStatus;  // set: end the program with it at once
     std::optional<int> zoom;        // --zoom PERCENT: the windowed size for this run
+    std::optional<int> speed;       // --speed PERCENT: the game's pace for this run
     QString replay;                 // --replay FILE
     QString record;                 // --record FILE
 };
@@ -71,6 +72,11 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
             .arg(zn::kZoomMax)
             .arg(zn::kZoomStep),
         QStringLiteral("PERCENT"));
+    const QCommandLineOption speed(
+        QStringLiteral("speed"),
+        QStringLiteral("Run the game at PERCENT of its pace for this run: 50, 75 or 100; every timer of the "
+                       "game slower by the same factor (the stored speed is kept; F6 and F7 change it)."),
+        QStringLiteral("PERCENT"));
     const QCommandLineOption replay(
         QStringLiteral("replay"),
         QStringLiteral("Play the recording in FILE at its pace, with its sounds; the device's controls wait "
@@ -86,6 +92,7 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(zoom);
+    parser.addOption(speed);
     parser.addOption(replay);
     parser.addOption(record);
     // Without an application object Qt's usage line has no program name to show.
@@ -121,6 +128,16 @@ CommandLine answerCommandLine(int argc, char* argv[]) {
             return {2, {}, {}, {}};
         }
         run.zoom = percent;
+    }
+    if (parser.isSet(speed)) {
+        const QString text = parser.value(speed);
+        const std::optional<int> percent = zn::parseStoredInteger(text);
+        if (!percent || !zn::isSpeedPercent(*percent)) {
+            print(stderr, QStringLiteral("%1: --speed '%2' is not a speed: 50, 75 or 100\n\n%3")
+                              .arg(QLatin1String(kProgram), text, usage()));
+            return {2, {}, {}, {}};
+        }
+        run.speed = percent;
     }
     if (parser.isSet(replay)) run.replay = parser.value(replay);
     if (parser.isSet(record)) run.record = parser.value(record);
@@ -213,13 +230,6 @@ std::optional<zn::ReplayHost::Setup> replaySetup(const CommandLine& commandLine,
             failure = 1;
             return std::nullopt;
         }
-        if (read.recording->speed != zn::replay::kDefaultSpeed) {
-            const std::string why =
-                "the game plays at speed 100 only, not " + std::to_string(read.recording->speed);
-            std::fprintf(stderr, "%s: %s\n", kProgram, zn::replay::describeProblem(path, {0, why}).c_str());
-            failure = 1;
-            return std::nullopt;
-        }
         setup.replay = read.recording;
     } else {
         std::random_device device;
@@ -267,6 +277,7 @@ int main(int argc, char* argv[]) {
 
     // Splash_Pending starts true; FormCreate runs here.
     zn::TForm1 form(nullptr, commandLine.zoom, std::move(replay));
+    if (commandLine.speed) form.setSpeedForThisRun(*commandLine.speed);
     zn::TAboutForm about;
     zn::TKeysForm keys(form.keysHost());
     zn::TSplashForm splash(form.splashHost());

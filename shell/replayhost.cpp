@@ -27,6 +27,7 @@ void ReplayHost::Mirror::clearPicture(ImageId id) {
 }
 
 ReplayHost::ReplayHost(FigureService& screen, Setup setup) : setup_(std::move(setup)), mirror_(screen) {
+    if (setup_.replay) pace_.setSpeed(setup_.replay->speed);
     due_.setSingleShot(true);
     due_.setTimerType(Qt::PreciseTimer);
     connect(&due_, &QTimer::timeout, this, [this] {
@@ -56,8 +57,14 @@ void ReplayHost::start() {
 void ReplayHost::pace() {
     if (!started_) return;
     const qint64 now = elapsed_.elapsed();
-    session_->advance(now - paced_);
+    session_->advance(pace_.gameMs(now - paced_));
     paced_ = now;
+}
+
+void ReplayHost::setSpeed(int percent) {
+    pace();
+    pace_.setSpeed(percent);
+    schedule();
 }
 
 void ReplayHost::input(Control c, bool press) {
@@ -85,7 +92,7 @@ void ReplayHost::afterMoving() {
 void ReplayHost::schedule() {
     const std::optional<std::int64_t> next = started_ ? session_->untilNext() : std::nullopt;
     if (next)
-        due_.start(static_cast<int>(std::min<std::int64_t>(*next, INT_MAX)));
+        due_.start(static_cast<int>(std::min<std::int64_t>(pace_.realMs(*next), INT_MAX)));
     else
         due_.stop();
 }
@@ -98,7 +105,9 @@ void ReplayHost::finish() {
 void ReplayHost::save() {
     if (setup_.recordPath.isEmpty() || !session_) return;
     QString reason;
-    if (writeFile(setup_.recordPath, *session_->recorded(), reason) || saveFailureTold_) return;
+    replay::Recording recording = *session_->recorded();
+    recording.speed = pace_.speed();
+    if (writeFile(setup_.recordPath, recording, reason) || saveFailureTold_) return;
     saveFailureTold_ = true;
     std::fprintf(stderr, "zorpy-nibbo: the recording could not be written to %s: %s\n",
                  qPrintable(setup_.recordPath), qPrintable(reason));

@@ -19,6 +19,7 @@
 #include "engine/virtual_clock.h"
 #include "replay/recording.h"
 #include "replay/session.h"
+#include "ui/pace.h"
 
 namespace zn {
 
@@ -52,6 +53,11 @@ public:
     void finish();
 
     replay::Session::Phase phase() const { return session_->phase(); }
+    // The game's pace (kSpeeds): a recording plays at its own; a recording made is written
+    // with the one in force.
+    int speed() const { return pace_.speed(); }
+    bool playsRecording() const { return setup_.replay.has_value(); }
+    void setSpeed(int percent);
 
 Q_SIGNALS:
     // The game's clock moved (timers fired, recorded events played).
@@ -92,6 +98,7 @@ private:
     QTimer due_;
     QElapsedTimer elapsed_;
     qint64 paced_ = 0;  // real milliseconds since start() already given to the session
+    Pace pace_;
     bool started_ = false;
     bool gameOver_ = false;
     bool holdLogged_ = false;

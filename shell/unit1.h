@@ -51,6 +51,10 @@ public:
     ~TForm1() override;
 
     Game& game() { return *game_; }
+    // --speed PERCENT: the game's pace for this run (a valid speed), not stored; a recording
+    // played keeps its own.
+    void setSpeedForThisRun(int percent);
+    int speed() const { return speed_; }
     AppSettings& App_Settings() override { return *settings_; }
     SoundOutput& sound() { return sound_; }
     // The painted surface, the size of the client area. The game menu puts its rows on it
@@ -240,6 +244,11 @@ private:
     // description), after every timer event and every press; F8 tells the whole state.
     void narrate();
     void speak(const std::string& words);
+    // The game's pace (kSpeeds) handed to whichever clock runs the game.
+    void applySpeed();
+    // F6 and F7: one speed down or up, stored, said and shown for a moment.
+    void stepSpeed(bool faster);
+    int speed_ = kSpeedDefault;
     Narrator narrator_;
     QElapsedTimer narrationClock_;
 

@@ -26,7 +26,7 @@ declare -A may=(
   [sound]="sound ui engine"
   [input]="input ui controls engine"
   [gamepad]="gamepad controls engine"
-  [replay]="replay controls engine"
+  [replay]="replay controls settings engine"
   [shell]="shell display skin settings controls ui sound input gamepad engine replay"
   [web]="web engine skin settings controls ui replay"
 )

@@ -25,6 +25,7 @@ enum class Words {
     StateChosen,
     StatePlaying,
     StateOver,
+    Speed,
 };
 
 struct Wording {
@@ -47,6 +48,7 @@ constexpr Wording kWordings[] = {
     {Words::StateChosen, "Game {game} chosen. Press START to play."},
     {Words::StatePlaying, "Game {game}, stage {stage}. Score {score}. {lives} left."},
     {Words::StateOver, "Game {game} over. Score {score}."},
+    {Words::Speed, "Speed {speed} percent."},
 };
 
 std::string livesText(std::int32_t lives) {
@@ -62,7 +64,7 @@ std::int32_t gameOf(std::int32_t mode) {
 
 bool playing(std::int32_t mode) { return mode >= Mode_Play_1 && mode <= Mode_Play_4; }
 
-std::string say(Words w, const NarratedState& s) {
+std::string say(Words w, const NarratedState& s, int speed = 100) {
     std::string text;
     for (const Wording& x : kWordings)
         if (x.words == w) text = x.text;
@@ -71,6 +73,7 @@ std::string say(Words w, const NarratedState& s) {
         {"{score}", std::to_string(s.score)},
         {"{stage}", std::to_string(s.stage)},
         {"{lives}", livesText(s.lives)},
+        {"{speed}", std::to_string(speed)},
     };
     for (const auto& [name, value] : fields) {
         const auto at = text.find(name);
@@ -143,5 +146,7 @@ std::string Narrator::describe(const NarratedState& s) {
     if (playing(s.mode) && s.lives >= 0) return say(Words::StatePlaying, s);
     return say(Words::StateOver, s);
 }
+
+std::string Narrator::speedWords(int percent) { return say(Words::Speed, {}, percent); }
 
 }  // namespace zn

@@ -37,6 +37,8 @@ public:
 
     // The whole state in one sentence (F8).
     static std::string describe(const NarratedState& s);
+    // The game's speed, said when it changes (percent).
+    static std::string speedWords(int percent);
 
 private:
     bool started_ = false;

@@ -114,7 +114,7 @@ TEST(RecordingSession, TellsTheHostWhenSomethingFallsDueNext) {
     HeadlessGame d;
     GameControls controls(d.game);
     const Recording r{
-        1, kDefaultSpeed, StartState::Off, {{50, Control::Power, true}, {3000, Control::Up, true}}, 4000};
+        1, kSpeedDefault, StartState::Off, {{50, Control::Power, true}, {3000, Control::Up, true}}, 4000};
     Session s(d.clock, d.game, d.random, controls, {r, false, 0});
     EXPECT_EQ(s.untilNext(), 50);  // no timer yet: the power press
     s.advance(60);

@@ -87,7 +87,7 @@ TEST(StoredValue, MissingOrMalformedTakesTheDefault) {
         EXPECT_EQ(storedValueOr(c.text, c.fallback), c.want) << c.text.value_or("<none>");
 }
 
-TEST(StoredSetting, TableDefaultsAndTheZoomMadeValid) {
+TEST(StoredSetting, TableDefaultsAndTheZoomSpeedAndVolumeMadeValid) {
     const struct {
         Setting setting;
         std::optional<std::string_view> text;
@@ -109,6 +109,12 @@ TEST(StoredSetting, TableDefaultsAndTheZoomMadeValid) {
         {Setting::Zoom, "388", 400},
         {Setting::Zoom, "-2147483648", kZoomMin},
         {Setting::Zoom, "2147483647", kZoomMax},
+        {Setting::Speed, std::nullopt, 100},
+        {Setting::Speed, "75", 75},
+        {Setting::Speed, "60", 100},  // none of the speeds: the default, as a slower game is a choice
+        {Setting::Speed, "0", 100},
+        {Setting::Volume, "37", 37},
+        {Setting::Volume, "101", 100},
     };
     for (const auto& c : cases)
         EXPECT_EQ(storedSetting(c.setting, c.text), c.want)
@@ -128,6 +134,13 @@ TEST(SettingTable, NamesAreUniqueAndEachDefaultIsInItsRange) {
     }
     for (int binding = 1; binding <= kKeySettingCount; ++binding)
         EXPECT_EQ(settingInfo(keySetting(binding)).name, "Key" + std::to_string(binding));
+}
+
+TEST(Speed, StepsDownAndUpStayingAtTheEnds) {
+    const int down[][2] = {{100, 75}, {75, 50}, {50, 50}};
+    for (const auto& [from, to] : down) EXPECT_EQ(slowerSpeed(from), to) << from;
+    const int up[][2] = {{50, 75}, {75, 100}, {100, 100}};
+    for (const auto& [from, to] : up) EXPECT_EQ(fasterSpeed(from), to) << from;
 }
 
 TEST(Zoom, EveryValidZoomIsItsOwnRoundingAndOnlyThose) {

@@ -92,6 +92,7 @@ TEST(Narration, TheWholeStateOnDemand) {
         {{Mode_Game_Over_2, 500, -1, 1}, "Game 2 over. Score 500."},
     };
     for (const auto& c : cases) EXPECT_EQ(Narrator::describe(c.state), c.words);
+    EXPECT_EQ(Narrator::speedWords(75), "Speed 75 percent.");
 }
 
 }  // namespace

@@ -83,12 +83,6 @@ int main(int argc, char* argv[]) {
                       << '\n';
             return 1;
         }
-        if (read.recording->speed != zn::replay::kDefaultSpeed) {
-            const std::string why =
-                "the game plays at speed 100 only, not " + std::to_string(read.recording->speed);
-            std::cerr << "zorpy-nibbo-script: " << zn::replay::describeProblem(*replayFrom, {0, why}) << '\n';
-            return 1;
-        }
         if (!driver.replay(*read.recording, recordTo.has_value())) {
             std::cerr << "error: the output could not be written\n";
             return 2;
