@@ -42,6 +42,8 @@ TForm1::TForm1(QWidget* parent, std::optional<int> zoom, std::optional<ReplayHos
         narrate();
     });
     narrationClock_.start();
+    speaking_.setSingleShot(true);
+    connect(&speaking_, &QTimer::timeout, this, &TForm1::sayNext);
 
     using namespace img;
     for (ImageId id :

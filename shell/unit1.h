@@ -7,8 +7,10 @@
 // through the small interfaces it implements (KeysHost, SplashHost, MenuHost), and
 // nothing reaches it through a global.
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -244,6 +246,10 @@ private:
     // description), after every timer event and every press; F8 tells the whole state.
     void narrate();
     void speak(const std::string& words);
+    void sayNext();
+    static constexpr int kSpeakGapMs = 400;
+    std::deque<QString> unsaid_;
+    QTimer speaking_;
     // The game's pace (kSpeeds) handed to whichever clock runs the game.
     void applySpeed();
     // F6 and F7: one speed down or up, stored, said and shown for a moment.

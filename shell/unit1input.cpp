@@ -70,11 +70,21 @@ void TForm1::narrate() {
 }
 
 // The words become the window's accessible description, which assistive technology hears
-// as a change of it; the same words again are told again.
+// as a change of it; the same words again are told again. A screen reader reads the
+// description when it hears of the change, so words said together (a game chosen and started
+// by one recorded moment) go one at a time, kSpeakGapMs apart, each read before the next.
 void TForm1::speak(const std::string& words) {
-    const QString text = QString::fromStdString(words);
+    unsaid_.push_back(QString::fromStdString(words));
+    if (!speaking_.isActive()) sayNext();
+}
+
+void TForm1::sayNext() {
+    if (unsaid_.empty()) return;
+    const QString text = unsaid_.front();
+    unsaid_.pop_front();
     if (accessibleDescription() == text) setAccessibleDescription(QString());
     setAccessibleDescription(text);
+    speaking_.start(kSpeakGapMs);  // the gap before whatever comes next
 }
 
 void TForm1::setSpeedForThisRun(int percent) {
