@@ -121,6 +121,14 @@ std::string dialogsJson() {
     j.key("page").beginObject();
     texts(j, {{"longPressHint", p::kLongPressHint}, {"noSkinHead", p::kNoSkinHead}, {"noSkinLine", p::kNoSkinLine}});
     j.key("hintSeconds").value(p::kHintSeconds);
+    j.key("skinMaxFiles").value(p::kSkinMaxFiles).key("storageNoticeSeconds").value(p::kStorageNoticeSeconds);
+    texts(j, {{"skinDropHint", p::kSkinDropHint}, {"skinChoose", p::kSkinChoose}, {"skinDefault", p::kSkinDefault},
+              {"skinClose", p::kSkinClose}, {"skinProblems", p::kSkinProblems}, {"skinReading", p::kSkinReading},
+              {"skinNotLoaded", p::kSkinNotLoaded}, {"skinNotShown", p::kSkinNotShown},
+              {"skinUnreadableHead", p::kSkinUnreadableHead},
+              {"skinUnreadableLine", p::kSkinUnreadableLine}, {"storageNotice", p::kStorageNotice}});
+    j.key("skinTooManyFiles")
+        .value(std::string(p::kSkinTooManyBefore) + std::to_string(p::kSkinMaxFiles) + std::string(p::kSkinTooManyAfter));
     j.key("soundOutputs").beginArray();
     for (const p::SoundOutput& o : p::kSoundOutputs)
         j.beginObject().key("caption").value(o.caption).key("soundMode").value(o.soundMode).endObject();

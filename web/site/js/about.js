@@ -1,5 +1,5 @@
-// The about dialog, as the desktop draws it: the portrait and seven rows of the authors'
-// details, from zn.wasm (dialogData). Not modal; Escape, the close button or a link hides it.
+// The about dialog, from zn.wasm's dialogData. Not modal; Escape, its close button or a link
+// hides it.
 
 import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture } from './dialogs.js';
 
@@ -8,7 +8,7 @@ let about = null;
 function aboutDialog(host) {
   const d = dialogData(host.engine);
   const a = d.about;
-  const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, onClose: () => f.hide() });
+  const f = new DialogFrame(host.engine, { className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, onClose: () => f.hide() });
   const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
   portrait.style.objectFit = 'fill';
   f.client.append(portrait);
@@ -26,7 +26,7 @@ function aboutDialog(host) {
       f.client.append(v);
     }
   }
-  // Escape closes the dialog wherever the keyboard is: the page has no other use for it.
+  // Escape closes it wherever the keyboard is.
   window.addEventListener('keydown', (e) => {
     if (isEscapeKey(e) && f.visible && !e.defaultPrevented) {
       e.preventDefault();
@@ -36,7 +36,6 @@ function aboutDialog(host) {
   return f;
 }
 
-// Shows the about dialog without waiting for it; the device stays usable meanwhile.
 export function showAbout(host) {
   if (!about) about = aboutDialog(host);
   about.show();
