@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/controls.h"
+#include "controls/longpress.h"
 #include "controls/pointerholds.h"
 #include "controls/touchareas.h"
 #include "ui/dialogfit.h"
@@ -26,6 +27,7 @@ namespace {
 using namespace zn::web::bridge;
 
 zn::PointerHolds holds;
+zn::LongPress longPress;
 zn::web::FrameClock frameClock;
 
 std::optional<zn::Control> control(int c) {
@@ -50,13 +52,32 @@ ZN_EXPORT(zn_key_up) int zn_key_up(int length) {
     return code ? zn_key_released_control(code) : 0;
 }
 
-// The touch's timings (controls/touchareas.h): {longPressMs, longPressSlop, longPressQuietMs,
-// vibrateMs}.
+// The touch's timings the page keeps itself (controls/touchareas.h): {longPressMs, vibrateMs}.
 ZN_EXPORT(zn_touch_timings) int zn_touch_timings() {
     zn::web::JsonText j;
-    j.beginObject().key("longPressMs").value(zn::kLongPressMs).key("longPressSlop").value(zn::kLongPressSlop);
-    j.key("longPressQuietMs").value(zn::kLongPressQuietMs).key("vibrateMs").value(zn::kVibrateMs).endObject();
+    j.beginObject()
+        .key("longPressMs")
+        .value(zn::kLongPressMs)
+        .key("vibrateMs")
+        .value(zn::kVibrateMs)
+        .endObject();
     return setOutput(j.text());
+}
+
+// The long press (controls/longpress.h); x, y in CSS pixels, now in ms. zn_long_press_move and
+// zn_long_press_end answer 1 when they called the press off (the page stops its timer).
+ZN_EXPORT(zn_long_press_start) void zn_long_press_start(int pointer, double x, double y) {
+    longPress.start(pointer, x, y);
+}
+ZN_EXPORT(zn_long_press_move) int zn_long_press_move(int pointer, double x, double y, double now) {
+    return longPress.move(pointer, x, y, now) ? 1 : 0;
+}
+ZN_EXPORT(zn_long_press_end) int zn_long_press_end(int pointer, double now) {
+    return longPress.end(pointer, now) ? 1 : 0;
+}
+ZN_EXPORT(zn_long_press_fire) void zn_long_press_fire() { longPress.fire(); }
+ZN_EXPORT(zn_long_press_menu_allowed) int zn_long_press_menu_allowed(double now) {
+    return longPress.menuAllowed(now) ? 1 : 0;
 }
 
 // A pointer pressed control c (0: none); rocks: 1 on the joystick's disc. 1: press c now, 0:

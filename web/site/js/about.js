@@ -1,7 +1,7 @@
 // The about dialog, from zn.wasm's dialogData. Not modal; Escape, its close button or a link
 // hides it.
 
-import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture } from './dialogs.js';
+import { DialogFrame, artSource, dialogData, label, link, picture } from './dialogs.js';
 
 let about = null;
 
@@ -26,13 +26,6 @@ function aboutDialog(host) {
       f.client.append(v);
     }
   }
-  // Escape closes it wherever the keyboard is.
-  window.addEventListener('keydown', (e) => {
-    if (isEscapeKey(e) && f.visible && !e.defaultPrevented) {
-      e.preventDefault();
-      f.hide();
-    }
-  });
   return f;
 }
 

@@ -90,7 +90,8 @@ export const isTouchScreen = () => window.matchMedia('(pointer: coarse)').matche
 // A dialog window: a caption bar above a client area of width x height CSS pixels, placed by
 // zn.wasm's rule (zn_dialog_fit; on a touch screen by ui.css). modal: a backdrop takes the
 // page's pointer input and the key preview its keys: Escape runs onClose (as the caption bar's
-// close button does), Enter or a key of enterCodes onEnter. stills: the host whose game stands
+// close button does), Enter or a key of enterCodes onEnter; a dialog that is not modal hears
+// Escape wherever the keyboard is. stills: the host whose game stands
 // still while the dialog shows, every held control let go (no key-up would reach the device).
 export class DialogFrame {
   constructor(engine, { className, caption, width, height, modal, onClose = null, onEnter = null, enterCodes = [], stills = null }) {
@@ -115,6 +116,12 @@ export class DialogFrame {
     if (this.backdrop) document.body.append(this.backdrop);
     document.body.append(this.root);
     this.refit = () => this.fit();
+    if (modal || !onClose) return;
+    window.addEventListener('keydown', (e) => {
+      if (!isEscapeKey(e) || !this.visible || e.defaultPrevented) return;
+      e.preventDefault();
+      onClose();
+    });
   }
 
   get visible() {
@@ -197,7 +204,7 @@ export class DialogFrame {
 function isEnterKey(e) {
   return e.key === 'Enter' || e.code === 'Enter' || e.code === 'NumpadEnter';
 }
-export function isEscapeKey(e) {
+function isEscapeKey(e) {
   return e.key === 'Escape' || e.code === 'Escape';
 }
 

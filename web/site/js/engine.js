@@ -91,18 +91,15 @@ class Engine {
   resizeFrame(width, height) {
     this.#frame = { ptr: this.#x.zn_frame(width, height), width, height, buffer: null };
   }
-  // The frame's pixels and an ImageData over them (valid until the module's memory grows).
-  framePixels() { return this.#frameViews().pixels; }
-  frameImage() { return this.#frameViews().image; }
-  #frameViews() {
+  // An ImageData over the frame's pixels (valid until the module's memory grows).
+  frameImage() {
     const f = this.#frame;
     if (f.buffer !== this.#x.memory.buffer) {
       f.buffer = this.#x.memory.buffer;
       const n = f.width * f.height;
-      f.pixels = new Uint32Array(f.buffer, f.ptr, n);
       f.image = n > 0 ? new ImageData(new Uint8ClampedArray(f.buffer, f.ptr, n * 4), f.width, f.height) : null;
     }
-    return f;
+    return f.image;
   }
 }
 

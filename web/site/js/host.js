@@ -58,7 +58,6 @@ export function makeHost(parts) {
     skinPlan: () => view.skin.layout.skin,
     renderer,
     sounds,
-    clock,
   };
   return host;
 }

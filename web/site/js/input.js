@@ -3,7 +3,7 @@
 // zn_touch_at, zn_pointer_take: controls/pointerholds.h); this listens and does what it says.
 // KeyboardEvent.code names the physical key, so every layout works. A press vibrates unless the
 // stored Vibrate is 0. A right click, or a long press a fingertip away from every control, opens
-// the popup menu (zn_touch_timings).
+// the popup menu (controls/longpress.h).
 
 // The pointer's shapes by zn_cursor_at's answer: the arrow, a hand, a question mark.
 const kCursors = ['', 'pointer', 'help'];
@@ -18,8 +18,7 @@ export class Input {
     this.store = host.settings;
     this.timings = this.engine.askJson('zn_touch_timings');
     this.captured = new Set(); // pointerIds the canvas holds the capture of
-    this.longPress = null;
-    this.menuQuietUntil = 0; // performance.now() until which a contextmenu event opens no menu
+    this.longPressTimer = 0; // the long press's (controls/longpress.h) while it is on
   }
 
   // Seven key-table indices (power, select, start, up, left, right, down).
@@ -44,7 +43,7 @@ export class Input {
       const { x, y } = this.canvasPoint(e);
       if (this.r.seeThrough(x, y)) return;
       e.preventDefault();
-      if ((this.longPress && this.longPress.opened) || performance.now() < this.menuQuietUntil) return;
+      if (!this.engine.ask('zn_long_press_menu_allowed', [performance.now()])) return;
       if (e.pointerType === 'touch' && this.touchAt({ x, y })[3]) return; // a thumb resting on the controls
       this.cancelLongPress();
       if (this.hooks.blocked()) return;
@@ -128,7 +127,7 @@ export class Input {
   }
 
   pointerUp(e) {
-    if (this.longPress && this.longPress.id === e.pointerId) this.cancelLongPress();
+    this.cancelLongPress(e.pointerId);
     this.captured.delete(e.pointerId);
     const c = this.engine.ask('zn_pointer_let_go', [e.pointerId]);
     if (c) this.hooks.release(c);
@@ -147,28 +146,21 @@ export class Input {
       if (on) this.hooks.press(on);
       if (took) this.vibrate();
     }
-    const lp = this.longPress;
-    if (!lp || lp.id !== e.pointerId) return;
-    if (Math.hypot(e.clientX - lp.x, e.clientY - lp.y) > this.timings.longPressSlop) this.cancelLongPress();
+    if (this.engine.ask('zn_long_press_move', [e.pointerId, e.clientX, e.clientY, performance.now()])) clearTimeout(this.longPressTimer);
   }
 
-  startLongPress(e) {
-    this.cancelLongPress();
-    this.menuQuietUntil = 0;
-    const lp = { id: e.pointerId, x: e.clientX, y: e.clientY, opened: false };
-    lp.timer = setTimeout(() => {
-      lp.opened = true;
-      this.hooks.popup(lp.x, lp.y);
+  startLongPress({ pointerId, clientX: x, clientY: y }) {
+    clearTimeout(this.longPressTimer);
+    this.engine.ask('zn_long_press_start', [pointerId, x, y]);
+    this.longPressTimer = setTimeout(() => {
+      this.engine.ask('zn_long_press_fire');
+      this.hooks.popup(x, y);
     }, this.timings.longPressMs);
-    this.longPress = lp;
   }
 
-  cancelLongPress() {
-    const lp = this.longPress;
-    if (!lp) return;
-    clearTimeout(lp.timer);
-    this.longPress = null;
-    if (lp.opened) this.menuQuietUntil = performance.now() + this.timings.longPressQuietMs;
+  // The press of the pointer, or (-1) whichever is on, is called off.
+  cancelLongPress(pointerId = -1) {
+    if (this.engine.ask('zn_long_press_end', [pointerId, performance.now()])) clearTimeout(this.longPressTimer);
   }
 
   // Forgets everything the keys and pointers hold (the page lost the focus) and returns the

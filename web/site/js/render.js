@@ -114,9 +114,6 @@ export class Renderer {
     return this.backdrop.picture;
   }
 
-  // The frame's pixels (good until the module next makes a picture).
-  get fb() { return this.engine.framePixels(); }
-
   // The topmost shown image whose rectangle holds the canvas point (device pixels), or -1.
   imageAt(x, y) { return this.engine.ask('zn_scene_image_at', [Math.floor(x), Math.floor(y)]); }
 
