@@ -2,6 +2,7 @@
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
 // what the start, about and key settings dialogs show, and the sample files the page fetches
 // (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
+#include <algorithm>
 #include <string_view>
 
 #include "ui/dialogdata.h"
@@ -52,6 +53,8 @@ std::string gameMenuJson() {
     j.key("rowHeight").value(g::kRowHeight).key("openWidth").value(g::kOpenWidth);
     j.key("closedWidth").value(g::kClosedWidth).key("closedHeight").value(g::kClosedHeight);
     j.key("captionRowHeight").value(g::kCaptionRowHeight).key("panelAlpha").value(g::kPanelAlpha);
+    const auto items = ui::menuItems(ui::MenuHostKind::Page);
+    j.key("openHeight").value(g::openHeight(static_cast<int>(std::count_if(items.begin(), items.end(), ui::inGameMenu))));
     j.key("iconBarLeft").value(g::kIconBarLeft).key("iconBarWidth").value(g::kIconBarWidth);
     j.key("iconBarTops").beginArray();
     for (int top : g::kIconBarTops) j.value(top);

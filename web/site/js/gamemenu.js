@@ -5,10 +5,9 @@
 import { element, ensureUiStyles } from './dialogs.js';
 import { kCloseGameMenuEvent, menuItems, openPopupMenu } from './menu.js';
 
-// The picture of btn_game_menu_background for `rows` rows: the caption row and the panel.
-function drawPanel(canvas, look, rows) {
-  const { rowHeight, openWidth: width, captionRowHeight } = look;
-  const height = rowHeight * (rows + 1);
+// The picture of btn_game_menu_background: the caption row and the panel.
+function drawPanel(canvas, look) {
+  const { openWidth: width, openHeight: height, captionRowHeight } = look;
   canvas.width = width;
   canvas.height = height;
   const p = canvas.getContext('2d'); // clear: setting the canvas's size cleared it
@@ -46,7 +45,7 @@ class GameMenu {
     Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', width: '100%', height: '100%', overflow: 'hidden' });
     this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
-    drawPanel(this.picture, this.look, menuItems(host).filter((it) => it.inGameMenu).length);
+    drawPanel(this.picture, this.look);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
     this.button.addEventListener('click', () => this.unfold(!this.isOpen));
@@ -107,10 +106,8 @@ class GameMenu {
   }
 
   resize(open) {
-    const { rowHeight, openWidth, closedWidth, closedHeight } = this.look;
-    const w = open ? openWidth : closedWidth;
-    const h = open ? rowHeight * (this.rows.length + 1) : closedHeight;
-    Object.assign(this.root.style, { width: `${w}px`, height: `${h}px` });
+    const { openWidth, openHeight, closedWidth, closedHeight } = this.look;
+    Object.assign(this.root.style, { width: `${open ? openWidth : closedWidth}px`, height: `${open ? openHeight : closedHeight}px` });
   }
 
   buildRow(it) {
