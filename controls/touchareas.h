@@ -44,6 +44,14 @@ std::optional<Control> rockedDirection(const JoystickDisc& disc, const ArrowRect
 // A fingertip, 8 mm, in frame pixels: density frame pixels per CSS pixel, 96 CSS pixels an inch.
 double fingertip(double density);
 
+// A finger held still (within kLongPressSlop CSS pixels) for kLongPressMs away from the controls
+// opens the popup menu; the context menu event that a long press also brings opens nothing
+// within kLongPressQuietMs after. A press that takes a control vibrates for kVibrateMs.
+inline constexpr int kLongPressMs = 500;
+inline constexpr int kLongPressSlop = 10;
+inline constexpr int kLongPressQuietMs = 400;
+inline constexpr int kVibrateMs = 10;
+
 // What a finger at (x, y) meets. rectOf gives where a shown image lies and nothing for a hidden
 // one. onJoystick: the finger is on the disc (the overlays are on), holding direction (nothing
 // in the dead centre). control: the control whose click area is under the finger otherwise,

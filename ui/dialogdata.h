@@ -165,6 +165,29 @@ struct SoundOutput {
     int soundMode;
 };
 inline constexpr std::array<SoundOutput, 2> kSoundOutputs = {{{"Web Audio", 0}, {"(no sound)", 2}}};
+
+// The skin panel's words. A line about a Config.ini begins with its path, a line about an
+// unreadable folder ends with the browser's reason. A skin is a few hundred files: a folder of
+// more than kSkinMaxFiles is not read further.
+inline constexpr int kSkinMaxFiles = 5000;
+inline constexpr std::string_view kSkinDropHint = "Drop a skin folder (with its Config.ini) to play it";
+inline constexpr std::string_view kSkinChoose = "Load a skin...";
+inline constexpr std::string_view kSkinDefault = "Default skin";
+inline constexpr std::string_view kSkinClose = "Close";
+inline constexpr std::string_view kSkinProblems = "Problems...";
+inline constexpr std::string_view kSkinReading = "Reading the skin...";
+inline constexpr std::string_view kSkinNotLoaded = ": no skin loaded";
+inline constexpr std::string_view kSkinNotShown = ": the skin cannot be shown";
+inline constexpr std::string_view kSkinTooManyBefore = "the folder holds more than ";  // kSkinMaxFiles
+inline constexpr std::string_view kSkinTooManyAfter = " files; the files after these were not read";
+inline constexpr std::string_view kSkinUnreadableHead = "No skin loaded";
+inline constexpr std::string_view kSkinUnreadableLine = "The folder cannot be read: ";
+
+// What the page says, for kStorageNoticeSeconds, where the browser keeps no settings.
+inline constexpr int kStorageNoticeSeconds = 12;
+inline constexpr std::string_view kStorageNotice =
+    "This browser does not let the page store its settings. The game goes on with the choices you make, but "
+    "they will not be kept after this visit.";
 }  // namespace page
 
 }  // namespace zn::ui

@@ -1,6 +1,6 @@
 // The page's own rules that no browser run reaches directly, checked in Node on the page's
-// modules: the controllers' reading handed to zn.wasm, the clock's catch-up and pause, and the
-// composing arithmetic (against the desktop's raster engine's values).
+// modules: the controllers' reading handed to zn.wasm and the composing arithmetic (against
+// the desktop's raster engine's values).
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -11,16 +11,11 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const site = path.join(here, '../../web/site/js');
 
 // Just enough of a page for the modules to load.
-const listeners = new Map();
-globalThis.document = {
-  visibilityState: 'visible',
-  addEventListener: (type, f) => listeners.set(type, f),
-};
+globalThis.document = { visibilityState: 'visible', addEventListener: () => {} };
 let pads = [];
 Object.defineProperty(globalThis, 'navigator', { value: { getGamepads: () => pads }, configurable: true });
 
 const { Gamepads } = await import(path.join(site, 'gamepad.js'));
-const { GameClock, kMaxCatchUpMs } = await import(path.join(site, 'clock.js'));
 const { Picture, usePixelKernel } = await import(path.join(site, 'picture.js'));
 const { Renderer } = await import(path.join(site, 'render.js'));
 const { loadEngine } = await import(path.join(site, 'engine.js'));
@@ -49,31 +44,6 @@ test('the controllers reach the module as the Gamepad API reports them', async (
     g.poll();
     assert.deepEqual(g.forget(), held);
   }
-});
-
-function fakeEngine() {
-  return { t: 0, advance(ms) { this.t += ms; } };
-}
-
-test('the clock follows real time, catches up by at most its cap, stands still hidden or paused', () => {
-  const e = fakeEngine();
-  const clock = new GameClock(e, () => {});
-  // [what happens, then the engine's time]
-  const steps = [
-    [() => clock.tick(1000), 0], // the first frame only notes the time
-    [() => clock.tick(1016.5), 16],
-    [() => clock.tick(1033), 33], // the half milliseconds add up
-    [() => clock.tick(5033), 33 + kMaxCatchUpMs], // a stall: no more than the cap
-    [() => { document.visibilityState = 'hidden'; listeners.get('visibilitychange')(); clock.tick(6000); }, 33 + kMaxCatchUpMs],
-    [() => { document.visibilityState = 'visible'; listeners.get('visibilitychange')(); clock.tick(9000); }, 33 + kMaxCatchUpMs],
-    [() => clock.tick(9120), 153 + kMaxCatchUpMs], // on from where it stood
-    [() => { clock.pause(); clock.tick(9500); }, 153 + kMaxCatchUpMs],
-    [() => { clock.resume(); clock.tick(9600); clock.tick(9700); }, 253 + kMaxCatchUpMs],
-  ];
-  steps.forEach(([act, expected], i) => {
-    act();
-    assert.equal(e.t, expected, `step ${i}`);
-  });
 });
 
 // The desktop's raster engine (premultiplied source-over, x * a / 255 rounded as
@@ -113,8 +83,7 @@ test('a picture is blended over the background with the desktop\'s rounding', (t
       rd.draw();
       const want = [r, g, b].map((c, i) => qtMul(c, a) + qtMul(bg[i], 255 - a)).concat(255);
       for (const x of [0, width - 1]) {
-        const px = rd.fb[x];
-        const got = [px & 0xff, (px >>> 8) & 0xff, (px >>> 16) & 0xff, px >>> 24];
+        const got = [...engine.frameImage().data.subarray(x * 4, x * 4 + 4)];
         assert.deepEqual(got, want, `${[r, g, b, a]} over ${bg}, pixel ${x} of ${width}`);
       }
     }

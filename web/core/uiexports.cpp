@@ -2,6 +2,7 @@
 // for the page's set with their check marks and enabled states, the game menu's geometry, and
 // what the start, about and key settings dialogs show, and the sample files the page fetches
 // (ui/menuregistry.h, ui/dialogdata.h, ui/samplefiles.h).
+#include <algorithm>
 #include <string_view>
 
 #include "ui/dialogdata.h"
@@ -52,6 +53,8 @@ std::string gameMenuJson() {
     j.key("rowHeight").value(g::kRowHeight).key("openWidth").value(g::kOpenWidth);
     j.key("closedWidth").value(g::kClosedWidth).key("closedHeight").value(g::kClosedHeight);
     j.key("captionRowHeight").value(g::kCaptionRowHeight).key("panelAlpha").value(g::kPanelAlpha);
+    const auto items = ui::menuItems(ui::MenuHostKind::Page);
+    j.key("openHeight").value(g::openHeight(static_cast<int>(std::count_if(items.begin(), items.end(), ui::inGameMenu))));
     j.key("iconBarLeft").value(g::kIconBarLeft).key("iconBarWidth").value(g::kIconBarWidth);
     j.key("iconBarTops").beginArray();
     for (int top : g::kIconBarTops) j.value(top);
@@ -121,6 +124,14 @@ std::string dialogsJson() {
     j.key("page").beginObject();
     texts(j, {{"longPressHint", p::kLongPressHint}, {"noSkinHead", p::kNoSkinHead}, {"noSkinLine", p::kNoSkinLine}});
     j.key("hintSeconds").value(p::kHintSeconds);
+    j.key("skinMaxFiles").value(p::kSkinMaxFiles).key("storageNoticeSeconds").value(p::kStorageNoticeSeconds);
+    texts(j, {{"skinDropHint", p::kSkinDropHint}, {"skinChoose", p::kSkinChoose}, {"skinDefault", p::kSkinDefault},
+              {"skinClose", p::kSkinClose}, {"skinProblems", p::kSkinProblems}, {"skinReading", p::kSkinReading},
+              {"skinNotLoaded", p::kSkinNotLoaded}, {"skinNotShown", p::kSkinNotShown},
+              {"skinUnreadableHead", p::kSkinUnreadableHead},
+              {"skinUnreadableLine", p::kSkinUnreadableLine}, {"storageNotice", p::kStorageNotice}});
+    j.key("skinTooManyFiles")
+        .value(std::string(p::kSkinTooManyBefore) + std::to_string(p::kSkinMaxFiles) + std::string(p::kSkinTooManyAfter));
     j.key("soundOutputs").beginArray();
     for (const p::SoundOutput& o : p::kSoundOutputs)
         j.beginObject().key("caption").value(o.caption).key("soundMode").value(o.soundMode).endObject();

@@ -1,14 +1,14 @@
-// The about dialog, as the desktop draws it: the portrait and seven rows of the authors'
-// details, from zn.wasm (dialogData). Not modal; Escape, the close button or a link hides it.
+// The about dialog, from zn.wasm's dialogData. Not modal; Escape, its close button or a link
+// hides it.
 
-import { DialogFrame, artSource, dialogData, isEscapeKey, label, link, picture } from './dialogs.js';
+import { DialogFrame, artSource, dialogData, label, link, picture } from './dialogs.js';
 
 let about = null;
 
 function aboutDialog(host) {
   const d = dialogData(host.engine);
   const a = d.about;
-  const f = new DialogFrame({ className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, onClose: () => f.hide() });
+  const f = new DialogFrame(host.engine, { className: 'zn-about', caption: a.caption, width: a.width, height: a.height, modal: false, onClose: () => f.hide() });
   const portrait = picture(artSource(d, d.art.aboutPortrait), a.portrait);
   portrait.style.objectFit = 'fill';
   f.client.append(portrait);
@@ -26,17 +26,9 @@ function aboutDialog(host) {
       f.client.append(v);
     }
   }
-  // Escape closes the dialog wherever the keyboard is: the page has no other use for it.
-  window.addEventListener('keydown', (e) => {
-    if (isEscapeKey(e) && f.visible && !e.defaultPrevented) {
-      e.preventDefault();
-      f.hide();
-    }
-  });
   return f;
 }
 
-// Shows the about dialog without waiting for it; the device stays usable meanwhile.
 export function showAbout(host) {
   if (!about) about = aboutDialog(host);
   about.show();

@@ -1,9 +1,6 @@
-// The page's small UI kit, shared by its dialogs and menus (splash.js, about.js,
-// keysdialog.js, menu.js, gamemenu.js, skindrop.js): the style sheet, elements placed at the
-// desktop's rectangles, the dialog frame every dialog of the page shares (a caption bar, the
-// desktop's client area, scaling down to a small viewport, and the key preview of a modal
-// dialog), and the controls the dialogs are made of. What the dialogs show (texts,
-// rectangles, artwork) is zn.wasm's: dialogData.
+// The page's small UI kit for its dialogs and menus: the style sheet, elements placed at the
+// desktop's rectangles, the dialog frame they share, and their controls. What the dialogs show
+// (texts, rectangles, artwork) is zn.wasm's: dialogData.
 
 // Loads ui.css once, whether or not index.html links it. Resolves when it is in force.
 let stylesReady = null;
@@ -29,8 +26,8 @@ function loaded(link) {
   });
 }
 
-// props: text, the textContent; rect, the desktop's rectangle [left, top, width, height] in
-// the client area; any other, the element's property of that name, else its attribute.
+// props: text, the textContent; rect, [left, top, width, height] in the client area; any
+// other, the element's property of that name, else its attribute.
 export function element(tag, className, props = {}) {
   const e = document.createElement(tag);
   if (className) e.className = className;
@@ -43,14 +40,11 @@ export function element(tag, className, props = {}) {
   return e;
 }
 
-// Opens an address in a new tab, as the desktop hands it to the default handler; the outcome
-// is never reported.
+// Opens an address in a new tab; a blocked window is no error of the page.
 export function openAddress(url) {
   try {
     window.open(url, '_blank', 'noopener');
-  } catch {
-    // A blocked window is no error of the page.
-  }
+  } catch {}
 }
 
 // A note at the top of the page that the player can close and that leaves by itself after
@@ -68,17 +62,18 @@ export function notice(id, text, seconds) {
 
 const modalStack = [];
 
-// Key preview of the top modal dialog: it sees every key before the focused control, as the
-// desktop's dialogs do, and no key reaches the device while it is open (the desktop disables
-// the main window). A key the dialog does not take still does what it does to the focused
-// control (a list moves, Tab moves the focus), because only propagation is stopped.
+// Key preview of the top modal dialog: it sees every key before the focused control, and no
+// key reaches the device while it is open. A key it does not take still works the focused
+// control (a list moves, Tab moves the focus): only propagation is stopped.
 function previewKey(e) {
   const top = modalStack[modalStack.length - 1];
   if (!top) return;
   if (e.type === 'keydown') {
-    if (top.onKey && top.onKey(e)) {
+    const run = isEscapeKey(e) ? top.onClose : isEnterKey(e) || top.enterCodes.includes(e.code) ? top.onEnter : null;
+    if (run) {
       e.preventDefault();
       e.stopPropagation();
+      if (!e.repeat || run === top.onClose) run();
       return;
     }
     if (e.key === 'Tab') top.keepFocusInside(e);
@@ -86,31 +81,24 @@ function previewKey(e) {
   e.stopPropagation();
 }
 
-const kCaptionHeight = 24; // .zn-titlebar
-const kFrameBorder = 1; // .zn-dialog
-
 const kFocusable = 'select, input, button, a[href], [tabindex]:not([tabindex="-1"])';
 
 // True on a touch screen: there the dialogs are laid out for a finger (ui.css), scroll inside
 // themselves rather than being scaled down, and give the keyboard to no control at opening.
 export const isTouchScreen = () => window.matchMedia('(pointer: coarse)').matches;
 
-// A dialog window of the page: a caption bar above the desktop's client area of width x
-// height CSS pixels, centred in the viewport and scaled down as a whole when the viewport is
-// smaller (but on a touch screen). Created once and shown and hidden, as the desktop's are.
-// modal: a backdrop takes the page's pointer input and the key preview its keys.
-// onClose: the caption bar has a close button, which runs it (where Escape closes the dialog).
-// stills: the host whose game stands still while the dialog shows, every held control let go:
-// the dialog has the keyboard, so no key-up would reach the device.
+// A dialog window: a caption bar above a client area of width x height CSS pixels, placed by
+// zn.wasm's rule (zn_dialog_fit; on a touch screen by ui.css). modal: a backdrop takes the
+// page's pointer input and the key preview its keys: Escape runs onClose (as the caption bar's
+// close button does), Enter or a key of enterCodes onEnter; a dialog that is not modal hears
+// Escape wherever the keyboard is. stills: the host whose game stands
+// still while the dialog shows, every held control let go (no key-up would reach the device).
 export class DialogFrame {
-  constructor({ className, caption, width, height, modal, onClose = null, stills = null }) {
+  constructor(engine, { className, caption, width, height, modal, onClose = null, onEnter = null, enterCodes = [], stills = null }) {
     ensureUiStyles();
-    this.modal = modal;
-    this.stills = stills;
-    this.onKey = null; // (KeyboardEvent) => true when the dialog took the key
+    Object.assign(this, { engine, modal, stills, onClose, onEnter, enterCodes });
     this.backdrop = null;
     if (modal) {
-      // Presses on the page behind a modal dialog do nothing and leave the focus in it.
       const refuse = (e) => e.preventDefault();
       this.backdrop = element('div', 'zn-backdrop', { hidden: true, onpointerdown: refuse, oncontextmenu: refuse });
     }
@@ -120,9 +108,7 @@ export class DialogFrame {
     const bar = element('div', 'zn-titlebar');
     bar.append(element('span', 'zn-titlebar-caption', { text: caption }));
     if (onClose) bar.append(element('button', 'zn-titlebar-close', { type: 'button', text: '\u00d7', 'aria-label': 'Close', tabIndex: -1, onclick: onClose }));
-    // The outer size, from the sizes ui.css gives the frame: known before the style sheet is.
-    this.outerWidth = width + 2 * kFrameBorder;
-    this.outerHeight = height + kCaptionHeight + 2 * kFrameBorder;
+    this.size = [width, height];
     this.client = element('div', 'zn-client');
     this.client.style.width = `${width}px`;
     this.client.style.height = `${height}px`;
@@ -130,6 +116,12 @@ export class DialogFrame {
     if (this.backdrop) document.body.append(this.backdrop);
     document.body.append(this.root);
     this.refit = () => this.fit();
+    if (modal || !onClose) return;
+    window.addEventListener('keydown', (e) => {
+      if (!isEscapeKey(e) || !this.visible || e.defaultPrevented) return;
+      e.preventDefault();
+      onClose();
+    });
   }
 
   get visible() {
@@ -149,13 +141,12 @@ export class DialogFrame {
     ensureUiStyles().then(() => {
       if (!this.visible) return;
       this.root.style.visibility = '';
-      // No keyboard on a touch screen: a control given the focus would only show its ring.
+      // On a touch screen a control given the focus would only show its ring.
       (isTouchScreen() ? this.root : focusTarget || this.root).focus({ preventScroll: true });
     });
     this.fit();
     window.addEventListener('resize', this.refit);
     if (this.modal && !modalStack.includes(this)) {
-      // Added once: the same listener twice is one listener.
       window.addEventListener('keydown', previewKey, true);
       window.addEventListener('keyup', previewKey, true);
       modalStack.push(this);
@@ -175,25 +166,16 @@ export class DialogFrame {
     this.stills?.resumeGame?.();
   }
 
-  // Centred, and scaled so that the whole dialog fits the viewport with a small margin; on a
-  // touch screen ui.css centres it and lets it scroll.
   fit() {
     if (isTouchScreen()) {
       Object.assign(this.root.style, { left: '', top: '', transform: '' });
       return;
     }
-    const margin = 8;
-    const w = this.outerWidth;
-    const h = this.outerHeight;
     // The viewport as unzoomed: a pinch zoom enlarges the dialog rather than fitting it again.
     const v = window.visualViewport;
-    const vw = v ? v.width * v.scale : window.innerWidth;
-    const vh = v ? v.height * v.scale : window.innerHeight;
-    const scale = Math.max(0.1, Math.min(1, (vw - 2 * margin) / w, (vh - 2 * margin) / h));
-    // Whole pixels: a dialog at a half pixel would blur its text.
-    this.root.style.left = `${Math.round((vw - w * scale) / 2)}px`;
-    this.root.style.top = `${Math.round((vh - h * scale) / 2)}px`;
-    this.root.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    const viewport = v ? [v.width * v.scale, v.height * v.scale] : [window.innerWidth, window.innerHeight];
+    const [left, top, scale] = this.engine.askText('zn_dialog_fit', [...viewport, ...this.size]).split(' ').map(Number);
+    Object.assign(this.root.style, { left: `${left}px`, top: `${top}px`, transform: scale === 1 ? '' : `scale(${scale})` });
   }
 
   // Tab and Shift+Tab go round the dialog's controls and never leave it.
@@ -218,11 +200,11 @@ export class DialogFrame {
   }
 }
 
-// The keys the dialogs answer, by physical key like the desktop's digit row.
-export function isEnterKey(e) {
+// The keys the dialogs answer, by physical key too.
+function isEnterKey(e) {
   return e.key === 'Enter' || e.code === 'Enter' || e.code === 'NumpadEnter';
 }
-export function isEscapeKey(e) {
+function isEscapeKey(e) {
   return e.key === 'Escape' || e.code === 'Escape';
 }
 
@@ -237,24 +219,21 @@ export function dialogData(engine) {
   return data;
 }
 
-// A picture of the dialogs' artwork in the site's game folder, as zn.wasm names it ({file,
-// hiDpi}): its address and its @2x partner's (zn-artgen paints both), for the browser to take
-// the one that suits the screen's density.
+// A picture of the dialogs' artwork as zn.wasm names it ({file, hiDpi}): its address and its
+// @2x partner's, for the browser to take the one that suits the screen.
 export function artSource(d, { file, hiDpi }) {
   const at = (name) => `game/${d.art.folder}/${name}`;
   return { src: at(file), srcset: `${at(file)} 1x, ${at(hiDpi)} 2x` };
 }
 
-// A picture of the dialogs' artwork (artSource); a missing one shows nothing (no broken-image
-// sign).
+// A picture of the dialogs' artwork (artSource); a missing one shows nothing.
 export function picture({ src, srcset }, rect, className = 'zn-picture') {
   const img = element('img', className, { rect, alt: '', draggable: false, decoding: 'async', srcset, src });
   img.addEventListener('error', () => (img.style.visibility = 'hidden'));
   return img;
 }
 
-// Without its picture, a picture control shows its caption instead (the dialog stays usable
-// without its artwork).
+// Without its picture, a picture control shows its caption instead.
 export function captionIfMissing(img, holder, caption) {
   img.addEventListener('error', () => {
     img.remove();

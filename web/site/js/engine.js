@@ -1,13 +1,13 @@
-// The only module that touches WebAssembly: the game, the skin reader, the settings rules and
-// the key table of zn.wasm (the desktop's own C++), behind the Engine class below.
+// The only module that touches WebAssembly: zn.wasm (the desktop's own C++) behind Engine.
 import { createWasi } from './wasi.js';
 
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
-function checkInteger(name, value, low, high) {
-  if (!Number.isInteger(value) || value < low || value > high)
-    throw new RangeError(`${name}: ${value} is not an integer in ${low}..${high}`);
+// An integer for an int parameter, any finite number for a double one.
+function checkNumber(name, value, low, high) {
+  if (!Number.isFinite(value) || value < low || value > high)
+    throw new RangeError(`${name}: ${value} is not a number in ${low}..${high}`);
 }
 
 class Engine {
@@ -27,20 +27,17 @@ class Engine {
   #list(count) {
     return Array.from(new Int32Array(this.#x.memory.buffer, this.#x.zn_list(), count));
   }
-  // Copies the bytes into the module's input buffer.
   #put(bytes) {
     const ptr = this.#x.zn_buffer(bytes.length);
     new Uint8Array(this.#x.memory.buffer, ptr, bytes.length).set(bytes);
   }
 
-  // A rule of the core, by its export's name (web/core/*exports.cpp), for the page's modules
-  // that ask the core rather than know: `text` (a string, or bytes as they are), when given, is
-  // written into the buffer and its byte length passed before the integers `args`. The export
-  // checks each argument's range itself.
+  // A rule of the core by its export's name (web/core/*exports.cpp): `text` (a string, or
+  // bytes), when given, is written into the buffer and its byte length passed before `args`.
   #call(name, args, text) {
     const f = this.#x[name];
     if (typeof f !== 'function') throw new TypeError(`zn.wasm has no export ${name}`);
-    for (const a of args) checkInteger(`${name} argument`, a, -0x80000000, 0xffffffff);
+    for (const a of args) checkNumber(`${name} argument`, a, -0x80000000, 0xffffffff);
     if (text == null) return f(...args);
     const bytes = text instanceof Uint8Array ? text : encoder.encode(String(text));
     this.#put(bytes);
@@ -55,8 +52,7 @@ class Engine {
   // The export's list of numbers (its count returned, the list at zn_list).
   askList(name, args = [], text = null) { return this.#list(this.#call(name, args, text)); }
 
-  // The game.
-  // The seed and the time in ms are whole numbers from 0 to Number.MAX_SAFE_INTEGER.
+  // The game; the seed and the time in ms are whole numbers up to Number.MAX_SAFE_INTEGER.
   reset(seed) { this.#x.zn_reset(seed); }
   setSoundEnabled(on) { this.#x.zn_set_sound_enabled(on ? 1 : 0); }
   press(control) { this.#x.zn_press(control); }
@@ -73,10 +69,8 @@ class Engine {
   takeSounds() { return this.#list(this.#x.zn_take_sounds()); }
   snapshot() { return this.#text(this.#x.zn_snapshot()); }
 
-  // The canvas's frame and the pictures drawn into it, composed by the module (render.js).
-
   // A picture from straight RGBA bytes, premultiplied and kept in the module: {id, blended
-  // (some pixel is partly transparent)}. The bytes are not changed.
+  // (some pixel is partly transparent)}.
   addStraightPicture(bytes, width, height) {
     const n = width * height;
     if (!(bytes.length >= n * 4)) throw new RangeError(`${bytes.length} bytes for ${width} x ${height} pixels`);
@@ -97,18 +91,15 @@ class Engine {
   resizeFrame(width, height) {
     this.#frame = { ptr: this.#x.zn_frame(width, height), width, height, buffer: null };
   }
-  // The frame's pixels and an ImageData over them (valid until the module's memory grows).
-  framePixels() { return this.#frameViews().pixels; }
-  frameImage() { return this.#frameViews().image; }
-  #frameViews() {
+  // An ImageData over the frame's pixels (valid until the module's memory grows).
+  frameImage() {
     const f = this.#frame;
     if (f.buffer !== this.#x.memory.buffer) {
       f.buffer = this.#x.memory.buffer;
       const n = f.width * f.height;
-      f.pixels = new Uint32Array(f.buffer, f.ptr, n);
       f.image = n > 0 ? new ImageData(new Uint8ClampedArray(f.buffer, f.ptr, n * 4), f.width, f.height) : null;
     }
-    return f;
+    return f.image;
   }
 }
 
@@ -117,8 +108,7 @@ export async function loadEngine(url = 'zn.wasm') {
   const wasi = createWasi();
   let instance;
   if (url instanceof ArrayBuffer || ArrayBuffer.isView(url)) {
-    // At once: a browser compiles a function of the module when it is first called, so this
-    // takes a millisecond or two, and the page does not wait for a task of the compiler's.
+    // At once: a browser compiles a function when it is first called, so this is quick.
     try {
       instance = new WebAssembly.Instance(new WebAssembly.Module(url), wasi.imports);
     } catch (e) {

@@ -1,7 +1,7 @@
-// The display mode: full screen, the skin's full-screen layout over the whole page; windowed, the
-// device alone. F12, the menu and the game menu switch; only their switch to full screen asks the
-// browser for the screen (where it cannot, the layout fills the page). Leaving the browser's full
-// screen by its own means (Escape, a swipe) switches the display back to windowed.
+// The display mode: full screen, the skin's full-screen layout over the whole page; windowed,
+// the device alone. A switch to full screen asks the browser for the screen (where it cannot,
+// the layout fills the page); leaving the browser's full screen by its own means (Escape, a
+// swipe) switches the display back to windowed.
 
 function element() {
   return document.fullscreenElement || document.webkitFullscreenElement || null;
@@ -13,7 +13,6 @@ export class DisplayMode {
     this.on = false;
     this.onChange = onChange;
     const changed = () => {
-      // The browser left full screen by itself: the display follows.
       if (!element() && this.on && this.requested) {
         this.requested = false;
         this.onChange(false, true);
@@ -37,8 +36,6 @@ export class DisplayMode {
     }
   }
 
-  // Switches the mode; entering asks the browser for the screen (which needs a gesture; without
-  // one the full-screen layout fills the page's viewport instead).
   set(on) {
     this.on = !!on;
     if (this.on && !element()) {

@@ -1,18 +1,13 @@
-// The game menu of the full-screen display (the desktop's display/gamemenu.cpp): a button with
-// a three-bar icon in the device's top-left corner that unfolds into a translucent panel, one
-// row per item of the popup menu, each row running that item's command. It exists only in full
-// screen. It is drawn over the canvas at the canvas's scale, as the desktop draws it in its
-// window, after the registry's geometry and row texts in zn.wasm (zn_game_menu_look,
-// menuItems' rows): the caption row opaque black with the icon and the words in white, the
-// panel black and translucent, rows in white Arial, a black bar under the pointer.
+// The game menu of the full-screen display (the desktop's display/gamemenu.cpp): a button in
+// the device's top-left corner that unfolds into a translucent panel, a row per item, drawn
+// over the canvas at its scale after zn.wasm's geometry and rows (zn_game_menu_look, menuItems).
 
 import { element, ensureUiStyles } from './dialogs.js';
 import { kCloseGameMenuEvent, menuItems, openPopupMenu } from './menu.js';
 
-// The picture of btn_game_menu_background for `rows` rows: the caption row and the panel.
-function drawPanel(canvas, look, rows) {
-  const { rowHeight, openWidth: width, captionRowHeight } = look;
-  const height = rowHeight * (rows + 1);
+// The picture of btn_game_menu_background: the caption row and the panel.
+function drawPanel(canvas, look) {
+  const { openWidth: width, openHeight: height, captionRowHeight } = look;
   canvas.width = width;
   canvas.height = height;
   const p = canvas.getContext('2d'); // clear: setting the canvas's size cleared it
@@ -50,13 +45,12 @@ class GameMenu {
     Object.assign(this.panel.style, { position: 'absolute', left: '0', top: '0', width: '100%', height: '100%', overflow: 'hidden' });
     this.look = host.engine.askJson('zn_game_menu_look');
     this.picture = element('canvas', '');
-    drawPanel(this.picture, this.look, menuItems(host).filter((it) => it.inGameMenu).length);
+    drawPanel(this.picture, this.look);
     this.panel.append(this.picture);
     this.button = element('button', 'zn-game-menu-button', { type: 'button', 'aria-label': this.look.caption, 'aria-expanded': 'false' });
     this.button.addEventListener('click', () => this.unfold(!this.isOpen));
     this.root.append(this.panel, this.button);
-    // By keyboard: Tab and Shift+Tab go through the button and the rows that can be chosen
-    // (the browser's own focus order), Enter chooses; Escape closes, as the page has no Exit.
+    // Tab goes through the button and the rows, Enter chooses, Escape closes.
     this.root.addEventListener('keydown', (e) => {
       if (e.key !== 'Escape' || !this.isOpen) return;
       e.preventDefault();
@@ -77,15 +71,13 @@ class GameMenu {
     window.addEventListener('resize', sync);
     if (window.visualViewport) window.visualViewport.addEventListener('resize', sync);
     if (typeof ResizeObserver === 'function' && host.canvas) new ResizeObserver(sync).observe(host.canvas);
-    // The page marks its display mode on the body, whether the browser's full screen was
-    // asked for or not (no gesture to ask with): a switch is seen there.
+    // A switch of the display mode is seen on the body's classes.
     new MutationObserver(sync).observe(document.body, { attributes: true, attributeFilter: ['class'] });
     document.addEventListener(kCloseGameMenuEvent, () => this.close());
     this.sync();
   }
 
-  // Shown in full screen only, at the canvas's top-left corner and scale; a switch to the
-  // windowed display closes it.
+  // Shown in full screen only, at the canvas's top-left corner and scale.
   sync() {
     if (!this.host.isFullscreen()) {
       this.close();
@@ -102,7 +94,7 @@ class GameMenu {
     if (this.isOpen) this.unfold(false);
   }
 
-  // Builds the rows from the items' captions and check marks of this moment, or removes them.
+  // Builds the rows from the items of this moment, or removes them.
   unfold(open) {
     this.isOpen = open;
     this.button.setAttribute('aria-expanded', String(open));
@@ -114,10 +106,8 @@ class GameMenu {
   }
 
   resize(open) {
-    const { rowHeight, openWidth, closedWidth, closedHeight } = this.look;
-    const w = open ? openWidth : closedWidth;
-    const h = open ? rowHeight * (this.rows.length + 1) : closedHeight;
-    Object.assign(this.root.style, { width: `${w}px`, height: `${h}px` });
+    const { openWidth, openHeight, closedWidth, closedHeight } = this.look;
+    Object.assign(this.root.style, { width: `${open ? openWidth : closedWidth}px`, height: `${open ? openHeight : closedHeight}px` });
   }
 
   buildRow(it) {
@@ -134,7 +124,6 @@ class GameMenu {
       e.preventDefault();
       it.run();
       this.close();
-      // Back to the button, unless the command took the focus elsewhere (a dialog).
       if (!document.activeElement || document.activeElement === document.body) this.button.focus();
     });
     row.addEventListener('pointerdown', (e) => {
@@ -142,8 +131,7 @@ class GameMenu {
       e.preventDefault();
       row.setPointerCapture(e.pointerId);
     });
-    // A primary release inside the row runs the command, then closes the menu; a release
-    // outside the row it was pressed in only closes it; a middle release does nothing.
+    // A primary release inside the row runs the command; anywhere it closes the menu.
     row.addEventListener('pointerup', (e) => {
       if (e.button !== 0) return;
       const r = row.getBoundingClientRect();
@@ -155,7 +143,6 @@ class GameMenu {
   }
 }
 
-// Puts the game menu on the page, once; it shows itself whenever the display is full screen.
 export function attachGameMenu(host) {
   ensureUiStyles();
   new GameMenu(host);

@@ -3,8 +3,7 @@
 
 import { SkinLayout } from './layout.js';
 
-// parts: {engine, store, canvas, view, display (fullscreen.js's DisplayMode), sounds, clock,
-// gamepads, update, serverSource, defaultIni}. host.input is set once the input is made.
+// host.input is set once the input is made.
 export function makeHost(parts) {
   const { engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni } = parts;
   const renderer = view.renderer;
@@ -59,7 +58,6 @@ export function makeHost(parts) {
     skinPlan: () => view.skin.layout.skin,
     renderer,
     sounds,
-    clock,
   };
   return host;
 }

@@ -1,52 +1,32 @@
-// Keys and pointers working the seven controls. What a key or an image works is the module's
-// to say (the desktop's rules: zn_key_code, zn_key_pressed_control, zn_click_area_control...);
-// this listens, and holds what the keys and pointers hold.
-//
-// Keys: KeyboardEvent.code names the physical key, so every layout works; held keys repeat the
-// press, as on the desktop.
-//
-// Pointers: a primary press on the canvas goes to the topmost shown image under it (a
-// see-through pixel of the windowed display takes none); on the click area of a control it
-// presses that control, and the pointer keeps it until it lets go, wherever it has moved. Every
-// pointer holds its own control, so one thumb can hold a direction while another presses START;
-// a control held by several pointers is released when the last one lets go.
-//
-// A finger follows the module's touch rules (zn_touch_at): on the joystick's disc a slide rocks
-// it from arrow to arrow; a press vibrates unless the stored Vibrate is 0. A right click, or a
-// long press a fingertip away from every control, opens the popup menu.
+// Keys and pointers working the seven controls. What a key, an image or a finger works, and
+// what each key and pointer holds, is the module's to say (zn_key_down, zn_click_area_control,
+// zn_touch_at, zn_pointer_take: controls/pointerholds.h); this listens and does what it says.
+// KeyboardEvent.code names the physical key, so every layout works. A press vibrates unless the
+// stored Vibrate is 0. A right click, or a long press a fingertip away from every control, opens
+// the popup menu (controls/longpress.h).
 
-const kLongPressMs = 500;
-const kLongPressSlop = 10; // CSS pixels a finger may wander during a long press
-const kVibrateMs = 10;
 // The pointer's shapes by zn_cursor_at's answer: the arrow, a hand, a question mark.
 const kCursors = ['', 'pointer', 'help'];
 
 export class Input {
-  // host: the page's host object. renderer: the canvas's Renderer. hooks: {press(c),
-  // release(c)} (the engine's operations followed by a redraw), shortcut(e) -> true when a menu
-  // shortcut took the key, popup(x, y) opens the popup menu, blocked() -> true while a dialog
-  // has the keyboard, releaseAll() lets go of every held control (the page lost the focus).
+  // hooks: press(c), release(c), shortcut(e) -> true when a menu shortcut took the key,
+  // popup(x, y), blocked() -> true while a dialog has the keyboard, releaseAll().
   constructor(host, renderer, hooks) {
     this.r = renderer;
     this.hooks = hooks;
     this.engine = host.engine;
     this.store = host.settings;
-    this.pointers = new Map(); // pointerId -> control (0: a finger on the joystick's dead centre)
-    this.rocking = new Set(); // pointerIds of the fingers on the joystick's disc
-    this.holders = new Array(8).fill(0); // [control] -> pointers holding it
-    this.keysDown = new Map(); // virtual-key code of a held bound key -> its control
-    this.longPress = null;
-    this.menuQuietUntil = 0; // performance.now() until which a contextmenu event opens no menu
+    this.timings = this.engine.askJson('zn_touch_timings');
+    this.captured = new Set(); // pointerIds the canvas holds the capture of
+    this.longPressTimer = 0; // the long press's (controls/longpress.h) while it is on
   }
 
-  // The bindings: seven key-table indices (power, select, start, up, left, right, down). An
-  // index outside the table gives its control no key.
+  // Seven key-table indices (power, select, start, up, left, right, down).
   setBindings(indices) {
     this.engine.ask('zn_set_key_bindings', indices.map((i) => (Number.isInteger(i) ? i : 0)));
   }
 
-  // touchArea: the box over the device that takes its touches where the canvas lets the page
-  // pinch-zoom (the full screen); it passes on what it gets as the canvas would.
+  // touchArea: the box over the device that takes its touches in full screen.
   attach(canvas, touchArea) {
     this.canvas = canvas;
     this.touchArea = touchArea;
@@ -63,14 +43,13 @@ export class Input {
       const { x, y } = this.canvasPoint(e);
       if (this.r.seeThrough(x, y)) return;
       e.preventDefault();
-      if ((this.longPress && this.longPress.opened) || performance.now() < this.menuQuietUntil) return;
+      if (!this.engine.ask('zn_long_press_menu_allowed', [performance.now()])) return;
       if (e.pointerType === 'touch' && this.touchAt({ x, y })[3]) return; // a thumb resting on the controls
       this.cancelLongPress();
       if (this.hooks.blocked()) return;
       this.hooks.popup(e.clientX, e.clientY);
     });
-    // No scrolling, zooming or text selection under the player's fingers (but for a pinch where
-    // the canvas allows it).
+    // No scrolling, zooming or selection under the fingers (but a pinch where the canvas allows).
     const mine = (e) => e.currentTarget === touchArea || !document.body.classList.contains('zn-fullscreen');
     for (const type of ['touchstart', 'touchmove', 'touchend', 'dblclick', 'gesturestart'])
       listen(type, (e) => e.cancelable && mine(e) && e.preventDefault(), { passive: false });
@@ -85,20 +64,15 @@ export class Input {
       return;
     }
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    // The key's virtual-key code, and the control it works (0: none).
-    const code = this.engine.ask('zn_key_code', [], e.code);
-    const c = code && this.engine.ask('zn_key_pressed_control', [code]);
+    const c = this.engine.ask('zn_key_down', [], e.code);
     if (!c) return;
     e.preventDefault(); // arrows and the space bar would scroll, Alt would open a menu bar
-    if (this.engine.ask('zn_control_has_release', [c])) this.keysDown.set(code, c);
     this.hooks.press(c);
   }
 
   keyUp(e) {
     if (this.hooks.blocked() || isTextField(e.target)) return;
-    const code = this.engine.ask('zn_key_code', [], e.code);
-    this.keysDown.delete(code);
-    const c = code && this.engine.ask('zn_key_released_control', [code]);
+    const c = this.engine.ask('zn_key_up', [], e.code);
     if (!c) return;
     e.preventDefault();
     this.hooks.release(c);
@@ -112,8 +86,7 @@ export class Input {
     return { x: Math.floor(x), y: Math.floor(y) };
   }
 
-  // What a finger at the canvas point meets: [onJoystick, direction, control, nearControl,
-  // rocked] (zn_touch_at; see-through pixels meet nothing).
+  // [onJoystick, direction, control, nearControl, rocked] (zn_touch_at).
   touchAt({ x, y }) {
     if (this.r.seeThrough(x, y)) return [0, 0, 0, 0, 0];
     return this.engine.askList('zn_touch_at', [x, y, window.devicePixelRatio || 1]);
@@ -123,8 +96,6 @@ export class Input {
     const touch = e.pointerType !== 'mouse';
     if (touch) e.preventDefault();
     if (e.button !== 0 || this.hooks.blocked()) return;
-    // The topmost image under the press (none on a see-through pixel), and the control whose
-    // click area it is; for a finger, the touch rules' answer.
     const at = this.canvasPoint(e);
     const id = this.r.seeThrough(at.x, at.y) ? -1 : this.r.imageAt(at.x, at.y);
     const [joystick, direction, control, near] = touch ? this.touchAt(at) : [0, 0, 0, 0];
@@ -136,38 +107,30 @@ export class Input {
     e.preventDefault();
     try {
       this.canvas.setPointerCapture(e.pointerId);
+      this.captured.add(e.pointerId);
     } catch {
       /* the pointer is gone already */
     }
-    if (this.pointers.has(e.pointerId)) return;
-    if (joystick) this.rocking.add(e.pointerId);
-    this.hold(e.pointerId, c, touch);
+    const took = this.engine.ask('zn_pointer_take', [e.pointerId, c, joystick]);
+    if (took < 0) return;
+    if (took) this.hooks.press(c);
+    if (c && touch) this.vibrate();
   }
 
-  // The pointer holds control c (0: none). Power has no release, so each pointer's press works
-  // it again.
-  hold(pointerId, c, touch) {
-    this.pointers.set(pointerId, c);
-    if (!c) return;
-    if (this.holders[c]++ === 0 || !this.engine.ask('zn_control_has_release', [c])) this.hooks.press(c);
-    if (touch && typeof navigator.vibrate === 'function' && this.vibrates()) navigator.vibrate(kVibrateMs);
-  }
-
-  letGo(pointerId) {
-    const c = this.pointers.get(pointerId);
-    this.pointers.delete(pointerId);
-    if (c && --this.holders[c] === 0) this.hooks.release(c);
-  }
-
-  // The stored Vibrate switch; on where the settings have none.
-  vibrates() {
-    try { return this.store.get('Vibrate') !== 0; } catch { return true; }
+  // Unless the stored Vibrate switch is 0 (on where the settings have none).
+  vibrate() {
+    if (typeof navigator.vibrate !== 'function') return;
+    try {
+      if (this.store.get('Vibrate') === 0) return;
+    } catch { /* no settings */ }
+    navigator.vibrate(this.timings.vibrateMs);
   }
 
   pointerUp(e) {
-    if (this.longPress && this.longPress.id === e.pointerId) this.cancelLongPress();
-    this.rocking.delete(e.pointerId);
-    if (this.pointers.has(e.pointerId)) this.letGo(e.pointerId);
+    this.cancelLongPress(e.pointerId);
+    this.captured.delete(e.pointerId);
+    const c = this.engine.ask('zn_pointer_let_go', [e.pointerId]);
+    if (c) this.hooks.release(c);
   }
 
   pointerMove(e) {
@@ -175,52 +138,38 @@ export class Input {
       const { x, y } = this.canvasPoint(e);
       const shape = this.r.seeThrough(x, y) ? 0 : this.engine.ask('zn_cursor_at', [x, y]);
       this.canvas.style.cursor = this.touchArea.style.cursor = kCursors[shape] || '';
-    }
-    // A finger on the joystick rocks it to the arrow it is over now, letting go of the one before.
-    if (this.rocking.has(e.pointerId)) {
+    } else {
+      // A finger on the joystick's disc rocks it to the arrow it is over now.
       const rocked = this.touchAt(this.canvasPoint(e))[4];
-      if (rocked !== this.pointers.get(e.pointerId)) {
-        this.letGo(e.pointerId);
-        this.hold(e.pointerId, rocked, true);
-      }
+      const [off, on, took] = this.engine.askList('zn_pointer_rock', [e.pointerId, rocked]);
+      if (off) this.hooks.release(off);
+      if (on) this.hooks.press(on);
+      if (took) this.vibrate();
     }
-    const lp = this.longPress;
-    if (!lp || lp.id !== e.pointerId) return;
-    if (Math.hypot(e.clientX - lp.x, e.clientY - lp.y) > kLongPressSlop) this.cancelLongPress();
+    if (this.engine.ask('zn_long_press_move', [e.pointerId, e.clientX, e.clientY, performance.now()])) clearTimeout(this.longPressTimer);
   }
 
-  startLongPress(e) {
-    this.cancelLongPress();
-    this.menuQuietUntil = 0;
-    const lp = { id: e.pointerId, x: e.clientX, y: e.clientY, opened: false };
-    lp.timer = setTimeout(() => {
-      lp.opened = true;
-      this.hooks.popup(lp.x, lp.y);
-    }, kLongPressMs);
-    this.longPress = lp;
+  startLongPress({ pointerId, clientX: x, clientY: y }) {
+    clearTimeout(this.longPressTimer);
+    this.engine.ask('zn_long_press_start', [pointerId, x, y]);
+    this.longPressTimer = setTimeout(() => {
+      this.engine.ask('zn_long_press_fire');
+      this.hooks.popup(x, y);
+    }, this.timings.longPressMs);
   }
 
-  cancelLongPress() {
-    const lp = this.longPress;
-    if (!lp) return;
-    clearTimeout(lp.timer);
-    this.longPress = null;
-    // The contextmenu event that a long press also brings may come after it: it opens nothing.
-    if (lp.opened) this.menuQuietUntil = performance.now() + 400;
+  // The press of the pointer, or (-1) whichever is on, is called off.
+  cancelLongPress(pointerId = -1) {
+    if (this.engine.ask('zn_long_press_end', [pointerId, performance.now()])) clearTimeout(this.longPressTimer);
   }
 
   // Forgets everything the keys and pointers hold (the page lost the focus) and returns the
   // controls they held, for the caller to release.
   releaseAll() {
-    const held = new Set([...this.keysDown.values(), ...[...this.pointers.values()].filter(Boolean)]);
     this.cancelLongPress();
-    for (const id of this.pointers.keys())
-      if (this.canvas.hasPointerCapture(id)) this.canvas.releasePointerCapture(id);
-    this.pointers.clear();
-    this.rocking.clear();
-    this.holders.fill(0);
-    this.keysDown.clear();
-    return held;
+    for (const id of this.captured) if (this.canvas.hasPointerCapture(id)) this.canvas.releasePointerCapture(id);
+    this.captured.clear();
+    return this.engine.askList('zn_holds_forget');
   }
 }
 

@@ -1,11 +1,8 @@
-// The key settings dialog in HTML, as the desktop shows it: one list per control holding the
-// 44 keys of the engine's key table, red labels for every control whose key another control
-// also uses, no accept while such a pair exists; accept stores Key1..Key7 and hands the new
-// bindings to the page. Built once, at its first showing, from the bindings of that moment:
-// Escape closes without applying but keeps the lists as they are, so the next showing shows
-// them again and a later accept applies them.
+// The key settings dialog: a list of the key table per control, red labels where two controls
+// share a key (zn_key_conflicts), no accept meanwhile; accept stores Key1..Key7. Built once:
+// Escape closes without applying but keeps the lists for the next showing.
 
-import { DialogFrame, dialogData, element, isEnterKey, isEscapeKey, label } from './dialogs.js';
+import { DialogFrame, dialogData, element, label } from './dialogs.js';
 
 let dialog = null;
 
@@ -16,7 +13,7 @@ class KeysDialog {
   constructor(host) {
     this.host = host;
     const k = dialogData(host.engine).keys;
-    const f = new DialogFrame({ className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host, onClose: () => f.hide() });
+    const f = new DialogFrame(host.engine, { className: 'zn-keys', caption: k.caption, width: k.width, height: k.height, modal: true, stills: host, onClose: () => f.hide(), onEnter: () => this.accept() });
     this.frame = f;
     const c = f.client;
     c.append(keysLabel(k.mainHeading, 'zn-label zn-heading'), keysLabel(k.controlsHeading, 'zn-label zn-heading'));
@@ -34,7 +31,6 @@ class KeysDialog {
     c.append(...this.labels, ...this.lists);
     this.acceptButton = element('button', 'zn-accept', { type: 'button', text: k.acceptCaption, rect: k.accept, onclick: () => this.accept() });
     c.append(this.acceptButton);
-    f.onKey = (e) => this.onKey(e);
     this.loadBindings();
   }
 
@@ -48,8 +44,7 @@ class KeysDialog {
     this.listChanged();
   }
 
-  // Colours the labels of the lists that share their key with another (the module's rule, as
-  // the desktop's dialog asks it); true when there is such a pair.
+  // Colours the labels of the lists that share their key; true when there is such a pair.
   markSharedKeys() {
     const shown = this.lists.map((l) => l.selectedIndex + 1); // key-table index, 0: none
     const conflict = this.host.engine.askList('zn_key_conflicts', shown);
@@ -61,7 +56,7 @@ class KeysDialog {
     this.acceptButton.disabled = this.markSharedKeys();
   }
 
-  // Stores Key1..Key7 (an empty list as 0) and makes them the page's bindings.
+  // An empty list is stored as 0.
   accept() {
     if (this.markSharedKeys()) return;
     const indices = this.lists.map((l) => l.selectedIndex + 1);
@@ -70,28 +65,13 @@ class KeysDialog {
     this.frame.hide();
   }
 
-  onKey(e) {
-    if (isEnterKey(e)) {
-      if (!e.repeat && !this.acceptButton.disabled) this.accept();
-      return true;
-    }
-    if (isEscapeKey(e)) {
-      this.frame.hide();
-      return true;
-    }
-    return false;
-  }
-
-  // The game stands still while the dialog is open (DialogFrame's stills); showing it again
-  // while it is open leaves the keyboard where it is.
   show() {
     if (this.frame.visible) return;
     this.frame.show(this.lists[0]);
   }
 }
 
-// Shows the key settings dialog; the device takes no input until it closes (accept, Escape or
-// its close button, which is Escape's).
+// Shows the key settings dialog; the device takes no input until it closes.
 export function showKeySettings(host) {
   if (!dialog) dialog = new KeysDialog(host);
   dialog.show();

@@ -1,7 +1,6 @@
-// The skin on the canvas. What goes where is zn.wasm's: the desktop's own skin set-up names the
-// files to look at, and from what this module found there (fetched and decoded through
-// files.js) it gives every image its picture and rectangle, the backdrop, the logo and the
-// problems. This module applies that result to the renderer.
+// The skin on the canvas. zn.wasm's skin set-up names the files to look at and, from what was
+// found there (files.js), gives every image its picture and rectangle, the backdrop, the logo
+// and the problems; this applies that to the renderer.
 
 import { factLine, filePicture, iniAndFacts } from './files.js';
 import { Picture } from './picture.js';
@@ -36,25 +35,20 @@ export class SkinLayout {
     return this.engine.askJson('zn_skin_plan', [length, fullscreen ? 1 : 0, screenWidth, screenHeight], text);
   }
 
-  // Reads iniText for the display mode and the screen (CSS pixels) and applies it. Returns the
-  // set-up's result; on a fatal error (its `error`) nothing has been changed.
-  //
-  // The pictures of the images shown now (urgent(id) true) are waited for; the others are
-  // given to their images once they are all decoded, when late() is called and the result's
-  // `rest` promise resolves, so the device is drawn before every figure's picture is ready. A
-  // later apply supersedes the rest of an earlier one.
-  //
-  // quick: the waited-for pictures are decoded quickly (decodePicture), and the partly
-  // transparent ones among them decoded exactly afterwards, one a task, each redrawn where it
-  // shows; `rest` resolves once they are all exact and late() has been called.
+  // Reads iniText for the display mode and the screen (CSS pixels) and applies it; returns the
+  // set-up's result, and on its fatal `error` changes nothing. The pictures of the images shown
+  // now (urgent(id)) are waited for; the others are given once all are decoded, when late() is
+  // called and the result's `rest` resolves. A later apply supersedes the rest of an earlier one.
+  // quick: the waited-for pictures are decoded quickly, and the partly transparent ones exactly
+  // afterwards, one a task, each redrawn where it shows.
   async apply(iniText, fullscreen, screenWidth, screenHeight, urgent = () => true, late = () => {}, quick = false) {
     const list = this.engine.askJson('zn_skin_files', [fullscreen ? 1 : 0, 0], iniText);
     if (list.error) return list;
     const generation = ++this.generation;
     const found = new Map();
     const look = (f, q) => factLine(this.files, f, q).then((line) => found.set(f.path, line));
-    // What is shown now, and whatever an earlier lay-out of the same files decoded already; the
-    // first frame is drawn without the backdrop (quick), which fills the screen and comes after.
+    // What is shown now and what was decoded already; a quick first frame comes without the
+    // backdrop, which fills the screen.
     const backdrop = this.id('im_backdrop');
     const now = (i) => urgent(i) && !(quick && i === backdrop);
     await Promise.all(
@@ -71,7 +65,6 @@ export class SkinLayout {
     r.setBackground(skin.backgroundColor);
     r.setKeyColour(skin.keyTransparent, skin.keyColor);
     r.setClientSize(skin.clientWidth, skin.clientHeight);
-    // The logo keeps its place unless the set-up placed it.
     const l = skin.logo;
     this.setUpOwn('im_backdrop_logo', l, (id) => {
       const at = l.placed ? { x: l.left, y: l.top } : r.rect(id);
@@ -83,8 +76,7 @@ export class SkinLayout {
       else this.give(im);
       r.setRect(im.id, im.left, im.top, im.width, im.height);
     }
-    // The rest is started once the caller has drawn what it was given (a task later), so their
-    // decoding does not hold up that drawing.
+    // The rest starts a task later, once the caller has drawn what it was given.
     skin.rest = new Promise((resolve) => setTimeout(resolve, 0))
       .then(() => Promise.all(list.files.filter((f) => !found.has(f.path)).map((f) => look(f, false))))
       .then(async () => {
@@ -96,8 +88,7 @@ export class SkinLayout {
           if (backdropLate) this.setUpOwn('im_backdrop', whole.backdrop, (id) => r.setStretch(id, whole.backdrop.stretch));
           this.skin = Object.assign(whole, { rest: skin.rest });
         }
-        // The pictures are shared with later lay-outs of the same files: each is made exact and
-        // its rectangles marked for redrawing even when this lay-out is no longer the current one.
+        // Shared with later lay-outs of the same files: made exact even when this one is old.
         for (const pic of approximate) {
           await nextIdle();
           if (pic.exact) await pic.exact();
@@ -106,8 +97,7 @@ export class SkinLayout {
         if (current && (waiting.size > 0 || approximate.length > 0 || backdropLate)) late();
       });
 
-    // The game menu (button and panel) is gamemenu.js's, drawn over the canvas in full screen;
-    // its images stay empty and hidden here.
+    // The game menu is gamemenu.js's, over the canvas: its images stay empty and hidden.
     for (const name of ['btn_game_menu_background', 'btn_game_menu_top']) {
       r.setRect(this.id(name), 0, 0, skin.menuButton.width, skin.menuButton.height);
       r.setVisible(this.id(name), false);
@@ -144,15 +134,14 @@ export class SkinLayout {
     if (part.shown !== 'unchanged') this.r.setVisible(id, part.shown === 'shown');
   }
 
-  // Loads the double-size partners of the pictures in use, for drawing above 100 %. Resolves
-  // true when a partner was added.
+  // Loads the double-size partners of the pictures in use, for drawing above 100 %; true when
+  // one was added (ui/picturescaling uses one only when it is exactly twice the size).
   async loadPartners() {
     const jobs = [];
     for (const [pic, path] of this.partners) {
       if (pic.hiRes || pic.hiResTried) continue;
       pic.hiResTried = true;
       jobs.push(
-        // ui/picturescaling draws from a partner only when it is exactly twice the size.
         filePicture(this.files, path).then((p) => {
           if (!p) return false;
           pic.hiRes = p;

@@ -1,6 +1,5 @@
-// What the device's figures mean, told to a screen reader: the core's narrator (zn_narrate)
-// says what changed, into a polite live region, and a game over into an assertive one; the
-// canvas's accessible name holds the whole state (zn_describe), which F8 also says.
+// The figures told to a screen reader: what changed (zn_narrate) into a polite live region, a
+// game over into an assertive one; the canvas's name holds the whole state (zn_describe, F8).
 
 const hidden = 'position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap';
 
@@ -26,7 +25,6 @@ export class Narration {
     });
   }
 
-  // After every move of the clock and every press.
   update() {
     const said = this.engine.askText('zn_narrate');
     if (!said) return;

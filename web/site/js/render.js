@@ -1,7 +1,6 @@
-// The device on a canvas. What each image (engine image ids, the stacking order) shows and
-// where, what changed and the composing of the changed rectangles with the desktop's raster
-// arithmetic are zn.wasm's scene (web/core/scene.h); the page keeps the pictures, smooths the
-// copies the scene asks for with the browser, and puts the composed rectangles on the canvas.
+// The device on a canvas. What each image shows and where, what changed and the composing are
+// zn.wasm's scene (web/core/scene.h); the page keeps the pictures, smooths the copies the scene
+// asks for, and puts the composed rectangles on the canvas.
 
 import { pixelFromBgr } from './picture.js';
 
@@ -9,7 +8,6 @@ import { pixelFromBgr } from './picture.js';
 const DrawnAs = { AsIs: 0, GameScale: 1, ClientScale: 2, Stretched: 3 };
 
 export class Renderer {
-  // canvas: the page's canvas; engine: zn.wasm's Engine.
   constructor(canvas, engine) {
     this.engine = engine;
     this.canvas = canvas;
@@ -58,8 +56,7 @@ export class Renderer {
   setStretch(id, stretch) { this.engine.ask('zn_scene_set_stretch', [id, stretch ? 1 : 0]); }
   invalidateAll() { this.engine.ask('zn_scene_invalidate'); }
 
-  // The picture's pixels changed (Picture.takePixels): every image showing it is drawn again at
-  // the next draw().
+  // The picture's pixels changed: every image showing it is drawn again at the next draw().
   repaint(pic) {
     if (this.backdrop && this.backdrop.source === pic) this.backdrop = null;
     this.shows.forEach((p, id) => p === pic && this.engine.ask('zn_scene_repaint', [id]));
@@ -71,9 +68,8 @@ export class Renderer {
     this.backdrop = null;
   }
 
-  // game: device pixels per skin pixel for the game images; shiftX/Y: where the skin's (0,0)
-  // lies, in device pixels; client: device pixels per client pixel for the canvas itself and
-  // the backdrop, the logo and the game menu.
+  // game: device pixels per skin pixel of the game images; shiftX/Y: where the skin's (0,0)
+  // lies; client: device pixels per client pixel.
   setScale(s) {
     if (!(s.game > 0) || !(s.client > 0)) return;
     const text = `${s.game} ${s.shiftX} ${s.shiftY} ${s.client}`;
@@ -117,9 +113,6 @@ export class Renderer {
     this.backdrop = { source: pic, width: this.width, height: this.height, picture: pic.stretched(this.width, this.height) };
     return this.backdrop.picture;
   }
-
-  // The frame's pixels (a view that is good until the module next makes a picture).
-  get fb() { return this.engine.framePixels(); }
 
   // The topmost shown image whose rectangle holds the canvas point (device pixels), or -1.
   imageAt(x, y) { return this.engine.ask('zn_scene_image_at', [Math.floor(x), Math.floor(y)]); }

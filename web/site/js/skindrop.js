@@ -1,24 +1,18 @@
 // Your own skin: a folder holding a Config.ini and its pictures, dropped on the page or chosen
-// with "Load a skin..." (a folder chooser), plays for this visit. Its problems are listed in
-// the page as the skin checker (zorpy-nibbo-skin-check) lists them: zn.wasm names the files to
-// look at and, from what the page found there, gives the lines. A broken skin never breaks the
-// page: a Config.ini that gives no skin is not applied, and the default skin is always one
-// click away.
+// with "Load a skin...", plays for this visit. Its problems are listed as the skin checker
+// lists them (zn.wasm's lines); a Config.ini that gives no skin is not applied, and the default
+// skin is always one click away.
 
 import { dialogData, element, ensureUiStyles, isTouchScreen } from './dialogs.js';
 import { blobFiles, factLine, iniAndFacts, normalPath } from './files.js';
 import { kChooseSkinEvent } from './menu.js';
 
-const kMaxFiles = 5000; // a skin is a few hundred files; a bigger drop is not walked further
-
-// ---- the files of a dropped or chosen folder ----------------------------------------------
-
-// Every file under the dropped entries as {path, file}; stops at kMaxFiles.
-async function walkEntries(entries) {
+// Every file under the dropped entries as {path, file}; stops at maxFiles.
+async function walkEntries(entries, maxFiles) {
   const out = [];
   let truncated = false;
   const walk = async (entry, prefix) => {
-    if (out.length >= kMaxFiles) {
+    if (out.length >= maxFiles) {
       truncated = true;
       return;
     }
@@ -26,7 +20,7 @@ async function walkEntries(entries) {
       try {
         out.push({ path: prefix + entry.name, file: await new Promise((resolve, reject) => entry.file(resolve, reject)) });
       } catch {
-        // A file that vanished or cannot be read is as good as missing.
+        // as good as missing
       }
     } else if (entry.isDirectory) {
       const reader = entry.createReader();
@@ -46,9 +40,8 @@ async function walkEntries(entries) {
   return { files: out, truncated };
 }
 
-// The skin in a set of files: the Config.ini zn.wasm picks (the one nearest the top), and every
-// file below its folder by its path relative to that folder (as the desktop resolves names
-// against its game folder).
+// The skin in a set of files: the Config.ini zn.wasm picks, and every file below its folder by
+// its path relative to that folder.
 function findSkin(engine, files) {
   const paths = files.map((f) => normalPath(f.path));
   const at = engine.ask('zn_skin_ini_of', [], paths.join('\0'));
@@ -59,8 +52,7 @@ function findSkin(engine, files) {
   return { iniPath: paths[at], iniFile: files[at].file, files: map };
 }
 
-// Config.ini's text: UTF-8 when it is valid UTF-8, else the Windows code page such files are
-// written in.
+// Config.ini's text: UTF-8 when it is valid UTF-8, else the Windows code page.
 function iniTextOf(bytes) {
   try {
     return new TextDecoder('utf-8', { fatal: true }).decode(bytes);
@@ -77,13 +69,13 @@ async function checkSkin(engine, iniText, source) {
   return engine.askJson('zn_skin_check', [length], text);
 }
 
-// ---- the page's side: drop, chooser, the list of problems ---------------------------------
-
 const button = (text, onclick) => element('button', '', { type: 'button', text, onclick });
 
 class SkinDrop {
   constructor(host) {
     this.host = host;
+    const w = dialogData(host.engine).page;
+    this.words = w;
     this.custom = false;
     this.busy = false;
 
@@ -95,15 +87,15 @@ class SkinDrop {
       if (files.length) this.load({ files, truncated: false });
     });
 
-    this.hint = element('div', 'zn-drop-hint', { hidden: true, text: 'Drop a skin folder (with its Config.ini) to play it' });
+    this.hint = element('div', 'zn-drop-hint', { hidden: true, text: w.skinDropHint });
 
     this.panel = element('section', 'zn-skin-panel', { hidden: true, 'aria-live': 'polite' });
     this.head = element('div', 'zn-skin-panel-head');
     this.list = element('ul', 'zn-skin-problems');
     const buttons = element('div', 'zn-skin-panel-buttons');
-    const chooseButton = button('Load a skin...', () => this.choose());
-    this.defaultButton = button('Default skin', () => this.useDefault());
-    this.closeButton = button('Close', () => this.hidePanel());
+    const chooseButton = button(w.skinChoose, () => this.choose());
+    this.defaultButton = button(w.skinDefault, () => this.useDefault());
+    this.closeButton = button(w.skinClose, () => this.hidePanel());
     buttons.append(chooseButton, this.defaultButton, this.closeButton);
     this.panel.append(this.head, this.list, buttons);
     this.panel.addEventListener('keydown', (e) => {
@@ -117,8 +109,8 @@ class SkinDrop {
     // While a skin of the player's own plays and the list is closed: the way back.
     this.back = element('div', 'zn-skin-back', { hidden: true });
     const backButtons = element('div', 'zn-skin-panel-buttons');
-    this.problemsButton = button('Problems...', () => this.showPanel());
-    backButtons.append(this.problemsButton, button('Default skin', () => this.useDefault()));
+    this.problemsButton = button(w.skinProblems, () => this.showPanel());
+    backButtons.append(this.problemsButton, button(w.skinDefault, () => this.useDefault()));
     this.back.append(backButtons);
 
     document.body.append(this.input, this.hint, this.panel, this.back);
@@ -134,8 +126,7 @@ class SkinDrop {
 
   listenForDrops() {
     const carriesFiles = (e) => e.dataTransfer && [...e.dataTransfer.types].includes('Files');
-    // While a dialog has the page (the splash, the key settings) nothing is dropped; the
-    // browser does not open the dropped files in the page's place either.
+    // While a dialog has the page nothing is dropped (nor opened by the browser instead).
     const refused = (e) => {
       if (!document.body.classList.contains('zn-modal-open')) return false;
       e.preventDefault();
@@ -144,18 +135,14 @@ class SkinDrop {
       return true;
     };
     let depth = 0;
-    window.addEventListener('dragenter', (e) => {
-      if (!carriesFiles(e) || refused(e)) return;
-      e.preventDefault();
-      depth += 1;
-      this.hint.hidden = false;
-    });
-    window.addEventListener('dragover', (e) => {
-      if (!carriesFiles(e) || refused(e)) return;
-      e.preventDefault();
-      e.dataTransfer.dropEffect = 'copy';
-      this.hint.hidden = false;
-    });
+    for (const type of ['dragenter', 'dragover'])
+      window.addEventListener(type, (e) => {
+        if (!carriesFiles(e) || refused(e)) return;
+        e.preventDefault();
+        if (type === 'dragenter') depth += 1;
+        else e.dataTransfer.dropEffect = 'copy';
+        this.hint.hidden = false;
+      });
     window.addEventListener('dragleave', (e) => {
       if (!carriesFiles(e)) return;
       depth = Math.max(0, depth - 1);
@@ -171,7 +158,7 @@ class SkinDrop {
       const items = [...(e.dataTransfer.items || [])].filter((i) => i.kind === 'file');
       const entries = items.map((i) => (i.webkitGetAsEntry ? i.webkitGetAsEntry() : null)).filter(Boolean);
       if (entries.length) {
-        this.load(walkEntries(entries));
+        this.load(walkEntries(entries, this.words.skinMaxFiles));
       } else {
         const files = [...e.dataTransfer.files].map((file) => ({ path: file.name, file }));
         this.load({ files, truncated: false });
@@ -179,46 +166,44 @@ class SkinDrop {
     });
   }
 
-  // Reads, checks and plays the skin of a set of files (collecting: {files, truncated} or its
-  // promise); lists what is wrong with it.
+  // Reads, checks and plays the skin of collecting ({files, truncated} or its promise).
   async load(collecting) {
     if (this.busy) return;
     this.busy = true;
-    this.show('Reading the skin...', []);
+    const w = this.words;
+    this.show(w.skinReading, []);
     try {
       const { files, truncated } = await collecting;
       const skin = findSkin(this.host.engine, files);
       if (!skin) {
-        const { noSkinHead, noSkinLine } = dialogData(this.host.engine).page;
-        this.show(noSkinHead, [noSkinLine]);
+        this.show(w.noSkinHead, [w.noSkinLine]);
         return;
       }
       const iniText = iniTextOf(new Uint8Array(await skin.iniFile.arrayBuffer()));
       const source = blobFiles(skin.files);
       const check = await checkSkin(this.host.engine, iniText, source);
       if (check.error) {
-        this.show(`${skin.iniPath}: no skin loaded`, [`${skin.iniPath}: ${check.error}`]);
+        this.show(skin.iniPath + w.skinNotLoaded, [`${skin.iniPath}: ${check.error}`]);
         return;
       }
       const problems = check.lines;
-      if (truncated) problems.push(`the folder holds more than ${kMaxFiles} files; the files after these were not read`);
+      if (truncated) problems.push(w.skinTooManyFiles);
       try {
         await this.host.loadSkin(source, iniText);
       } catch (e) {
         this.restoreDefault();
-        this.show(`${skin.iniPath}: the skin cannot be shown`, [String((e && e.message) || e), ...problems]);
+        this.show(skin.iniPath + w.skinNotShown, [String((e && e.message) || e), ...problems]);
         return;
       }
       this.custom = true;
       this.show(this.host.engine.askText('zn_skin_check_summary', [problems.length], skin.iniPath), problems);
     } catch (e) {
-      this.show('No skin loaded', [`The folder cannot be read: ${String((e && e.message) || e)}`]);
+      this.show(w.skinUnreadableHead, [w.skinUnreadableLine + String((e && e.message) || e)]);
     } finally {
       this.busy = false;
     }
   }
 
-  // The way back to the default skin is offered while a skin of the player's own plays.
   show(headText, lines) {
     this.head.textContent = headText;
     this.list.replaceChildren(...lines.map((l) => element('li', '', { text: l })));
@@ -231,7 +216,7 @@ class SkinDrop {
     this.back.hidden = true;
     this.panel.hidden = false;
     this.place();
-    if (!isTouchScreen()) this.closeButton.focus({ preventScroll: true }); // no ring for a finger
+    if (!isTouchScreen()) this.closeButton.focus({ preventScroll: true });
   }
 
   // Clear of the device's controls shown now (zn.wasm's rule).
@@ -250,14 +235,12 @@ class SkinDrop {
     this.back.hidden = !this.custom;
   }
 
-  // The page's own skin again; it cannot fail in a way the player could do anything about.
+  // The page's own skin again; a failure leaves the page with what it shows.
   restoreDefault() {
     this.custom = false;
     try {
       Promise.resolve(this.host.defaultSkin()).catch(() => {});
-    } catch {
-      // the page stays with what it shows
-    }
+    } catch {}
   }
 
   useDefault() {

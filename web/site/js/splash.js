@@ -1,8 +1,7 @@
-// The start (splash) dialog, as the desktop draws it: its texts, rectangles, artwork and sound
-// outputs come from zn.wasm (dialogData); the page lays them out in HTML and keeps
-// what only it decides: what Escape does where a page cannot end the program.
+// The start (splash) dialog, from zn.wasm's dialogData; the page keeps what only it decides:
+// what Escape does where a page cannot end the program.
 
-import { DialogFrame, artSource, captionIfMissing, dialogData, element, isEnterKey, isEscapeKey, label, link, openAddress, picture, pictureButton } from './dialogs.js';
+import { DialogFrame, artSource, captionIfMissing, dialogData, element, label, link, openAddress, picture, pictureButton } from './dialogs.js';
 
 let splash = null;
 
@@ -14,11 +13,11 @@ class SplashDialog {
     const d = dialogData(host.engine);
     const s = d.splash;
     const art = (pic) => artSource(d, pic);
-    // Its close button does what Escape does.
-    const f = new DialogFrame({ className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true, stills: host, onClose: () => this.closeWithoutChoosing() });
+    const f = new DialogFrame(host.engine, { className: 'zn-splash', caption: s.caption, width: s.width, height: s.height, modal: true, stills: host,
+      onClose: () => this.closeWithoutChoosing(), onEnter: () => this.play(), enterCodes: ['Digit1'] });
     this.frame = f;
     const c = f.client;
-    // Beneath the background picture: its bands, in case the picture is missing.
+    // The background's bands beneath it, in case the picture is missing.
     c.append(element('div', 'zn-splash-band-top'), element('div', 'zn-splash-band-bottom'));
     c.append(picture(art(d.art.splashBackground), s.background, 'zn-picture zn-splash-background'));
     c.append(picture(art(d.art.splashBox), s.boxPicture, 'zn-picture zn-picture-centred zn-splash-box'));
@@ -29,7 +28,7 @@ class SplashDialog {
     c.append(label(s.websiteCaption, s.websiteLabel, 'zn-label zn-splash-website'), label(s.emailCaption, s.emailLabel, 'zn-label zn-splash-email'));
     this.website = link(d.author.websiteText, d.author.websiteUrl, s.website);
     this.email = link(d.author.email, d.author.mailtoUrl, s.email);
-    // The label shares the list's text line, as on the desktop: the list's height, centred.
+    // The label shares the list's text line.
     const [x, y, w] = s.soundLabel;
     const soundLabel = element('div', 'zn-label', { text: s.soundCaption, rect: [x, y, w, s.soundList[3]], id: 'zn-splash-sound-label' });
     soundLabel.style.lineHeight = `${s.soundList[3]}px`;
@@ -40,7 +39,6 @@ class SplashDialog {
     for (const o of this.outputs) this.soundList.append(element('option', '', { text: o.caption }));
 
     this.playButton = pictureButton(art(d.art.splashPlay), s.playCaption, s.play, () => this.play());
-    // The greyed twin; without its picture, the caption in grey.
     this.playGreyed = element('div', 'zn-splash-disabled', { rect: s.play, hidden: true, title: s.playDisabledHint });
     const greyed = picture(art(d.art.splashPlayDisabled), [0, 0, s.play[2], s.play[3]]);
     greyed.alt = s.playCaption;
@@ -60,13 +58,12 @@ class SplashDialog {
     this.showAgain = element('input', '', { type: 'checkbox', checked: true, id: 'zn-splash-show-again' });
     box.append(this.showAgain, document.createTextNode(s.checkBoxCaption));
 
-    // The list and the check box first, as ever; the buttons and the links after them.
+    // Tab order: the list and the check box, then the buttons and the links.
     c.append(this.soundList, box, this.playButton, this.playGreyed, this.donateButton, this.playHint, this.website, this.email);
-    f.onKey = (e) => this.FormKeyDown(e);
   }
 
-  // Reads the stored choices: true when the play action ran by itself (an
-  // output is stored and the user asked not to see the dialog again).
+  // Reads the stored choices: true when the play action ran by itself (an output is stored
+  // and the dialog is not to be seen again).
   readStoredChoices() {
     const store = this.host.settings;
     const mode = store.get('SoundMode');
@@ -87,8 +84,8 @@ class SplashDialog {
     this.playGreyed.hidden = chosen;
   }
 
-  // The play action: starts the chosen sound output (a click or key here is the gesture that
-  // lets the page's audio start), stores the choices, and leaves the device switched off.
+  // Starts the chosen sound output (this gesture lets the page's audio start) and stores the
+  // choices; the device stays switched off.
   play() {
     const position = this.soundList.selectedIndex;
     if (this.played || position < 0) return;
@@ -100,8 +97,7 @@ class SplashDialog {
     this.finish();
   }
 
-  // Escape: the desktop ends the application here, which a page cannot do. The dialog closes
-  // without storing anything, and the page plays through Web Audio for this visit.
+  // Escape, where the desktop ends the program: closes storing nothing, with Web Audio.
   closeWithoutChoosing() {
     if (this.played) return;
     this.played = true;
@@ -113,23 +109,10 @@ class SplashDialog {
     this.frame.hide();
     this.resolve();
   }
-
-  FormKeyDown(e) {
-    if (isEnterKey(e) || e.code === 'Digit1') {
-      if (!e.repeat && !this.playButton.disabled) this.play();
-      return true;
-    }
-    if (isEscapeKey(e)) {
-      this.closeWithoutChoosing();
-      return true;
-    }
-    return false;
-  }
 }
 
-// The splash dialog, shown at most once per visit. Resolves when the play action has run:
-// at once when an output is stored and the splash is switched off (nothing is seen), else
-// when the user plays (or closes the dialog with Escape).
+// The splash dialog, at most once per visit. Resolves when the play action has run (or
+// Escape closed it).
 export function showSplash(host) {
   if (splash) return splash.promise;
   splash = new SplashDialog(host);

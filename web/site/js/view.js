@@ -1,7 +1,5 @@
-// The device as the page shows it: which picture each image shows and whether it shows (the
-// game's figures from the engine, the rest the page's own), the skin laid out for the display
-// mode, and the canvas's scale for the viewport. What each image shows and the scale itself
-// are zn.wasm's rules (ui/imageroles.h, ui/devicefit.h).
+// The device as the page shows it: what each image shows, the skin laid out for the display
+// mode, and the canvas's scale for the viewport (zn.wasm's ui/imageroles.h, ui/devicefit.h).
 
 // Where the skin's lay-out decides what an image shows (ui/imageroles.h's kAsLaidOut).
 const kAsLaidOut = -2;
@@ -21,8 +19,8 @@ export class DeviceView {
     this.shownDensity = window.devicePixelRatio || 1; // the device pixel ratio the canvas is drawn for
     this.logo = skin.layout.id('im_backdrop_logo');
     this.logoOut = false; // the logo left out for want of room
-    // In full screen the canvas holds the backdrop too, where the page may be pinch-zoomed; this
-    // box laid over the device takes the device's own touches (style.css).
+    // In full screen, where the page may be pinch-zoomed, this box over the device takes its
+    // touches (style.css).
     this.touchArea = Object.assign(document.createElement('div'), { id: 'device-touch' });
     canvas.after(this.touchArea);
     this.layoutRun = Promise.resolve();
@@ -51,8 +49,7 @@ export class DeviceView {
     return this.showing(i)[0] !== 0;
   }
 
-  // The viewport in CSS pixels, as unzoomed: a pinch zoom enlarges the device rather than
-  // fitting it again.
+  // The viewport in CSS pixels, as unzoomed: a pinch zoom enlarges the device.
   viewport() {
     const v = window.visualViewport;
     return {
@@ -69,7 +66,6 @@ export class DeviceView {
     const s = this.skin.layout.skin;
     if (!s) return;
     const r = this.renderer;
-    // The logo the set-up placed, shown or left out by the scale's rule.
     const placed = this.fullscreen && (r.visible(this.logo) || this.logoOut);
     const logo = placed ? r.rect(this.logo) : { x: 0, y: 0, w: 0, h: 0 };
     const a = s.gameArea;
@@ -90,16 +86,14 @@ export class DeviceView {
     document.body.classList.toggle('zn-zoomed', this.zoom !== null && !this.fullscreen);
   }
 
-  // Lay-outs run one after the other; one that fails (a picture the browser cannot decode)
-  // rejects its own promise and leaves the next one to run.
+  // Lay-outs run one after the other; one that fails rejects its own promise only.
   serial(job) {
     const run = this.layoutRun.then(job);
     this.layoutRun = run.catch(() => {});
     return run;
   }
 
-  // The double-size partners of the pictures in use, when drawn above 100 % (a picture that gets
-  // one drops its scaled copies: the others keep theirs).
+  // The double-size partners of the pictures in use, when drawn above 100 %.
   async sharpen() {
     const r = this.renderer;
     if ((r.scale.game > 1 || r.scale.client > 1) && (await this.skin.layout.loadPartners())) r.invalidateAll();
@@ -112,14 +106,11 @@ export class DeviceView {
     });
   }
 
-  // Lays the current skin out for the display mode; the game itself is not touched. The
-  // first lay-out draws the device from the browser's decoding of its partly transparent
-  // pictures and makes them exact right after (window.zn.ready waits for that); later ones
-  // decode them exactly before they draw.
+  // Lays the current skin out for the display mode; the game is not touched. Only the first
+  // lay-out is quick (SkinLayout.apply).
   relayout() {
     return this.serial(async () => {
       const { w, h } = this.viewport();
-      // The other pictures came: every image takes the picture it shows again.
       const late = () => {
         this.syncAll();
         this.redraw();
@@ -135,8 +126,8 @@ export class DeviceView {
     });
   }
 
-  // The viewport changed (or the screen's pixel density): laid out again in full screen,
-  // scaled again in a window; once a frame at most.
+  // The viewport or the pixel density changed: laid out again in full screen, scaled again in
+  // a window; once a frame at most.
   onResize() {
     if (this.resizePending) return;
     this.resizePending = true;
