@@ -7,7 +7,7 @@
 // displayexports.cpp (the frame, the pictures, the display's rules), sceneexports.cpp (what
 // the canvas shows), skinexports.cpp (the skin set-up and its checker), controlexports.cpp
 // (keys, click areas, game controllers), uiexports.cpp (menus, dialogs, sample files),
-// narrationexports.cpp (the figures told in words).
+// narrationexports.cpp (the figures told in words), replayexports.cpp (recorded games).
 #include <cstdint>
 #include <string>
 #include <string_view>
