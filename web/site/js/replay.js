@@ -104,7 +104,7 @@ export async function shareGame(host) {
 // it) and the address's replay link; returns what the page runs after each update: the mark.
 export function attachReplays(host) {
   words = host.engine.askJson('zn_replay_page');
-  chooser = element('input', '', { type: 'file', accept: words.suffix, hidden: true });
+  chooser = element('input', '', { type: 'file', id: 'zn-replay-file', accept: words.suffix, hidden: true });
   chooser.addEventListener('change', () => chooser.files[0] && openFile(host, chooser.files[0]));
   document.body.append(chooser);
   window.addEventListener('drop', (e) => {
