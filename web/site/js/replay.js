@@ -77,7 +77,10 @@ function makeShareDialog(host) {
     height: words.shareHeight, modal: true, stills: host, onClose: () => f.hide() });
   const field = element('input', 'zn-share-link', { type: 'text', readOnly: true, 'aria-label': words.shareCaption });
   const copy = element('button', '', { type: 'button', text: words.copy });
-  copy.onclick = () => navigator.clipboard.writeText(field.value).then(() => (copy.textContent = words.copied), () => {});
+  copy.onclick = () => { // selected too, for a page without the Clipboard API (no https)
+    field.select();
+    navigator.clipboard?.writeText(field.value).then(() => (copy.textContent = words.copied), () => {});
+  };
   const send = element('button', '', { type: 'button', text: words.share, hidden: !navigator.share });
   send.onclick = () => navigator.share({ url: field.value }).catch(() => {});
   const buttons = element('div', 'zn-skin-panel-buttons');
