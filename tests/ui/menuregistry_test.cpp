@@ -31,9 +31,9 @@ std::vector<std::string> lines(MenuHostKind host) {
 TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
     // The page opens the pages made from the documents.
     auto about = [](std::string_view kind) {
-        return std::vector<std::string>{"about|About...|F1",
-                                        "readme|View 'Readme.txt'|F2|opens Readme." + std::string(kind),
-                                        "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew." + std::string(kind)};
+        return std::vector<std::string>{
+            "about|About...|F1", "readme|View 'Readme.txt'|F2|opens Readme." + std::string(kind),
+            "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew." + std::string(kind)};
     };
     const std::vector<std::string> display = {"fullscreen|Display in fullscreen mode|F12|check",
                                               "splash|Display splash screen at startup||check",

@@ -69,9 +69,7 @@ std::optional<replay::ReadProblem> WebGame::open(std::string_view text) {
     return std::nullopt;
 }
 
-std::string WebGame::recordingText() const {
-    return replay::writeRecording(*device_->session.recorded());
-}
+std::string WebGame::recordingText() const { return replay::writeRecording(*device_->session.recorded()); }
 
 void WebGame::setSoundEnabled(bool on) {
     soundEnabled_ = on;

@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/controls.h"
 #include "engine/figure_table.h"
 #include "engine/game.h"
 #include "engine/queued_random.h"
 #include "engine/virtual_clock.h"
-#include "controls/controls.h"
 #include "replay/recording.h"
 #include "replay/session.h"
 

@@ -16,7 +16,8 @@ constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn
 constexpr std::array<std::int8_t, 256> kValues = [] {
     std::array<std::int8_t, 256> v{};
     v.fill(-1);
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i) v[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::int8_t>(i);
+    for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+        v[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::int8_t>(i);
     return v;
 }();
 
@@ -89,7 +90,8 @@ std::string replayPageJson() {
     j.key("fileName").value("zorpy-nibbo.znreplay");
     j.key("suffix").value(kReplaySuffix);
     j.key("maxBytes").value(static_cast<std::int64_t>(replay::kMaxBytes));
-    j.key("damaged").value(replayProblemText(kReplayLinkName, {0, "its data is damaged (not a compressed recording)"}));
+    j.key("damaged").value(
+        replayProblemText(kReplayLinkName, {0, "its data is damaged (not a compressed recording)"}));
     j.endObject();
     return j.text();
 }
