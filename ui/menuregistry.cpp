@@ -35,8 +35,8 @@ constexpr std::array kDesktopItems = {
 };
 
 // A page cannot end the program, and loads a skin where the desktop edits its file. It opens
-// the documents as the pages made from them at build time (zn-docpage), and has a volume and
-// touch feedback of its own.
+// the documents as the pages made from them at build time (zn-docpage), has a volume and
+// touch feedback of its own, and shares, saves and opens recorded games.
 // clang-format off
 constexpr std::array kPageItems = {
     kAbout,
@@ -44,6 +44,9 @@ constexpr std::array kPageItems = {
     MenuItem{C::Whatsnew, "whatsnew", kWhatsnewCaption, "F3", false, "Whatsnew.html"},
     separator(),
     MenuItem{C::LoadSkin, "skin", "Load a skin...", "", false},
+    MenuItem{C::ShareGame, "share", "Share this game...", "", false},
+    MenuItem{C::SaveReplay, "savereplay", "Save replay...", "", false},
+    MenuItem{C::OpenReplay, "openreplay", "Open a replay...", "", false},
     kKeys,
     separator(),
     kFullscreen,

@@ -31,9 +31,9 @@ std::vector<std::string> lines(MenuHostKind host) {
 TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
     // The page opens the pages made from the documents.
     auto about = [](std::string_view kind) {
-        return std::vector<std::string>{"about|About...|F1",
-                                        "readme|View 'Readme.txt'|F2|opens Readme." + std::string(kind),
-                                        "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew." + std::string(kind)};
+        return std::vector<std::string>{
+            "about|About...|F1", "readme|View 'Readme.txt'|F2|opens Readme." + std::string(kind),
+            "whatsnew|View 'Whatsnew.txt'|F3|opens Whatsnew." + std::string(kind)};
     };
     const std::vector<std::string> display = {"fullscreen|Display in fullscreen mode|F12|check",
                                               "splash|Display splash screen at startup||check",
@@ -45,7 +45,8 @@ TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
         std::vector<std::string> end;     // after them
     };
     // The page cannot open the manual or end the program, and loads a skin where the desktop
-    // edits its configuration file; it has a volume and touch feedback of its own.
+    // edits its configuration file; it has a volume and touch feedback of its own, and its
+    // items for recorded games.
     const Case cases[] = {
         {MenuHostKind::Desktop,
          "txt",
@@ -53,7 +54,8 @@ TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
          {"-", "exit|Exit|Esc"}},
         {MenuHostKind::Page,
          "html",
-         {"-", "skin|Load a skin...|", "keys|Key settings|", "-"},
+         {"-", "skin|Load a skin...|", "share|Share this game...|", "savereplay|Save replay...|",
+          "openreplay|Open a replay...|", "keys|Key settings|", "-"},
          {"-", "volume|Volume||slider|not in the game menu", "vibrate|Vibrate on touch||check"}},
     };
     for (const Case& c : cases) {
@@ -106,8 +108,8 @@ TEST(GameMenuRows, RowTextAndPanelHeightFollowTheItems) {
     };
     for (const auto& r : rows) EXPECT_EQ(gamemenu::rowText(r.caption, r.checked), r.text);
     // The caption row and one row per item of the game menu: the desktop's 13 items fill 448
-    // pixels, the page's 12 (its volume slider stays in the popup menu) 416.
-    const std::pair<MenuHostKind, int> heights[] = {{MenuHostKind::Desktop, 448}, {MenuHostKind::Page, 416}};
+    // pixels, the page's 15 (its volume slider stays in the popup menu) the whole picture, 512.
+    const std::pair<MenuHostKind, int> heights[] = {{MenuHostKind::Desktop, 448}, {MenuHostKind::Page, 512}};
     for (const auto& [host, height] : heights) {
         int rows = 0;
         for (const MenuItem& item : menuItems(host)) rows += inGameMenu(item) ? 1 : 0;

@@ -8,7 +8,8 @@
 // the canvas shows), skinexports.cpp (the skin set-up and its checker), controlexports.cpp
 // (keys, click areas, game controllers), uiexports.cpp (menus, dialogs, sample files),
 // narrationexports.cpp (the figures told in words), pageexports.cpp (what the page's pointers
-// and keys hold, the long press, a dialog's place, the frame clock).
+// and keys hold, the long press, a dialog's place, the frame clock), replayexports.cpp (recorded
+// games).
 #include <cstdint>
 #include <string>
 #include <string_view>

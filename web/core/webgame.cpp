@@ -52,22 +52,30 @@ std::vector<int> QueuedSound::take() {
     return out;
 }
 
-WebGame::WebGame(std::uint64_t seed) : device_(std::make_unique<Device>(seed)) {}
+WebGame::WebGame(std::uint64_t seed) { reset(seed); }
 
-void WebGame::reset(std::uint64_t seed) {
-    device_ = std::make_unique<Device>(seed);
+void WebGame::start(replay::Session::Options options) {
+    device_ = std::make_unique<Device>(std::move(options));
     device_->game.Snd_Enabled = soundEnabled_;
 }
+
+void WebGame::reset(std::uint64_t seed) { start({std::nullopt, true, seed}); }
+
+std::optional<replay::ReadProblem> WebGame::open(std::string_view text) {
+    replay::ReadResult read = replay::readRecording(text);
+    if (!read.recording) return read.problem;
+    if (auto problem = replay::unplayable(*read.recording)) return problem;
+    start({std::move(read.recording), true, 0});
+    return std::nullopt;
+}
+
+std::string WebGame::recordingText() const { return replay::writeRecording(*device_->session.recorded()); }
 
 void WebGame::setSoundEnabled(bool on) {
     soundEnabled_ = on;
     device_->game.Snd_Enabled = on;
 }
 
-void WebGame::advance(std::int64_t ms) {
-    if (ms <= 0) return;
-    Device& d = *device_;
-    d.clock.advance(ms, [&d](TimerId t) { d.game.onTimer(t); });
-}
+void WebGame::advance(std::int64_t ms) { device_->session.advance(ms); }
 
 }  // namespace zn::web

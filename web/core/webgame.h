@@ -3,17 +3,23 @@
 // figure table that remembers which images changed, a queue of sound events and the ghosts'
 // generator seeded as the script driver's `seed N`. The page owns the real clock, the canvas
 // and the speakers; it advances this clock, redraws the changed images and plays the queue.
+// The game runs under a replay::Session: it records from power-on, or plays a recording the
+// page opened, holds at its end and hands over at the player's first press.
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "controls/controls.h"
 #include "engine/figure_table.h"
 #include "engine/game.h"
 #include "engine/queued_random.h"
 #include "engine/virtual_clock.h"
-#include "controls/controls.h"
+#include "replay/recording.h"
+#include "replay/session.h"
 
 namespace zn::web {
 
@@ -62,16 +68,26 @@ public:
     explicit WebGame(std::uint64_t seed = 0);
 
     // A new game state as at the window's creation (Mode_Off), every image listed as changed,
-    // the sound queue empty, the clock at 0 and the ghosts' generator seeded with seed. Whether
-    // sound is enabled carries over: it is the page's choice of a sound output.
+    // the sound queue empty, the clock at 0 and the ghosts' generator seeded with seed; what
+    // reaches the game is recorded from here. Whether sound is enabled carries over: it is the
+    // page's choice of a sound output.
     void reset(std::uint64_t seed);
+    // A recording's text read and played from a new game state as reset makes it (recording
+    // again from there, so that a take-over is kept). Refused with the reader's line and reason
+    // (or a speed the game does not play), the game going on untouched.
+    std::optional<replay::ReadProblem> open(std::string_view text);
+    // The recording since the last reset or open, ending now, as a file holds it.
+    std::string recordingText() const;
+    replay::Session::Phase phase() const { return device_->session.phase(); }
     // Snd_Enabled, as the sound start-up sets it; off until the page chooses an output.
     void setSoundEnabled(bool on);
 
-    // The game's own operations of the controls; power has no release.
-    void press(Control c) { pressOnGame(device_->game, c); }
-    void release(Control c) { releaseOnGame(device_->game, c); }
-    // Moves the virtual clock on by ms (negative counts as 0), firing every due timer.
+    // The player's presses and releases: ignored while a recording plays; at its hold the first
+    // press hands the game over. Power has no release.
+    void press(Control c) { device_->session.input(c, true); }
+    void release(Control c) { device_->session.input(c, false); }
+    // Moves the virtual clock on by ms (negative counts as 0), firing every due timer and playing
+    // every recorded event on the way; a recording's end stops the clock.
     void advance(std::int64_t ms);
     std::int64_t now() const { return device_->clock.now(); }
 
@@ -86,10 +102,14 @@ private:
         VirtualClock clock;
         ChangeTrackingFigures figures;
         QueuedSound sound;
-        QueuedRandom random;
+        QueuedRandom random{0};  // seeded by the session
         Game game{clock, figures, sound, random};
-        explicit Device(std::uint64_t seed) : random(seed) {}
+        replay::GameControls controls{game};
+        replay::Session session;
+        explicit Device(replay::Session::Options o) : session(clock, game, random, controls, std::move(o)) {}
     };
+    void start(replay::Session::Options options);
+
     std::unique_ptr<Device> device_;
     bool soundEnabled_ = false;
 };

@@ -20,8 +20,9 @@ import { Gamepads } from './gamepad.js';
 import { DisplayMode } from './fullscreen.js';
 import { showSplash } from './splash.js';
 import { Narration } from './narration.js';
-// The menus and the skin loader (menu.js, gamemenu.js, skindrop.js) are imported once the
-// device is drawn: they are not needed for the first picture.
+// The menus, the skin loader and the recorded games (menu.js, gamemenu.js, skindrop.js,
+// replay.js) are imported once the device is drawn: they are not needed for the first picture.
+// An address #replay=DATA plays the recording the link carries (replay.js).
 
 const params = new URLSearchParams(location.search);
 
@@ -64,6 +65,7 @@ async function start() {
   const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
   const narration = new Narration(engine, canvas);
+  let afterUpdate = null; // replay.js's mark, once imported
 
   // Draws what changed and plays what the engine asked for since the last call.
   function update() {
@@ -75,6 +77,7 @@ async function start() {
     if (events.length) sounds.play(events);
     renderer.draw();
     narration.update();
+    afterUpdate?.();
   }
 
   function press(c) {
@@ -118,8 +121,9 @@ async function start() {
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => view.layoutRun);
 
-  const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js')]).then(
-    ([menu, gameMenu, skinDrop]) => {
+  const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js'), import('./replay.js')]).then(
+    ([menu, gameMenu, skinDrop, replay]) => {
+      afterUpdate = replay.attachReplays(host);
       menus = menu;
       menu.applyVolume(host);
       menu.hintLongPress(host, showSplash(host));

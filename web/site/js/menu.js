@@ -8,6 +8,7 @@ import { dialogData, ensureUiStyles, element, isTouchScreen, notice, openAddress
 import { showAbout } from './about.js';
 import { showKeySettings } from './keysdialog.js';
 import { setVolume } from './audio.js';
+import { chooseReplay, saveReplay, shareGame } from './replay.js';
 
 // Events between the ui modules, so that each keeps to its own exports:
 export const kCloseGameMenuEvent = 'zn:close-game-menu'; // the game menu closes (gamemenu.js)
@@ -31,6 +32,9 @@ function pageActions(host) {
   return {
     about: () => showAbout(host),
     skin: () => document.dispatchEvent(new Event(kChooseSkinEvent)),
+    share: () => shareGame(host),
+    savereplay: () => saveReplay(host),
+    openreplay: () => chooseReplay(),
     keys: () => showKeySettings(host),
     fullscreen: () => {
       const on = !host.isFullscreen();

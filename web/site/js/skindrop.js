@@ -151,6 +151,7 @@ class SkinDrop {
     window.addEventListener('drop', (e) => {
       if (!carriesFiles(e)) return;
       depth = 0;
+      if (e.defaultPrevented) return void (this.hint.hidden = true); // a recording, replay.js's
       if (refused(e)) return;
       e.preventDefault();
       this.hint.hidden = true;
