@@ -192,11 +192,6 @@ private:
 
 }  // namespace
 
-std::optional<ReadProblem> unplayable(const Recording& r) {
-    if (r.speed == kDefaultSpeed) return std::nullopt;
-    return ReadProblem{0, "the game plays at speed 100 only, not " + std::to_string(r.speed)};
-}
-
 char eventLetter(Control c, bool press) {
     for (const Letter& l : kLetters)
         if (l.control == c) return press ? l.press : lower(l.press);

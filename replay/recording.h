@@ -61,10 +61,6 @@ struct ReadResult {
 // kMaxBytes and anything else the grammar does not allow.
 ReadResult readRecording(std::string_view text);
 
-// Why a recording that was read cannot be played here (a file problem, line 0): the engine
-// plays speed 100 only. Nothing for a playable one.
-std::optional<ReadProblem> unplayable(const Recording& r);
-
 // The letter of an event in the text: upper case for a press, lower case for a release.
 char eventLetter(Control c, bool press);
 

@@ -1,5 +1,7 @@
 #include "ui/menuregistry.h"
 
+#include "settings/settingrules.h"
+
 #include <array>
 
 namespace zn::ui {
@@ -54,6 +56,7 @@ constexpr std::array kPageItems = {
     kOverlays,
     separator(),
     MenuItem{C::Volume, "volume", "Volume", "", false, "", true},
+    MenuItem{C::Speed, "speed", "Speed", "", false, "", true},
     MenuItem{C::Vibrate, "vibrate", "Vibrate on touch", "", true},
 };
 // clang-format on
@@ -66,6 +69,14 @@ std::span<const MenuItem> menuItems(MenuHostKind host) {
 }
 
 bool isSeparator(const MenuItem& item) { return item.command == C::Separator; }
+
+SliderRange sliderRange(const MenuItem& item) {
+    if (item.command == C::Speed) {
+        const int low = kSpeeds[0], high = kSpeeds[std::size(kSpeeds) - 1];
+        return {"Speed", low, high, kSpeeds[1] - kSpeeds[0]};
+    }
+    return {"Volume", 0, 100, 1};
+}
 
 bool isDefaultItem(const MenuItem& item) { return item.command == C::About; }
 

@@ -27,6 +27,7 @@ enum class MenuCommand {
     SplashScreen,
     ControllerOverlays,
     Volume,
+    Speed,
     Vibrate,
     Exit,
 };
@@ -56,6 +57,15 @@ struct MenuItem {
 std::span<const MenuItem> menuItems(MenuHostKind host);
 
 bool isSeparator(const MenuItem& item);
+
+// A slider item's values: the stored setting it sets, its ends and its step.
+struct SliderRange {
+    std::string_view setting;
+    int low;
+    int high;
+    int step;
+};
+SliderRange sliderRange(const MenuItem& item);
 // The item the menu shows as its default (bold): About.
 bool isDefaultItem(const MenuItem& item);
 // A checkable item's check mark follows the state it switches; others have none.

@@ -90,3 +90,29 @@ test('the full-screen game menu by keyboard: Enter opens, Tab reaches the rows, 
   assert.equal((await state()).open, 'false');
   assert.deepEqual(log.errors, []);
 });
+
+test('the speed from the menu: stored, said, and the game clock at half the real time', async (t) => {
+  const { page, log } = await open(t, { ...kQuietSettings, LongPressHint: '0' }, 'clock=manual');
+  const at = await page.evaluate(() => {
+    const r = document.getElementById('device').getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  });
+  await page.mouse.click(at.x, at.y, { button: 'right' });
+  const slider = await page.evaluate(() => {
+    const it = [...document.querySelectorAll('input[type=range]')].find((r) => r.name === 'speed');
+    return it && { min: it.min, max: it.max, step: it.step, value: it.value };
+  });
+  assert.deepEqual(slider, { min: '50', max: '100', step: '25', value: '100' });
+  const after = await page.evaluate(() => {
+    const it = [...document.querySelectorAll('input[type=range]')].find((r) => r.name === 'speed');
+    it.value = '50';
+    it.dispatchEvent(new Event('input'));
+    const e = window.zn.engine;
+    e.ask('zn_clock_frame', [1000, 1]);
+    const moved = e.ask('zn_clock_frame', [1200, 1]);
+    return { stored: localStorage.getItem('Speed'), moved };
+  });
+  assert.deepEqual(after, { stored: '50', moved: 100 });
+  assert.equal((await heard(page)).polite.at(-1), 'Speed 50 percent.');
+  assert.deepEqual(log.errors, []);
+});

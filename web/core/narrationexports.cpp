@@ -31,6 +31,8 @@ ZN_EXPORT(zn_narrate) int zn_narrate() {
     return setOutput(j.text());
 }
 
+ZN_EXPORT(zn_speed_words) int zn_speed_words(int percent) { return setOutput(zn::Narrator::speedWords(percent)); }
+
 ZN_EXPORT(zn_describe) int zn_describe() {
     return setOutput(zn::Narrator::describe(zn::NarratedState::of(theGame().game())));
 }

@@ -122,11 +122,20 @@ ZN_EXPORT(zn_dialog_fit) int zn_dialog_fit(double vw, double vh, int w, int h) {
 }
 
 // An animation frame at real time t (ms): the game moves on unless the clock stands (running
-// 0); returns the milliseconds it moved.
+// 0), at its speed; returns the game's milliseconds it moved.
 ZN_EXPORT(zn_clock_frame) int zn_clock_frame(double t, int running) {
     const std::int64_t ms = frameClock.frame(t, running != 0);
-    if (ms > 0) theGame().advance(ms);
-    return static_cast<int>(ms);
+    const std::int64_t before = theGame().now();
+    if (ms > 0) theGame().advanceReal(ms);
+    return static_cast<int>(theGame().now() - before);
 }
+
+// The game's pace: a speed in percent, one of 50, 75 and 100 (any other is 100); returns the
+// speed in force.
+ZN_EXPORT(zn_set_speed) int zn_set_speed(int percent) {
+    theGame().setSpeed(percent);
+    return theGame().speed();
+}
+ZN_EXPORT(zn_speed) int zn_speed() { return theGame().speed(); }
 // The time since the last frame is not played (the tab shown again, the game resumed).
 ZN_EXPORT(zn_clock_restart) void zn_clock_restart() { frameClock.restart(); }

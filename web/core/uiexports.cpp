@@ -38,6 +38,10 @@ std::string menuJson(ui::MenuHostKind host, const ui::MenuState& state) {
         j.key("checkable").value(item.checkable).key("checked").value(checked);
         j.key("enabled").value(ui::menuItemEnabled(item, state));
         j.key("slider").value(item.slider).key("inGameMenu").value(ui::inGameMenu(item));
+        if (item.slider) {
+            const ui::SliderRange r = ui::sliderRange(item);
+            j.key("setting").value(r.setting).key("low").value(r.low).key("high").value(r.high).key("step").value(r.step);
+        }
         j.key("row").value(ui::isSeparator(item) ? std::string()
                                                  : ui::gamemenu::rowText(item.caption, checked));
         j.endObject();

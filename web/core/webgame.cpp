@@ -64,12 +64,16 @@ void WebGame::reset(std::uint64_t seed) { start({std::nullopt, true, seed}); }
 std::optional<replay::ReadProblem> WebGame::open(std::string_view text) {
     replay::ReadResult read = replay::readRecording(text);
     if (!read.recording) return read.problem;
-    if (auto problem = replay::unplayable(*read.recording)) return problem;
+    pace_.setSpeed(read.recording->speed);
     start({std::move(read.recording), true, 0});
     return std::nullopt;
 }
 
-std::string WebGame::recordingText() const { return replay::writeRecording(*device_->session.recorded()); }
+std::string WebGame::recordingText() const {
+    replay::Recording r = *device_->session.recorded();
+    r.speed = pace_.speed();
+    return replay::writeRecording(r);
+}
 
 void WebGame::setSoundEnabled(bool on) {
     soundEnabled_ = on;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/controls.h"
+#include "ui/pace.h"
 #include "engine/figure_table.h"
 #include "engine/game.h"
 #include "engine/queued_random.h"
@@ -74,7 +75,7 @@ public:
     void reset(std::uint64_t seed);
     // A recording's text read and played from a new game state as reset makes it (recording
     // again from there, so that a take-over is kept). Refused with the reader's line and reason
-    // (or a speed the game does not play), the game going on untouched.
+    // (the game going on untouched). It plays at its own speed.
     std::optional<replay::ReadProblem> open(std::string_view text);
     // The recording since the last reset or open, ending now, as a file holds it.
     std::string recordingText() const;
@@ -89,7 +90,13 @@ public:
     // Moves the virtual clock on by ms (negative counts as 0), firing every due timer and playing
     // every recorded event on the way; a recording's end stops the clock.
     void advance(std::int64_t ms);
+    // Real milliseconds (the page's frames): the game moves on by them at its speed.
+    void advanceReal(std::int64_t ms) { advance(pace_.gameMs(ms)); }
     std::int64_t now() const { return device_->clock.now(); }
+    // The game's pace in percent (settings/settingrules.h: kSpeeds): the page's stored choice,
+    // or a recording's own while it is open; a recording made is written with it.
+    int speed() const { return pace_.speed(); }
+    void setSpeed(int percent) { pace_.setSpeed(percent); }
 
     const Game& game() const { return device_->game; }
     const TimerService& timers() const { return device_->clock; }
@@ -112,6 +119,7 @@ private:
 
     std::unique_ptr<Device> device_;
     bool soundEnabled_ = false;
+    Pace pace_;
 };
 
 }  // namespace zn::web

@@ -5,7 +5,7 @@ import { SkinLayout } from './layout.js';
 
 // host.input is set once the input is made.
 export function makeHost(parts) {
-  const { engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni } = parts;
+  const { engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni, narration } = parts;
   const renderer = view.renderer;
   let soundOutput = -1; // 0 Web Audio, 1 (no sound); none chosen yet
   let bindings = Array.from({ length: engine.controlCount }, (_, i) => store.get(`Key${i + 1}`));
@@ -17,6 +17,12 @@ export function makeHost(parts) {
     isFullscreen: () => view.fullscreen,
     setFullscreen: (on) => display.set(!!on),
     overlaysShown: () => view.overlays,
+    // The game's pace (50, 75, 100 percent): stored and said.
+    setSpeed(percent) {
+      const speed = engine.ask('zn_set_speed', [percent]);
+      store.set('Speed', speed);
+      narration.saySpeed(speed);
+    },
     setOverlaysShown(on) {
       view.overlays = !!on;
       view.syncAll();

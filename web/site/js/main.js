@@ -65,6 +65,7 @@ async function start() {
   const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
   const gamepads = new Gamepads(engine, () => document.hasFocus() && !blocked());
   const narration = new Narration(engine, canvas);
+  engine.ask('zn_set_speed', [store.get('Speed')]);
   let afterUpdate = null; // replay.js's mark, once imported
 
   // Draws what changed and plays what the engine asked for since the last call.
@@ -114,7 +115,7 @@ async function start() {
   display.on = view.fullscreen;
   const clock = new GameClock(engine, update, { manual });
 
-  const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni });
+  const host = makeHost({ engine, store, canvas, view, display, sounds, clock, gamepads, update, serverSource, defaultIni, narration });
   let menus = null; // menu.js, once imported
   wireInput(host, { press, release, blocked, display, touchArea: view.touchArea, menus: () => menus });
 

@@ -175,11 +175,15 @@ function onMenuKey(e) {
   e.preventDefault();
 }
 
-// The volume's row: its caption and a slider, which sets the volume as it moves.
+// What a slider sets as it moves: the volume, the game's speed.
+const sliderSetters = { volume: applyVolume, speed: (host, percent) => host.setSpeed(percent) };
+
+// A slider's row: its caption and a slider over the registry's range and step.
 function sliderRow(host, it) {
   const row = element('li', 'zn-menu-item zn-menu-slider', { tabIndex: -1, role: 'none' });
-  const slider = element('input', '', { type: 'range', min: 0, max: 100, id: `zn-menu-${it.id}`, name: it.id, value: host.settings.get('Volume') });
-  slider.addEventListener('input', () => applyVolume(host, Number(slider.value)));
+  const value = host.settings.get(it.setting);
+  const slider = element('input', '', { type: 'range', min: it.low, max: it.high, step: it.step, id: `zn-menu-${it.id}`, name: it.id, value });
+  slider.addEventListener('input', () => sliderSetters[it.id](host, Number(slider.value)));
   row.append(element('span', 'zn-menu-check'), element('label', 'zn-menu-caption', { text: it.caption, htmlFor: slider.id }), slider);
   return row;
 }

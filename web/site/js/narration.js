@@ -25,6 +25,11 @@ export class Narration {
     });
   }
 
+  // The game's speed, as it changes.
+  saySpeed(percent) {
+    this.say(this.engine.askText('zn_speed_words', [percent]), this.polite);
+  }
+
   update() {
     const said = this.engine.askText('zn_narrate');
     if (!said) return;
