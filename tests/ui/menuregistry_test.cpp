@@ -56,7 +56,8 @@ TEST(MenuRegistry, EachHostHasItsItemsInMenuOrder) {
          "html",
          {"-", "skin|Load a skin...|", "share|Share this game...|", "savereplay|Save replay...|",
           "openreplay|Open a replay...|", "keys|Key settings|", "-"},
-         {"-", "volume|Volume||slider|not in the game menu", "vibrate|Vibrate on touch||check"}},
+         {"-", "volume|Volume||slider|not in the game menu", "speed|Speed||slider|not in the game menu",
+          "vibrate|Vibrate on touch||check"}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> want = about(c.documents);

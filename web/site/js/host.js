@@ -60,6 +60,8 @@ export function makeHost(parts) {
       update();
     },
     clientScale: () => view.clientScale,
+    // Draws what changed and plays what the game asked for (after a recording is opened).
+    update,
     // For tests and measurements.
     skinPlan: () => view.skin.layout.skin,
     renderer,

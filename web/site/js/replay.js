@@ -3,7 +3,7 @@
 // raw DEFLATE, in base64url, which zn.wasm writes and reads), saved as a file, opened from a
 // file, a drop or a link, and marked while it plays. zn.wasm reads it and tells what is wrong.
 
-import { DialogFrame, element, isEscapeKey, notice } from './dialogs.js';
+import { DialogFrame, element, notice } from './dialogs.js';
 
 const encoder = new TextEncoder();
 const kLive = 0; // zn_replay_phase: 0 live, 1 a recording plays, 2 held at its end
@@ -38,7 +38,7 @@ function play(host, name, bytes) {
   all.set(bytes, n.length);
   const problem = host.engine.askText('zn_replay_open', [n.length], all);
   if (problem) notice('zn-replay-problem', problem, 15);
-  host.clock.update();
+  host.update();
 }
 
 async function openFile(host, file) {
@@ -73,7 +73,7 @@ export function chooseReplay() {
 }
 
 function makeShareDialog(host) {
-  const f = new DialogFrame({ className: 'zn-share', caption: words.shareCaption, width: words.shareWidth,
+  const f = new DialogFrame(host.engine, { className: 'zn-share', caption: words.shareCaption, width: words.shareWidth,
     height: words.shareHeight, modal: true, stills: host, onClose: () => f.hide() });
   const field = element('input', 'zn-share-link', { type: 'text', readOnly: true, 'aria-label': words.shareCaption });
   const copy = element('button', '', { type: 'button', text: words.copy });
@@ -86,7 +86,6 @@ function makeShareDialog(host) {
   const buttons = element('div', 'zn-skin-panel-buttons');
   buttons.append(copy, send);
   f.client.append(element('p', 'zn-share-text', { text: words.shareText }), field, buttons);
-  f.onKey = (e) => isEscapeKey(e) && (f.hide(), true);
   return { f, field, copy };
 }
 
