@@ -7,7 +7,7 @@
 
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
-import { usePixelKernel } from './picture.js';
+import { smoothingDone, smoothWhileLoading, usePixelKernel } from './picture.js';
 import { Renderer } from './render.js';
 import { DeviceView } from './view.js';
 import { makeHost } from './host.js';
@@ -59,6 +59,10 @@ async function start() {
   const manual = params.get('clock') === 'manual';
 
   const renderer = new Renderer(canvas, engine);
+  smoothWhileLoading((pic) => {
+    renderer.repaint(pic);
+    renderer.draw();
+  });
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
   const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
@@ -141,6 +145,7 @@ async function start() {
     sounds.load('game/');
   }, 0);
   await Promise.all([complete, ui]);
+  await smoothingDone();
   // The offline copy of the site, fetched once the page has what it needs (its fetches would
   // otherwise compete with the first picture's).
   if ('serviceWorker' in navigator && location.protocol !== 'file:')
