@@ -122,15 +122,16 @@ async function start() {
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => view.layoutRun);
 
-  const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js')]).then(
-    ([menu, gameMenu, skinDrop]) => {
+  // Set up a task later, after the start dialog is shown.
+  const ui = new Promise((r) => setTimeout(r, 0))
+    .then(() => Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js')]))
+    .then(([menu, gameMenu, skinDrop]) => {
       menus = menu;
       menu.applyVolume(host);
       menu.hintLongPress(host, showSplash(host));
       gameMenu.attachGameMenu(host);
       skinDrop.attachSkinDrop(host);
-    },
-  );
+    });
   Object.assign(window.zn, {
     engine,
     host,
@@ -140,10 +141,12 @@ async function start() {
   clock.start();
   update();
   showSplash(host);
-  setTimeout(() => {
+  // The start dialog's pictures are fetched alone: the rest would share the network with them.
+  const shown = Promise.all([...document.images].map((img) => img.decode().catch(() => {})));
+  shown.then(() => {
     fetchRest();
     sounds.load('game/');
-  }, 0);
+  });
   await Promise.all([complete, ui]);
   await smoothingDone();
   // The offline copy of the site, fetched once the page has what it needs (its fetches would
