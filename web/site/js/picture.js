@@ -125,8 +125,8 @@ function smoothedPicture(bytes, w, h, hard) {
   return out;
 }
 
-// The worker that smooths while the page loads: {worker, jobs: Map job -> resolve, next}; null
-// once the page has loaded, or where workers cannot smooth.
+// The worker that smooths while the page loads: {worker, jobs, next}; null once the page has
+// loaded, or where workers cannot smooth.
 let smoother = null;
 const pending = new Set(); // the smoothings asked for and not yet taken
 let smoothedOne = () => {};
@@ -136,13 +136,8 @@ let smoothedOne = () => {};
 // changed(picture) is called with the picture it was made from, to draw it again.
 export function smoothWhileLoading(changed) {
   if (typeof Worker !== 'function') return;
-  const source = [
-    `const smoothRGBA = ${smoothRGBA};`,
-    'onmessage = ({ data: [job, bytes, width, height, w, h] }) => {',
-    '  const out = smoothRGBA(bytes, width, height, w, h);',
-    '  postMessage([job, out], [out.buffer]);',
-    '};',
-  ].join('\n');
+  const source = `const smoothRGBA = ${smoothRGBA};\nonmessage = ({ data: [job, ...args] }) => {` +
+    ' const out = smoothRGBA(...args); postMessage([job, out], [out.buffer]); };';
   try {
     const worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
     const jobs = new Map(); // job -> [resolve, the picture it smooths, w, h]
