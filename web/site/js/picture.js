@@ -125,67 +125,80 @@ function smoothedPicture(bytes, w, h, hard) {
   return out;
 }
 
-// The worker that smooths while the page loads: {worker, jobs, next}; null once the page has
-// loaded, or where workers cannot smooth.
-let smoother = null;
+// The worker that works for the page while it loads: {worker, jobs, next}; null once the page
+// has loaded, or where workers cannot be made.
+let helper = null;
 const pending = new Set(); // the smoothings asked for and not yet taken
 let smoothedOne = () => {};
 
-// From now until smoothingDone(), a picture to smooth is first given a stand-in of its nearest
-// pixels (approximate true), which takes the smoothed pixels once the worker sends them; then
-// changed(picture) is called with the picture it was made from, to draw it again.
+// From now until smoothingDone(), offThread() runs its functions in a worker, and a picture to
+// smooth is first given a stand-in of its nearest pixels (approximate true), which takes the
+// smoothed pixels once the worker sends them; then changed(picture) is called with the picture
+// it was made from, to draw it again.
 export function smoothWhileLoading(changed) {
   if (typeof Worker !== 'function') return;
-  const source = `const smoothRGBA = ${smoothRGBA};\nonmessage = ({ data: [job, ...args] }) => {` +
-    ' const out = smoothRGBA(...args); postMessage([job, out], [out.buffer]); };';
+  const source =
+    'const made = new Map();\nonmessage = async ({ data: [job, fn, args] }) => { let out = null, failed = false;' +
+    ' try { if (!made.has(fn)) made.set(fn, (0, eval)(`(${fn})`)); out = await made.get(fn)(...args); } catch { failed = true; }' +
+    ' const bytes = out && (out.buffer || (out.rgba && out.rgba.buffer)); postMessage([job, out, failed], bytes ? [bytes] : []); };';
   try {
     const worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
-    const jobs = new Map(); // job -> [resolve, the picture it smooths, w, h]
-    smoother = { worker, jobs, next: 1 };
-    worker.onmessage = ({ data: [job, bytes] }) => {
-      jobs.get(job)[0](bytes);
+    const jobs = new Map(); // job -> [resolve, fn, args]
+    helper = { worker, jobs, next: 1 };
+    // What the worker could not do (or a worker that cannot run at all) is done here.
+    const here = ([resolve, fn, args]) => resolve(Promise.resolve().then(() => fn(...args)));
+    worker.onmessage = ({ data: [job, out, failed] }) => {
+      if (failed) here(jobs.get(job));
+      else jobs.get(job)[0](out);
       jobs.delete(job);
     };
-    // A worker that cannot smooth leaves its smoothings to the page.
     worker.onerror = () => {
       worker.terminate();
-      if (smoother && smoother.worker === worker) smoother = null;
-      for (const [resolve, pic, w, h] of jobs.values()) {
-        resolve(smoothRGBA(kernel.pictureStraight(pic.copy, pic.width, pic.height), pic.width, pic.height, w, h));
-      }
+      if (helper && helper.worker === worker) helper = null;
+      for (const job of jobs.values()) here(job);
       jobs.clear();
     };
     smoothedOne = changed;
   } catch {
-    smoother = null;
+    helper = null;
   }
 }
 
+// fn(...args) run in the worker while the page loads, else here: a promise of its result. fn
+// is sent as its source text, so it uses nothing but its arguments and the worker's globals;
+// the arguments are copied.
+export function offThread(fn, args) {
+  if (!helper) return Promise.resolve().then(() => fn(...args));
+  const job = helper.next++;
+  return new Promise((resolve) => {
+    helper.jobs.set(job, [resolve, fn, args]);
+    helper.worker.postMessage([job, String(fn), args]);
+  });
+}
+
 // Resolves once every smoothing asked for has been taken; from then on pictures are smoothed at
-// once, as they are asked for.
+// once, as they are asked for, and offThread() runs its functions here.
 export async function smoothingDone() {
   while (pending.size) await Promise.all(pending);
-  if (smoother) smoother.worker.terminate();
-  smoother = null;
+  if (helper) helper.worker.terminate();
+  helper = null;
 }
 
 // The picture source (owner's, or its double-size partner's) smoothed to w x h: at once, or a
 // stand-in while the worker smooths it.
 function smoothedFor(owner, source, w, h, hard) {
   const straight = kernel.pictureStraight(source.copy, source.width, source.height);
-  if (!smoother) return smoothedPicture(smoothRGBA(straight, source.width, source.height, w, h), w, h, hard);
+  if (!helper) return smoothedPicture(smoothRGBA(straight, source.width, source.height, w, h), w, h, hard);
   // Copied before the module makes the stand-in, which may move its memory.
-  const bytes = straight.slice();
+  const smooth = offThread(smoothRGBA, [straight.slice(), source.width, source.height, w, h]);
   const out = new Picture(w, h, kernel.ask('zn_picture_nearest', [source.copy, w, h]));
   out.approximate = true;
-  const job = smoother.next++;
-  const done = new Promise((resolve) => smoother.jobs.set(job, [resolve, source, w, h])).then((smooth) => {
-    out.takePixels(smoothedPicture(smooth, w, h, hard));
+  const done = smooth.then((bytes) => {
+    out.takePixels(smoothedPicture(bytes, w, h, hard));
     out.approximate = false;
     pending.delete(done);
     smoothedOne(owner);
   });
   pending.add(done);
-  smoother.worker.postMessage([job, bytes, source.width, source.height, w, h], [bytes.buffer]);
   return out;
 }
