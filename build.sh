@@ -40,11 +40,11 @@ TEST_PACKAGES=(
 )
 
 # The web edition: the engine compiled to WebAssembly by Debian's clang 19 with its wasm32
-# C++ library; lame for the page's MP3 sounds, brotli for its compressed copies; nginx (with
-# its brotli module) to serve it as a host would (web/serve.sh).
+# C++ library; lame for the page's MP3 sounds, optipng for its first pictures, brotli for its
+# compressed copies; nginx (with its brotli module) to serve it as a host would (web/serve.sh).
 WEB_PACKAGES=(
   clang-19 lld-19 libc++-19-dev-wasm32 libc++abi-19-dev-wasm32 libclang-rt-19-dev-wasm32 wasi-libc
-  lame brotli nginx-light libnginx-mod-http-brotli-static
+  lame optipng brotli nginx-light libnginx-mod-http-brotli-static
 )
 # The web edition's tests: Debian's Chromium, driven over its DevTools pipe by the tests' own
 # Node.js script (Debian's nodejs, unless a Node.js is already installed).

@@ -143,6 +143,26 @@ for p in $first; do
     [ -f "$out/game/Graphics/Skin/$f" ] || { echo "assemble.sh: index.html fetches game/Graphics/Skin/$f, which the skin does not have" >&2; exit 1; }
   done
 done
+# Those come before the first drawn device: their data compressed harder by optipng (when
+# installed), the pixels, colour type and bit depth as they were. Kept in BUILD_DIR/web-png, made
+# again only when the picture changed.
+if command -v optipng >/dev/null; then
+  mkdir -p "$build/web-png"
+  for p in $first; do
+    for f in "$p.png" "$p@2x.png"; do
+      small="$build/web-png/$f"
+      if [ ! "$small" -nt "$game/Graphics/Skin/$f" ]; then
+        rm -f "$small.new"
+        optipng -quiet -o2 -nc -nb -np -out "$small.new" "$game/Graphics/Skin/$f" ||
+          { echo "assemble.sh: optipng could not compress $f" >&2; exit 1; }
+        mv "$small.new" "$small"
+      fi
+      cp "$small" "$out/game/Graphics/Skin/$f"
+    done
+  done
+else
+  echo "assemble.sh: optipng is missing, so the first frame's pictures stay as large as made (apt-get install optipng)" >&2
+fi
 
 # The installable app's icons, painted by zn-artgen.
 mkdir -p "$out/icons"

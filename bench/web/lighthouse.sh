@@ -9,7 +9,7 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath -m "${1:-$here/../../build}")
-pkgs=(chromium nginx-light libnginx-mod-http-brotli-static)
+pkgs=(chromium optipng nginx-light libnginx-mod-http-brotli-static)
 command -v node >/dev/null || pkgs+=(nodejs)
 command -v npm >/dev/null || pkgs+=(npm)
 "$here/../../tools/install-packages.sh" "${pkgs[@]}" >&2

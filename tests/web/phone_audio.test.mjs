@@ -1,5 +1,6 @@
 // The page on a phone: a first visit fetches, before the device is drawn, one picture of each
-// x.png / x@2x.png pair and no sound; the stored Volume reaches the output gain; after an app
+// x.png / x@2x.png pair, none of the hidden joystick and no sound, and draws the same pixels
+// once loaded as the page smooths afterwards; the stored Volume reaches the output gain; after an app
 // switch the sound comes back, and what was asked for while it was away is never played late.
 import assert from 'node:assert/strict';
 import test, { after } from 'node:test';
@@ -43,8 +44,27 @@ test('a first visit fetches one picture of each pair and no sound before the fir
     assert.ok(pictures.includes(`/game/Graphics/Skin/background${want}`), `${query}: ${pictures}`);
     for (const p of pictures) assert.ok(!pictures.includes(p.replace(/(@2x)?\.png$/, (m) => (m === '.png' ? '@2x.png' : '.png'))), `both of ${p}`);
     assert.deepEqual(names.filter((n) => /\.(mp3|wav)$/.test(n)), [], 'no sound before the first frame');
-    const approximate = await page.evaluate(() => [...window.zn.host.renderer.own].filter((p) => p && p.approximate).length);
-    assert.equal(approximate, 0, 'pictures made from their partners got their own pixels');
+    assert.ok(!pictures.some((p) => p.includes('/joystick')), `the joystick, hidden by the overlay: ${pictures}`);
+    const approximate = await page.evaluate(() => {
+      const own = window.zn.host.renderer.own.filter(Boolean);
+      return [...own, ...own.flatMap((p) => [...p.scaled.values()])].filter((p) => p.approximate).length;
+    });
+    assert.equal(approximate, 0, 'pictures made from their partners, and copies smoothed by the worker, are exact');
+    // What the worker smoothed while loading is what the page smooths itself afterwards.
+    const drawn = () => {
+      const c = document.getElementById('device');
+      let hash = 2166136261;
+      for (const v of c.getContext('2d').getImageData(0, 0, c.width, c.height).data) hash = Math.imul(hash ^ v, 16777619);
+      return hash;
+    };
+    const loaded = await page.evaluate(drawn);
+    await page.evaluate(() => {
+      const r = window.zn.host.renderer;
+      r.dropScaled();
+      r.invalidateAll();
+      r.draw();
+    });
+    assert.equal(await page.evaluate(drawn), loaded, `${query}: the device as smoothed after loading`);
     await page.evaluate(() => window.zn.host.sounds.load());
     assert.ok(await page.evaluate(() => window.zn.host.sounds.buffers.every(Boolean)), 'every sound decoded after it');
     assert.deepEqual(log.errors, []);

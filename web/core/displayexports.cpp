@@ -154,5 +154,12 @@ ZN_EXPORT(zn_picture_scaling) int zn_picture_scaling(int id, int partner, int ga
                          : 0;
     return setList({plan.fromPartner ? 1 : 0, plan.size.width, plan.size.height, static_cast<int>(plan.how), made});
 }
+// Quick stand-ins, while a picture's own pixels or its smoothed copy are still to come: the
+// picture at half its size (Compositor::halved), and scaled to width x height by its nearest
+// pixels. The new picture's number (0: none).
+ZN_EXPORT(zn_picture_halved) int zn_picture_halved(int id) { return compositor.halved(id); }
+ZN_EXPORT(zn_picture_nearest) int zn_picture_nearest(int id, int width, int height) {
+    return compositor.scaleNearest(id, width, height);
+}
 // Smoothing leaves the picture's outline hard again (ui/picturescaling.h's hardenEdges).
 ZN_EXPORT(zn_picture_harden) void zn_picture_harden(int id) { compositor.hardenEdges(id); }

@@ -131,6 +131,25 @@ int Compositor::scaleNearest(int id, int width, int height) {
     return out;
 }
 
+int Compositor::halved(int id) {
+    const PixelSize size = sizeOf(id);
+    if (size.width < 2 || size.height < 2) return 0;
+    const int w = size.width / 2;
+    const int h = size.height / 2;
+    const int out = addPicture(w, h);
+    if (!out) return 0;
+    // The straight pixels, premultiplied again: partly transparent pixels keep their colours.
+    const std::uint32_t* from = straight(id);
+    std::uint32_t* to = pixels(out);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            to[static_cast<std::size_t>(y) * w + x] = from[static_cast<std::size_t>(2 * y) * size.width + 2 * x];
+        }
+    }
+    premultiply(out);
+    return out;
+}
+
 bool Compositor::holdsPixel(int id, std::uint32_t pixel) const {
     const Picture* p = picture(id);
     return p && zn::holdsPixel({p->pixels.get(), p->count()}, pixel);

@@ -54,6 +54,10 @@ public:
     // A new picture: the picture scaled to width x height by its nearest pixels, so that a
     // pixel of the key colour stays exactly that colour (0: no picture, or too large).
     int scaleNearest(int id, int width, int height);
+    // A new picture of half the size (rounded down), from the picture's even pixels of its even
+    // lines: a quick stand-in, made while the picture of that size is still to come (0: no
+    // picture, or one of less than 2 x 2 pixels).
+    int halved(int id);
     // The rules of ui/picturescaling.h over the picture's pixels.
     bool holdsPixel(int id, std::uint32_t pixel) const;
     bool hasHardEdges(int id) const;

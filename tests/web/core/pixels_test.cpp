@@ -3,6 +3,7 @@
 // is cleared only where asked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -121,6 +122,24 @@ TEST(Pixels, NearestScalingTakesThePixelUnderEachCentre) {
     }
     EXPECT_EQ(c.scaleNearest(id, 0, 1), 0);
     EXPECT_EQ(c.scaleNearest(99, 1, 1), 0);
+}
+
+// Halved: the even pixels of the even lines, a partly transparent one keeping its straight
+// colour; an odd size rounds down, and a picture under 2 x 2 gives none.
+TEST(Pixels, HalvingKeepsTheEvenPixelsOfTheEvenLines) {
+    const std::uint32_t a = rgba(10, 20, 30, 255), b = rgba(200, 100, 50, 128), o = rgba(1, 1, 1, 255);
+    Compositor c;
+    const int id = c.addPicture(5, 3);
+    const std::uint32_t source[] = {a, o, b, o, a, o, o, o, o, o, b, o, a, o, b};
+    std::copy(std::begin(source), std::end(source), c.pixels(id));
+    c.premultiply(id);
+    const int half = c.halved(id);
+    ASSERT_EQ(c.sizeOf(half).width, 2);
+    ASSERT_EQ(c.sizeOf(half).height, 1);
+    EXPECT_EQ(std::vector<std::uint32_t>(c.straight(half), c.straight(half) + 2), (std::vector<std::uint32_t>{a, b}));
+    const int tiny = c.addPicture(1, 4);
+    EXPECT_EQ(c.halved(tiny), 0);
+    EXPECT_EQ(c.halved(99), 0);
 }
 
 // The straight pixels a partly transparent picture was made from stay as they were (its

@@ -7,7 +7,7 @@
 
 import { loadEngine } from './engine.js';
 import { createStore } from './store.js';
-import { usePixelKernel } from './picture.js';
+import { smoothingDone, smoothWhileLoading, usePixelKernel } from './picture.js';
 import { Renderer } from './render.js';
 import { DeviceView } from './view.js';
 import { makeHost } from './host.js';
@@ -60,6 +60,10 @@ async function start() {
   const manual = params.get('clock') === 'manual';
 
   const renderer = new Renderer(canvas, engine);
+  smoothWhileLoading((pic) => {
+    renderer.repaint(pic);
+    renderer.draw();
+  });
   const skin = { layout: new SkinLayout(engine, renderer, serverSource), ini: defaultIni };
   const view = new DeviceView(engine, renderer, canvas, store, zoomParam(), skin);
   const sounds = new Sounds(engine.askJson('zn_sample_files'), store.get('Volume')); // loaded once the device is drawn
@@ -122,16 +126,17 @@ async function start() {
   // Ready for play once every picture of the skin is in (and drawn, when it shows).
   const complete = first.rest.then(() => view.layoutRun);
 
-  const ui = Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js'), import('./replay.js')]).then(
-    ([menu, gameMenu, skinDrop, replay]) => {
+  // Set up a task later, after the start dialog is shown.
+  const ui = new Promise((r) => setTimeout(r, 0))
+    .then(() => Promise.all([import('./menu.js'), import('./gamemenu.js'), import('./skindrop.js'), import('./replay.js')]))
+    .then(([menu, gameMenu, skinDrop, replay]) => {
       afterUpdate = replay.attachReplays(host);
       menus = menu;
       menu.applyVolume(host);
       menu.hintLongPress(host, showSplash(host));
       gameMenu.attachGameMenu(host);
       skinDrop.attachSkinDrop(host);
-    },
-  );
+    });
   Object.assign(window.zn, {
     engine,
     host,
@@ -141,11 +146,14 @@ async function start() {
   clock.start();
   update();
   showSplash(host);
-  setTimeout(() => {
+  // The start dialog's pictures are fetched alone: the rest would share the network with them.
+  const shown = Promise.all([...document.images].map((img) => img.decode().catch(() => {})));
+  shown.then(() => {
     fetchRest();
     sounds.load('game/');
-  }, 0);
+  });
   await Promise.all([complete, ui]);
+  await smoothingDone();
   // The offline copy of the site, fetched once the page has what it needs (its fetches would
   // otherwise compete with the first picture's).
   if ('serviceWorker' in navigator && location.protocol !== 'file:')

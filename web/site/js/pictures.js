@@ -4,7 +4,7 @@
 // exactly (no colour management, no premultiplied round trip); the browser inflates their
 // data. Other formats, and a PNG that reader does not read, go through the browser's decoder.
 
-import { Picture, pixelKernel } from './picture.js';
+import { offThread, Picture, pixelKernel } from './picture.js';
 
 // The chunks are written straight into the stream: a Blob's stream would pass them through
 // the browser's blob store first, which costs more than the inflating itself.
@@ -39,20 +39,25 @@ async function decodePng(buffer) {
 }
 
 // A PNG of 8 bits per channel decoded by the browser (on its own threads, and at once rather
-// than after the page's scripts have warmed up) as straight RGBA bytes; null without
-// ImageDecoder. The pixels are the file's exactly when every pixel is fully opaque or fully
+// than after the page's scripts have warmed up; while the page loads, in its worker) as
+// straight RGBA bytes; null without ImageDecoder. The pixels are the file's exactly when every pixel is fully opaque or fully
 // transparent; the browser keeps its pixels premultiplied, so a partly transparent one may come
 // back rounded. early: a promise of the same decoding done before ({width, height, rgba}, as
 // index.html does them), or null.
 async function decodeByBrowser(buffer, early = null) {
   const b = new Uint8Array(buffer);
+  const done = await Promise.resolve(early).catch(() => null);
+  // IHDR's bit depth, colour type and interlace method.
+  if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
+  return done || offThread(decodeRGBA, [b]);
+}
+
+// The PNG file's bytes as {width, height, rgba} by ImageDecoder, or null. On its own, as the
+// worker runs it too.
+async function decodeRGBA(b) {
   let decoder = null;
   let image = null;
   try {
-    const done = await Promise.resolve(early).catch(() => null);
-    // IHDR's bit depth, colour type and interlace method.
-    if (b.length < 33 || b[24] !== 8 || b[28] !== 0 || typeof ImageDecoder !== 'function') return null;
-    if (done) return done;
     decoder = new ImageDecoder({ data: b, type: 'image/png', premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
     ({ image } = await decoder.decode());
     const width = image.codedWidth, height = image.codedHeight;
