@@ -31,12 +31,14 @@ RUN_PACKAGES=(
 # for the window tests' second leg; a sound server of the tests' own (pulseaudio, and
 # pulseaudio-utils to record and stop it); for the package test, what
 # CPack's .deb needs (file, dpkg-shlibdeps) and the checkers (lintian, AppStream, desktop file);
-# man for the manual pages' check.
+# man for the manual pages' check; an accessibility bus (at-spi2-core) on a D-Bus session of the
+# test's own (dbus-daemon's dbus-run-session) and Debian's pyatspi, to hear what a screen reader hears.
 TEST_PACKAGES=(
   libgtest-dev zlib1g-dev
   xvfb x11-xkb-utils xdotool imagemagick x11-utils openbox
   pulseaudio pulseaudio-utils
   file dpkg-dev lintian appstream desktop-file-utils man-db
+  at-spi2-core dbus-daemon python3-pyatspi
 )
 
 # The web edition: the engine compiled to WebAssembly by Debian's clang 19 with its wasm32
