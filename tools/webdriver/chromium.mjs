@@ -6,83 +6,15 @@
 import { spawn } from 'node:child_process';
 import { EventEmitter } from 'node:events';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-// A deadline only bounds how long a failing wait takes; a loaded machine is slower, not red.
-export const kDeadlineMs = Number(process.env.ZN_WEB_DEADLINE_MS || 60000);
+import { keyEvent } from './keys.mjs';
+import { Connection, kDeadlineMs, nextEvent } from './pipe.mjs';
 
-// --- a static server of a folder ----------------------------------------------------------------
+export { serve } from './serve.mjs';
+export { kDeadlineMs };
 
-const kTypes = {
-  '.html': 'text/html; charset=utf-8',
-  '.js': 'text/javascript; charset=utf-8',
-  '.mjs': 'text/javascript; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.json': 'application/json',
-  '.webmanifest': 'application/manifest+json',
-  '.wasm': 'application/wasm',
-  '.png': 'image/png',
-  '.jpg': 'image/jpeg',
-  '.jpeg': 'image/jpeg',
-  '.bmp': 'image/bmp',
-  '.gif': 'image/gif',
-  '.svg': 'image/svg+xml',
-  '.ico': 'image/x-icon',
-  '.wav': 'audio/wav',
-  '.ogg': 'audio/ogg',
-  '.mp3': 'audio/mpeg',
-  '.txt': 'text/plain; charset=utf-8',
-  '.ini': 'text/plain; charset=utf-8',
-};
-
-// Serves dir on 127.0.0.1 at a port the system picks, as any static web server would: the
-// files as they are, '/' as index.html, 404 for anything else; headers are added to every
-// answer. Resolves to {url, close(), requests} (requests: the paths asked for, in order).
-export function serve(dir, headers = {}) {
-  const requests = [];
-  const server = http.createServer((req, res) => {
-    const urlPath = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    requests.push(urlPath);
-    let file = path.normalize(path.join(dir, urlPath));
-    if (!file.startsWith(dir)) {
-      res.writeHead(403).end();
-      return;
-    }
-    if (urlPath.endsWith('/')) file = path.join(file, 'index.html');
-    fs.stat(file, (err, st) => {
-      if (err || !st.isFile()) {
-        res.writeHead(404, { 'content-type': 'text/plain' }).end('not found');
-        return;
-      }
-      res.writeHead(200, {
-        'content-type': kTypes[path.extname(file).toLowerCase()] || 'application/octet-stream',
-        'content-length': st.size,
-        'cache-control': 'no-cache',
-        ...headers,
-      });
-      if (req.method === 'HEAD') res.end();
-      else fs.createReadStream(file).pipe(res);
-    });
-  });
-  return new Promise((resolve, reject) => {
-    server.on('error', reject);
-    server.listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      resolve({
-        url: `http://127.0.0.1:${port}/`,
-        requests,
-        close: () =>
-          new Promise((r) => {
-            if (!server.listening) return r();
-            server.closeAllConnections?.();
-            server.close(() => r());
-          }),
-      });
-    });
-  });
-}
 
 // --- the browser ---------------------------------------------------------------------------------
 //
@@ -102,108 +34,6 @@ export const kChromiumArgs = [
   '--disable-dev-shm-usage', '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
   '--disable-backgrounding-occluded-windows',
 ];
-
-// The next event name of emitter for which predicate holds.
-function nextEvent(emitter, name, { predicate = () => true, timeout = kDeadlineMs } = {}) {
-  return new Promise((resolve, reject) => {
-    const timer = setTimeout(() => {
-      emitter.off(name, hear);
-      reject(new Error(`no ${name} event within ${timeout} ms`));
-    }, timeout);
-    const hear = (e) => {
-      if (!predicate(e)) return;
-      clearTimeout(timer);
-      emitter.off(name, hear);
-      resolve(e);
-    };
-    emitter.on(name, hear);
-  });
-}
-
-// One devtools session (the browser's own when id is undefined): send() resolves to the command's
-// result or rejects with its error; on(method, fn) hears the session's events.
-const session = (conn, id) =>
-  Object.assign(new EventEmitter(), { id, send: (method, params = {}) => conn.send(method, params, id) });
-
-class Connection {
-  constructor(proc) {
-    this.proc = proc;
-    this.lastId = 0;
-    this.pending = new Map();
-    this.sessions = new Map();
-    this.root = session(this, undefined);
-    let buffered = '';
-    proc.stdio[4].setEncoding('utf8'); // a character split between two reads stays whole
-    proc.stdio[4].on('data', (chunk) => {
-      const parts = (buffered + chunk).split('\0');
-      buffered = parts.pop();
-      for (const p of parts) this.dispatch(JSON.parse(p));
-    });
-    proc.on('exit', () => {
-      for (const { reject, method } of this.pending.values()) reject(new Error(`${method}: the browser has gone`));
-      this.pending.clear();
-    });
-  }
-
-  // A command the browser never answers fails after five deadlines (a slow one, such as a long
-  // evaluation, is still given its time).
-  send(method, params, sessionId) {
-    const id = ++this.lastId;
-    return new Promise((resolve, reject) => {
-      const timer = setTimeout(() => {
-        this.pending.delete(id);
-        reject(new Error(`${method}: no answer from the browser in ${5 * kDeadlineMs} ms`));
-      }, 5 * kDeadlineMs);
-      const done = (f) => (v) => {
-        clearTimeout(timer);
-        f(v);
-      };
-      this.pending.set(id, { resolve: done(resolve), reject: done(reject), method });
-      this.proc.stdio[3].write(`${JSON.stringify({ id, method, params, sessionId })}\0`);
-    });
-  }
-
-  dispatch(m) {
-    if (m.id !== undefined) {
-      const p = this.pending.get(m.id);
-      this.pending.delete(m.id);
-      if (!p) return;
-      if (m.error) p.reject(new Error(`${p.method}: ${m.error.message}${m.error.data ? ` (${m.error.data})` : ''}`));
-      else p.resolve(m.result);
-      return;
-    }
-    (m.sessionId ? this.sessions.get(m.sessionId) : this.root)?.emit(m.method, m.params);
-  }
-
-  async attach(targetId) {
-    const { sessionId } = await this.root.send('Target.attachToTarget', { targetId, flatten: true });
-    const s = session(this, sessionId);
-    this.sessions.set(sessionId, s);
-    return s;
-  }
-}
-
-// The keys the tests press, by their KeyboardEvent.code (or key): [key, code, virtual key, text].
-const kKeys = {
-  ArrowLeft: ['ArrowLeft', 'ArrowLeft', 37], ArrowUp: ['ArrowUp', 'ArrowUp', 38],
-  ArrowRight: ['ArrowRight', 'ArrowRight', 39], ArrowDown: ['ArrowDown', 'ArrowDown', 40],
-  Enter: ['Enter', 'Enter', 13, '\r'], Escape: ['Escape', 'Escape', 27], Space: [' ', 'Space', 32, ' '],
-  ShiftLeft: ['Shift', 'ShiftLeft', 16], ControlLeft: ['Control', 'ControlLeft', 17], F12: ['F12', 'F12', 123],
-  F8: ['F8', 'F8', 119], Tab: ['Tab', 'Tab', 9, '\t'],
-};
-for (const c of '0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ') {
-  const code = c <= '9' ? `Digit${c}` : `Key${c}`;
-  kKeys[code] = [c.toLowerCase(), code, c.charCodeAt(0), c.toLowerCase()];
-}
-
-function keyEvent(name, down) {
-  const k = kKeys[name];
-  if (!k) throw new Error(`no key ${name} in the driver's table`);
-  const [key, code, vk, text] = k;
-  const e = { key, code, windowsVirtualKeyCode: vk, location: /Left$/.test(code) && vk < 32 ? 1 : 0 };
-  if (!down) return { type: 'keyUp', ...e };
-  return text ? { type: 'keyDown', text, unmodifiedText: text, ...e } : { type: 'rawKeyDown', ...e };
-}
 
 // The expression that calls fn (a function or its source) with arg in the page.
 const callOf = (fn, arg) =>
